@@ -1,0 +1,47 @@
+#pragma once
+
+#include "ConfiguracaoRegional.h"
+#include "Datas.h"
+#include "Estendido.h"
+#include "Moeda.h"
+
+#include <QString>
+
+// Text to and from numbers and dates, the way the desktop's formatting routines do it,
+// with their error texts. Every function takes the regional settings, by default the
+// process-wide ones.
+namespace Formato {
+
+// Number patterns such as "#,##0.00", "0.00", "#,##0.000000" and "0": "0" a required
+// digit, "#" an optional one, "," grouping, "." the decimal separator. The value is
+// taken to 18 significant decimal digits, then rounded with halves away from zero.
+QString formataNumero(const QString& padrao, Estendido valor,
+                      const ConfiguracaoRegional& cfg = regional());
+
+// Plain decimal text: optional blanks, sign, digits, the decimal separator, an exponent.
+// No thousands separators. Throws ErroConversao "'%s' is not a valid floating point value".
+Estendido textoParaEstendido(const QString& texto, const ConfiguracaoRegional& cfg = regional());
+bool tentaTextoParaEstendido(const QString& texto, Estendido& valor,
+                             const ConfiguracaoRegional& cfg = regional());
+// The same text read exactly into a currency amount (ties to even past four decimals).
+Moeda textoParaMoeda(const QString& texto, const ConfiguracaoRegional& cfg = regional());
+
+// Date patterns ("ddmmyyyy", "hhmmss", "dd/mm/yyyy", ...).
+QString formataData(const QString& padrao, DataHora valor,
+                    const ConfiguracaoRegional& cfg = regional());
+// The short date pattern.
+QString dataParaTexto(DataHora valor, const ConfiguracaoRegional& cfg = regional());
+// The long time format.
+QString horaParaTexto(DataHora valor, const ConfiguracaoRegional& cfg = regional());
+// Date, then a blank and the long time unless the time is exactly midnight.
+QString dataHoraParaTexto(DataHora valor, const ConfiguracaoRegional& cfg = regional());
+
+// Day, month and year in the order of the short date pattern, separated by the date
+// separator. Throws ErroConversao "'%s' is not a valid date".
+DataHora textoParaData(const QString& texto, const ConfiguracaoRegional& cfg = regional());
+// A date optionally followed by a time. Throws "'%s' is not a valid date and time".
+DataHora textoParaDataHora(const QString& texto, const ConfiguracaoRegional& cfg = regional());
+bool tentaTextoParaData(const QString& texto, DataHora& valor,
+                        const ConfiguracaoRegional& cfg = regional());
+
+} // namespace Formato

@@ -1,0 +1,119 @@
+#include "Erros.h"
+#include "Formatacao.h"
+#include "Moeda.h"
+
+#include <QTest>
+
+#include <limits>
+
+class TesteMoedaFormatacao : public QObject {
+    Q_OBJECT
+
+private slots:
+    void init() { regional() = ConfiguracaoRegional::brasileira(); }
+
+    void deEstendidoEmpataParaPar_data() {
+        QTest::addColumn<double>("contagem");
+        QTest::addColumn<qint64>("esperado");
+        QTest::newRow("49,5 vira 50") << 49.5 << qint64(50);
+        QTest::newRow("48,5 vira 48") << 48.5 << qint64(48);
+        QTest::newRow("-48,5 vira -48") << -48.5 << qint64(-48);
+        QTest::newRow("129629,85 vira 129630") << 129629.85 << qint64(129630);
+    }
+    void deEstendidoEmpataParaPar() {
+        QFETCH(double, contagem);
+        QFETCH(qint64, esperado);
+        QCOMPARE(Moeda::deEstendido(contagem).contagem(), esperado);
+    }
+
+    void foraDoIntervaloFalha() {
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deEstendido(1e19L));
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deEstendido(std::numeric_limits<Estendido>::quiet_NaN()));
+        const Moeda maxima = Moeda::deContagem(std::numeric_limits<qint64>::max());
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, maxima + Moeda::deContagem(1));
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deContagem(std::numeric_limits<qint64>::min()) - Moeda::deContagem(1));
+        QCOMPARE(Moeda::deEstendido(-9223372036854775808.0L).contagem(), std::numeric_limits<qint64>::min());
+    }
+
+    void centavosMeiosParaLongeDoZero_data() {
+        QTest::addColumn<qint64>("contagem");
+        QTest::addColumn<qint64>("esperado");
+        QTest::newRow("12,3450") << qint64(123450) << qint64(123500);
+        QTest::newRow("12,3449") << qint64(123449) << qint64(123400);
+        QTest::newRow("-12,3450") << qint64(-123450) << qint64(-123500);
+        QTest::newRow("-12,3449") << qint64(-123449) << qint64(-123400);
+        QTest::newRow("0,0050") << qint64(50) << qint64(100);
+    }
+    void centavosMeiosParaLongeDoZero() {
+        QFETCH(qint64, contagem);
+        QFETCH(qint64, esperado);
+        QCOMPARE(Moeda::deContagem(contagem).arredondadoCentavos().contagem(), esperado);
+    }
+
+    void formataNumero_data() {
+        QTest::addColumn<QString>("padrao");
+        QTest::addColumn<double>("valor");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("agrupado") << "#,##0.00" << 1234567.89 << "1.234.567,89";
+        QTest::newRow("meio para cima") << "0.00" << 12.345 << "12,35";
+        QTest::newRow("meio negativo") << "0.00" << -0.005 << "-0,01";
+        QTest::newRow("taxa") << "#,##0.000000" << 0.29 << "0,290000";
+        QTest::newRow("zero") << "#,##0.00" << 0.0 << "0,00";
+        QTest::newRow("negativo some quando zera") << "0.00" << -0.001 << "0,00";
+        QTest::newRow("sem decimais") << "0" << 2.5 << "3";
+        QTest::newRow("mil") << "#,##0.00" << 1000.0 << "1.000,00";
+        QTest::newRow("grande") << "#,##0.00" << 123456789012.34 << "123.456.789.012,34";
+    }
+    void formataNumero() {
+        QFETCH(QString, padrao);
+        QFETCH(double, valor);
+        QFETCH(QString, esperado);
+        QCOMPARE(Formato::formataNumero(padrao, valor), esperado);
+    }
+
+    void textoParaNumero() {
+        QCOMPARE(Formato::textoParaEstendido(QStringLiteral(" 0,54 ")), 0.54L);
+        QCOMPARE(Formato::textoParaEstendido(QStringLiteral("-1,5e3")), -1500.0L);
+        QCOMPARE(Formato::textoParaMoeda(QStringLiteral("1234,57")).contagem(), qint64(12345700));
+        QCOMPARE(Formato::textoParaMoeda(QStringLiteral("0,00005")).contagem(), qint64(0));
+        QCOMPARE(Formato::textoParaMoeda(QStringLiteral("0,00015")).contagem(), qint64(2));
+        for (const char* ruim : {"1.000,00", "", ",", "1,2,3", "abc", "1e"}) {
+            try {
+                Formato::textoParaEstendido(QString::fromLatin1(ruim));
+                QFAIL(ruim);
+            } catch (const ErroConversao& e) {
+                QCOMPARE(e.mensagem(), QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromLatin1(ruim)));
+            }
+        }
+        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaMoeda(QStringLiteral("99999999999999999")));
+    }
+
+    void datas() {
+        const DataHora d = Datas::codificaData(2020, 1, 10);
+        QCOMPARE(d, 43840.0);
+        QCOMPARE(Formato::dataParaTexto(d), QStringLiteral("10/01/2020"));
+        QCOMPARE(Formato::formataData(QStringLiteral("ddmmyyyy"), d), QStringLiteral("10012020"));
+        QCOMPARE(Formato::formataData(QStringLiteral("hhmmss"), d + Datas::codificaHora(14, 3, 27)), QStringLiteral("140327"));
+        QCOMPARE(Formato::dataHoraParaTexto(d + Datas::codificaHora(14, 3, 27)), QStringLiteral("10/01/2020 14:03:27"));
+        QCOMPARE(Formato::dataHoraParaTexto(d), QStringLiteral("10/01/2020"));
+        QCOMPARE(Formato::textoParaData(QStringLiteral("1/05/2024")), Datas::codificaData(2024, 5, 1));
+        QCOMPARE(Datas::incrementaMes(Datas::codificaData(2020, 3, 31), -1), Datas::codificaData(2020, 2, 29));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaData(QStringLiteral("31/02/2020")));
+        ConfiguracaoRegional hifen = ConfiguracaoRegional::brasileira();
+        hifen.separadorData = QLatin1Char('-');
+        QCOMPARE(Formato::dataParaTexto(d, hifen), QStringLiteral("10-01-2020"));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaData(QStringLiteral("10/01/2020"), hifen));
+    }
+
+    void regionalDoLocaleBrasileiro() {
+        const auto cfg = ConfiguracaoRegional::deLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        QCOMPARE(cfg.separadorDecimal, QLatin1Char(','));
+        QCOMPARE(cfg.separadorMilhar, QLatin1Char('.'));
+        QCOMPARE(cfg.separadorData, QLatin1Char('/'));
+        QCOMPARE(cfg.padraoDataCurta, QStringLiteral("dd/mm/yyyy"));
+        QCOMPARE(cfg.formatoHoraLonga, QStringLiteral("hh:nn:ss"));
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteMoedaFormatacao)
+#include "TesteMoedaFormatacao.moc"
