@@ -302,11 +302,9 @@ void PacoteDados::ajustaAosCampos(const QString& caminho,
 }
 
 void PacoteDados::grava(const QString& caminho) const {
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly))
-        throw ErroTabela(QStringLiteral("Não foi possível gravar o arquivo de dados \"%1\": %2")
-                             .arg(caminho, arquivo.errorString()));
-    QXmlStreamWriter xml(&arquivo);
+    // The whole document is built in memory first, so the file sees one write.
+    QByteArray conteudo;
+    QXmlStreamWriter xml(&conteudo);
     xml.setAutoFormatting(true);
     xml.setAutoFormattingIndent(1);
     xml.writeStartDocument();
@@ -334,21 +332,38 @@ void PacoteDados::grava(const QString& caminho) const {
     xml.writeEndElement();
     xml.writeEndDocument();
 
-    const auto falha = [&](const QString& motivo) {
-        arquivo.cancelWriting();
-        throw ErroTabela(QStringLiteral("Não foi possível gravar o arquivo de dados \"%1\": %2")
-                             .arg(caminho, motivo));
+    const auto erro = [&](const QString& motivo) {
+        return ErroTabela(QStringLiteral("Não foi possível gravar o arquivo de dados \"%1\": %2")
+                              .arg(caminho, motivo));
     };
-    if (xml.hasError() || arquivo.error() != QFileDevice::NoError)
-        falha(arquivo.errorString());
+    QSaveFile arquivo(caminho);
+    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
+        throw erro(arquivo.errorString());
+    // QSaveFile::commit() does not notice a short write (a full disk, a size limit), so
+    // every byte is checked here before the new file may replace the old one.
+    qint64 escritos = 0;
+    while (escritos < conteudo.size()) {
+        const qint64 n = arquivo.write(conteudo.constData() + escritos, conteudo.size() - escritos);
+        if (n <= 0) {
+            const QString motivo = arquivo.errorString();
+            arquivo.cancelWriting();
+            throw erro(motivo);
+        }
+        escritos += n;
+    }
+    if (!arquivo.flush() || arquivo.size() != conteudo.size()) {
+        const QString motivo = arquivo.errorString();
+        arquivo.cancelWriting();
+        throw erro(motivo);
+    }
     if (auto& gancho = ganchoAntesDeConfirmar()) {
         try {
             gancho();
         } catch (const std::exception& e) {
-            falha(mensagemDe(e));
+            arquivo.cancelWriting();
+            throw erro(mensagemDe(e));
         }
     }
     if (!arquivo.commit())
-        throw ErroTabela(QStringLiteral("Não foi possível gravar o arquivo de dados \"%1\": %2")
-                             .arg(caminho, arquivo.errorString()));
+        throw erro(arquivo.errorString());
 }
