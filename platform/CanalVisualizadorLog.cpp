@@ -2,8 +2,8 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QFileInfo>
 #include <QLocalSocket>
-#include <QStandardPaths>
 #include <QtEndian>
 
 namespace {
@@ -20,8 +20,9 @@ int restante(const QDeadlineTimer& prazo) {
 namespace CanalVisualizadorLogLocal {
 
 QString nomeDoCanal(const QString& classeJanela, const QString& tituloJanela) {
-    QString diretorio = QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
-    if (diretorio.isEmpty())
+    // The session's own runtime directory keeps one desktop session's viewer to itself.
+    QString diretorio = qEnvironmentVariable("XDG_RUNTIME_DIR");
+    if (diretorio.isEmpty() || !QFileInfo(diretorio).isDir())
         diretorio = QDir::tempPath();
     return diretorio + QLatin1Char('/') + classeJanela + QLatin1Char('-') + tituloJanela;
 }
@@ -66,13 +67,17 @@ void EmissorVisualizadorLog::envia(const QString& texto) {
     socket.disconnectFromServer();
 }
 
-OuvinteVisualizadorLog::OuvinteVisualizadorLog(QObject* parent) : QObject(parent) {
+OuvinteVisualizadorLog::OuvinteVisualizadorLog(QObject* parent) : QObject(parent), fServidor(this) {
     fServidor.setSocketOptions(QLocalServer::UserAccessOption);
     connect(&fServidor, &QLocalServer::newConnection, this,
             &OuvinteVisualizadorLog::aceitaConexoes);
 }
 
 OuvinteVisualizadorLog::~OuvinteVisualizadorLog() {
+    // The connections go with the server, after this object's own members: they must not
+    // call back into them on the way.
+    for (QLocalSocket* socket : fServidor.findChildren<QLocalSocket*>())
+        socket->disconnect(this);
     fServidor.close();
 }
 

@@ -80,6 +80,7 @@ private:
     void aceitaConexoes();
     void leRegistros(QLocalSocket* socket);
 
+    // A child, so it follows the listener to another thread.
     QLocalServer fServidor;
     QHash<QLocalSocket*, QByteArray> fPendentes;
 };
