@@ -43,3 +43,8 @@ public:
 
 // The message of any exception, for the general error report and the logs.
 QString mensagemDe(const std::exception& e);
+
+// A file that cannot be read, written or closed: the message names the file and the reason.
+class ErroEntradaSaida : public ErroBelqor {
+    using ErroBelqor::ErroBelqor;
+};
