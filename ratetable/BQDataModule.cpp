@@ -38,8 +38,10 @@ DataHora limiteProtegido() {
 TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent)
     : QObject(parent), CDSSelic(QStringLiteral("CDSSelic")),
       CDSSelicData(CDSSelic.adicionaCampo(definicaoData())),
-      CDSSelicValor(CDSSelic.adicionaCampo(definicaoValor())), fRelogio(relogio),
-      fDialogos(dialogos) {
+      CDSSelicValor(CDSSelic.adicionaCampo(definicaoValor())), ConfigApp(dialogos),
+      fRelogio(relogio), fDialogos(dialogos) {
+    ConfigApp.setObjectName(QStringLiteral("ConfigApp"));
+    ConfigApp.carregaValores(valoresConfigAppBelqor());
     CDSSelic.aoNovoRegistro = [this](TabelaMemoria& t) { CDSSelicNewRecord(t); };
     CDSSelic.antesInserir = [this](TabelaMemoria& t) { CDSSelicBeforeInsert(t); };
     CDSSelic.antesEditar = [this](TabelaMemoria& t) { CDSSelicBeforeEdit(t); };

@@ -5,6 +5,7 @@
 // operation the rate import uses. The rate table window edits the same table directly,
 // the calculation reads it through a date filter; the rules guard all of them alike.
 
+#include "ConfigApp.h"
 #include "Dialogos.h"
 #include "Relogio.h"
 #include "TabelaMemoria.h"
@@ -25,6 +26,7 @@ public:
     TabelaMemoria CDSSelic;
     Campo* const CDSSelicData;
     Campo* const CDSSelicValor;
+    TConfigApp ConfigApp;
     QString ArqDados;
 
     // Adds a month's rate unless the month is present or lies in the future. False only

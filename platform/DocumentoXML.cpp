@@ -1,0 +1,59 @@
+#include "DocumentoXML.h"
+
+#include "Erros.h"
+
+void DocumentoXML::defineAtivo(bool ativo) {
+    if (!ativo) {
+        fDocumento.clear();
+        fAtivo = false;
+        return;
+    }
+    fDocumento.clear();
+    fAtivo = false;
+    if (Linhas.isEmpty()) {
+        fAtivo = true;
+        return;
+    }
+    qsizetype tamanho = 0;
+    for (const QString& linha : Linhas) {
+        tamanho += linha.size() + 1;
+        if (tamanho > TamanhoMaximo)
+            throw ErroBelqor(QStringLiteral("Documento XML grande demais (mais de %1 MiB).")
+                                 .arg(TamanhoMaximo / (1024 * 1024)));
+    }
+    QString texto;
+    texto.reserve(tamanho);
+    for (const QString& linha : Linhas) {
+        texto += linha;
+        texto += QLatin1Char('\n');
+    }
+    // QDomDocument resolves no external entity and bounds the expansion of internal ones.
+    QString erro;
+    int linha = 0, coluna = 0;
+    if (!fDocumento.setContent(texto, false, &erro, &linha, &coluna))
+        throw ErroBelqor(QStringLiteral("Erro no documento XML: %1 (linha %2, coluna %3)")
+                             .arg(erro)
+                             .arg(linha)
+                             .arg(coluna));
+    fAtivo = true;
+}
+
+QDomElement DocumentoXML::filho(QDomNode pai, const QString& nome) {
+    for (QDomNode n = pai.firstChild(); !n.isNull(); n = n.nextSibling())
+        if (n.isElement() && n.nodeName() == nome)
+            return n.toElement();
+    if (!CriaNosAutomaticamente)
+        throw ErroBelqor(QStringLiteral("Nó \"%1\" não encontrado.").arg(nome));
+    return pai.appendChild(fDocumento.createElement(nome)).toElement();
+}
+
+QString textoSimples(const QDomElement& elemento) {
+    const QDomNodeList filhos = elemento.childNodes();
+    if (filhos.isEmpty())
+        return QString();
+    const QDomNode unico = filhos.at(0);
+    if (filhos.size() == 1 && (unico.isText() || unico.isCDATASection()))
+        return unico.nodeValue();
+    throw ErroBelqor(
+        QStringLiteral("O elemento \"%1\" não contém texto simples.").arg(elemento.nodeName()));
+}
