@@ -13,7 +13,8 @@ struct OpcoesSonda {
     QString arquivoCertificados;
     // Bounds the connection, TLS handshake included.
     std::chrono::milliseconds tempoConexao{10000};
-    // Gives up when nothing arrives for this long once the request is sent.
+    // Gives up when nothing arrives for this long once the request is sent; counted in
+    // whole seconds, rounded up.
     std::chrono::milliseconds tempoRecepcao{30000};
 };
 
