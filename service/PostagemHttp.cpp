@@ -1,0 +1,121 @@
+#include "PostagemHttp.h"
+
+#include "AtualizacaoBelqorService.h"
+#include "FalhaServico.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+#include <new>
+
+namespace {
+
+// Larger answers are not a rate document; refusing them bounds the memory taken.
+constexpr qsizetype tamanhoMaximoResposta = 32 * 1024 * 1024;
+
+struct LiberaCurl {
+    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
+};
+
+struct LiberaLista {
+    void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
+};
+
+struct Recepcao {
+    QByteArray corpo;
+    bool excedeu = false;
+};
+
+size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
+    auto* recepcao = static_cast<Recepcao*>(contexto);
+    const size_t total = tamanho * quantidade;
+    if (recepcao->corpo.size() + qsizetype(total) > tamanhoMaximoResposta) {
+        recepcao->excedeu = true;
+        return 0;
+    }
+    recepcao->corpo.append(dados, qsizetype(total));
+    return total;
+}
+
+QString motivo(CURLcode codigo, const char* detalhe) {
+    switch (codigo) {
+    case CURLE_COULDNT_RESOLVE_HOST:
+    case CURLE_COULDNT_RESOLVE_PROXY:
+        return QStringLiteral("o nome do servidor não foi encontrado");
+    case CURLE_COULDNT_CONNECT:
+        return QStringLiteral("a conexão foi recusada ou o servidor está inacessível");
+    case CURLE_OPERATION_TIMEDOUT:
+        return QStringLiteral("o servidor não respondeu a tempo");
+    case CURLE_PEER_FAILED_VERIFICATION:
+        return QStringLiteral("o certificado do servidor não é confiável");
+    case CURLE_SSL_CONNECT_ERROR:
+        return QStringLiteral("a conexão segura não pôde ser estabelecida");
+    case CURLE_GOT_NOTHING:
+        return QStringLiteral("o servidor fechou a conexão sem responder");
+    case CURLE_UNSUPPORTED_PROTOCOL:
+        return QStringLiteral("o endereço não é http:// nem https://");
+    case CURLE_URL_MALFORMAT:
+        return QStringLiteral("o endereço do serviço é inválido");
+    default:
+        return QString::fromUtf8(detalhe[0] ? detalhe : curl_easy_strerror(codigo));
+    }
+}
+
+} // namespace
+
+RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) {
+    std::unique_ptr<CURL, LiberaCurl> sessao(curl_easy_init());
+    if (!sessao)
+        throw FalhaServico{ATUALIZACAO_BELQOR_ERRO_INTERNO,
+                           QStringLiteral("Não foi possível iniciar a comunicação com o serviço de "
+                                          "atualização de índices.")};
+    CURL* s = sessao.get();
+
+    std::unique_ptr<curl_slist, LiberaLista> cabecalhos;
+    for (const char* linha : {"Content-Type: text/xml; charset=utf-8", "SOAPAction: \"\"",
+                              "Accept: text/xml", "Expect:"}) {
+        curl_slist* lista = curl_slist_append(cabecalhos.get(), linha);
+        if (!lista)
+            throw std::bad_alloc();
+        cabecalhos.release();
+        cabecalhos.reset(lista);
+    }
+
+    Recepcao recepcao;
+    char detalhe[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(s, CURLOPT_URL, destino.endereco.constData());
+    curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(s, CURLOPT_POST, 1L);
+    curl_easy_setopt(s, CURLOPT_POSTFIELDS, pedido.constData());
+    curl_easy_setopt(s, CURLOPT_POSTFIELDSIZE, long(pedido.size()));
+    curl_easy_setopt(s, CURLOPT_HTTPHEADER, cabecalhos.get());
+    curl_easy_setopt(s, CURLOPT_USERAGENT, "AtualizacaoBelqorService/1.0");
+    curl_easy_setopt(s, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(s, CURLOPT_CONNECTTIMEOUT_MS, destino.tempoConexaoMs);
+    curl_easy_setopt(s, CURLOPT_TIMEOUT_MS, destino.tempoTotalMs);
+    curl_easy_setopt(s, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!destino.arquivoCertificados.isEmpty())
+        curl_easy_setopt(s, CURLOPT_CAINFO, destino.arquivoCertificados.constData());
+    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebe);
+    curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
+    curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
+
+    const CURLcode resultado = curl_easy_perform(s);
+    if (recepcao.excedeu)
+        throw FalhaServico{
+            ATUALIZACAO_BELQOR_RESPOSTA_INVALIDA,
+            QStringLiteral("A resposta do serviço de atualização de índices é grande "
+                           "demais para ser um documento de índices.")};
+    if (resultado != CURLE_OK)
+        throw FalhaServico{
+            ATUALIZACAO_BELQOR_SEM_CONEXAO,
+            QStringLiteral("Não foi possível comunicar com o serviço de atualização de "
+                           "índices em %1: %2.")
+                .arg(QString::fromUtf8(destino.endereco), motivo(resultado, detalhe))};
+
+    RespostaHttp resposta;
+    curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);
+    resposta.corpo = std::move(recepcao.corpo);
+    return resposta;
+}
