@@ -46,7 +46,10 @@ inline void respondeCaixa(const QString& legenda, std::shared_ptr<CaixaVista> vi
                 b->click();
                 return;
             }
+        // A box without an escape button ignores closing; end its loop all the same.
         caixa->close();
+        if (caixa->isVisible())
+            caixa->done(0);
     });
     espera->start();
 }
