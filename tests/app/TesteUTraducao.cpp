@@ -3,7 +3,7 @@
 #include "TradutorTextosPadrao.h"
 #include "UTraducao.h"
 
-#include "../apoio/CaixaNaTela.h"
+#include "../comum/CaixaNaTela.h"
 
 #include <QTest>
 

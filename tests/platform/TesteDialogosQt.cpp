@@ -1,7 +1,7 @@
 #include "DialogosQt.h"
 #include "TradutorTextosPadrao.h"
 
-#include "../apoio/CaixaNaTela.h"
+#include "../comum/CaixaNaTela.h"
 
 #include <QDialogButtonBox>
 #include <QTest>
