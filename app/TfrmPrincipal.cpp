@@ -61,6 +61,11 @@ TfrmPrincipal::TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget
 
 TfrmPrincipal::~TfrmPrincipal() = default;
 
+void TfrmPrincipal::defineModuloDados(TBQDataModule& modulo, const QString& arquivo) {
+    fModuloDados = &modulo;
+    fArquivoDados = arquivo;
+}
+
 void TfrmPrincipal::FormCreate() {
     executaProtegido(fDialogos, [this] {
         regional().padraoDataCurta = QStringLiteral("dd/mm/yyyy");
@@ -81,8 +86,12 @@ void TfrmPrincipal::FormShow() {
             ui->spdbtnSair->setText(QString());
         });
         try {
-            if (fTabela.abre)
-                fTabela.abre();
+            if (fModuloDados) {
+                fModuloDados->ArqDados = fArquivoDados;
+                fModuloDados->CDSSelic.defineNomeArquivo(fModuloDados->ArqDados);
+                if (!fModuloDados->CDSSelic.ativa())
+                    fModuloDados->CDSSelic.abrir();
+            }
             if (fAtualizacaoInicial)
                 fAtualizacaoInicial();
         } catch (const AbortoSilencioso&) {
@@ -97,9 +106,9 @@ bool TfrmPrincipal::FormClose() {
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
-    if (!fFechamentoTentado && fTabela.aberta && fTabela.aberta()) {
+    if (!fFechamentoTentado && fModuloDados && fModuloDados->CDSSelic.ativa()) {
         fFechamentoTentado = true;
-        fTabela.fecha();
+        fModuloDados->CDSSelic.fechar();
     }
     return true;
 }

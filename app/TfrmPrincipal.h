@@ -1,5 +1,6 @@
 #pragma once
 
+#include "BQDataModule.h"
 #include "Dialogos.h"
 #include "Relogio.h"
 
@@ -23,19 +24,16 @@ class TfrmPrincipal : public QMainWindow {
     Q_OBJECT
 
 public:
-    // What the window does with the rate table.
-    struct AcessoTabela {
-        std::function<void()> abre; // sets the file beside the executable, opens unless open
-        std::function<bool()> aberta;
-        std::function<void()> fecha; // writes the file when needed
-    };
     // Builds a fresh window for a command; the command shows it modally and destroys it.
     using FabricaJanela = std::function<std::unique_ptr<QDialog>(QWidget* pai)>;
 
     TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget* parent = nullptr);
     ~TfrmPrincipal() override;
 
-    void defineTabela(AcessoTabela tabela) { fTabela = std::move(tabela); }
+    // The data module is created after the window; the first showing opens its table
+    // from `arquivo` and the exit closes it.
+    void defineModuloDados(TBQDataModule& modulo,
+                           const QString& arquivo = TBQDataModule::arquivoPadrao());
     // Runs on the first showing right after the table is opened, inside the same guard:
     // what it throws is shown as a failure to update the rates.
     void defineAtualizacaoInicial(std::function<void()> atualizacao) {
@@ -66,7 +64,8 @@ private:
     std::unique_ptr<Ui::frmPrincipal> ui;
     const Relogio& fRelogio;
     Dialogos& fDialogos;
-    AcessoTabela fTabela;
+    TBQDataModule* fModuloDados = nullptr;
+    QString fArquivoDados;
     std::function<void()> fAtualizacaoInicial;
     FabricaJanela fJanelaCalcular;
     FabricaJanela fJanelaTabelaSelic;

@@ -1,4 +1,5 @@
 #include "AplicacaoBelqor.h"
+#include "BQDataModule.h"
 #include "DialogosQt.h"
 #include "Relogio.h"
 #include "TfrmPrincipal.h"
@@ -18,6 +19,8 @@ int main(int argc, char* argv[]) {
     AplicacaoBelqor aplicacao(argc, argv, dialogos);
     RelogioSistema relogio;
     TfrmPrincipal frmPrincipal(relogio, dialogos);
+    TBQDataModule BQDataModule(relogio, dialogos);
+    frmPrincipal.defineModuloDados(BQDataModule);
     frmPrincipal.show();
     return aplicacao.exec();
 }

@@ -1,5 +1,7 @@
 #include "TfrmPrincipal.h"
 
+#include "../comum/TabelaTeste.h"
+
 #include "ConfiguracaoRegional.h"
 #include "Erros.h"
 
@@ -10,6 +12,7 @@
 #include <QPointer>
 #include <QPushButton>
 #include <QStatusBar>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
@@ -21,34 +24,6 @@ namespace {
 const QString FalhaAoAtualizar =
     QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n\rCaso o erro persista, gentileza entrar em "
                    "contato com a NUR enviando um print deste erro.\n\r");
-
-// Stands for the rate table: records what the window asks of it.
-struct TabelaFalsa {
-    bool aberta = false;
-    int aberturas = 0;
-    int fechamentos = 0;
-    QString falhaAoAbrir;
-    QString falhaAoFechar;
-    QStringList* ordem = nullptr;
-
-    TfrmPrincipal::AcessoTabela acesso() {
-        return {[this] {
-                    if (ordem)
-                        *ordem << QStringLiteral("abre");
-                    ++aberturas;
-                    if (!falhaAoAbrir.isEmpty())
-                        throw ErroTabela(falhaAoAbrir);
-                    aberta = true;
-                },
-                [this] { return aberta; },
-                [this] {
-                    ++fechamentos;
-                    if (!falhaAoFechar.isEmpty())
-                        throw ErroTabela(falhaAoFechar);
-                    aberta = false;
-                }};
-    }
-};
 
 // A window a command opens: records itself and closes as soon as it is up.
 struct JanelasAbertas {
@@ -77,7 +52,9 @@ class TesteFrmPrincipal : public QObject {
 
     RelogioFixo fRelogio{Datas::codificaData(2026, 3, 5) + Datas::codificaHora(14, 7, 9)};
     DialogosRoteiro fDialogos;
-    TabelaFalsa fTabela;
+    std::unique_ptr<QTemporaryDir> fPasta;
+    QString fArquivo;
+    std::unique_ptr<TBQDataModule> fModulo;
     std::unique_ptr<TfrmPrincipal> fJanela;
 
     template <typename T> T* filho(const char* nome) {
@@ -86,10 +63,13 @@ class TesteFrmPrincipal : public QObject {
             qFatal("controle %s não encontrado", nome);
         return w;
     }
+    // The start-up order: the window, then the data module, whose table stays closed.
     void cria() {
         fJanela = std::make_unique<TfrmPrincipal>(fRelogio, fDialogos);
-        fJanela->defineTabela(fTabela.acesso());
+        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        fJanela->defineModuloDados(*fModulo, fArquivo);
     }
+    QDateTime alteracaoDoArquivo() const { return QFileInfo(fArquivo).lastModified(); }
     // Shows the window the way the message loop does, the first showing running FormShow.
     void mostra() {
         fJanela->show();
@@ -101,12 +81,17 @@ private slots:
         regional() = ConfiguracaoRegional::brasileira();
         regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");
         fDialogos.limpa();
-        fTabela = TabelaFalsa{};
+        fPasta = std::make_unique<QTemporaryDir>();
+        QVERIFY(fPasta->isValid());
+        fArquivo = fPasta->filePath(QStringLiteral("BELQOR.cds"));
+        escreveTabelaTeste(fArquivo, {{QDate(2026, 1, 1), "1.16"}, {QDate(2026, 2, 1), "1"}});
         cria();
     }
     void cleanup() {
-        // Let the window go without the exit question.
+        // Let the window go without the exit question, then the module as main does.
+        fModulo.reset();
         fJanela.reset();
+        fPasta.reset();
     }
 
     void criacao() {
@@ -119,7 +104,7 @@ private slots:
         QCOMPARE(fJanela->Timer1->interval(), 1000);
         QVERIFY(fDialogos.registros().isEmpty());
         // The table stays closed until the window is shown.
-        QCOMPARE(fTabela.aberturas, 0);
+        QVERIFY(!fModulo->CDSSelic.ativa());
     }
 
     void relogio_data() {
@@ -242,36 +227,49 @@ private slots:
 
     void primeiraExibicaoAbreATabelaEDepoisAtualiza() {
         QStringList ordem;
-        fTabela.ordem = &ordem;
-        fJanela->defineAtualizacaoInicial([&ordem] { ordem << QStringLiteral("atualiza"); });
+        fJanela->defineAtualizacaoInicial([&] {
+            ordem << (fModulo->CDSSelic.ativa() ? QStringLiteral("atualiza com a tabela aberta")
+                                                : QStringLiteral("atualiza sem tabela"));
+        });
         // Until then the small buttons carry the action's caption (Qt drops the "&").
         QCOMPARE(filho<QToolButton>("spdbtnCalcular")->text(), QStringLiteral("Calcular"));
         mostra();
-        QCOMPARE(ordem, (QStringList{"abre", "atualiza"}));
-        QVERIFY(fTabela.aberta);
+        QCOMPARE(ordem, QStringList{"atualiza com a tabela aberta"});
+        QCOMPARE(fModulo->ArqDados, fArquivo);
+        QCOMPARE(fModulo->CDSSelic.nomeArquivo(), fArquivo);
+        QCOMPARE(fModulo->CDSSelic.quantidade(), 2);
         for (const char* nome : {"spdbtnTabelaSelic", "spdbtnCalcular", "spdbtnSair"})
             QCOMPARE(filho<QToolButton>(nome)->text(), QString());
         QVERIFY(fDialogos.registros().isEmpty());
         // Showing again later does not run it a second time.
         fJanela->hide();
         fJanela->show();
-        QCOMPARE(ordem, (QStringList{"abre", "atualiza"}));
+        QCOMPARE(ordem, QStringList{"atualiza com a tabela aberta"});
     }
 
     void falhaNaPrimeiraExibicao_data() {
-        QTest::addColumn<QString>("falhaAoAbrir");
+        QTest::addColumn<bool>("semArquivo");
         QTest::addColumn<QString>("falhaAoAtualizar");
         QTest::addColumn<bool>("atualizou");
-        QTest::newRow("tabela não abre") << "Arquivo não encontrado: /x/BELQOR.cds"
-                                         << "" << false;
-        QTest::newRow("atualização falha") << ""
-                                           << "Documento XML vazio" << true;
+        QTest::newRow("arquivo da tabela ausente") << true << "" << false;
+        QTest::newRow("atualização falha") << false << "Documento XML vazio" << true;
     }
     void falhaNaPrimeiraExibicao() {
-        QFETCH(QString, falhaAoAbrir);
+        QFETCH(bool, semArquivo);
         QFETCH(QString, falhaAoAtualizar);
         QFETCH(bool, atualizou);
-        fTabela.falhaAoAbrir = falhaAoAbrir;
+        QString falhaAoAbrir;
+        if (semArquivo) {
+            QVERIFY(QFile::remove(fArquivo));
+            TBQDataModule outro(fRelogio, fDialogos);
+            outro.CDSSelic.defineNomeArquivo(fArquivo);
+            try {
+                outro.CDSSelic.abrir();
+            } catch (const ErroBelqor& e) {
+                falhaAoAbrir = e.mensagem();
+            }
+            QVERIFY(!falhaAoAbrir.isEmpty());
+        }
         bool chamada = false;
         fJanela->defineAtualizacaoInicial([&] {
             chamada = true;
@@ -286,6 +284,7 @@ private slots:
         QCOMPARE(r.tipoDialogo, TipoDialogo::Erro);
         QCOMPARE(r.botoes, Botoes(Botao::Ok));
         QCOMPARE(r.texto, FalhaAoAtualizar + falhaAoAbrir + falhaAoAtualizar);
+        QCOMPARE(fModulo->CDSSelic.ativa(), !semArquivo);
         QCOMPARE(filho<QToolButton>("spdbtnSair")->text(), QString());
         // The window stays usable: its commands still run.
         JanelasAbertas janelas;
@@ -318,6 +317,8 @@ private slots:
         QFETCH(Resposta, resposta);
         QFETCH(bool, fecha);
         mostra();
+        const QByteArray antes = conteudoArquivo(fArquivo);
+        const QDateTime alterado = alteracaoDoArquivo();
         fDialogos.limpa();
         fDialogos.enfileira(resposta);
         switch (caminho) {
@@ -340,34 +341,60 @@ private slots:
         QCOMPARE(r.tipoDialogo, TipoDialogo::Confirmacao);
         QCOMPARE(r.botoes, Botao::Sim | Botao::Nao);
         QCOMPARE(fJanela->isVisible(), !fecha);
-        QCOMPARE(fTabela.fechamentos, fecha ? 1 : 0);
-        QCOMPARE(fTabela.aberta, !fecha);
+        QCOMPARE(fModulo->CDSSelic.ativa(), !fecha);
+        // Nothing changed: the file is left as it was, leaving or not.
+        QCOMPARE(conteudoArquivo(fArquivo), antes);
+        QCOMPARE(alteracaoDoArquivo(), alterado);
+    }
+
+    void saidaGravaOQueFoiGuardado() {
+        fRelogio.define(Datas::codificaData(2026, 4, 10));
+        mostra();
+        QVERIFY(fModulo->InsereRegistro(Datas::codificaData(2026, 3, 1), 0.95));
+        const QByteArray antes = conteudoArquivo(fArquivo);
+        fDialogos.enfileira(Resposta::Sim);
+        QVERIFY(fJanela->close());
+        QVERIFY(!fModulo->CDSSelic.ativa());
+        QVERIFY(conteudoArquivo(fArquivo) != antes);
+        TBQDataModule relido(fRelogio, fDialogos);
+        relido.CDSSelic.defineNomeArquivo(fArquivo);
+        relido.CDSSelic.abrir();
+        QCOMPARE(relido.CDSSelic.quantidade(), 3);
+        relido.CDSSelic.ultimo();
+        QCOMPARE(relido.CDSSelicData->comoDataHora(), Datas::codificaData(2026, 3, 1));
     }
 
     void falhaAoGravarNaSaida() {
+        fRelogio.define(Datas::codificaData(2026, 4, 10));
         mostra();
-        fTabela.falhaAoFechar = QStringLiteral("Não foi possível gravar BELQOR.cds");
+        QVERIFY(fModulo->InsereRegistro(Datas::codificaData(2026, 3, 1), 0.95));
+        // The folder goes away, so the table's file cannot be written.
+        QVERIFY(fPasta->remove());
         fDialogos.limpa();
         fDialogos.enfileira(Resposta::Sim);
         QVERIFY(!fJanela->close());
         QVERIFY(fJanela->isVisible());
         QCOMPARE(fDialogos.registros().size(), 2);
         QCOMPARE(fDialogos.registros()[1].tipo, DialogosRoteiro::Registro::RelatorioErro);
-        QCOMPARE(fDialogos.registros()[1].texto, fTabela.falhaAoFechar);
+        QVERIFY2(fDialogos.registros()[1].texto.contains(QStringLiteral("BELQOR.cds")),
+                 qPrintable(fDialogos.registros()[1].texto));
         // The second exit asks again and ends without another attempt.
         fDialogos.enfileira(Resposta::Sim);
         QVERIFY(fJanela->close());
-        QCOMPARE(fTabela.fechamentos, 1);
         QCOMPARE(fDialogos.registros().size(), 3);
+        QCOMPARE(fDialogos.registros()[2].texto, QStringLiteral("Deseja sair do programa?"));
+        QVERIFY(!QFile::exists(fArquivo));
     }
 
     void saidaComTabelaQueNaoAbriu() {
-        fTabela.falhaAoAbrir = QStringLiteral("Arquivo não encontrado");
+        QVERIFY(QFile::remove(fArquivo));
         mostra();
         fDialogos.limpa();
         fDialogos.enfileira(Resposta::Sim);
         QVERIFY(fJanela->close());
-        QCOMPARE(fTabela.fechamentos, 0);
+        QCOMPARE(fDialogos.registros().size(), 1);
+        // Closing a table that never opened writes nothing.
+        QVERIFY(!QFile::exists(fArquivo));
     }
 
     // Each command builds a fresh window, shows it modally and destroys it when it closes.
