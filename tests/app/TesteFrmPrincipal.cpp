@@ -25,6 +25,9 @@ const QString FalhaAoAtualizar =
     QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n\rCaso o erro persista, gentileza entrar em "
                    "contato com a NUR enviando um print deste erro.\n\r");
 
+// The ways the user can ask the main window to close.
+enum CaminhoSaida { PeloSair, PeloBotaoFechar, PeloSistema };
+
 // A window a command opens: records itself and closes as soon as it is up.
 struct JanelasAbertas {
     QList<QPointer<QDialog>> criadas;
@@ -129,11 +132,11 @@ private slots:
         auto* lblData = filho<QLabel>("lblData");
         QTRY_COMPARE_WITH_TIMEOUT(
             lblData->text(), QStringLiteral("Data e hora do seu computador: 05/03/2026 14:07:09"),
-            1500);
+            3000);
         fRelogio.define(Datas::codificaData(2026, 3, 5) + Datas::codificaHora(14, 7, 10));
         QTRY_COMPARE_WITH_TIMEOUT(
             lblData->text(), QStringLiteral("Data e hora do seu computador: 05/03/2026 14:07:10"),
-            1500);
+            3000);
     }
 
     void acoes_data() {
@@ -304,7 +307,6 @@ private slots:
         QTest::addColumn<int>("caminho");
         QTest::addColumn<Resposta>("resposta");
         QTest::addColumn<bool>("fecha");
-        enum { PeloSair, PeloBotaoFechar, PeloSistema };
         QTest::newRow("Sair, sim") << int(PeloSair) << Resposta::Sim << true;
         QTest::newRow("Sair, não") << int(PeloSair) << Resposta::Nao << false;
         QTest::newRow("botão fechar, sim") << int(PeloBotaoFechar) << Resposta::Sim << true;
@@ -322,13 +324,13 @@ private slots:
         fDialogos.limpa();
         fDialogos.enfileira(resposta);
         switch (caminho) {
-        case 0:
+        case PeloSair:
             filho<QAction>("actSair")->trigger();
             break;
-        case 1:
+        case PeloBotaoFechar:
             fJanela->close();
             break;
-        default: {
+        case PeloSistema: {
             QCloseEvent evento;
             QApplication::sendEvent(fJanela.get(), &evento);
             if (evento.isAccepted())
