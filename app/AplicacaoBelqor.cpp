@@ -1,0 +1,33 @@
+#include "AplicacaoBelqor.h"
+
+#include "Erros.h"
+#include "TextosPadrao.h"
+
+#include <stdexcept>
+
+const QString AplicacaoBelqor::Titulo = QStringLiteral("Atualização de ICMS Vencido");
+
+AplicacaoBelqor::AplicacaoBelqor(int& argc, char** argv, Dialogos& dialogos)
+    : QApplication(argc, argv), fDialogos(dialogos) {
+    // The display name would be appended to every window caption, so only the name is set.
+    setApplicationName(Titulo);
+    TextosPadraoTabela::defineTituloAplicacao(Titulo);
+    installTranslator(&fTradutor);
+}
+
+AplicacaoBelqor::~AplicacaoBelqor() {
+    removeTranslator(&fTradutor);
+}
+
+bool AplicacaoBelqor::notify(QObject* destino, QEvent* evento) {
+    bool tratado = false;
+    executaProtegido(fDialogos, [&] { tratado = QApplication::notify(destino, evento); });
+    return tratado;
+}
+
+bool AplicacaoBelqor::haTelaDisponivel() {
+    if (!qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        return true;
+    return !qEnvironmentVariableIsEmpty("DISPLAY") ||
+           !qEnvironmentVariableIsEmpty("WAYLAND_DISPLAY");
+}

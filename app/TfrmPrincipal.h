@@ -1,0 +1,74 @@
+#pragma once
+
+#include "BQDataModule.h"
+#include "Dialogos.h"
+#include "Relogio.h"
+
+#include <QDialog>
+#include <QMainWindow>
+
+#include <functional>
+#include <memory>
+
+namespace Ui {
+class frmPrincipal;
+}
+class QLabel;
+class QTimer;
+
+// The home window for the whole run: menu, toolbar, notices, clock and the two large
+// buttons. It opens the rate table on its first showing and closes it on exit, after
+// asking the user. The windows its commands open are built elsewhere and handed in
+// as factories, so this window depends on none of them.
+class TfrmPrincipal : public QMainWindow {
+    Q_OBJECT
+
+public:
+    // Builds a fresh window for a command; the command shows it modally and destroys it.
+    using FabricaJanela = std::function<std::unique_ptr<QDialog>(QWidget* pai)>;
+
+    TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget* parent = nullptr);
+    ~TfrmPrincipal() override;
+
+    // The data module is created after the window; the first showing opens its table
+    // from `arquivo` and the exit closes it.
+    void defineModuloDados(TBQDataModule& modulo,
+                           const QString& arquivo = TBQDataModule::arquivoPadrao());
+    // Runs on the first showing right after the table is opened, inside the same guard:
+    // what it throws is shown as a failure to update the rates.
+    void defineAtualizacaoInicial(std::function<void()> atualizacao) {
+        fAtualizacaoInicial = std::move(atualizacao);
+    }
+    void defineJanelaCalcular(FabricaJanela fabrica) { fJanelaCalcular = std::move(fabrica); }
+    void defineJanelaTabelaSelic(FabricaJanela fabrica) { fJanelaTabelaSelic = std::move(fabrica); }
+
+    // Handlers; they can be called directly.
+    void FormCreate();
+    void FormShow();
+    // True when the window may close.
+    bool FormClose();
+    void Timer1Timer();
+    void actCalcularExecute();
+    void actTabelaSelicExecute();
+    void actSairExecute();
+
+    QTimer* Timer1;
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+
+private:
+    void mostraModal(const FabricaJanela& fabrica);
+
+    std::unique_ptr<Ui::frmPrincipal> ui;
+    const Relogio& fRelogio;
+    Dialogos& fDialogos;
+    TBQDataModule* fModuloDados = nullptr;
+    QString fArquivoDados;
+    std::function<void()> fAtualizacaoInicial;
+    FabricaJanela fJanelaCalcular;
+    FabricaJanela fJanelaTabelaSelic;
+    bool fMostrada = false;
+    bool fFechamentoTentado = false;
+};

@@ -1,0 +1,44 @@
+#include "AplicacaoBelqor.h"
+#include "BQDataModule.h"
+#include "DialogosQt.h"
+#include "Relogio.h"
+#include "TfrmPrincipal.h"
+#include "UTraducao.h"
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+const char* const SemTela = "BELQOR: não há tela disponível. O programa precisa de um ambiente "
+                            "gráfico (defina DISPLAY ou inicie-o numa sessão gráfica).\n";
+
+// While the application object starts, a fatal message means the display could not be
+// reached: say so and end with an error instead of aborting.
+void partidaSemTela(QtMsgType tipo, const QMessageLogContext&, const QString& mensagem) {
+    std::fprintf(stderr, "%s\n", qPrintable(mensagem));
+    if (tipo == QtFatalMsg) {
+        std::fputs(SemTela, stderr);
+        std::_Exit(1);
+    }
+}
+
+} // namespace
+
+int main(int argc, char* argv[]) {
+    inicializaTraducao();
+    if (!AplicacaoBelqor::haTelaDisponivel()) {
+        std::fputs(SemTela, stderr);
+        return 1;
+    }
+    DialogosQt dialogos;
+    const QtMessageHandler anterior = qInstallMessageHandler(partidaSemTela);
+    AplicacaoBelqor aplicacao(argc, argv, dialogos);
+    qInstallMessageHandler(anterior);
+    RelogioSistema relogio;
+    TfrmPrincipal frmPrincipal(relogio, dialogos);
+    TBQDataModule BQDataModule(relogio, dialogos);
+    frmPrincipal.defineModuloDados(BQDataModule);
+    frmPrincipal.show();
+    return aplicacao.exec();
+}

@@ -1,0 +1,127 @@
+#include "AplicacaoBelqor.h"
+#include "Erros.h"
+#include "TextosPadrao.h"
+
+#include <QTest>
+
+#include <functional>
+
+namespace {
+
+// An object whose event handler throws what the test asks for.
+class Lancador : public QObject {
+public:
+    std::function<void()> falha;
+    int eventos = 0;
+
+protected:
+    bool event(QEvent* e) override {
+        if (e->type() != QEvent::User)
+            return QObject::event(e);
+        ++eventos;
+        if (falha)
+            falha();
+        return true;
+    }
+};
+
+} // namespace
+
+class TesteAplicacaoBelqor : public QObject {
+    Q_OBJECT
+
+public:
+    explicit TesteAplicacaoBelqor(DialogosRoteiro& dialogos) : fDialogos(dialogos) {}
+
+private slots:
+    void init() { fDialogos.limpa(); }
+
+    void tituloDaAplicacao() {
+        QCOMPARE(TextosPadraoTabela::tituloAplicacao(),
+                 QStringLiteral("Atualização de ICMS Vencido"));
+        QCOMPARE(QCoreApplication::applicationName(),
+                 QStringLiteral("Atualização de ICMS Vencido"));
+    }
+
+    void botoesDoQtSeguemATabela() {
+        TextosPadraoTabela::troca(TextoPadrao::BotaoNao, QStringLiteral("&Não"));
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Não"));
+        TextosPadraoTabela::restauraOriginais();
+        QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&No"));
+    }
+
+    void falhaQueEscapaVaiAoRelatorioDeErro_data() {
+        QTest::addColumn<bool>("silenciosa");
+        QTest::addColumn<QStringList>("relatados");
+        QTest::newRow("erro com mensagem") << false << QStringList{"Falha no tratador"};
+        QTest::newRow("aborto silencioso") << true << QStringList{};
+    }
+    void falhaQueEscapaVaiAoRelatorioDeErro() {
+        QFETCH(bool, silenciosa);
+        QFETCH(QStringList, relatados);
+        Lancador alvo;
+        alvo.falha = [silenciosa] {
+            if (silenciosa)
+                aborta();
+            throw ErroBelqor(QStringLiteral("Falha no tratador"));
+        };
+        QCoreApplication::postEvent(&alvo, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(alvo.eventos, 1);
+        QCOMPARE(fDialogos.textos(), relatados);
+        for (const auto& r : fDialogos.registros())
+            QCOMPARE(r.tipo, DialogosRoteiro::Registro::RelatorioErro);
+        // The program goes on: the next event is delivered as usual.
+        alvo.falha = nullptr;
+        QCoreApplication::postEvent(&alvo, new QEvent(QEvent::User));
+        QCoreApplication::processEvents();
+        QCOMPARE(alvo.eventos, 2);
+        QCOMPARE(fDialogos.textos(), relatados);
+    }
+
+    void haTela_data() {
+        QTest::addColumn<QByteArray>("plataforma");
+        QTest::addColumn<QByteArray>("display");
+        QTest::addColumn<QByteArray>("wayland");
+        QTest::addColumn<bool>("esperado");
+        QTest::newRow("sem nada") << QByteArray() << QByteArray() << QByteArray() << false;
+        QTest::newRow("X") << QByteArray() << QByteArray(":99") << QByteArray() << true;
+        QTest::newRow("Wayland") << QByteArray() << QByteArray() << QByteArray("wayland-0") << true;
+        QTest::newRow("plataforma escolhida")
+            << QByteArray("offscreen") << QByteArray() << QByteArray() << true;
+    }
+    void haTela() {
+        QFETCH(QByteArray, plataforma);
+        QFETCH(QByteArray, display);
+        QFETCH(QByteArray, wayland);
+        QFETCH(bool, esperado);
+        const QByteArray antes[] = {qgetenv("QT_QPA_PLATFORM"), qgetenv("DISPLAY"),
+                                    qgetenv("WAYLAND_DISPLAY")};
+        const auto define = [](const char* nome, const QByteArray& valor) {
+            if (valor.isEmpty())
+                qunsetenv(nome);
+            else
+                qputenv(nome, valor);
+        };
+        define("QT_QPA_PLATFORM", plataforma);
+        define("DISPLAY", display);
+        define("WAYLAND_DISPLAY", wayland);
+        const bool ha = AplicacaoBelqor::haTelaDisponivel();
+        define("QT_QPA_PLATFORM", antes[0]);
+        define("DISPLAY", antes[1]);
+        define("WAYLAND_DISPLAY", antes[2]);
+        QCOMPARE(ha, esperado);
+    }
+
+private:
+    DialogosRoteiro& fDialogos;
+};
+
+int main(int argc, char* argv[]) {
+    DialogosRoteiro dialogos;
+    AplicacaoBelqor aplicacao(argc, argv, dialogos);
+    TesteAplicacaoBelqor teste(dialogos);
+    return QTest::qExec(&teste, argc, argv);
+}
+
+#include "TesteAplicacaoBelqor.moc"
