@@ -69,6 +69,10 @@ TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relog
     connect(ui->actFechar, &QAction::triggered, this, &TfrmCalcular::actFecharExecute);
 
     ui->MaskEditValor->installEventFilter(this);
+    ui->DTPickerDataVencimento->installEventFilter(this);
+    ui->DTPickerDataPagamento->installEventFilter(this);
+    ui->btnCalcular->installEventFilter(this);
+    ui->btnFechar->installEventFilter(this);
 }
 
 TfrmCalcular::~TfrmCalcular() = default;
@@ -110,6 +114,21 @@ bool TfrmCalcular::eventFilter(QObject* objeto, QEvent* evento) {
                 MaskEditValorExit();
         }
         return false;
+    }
+    if ((objeto == ui->DTPickerDataVencimento || objeto == ui->DTPickerDataPagamento) &&
+        evento->type() == QEvent::KeyPress) {
+        // Tab leaves the picker as in the rest of the window; arrows move between its parts.
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab)
+            return focusNextPrevChild(tecla == Qt::Key_Tab);
+        return false;
+    }
+    if ((objeto == ui->btnCalcular || objeto == ui->btnFechar) &&
+        evento->type() == QEvent::Shortcut && ui->MaskEditValor->hasFocus()) {
+        // A key accelerator clicks without moving the focus; moving it first lets the
+        // amount's exit check run, and a refusal keeps the button from clicking.
+        static_cast<QWidget*>(objeto)->setFocus(Qt::ShortcutFocusReason);
+        return ui->MaskEditValor->hasFocus();
     }
     if (objeto == windowHandle() && (evento->type() == QEvent::MouseButtonPress ||
                                      evento->type() == QEvent::MouseButtonDblClick)) {
