@@ -1,0 +1,304 @@
+#include "TfrmCalcular.h"
+
+#include "BQDataModule.h"
+#include "Calculo.h"
+#include "Dialogos.h"
+#include "Erros.h"
+#include "Formatacao.h"
+#include "Relogio.h"
+#include "ui_TfrmCalcular.h"
+
+#include <QKeyEvent>
+#include <QMouseEvent>
+#include <QWindow>
+
+#include <optional>
+
+namespace {
+
+constexpr QChar Retrocesso(8);
+constexpr QChar Apagar(127);
+
+// The character a key would type into an edit field, as the keystroke event sees it:
+// Backspace is character 8, Ctrl with a letter a control character (Ctrl+V is 22).
+// Keys that type nothing (arrows, Home, Delete) and the focus keys Tab and Backtab are
+// not characters and reach the field unfiltered.
+std::optional<QChar> caractereDaTecla(const QKeyEvent& evento) {
+    const int tecla = evento.key();
+    const Qt::KeyboardModifiers mods = evento.modifiers();
+    if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab)
+        return std::nullopt;
+    const bool controle = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
+    if (tecla == Qt::Key_Backspace)
+        return controle ? Apagar : Retrocesso;
+    if (controle && tecla >= Qt::Key_A && tecla <= Qt::Key_Z)
+        return QChar(tecla - Qt::Key_A + 1);
+    const QString texto = evento.text();
+    if (texto.isEmpty() || texto.at(0) == Apagar)
+        return std::nullopt;
+    return texto.at(0);
+}
+
+QString textoMoeda(Moeda valor) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                  valor.contagemEstendida() / Moeda::Escala);
+}
+
+} // namespace
+
+// The pictures live in this static library; outside any namespace, as the resource
+// initialiser is a global function.
+static void carregaImagens() {
+    Q_INIT_RESOURCE(Calculo);
+}
+
+TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relogio& relogio,
+                           QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmCalcular>()), fDados(dados), fDialogos(dialogos),
+      fRelogio(relogio) {
+    carregaImagens();
+    ui->setupUi(this);
+    // A title bar without any button or system menu, and a border that does not resize.
+    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                   Qt::MSWindowsFixedSizeDialogHint);
+    setFixedSize(size());
+
+    ligaBotao(ui->btnCalcular, ui->actCalcular);
+    ligaBotao(ui->btnFechar, ui->actFechar);
+    connect(ui->actCalcular, &QAction::triggered, this, &TfrmCalcular::actCalcularExecute);
+    connect(ui->actFechar, &QAction::triggered, this, &TfrmCalcular::actFecharExecute);
+
+    ui->MaskEditValor->installEventFilter(this);
+    ui->DTPickerDataVencimento->installEventFilter(this);
+    ui->DTPickerDataPagamento->installEventFilter(this);
+    ui->btnCalcular->installEventFilter(this);
+    ui->btnFechar->installEventFilter(this);
+}
+
+TfrmCalcular::~TfrmCalcular() = default;
+
+void TfrmCalcular::ligaBotao(QPushButton* botao, QAction* acao) {
+    botao->setText(acao->text());
+    botao->setIcon(acao->icon());
+    connect(botao, &QPushButton::clicked, acao, [this, acao] {
+        // A button takes the focus before it clicks; when the focus is back in the amount
+        // field, its exit check refused the move and the click is abandoned with it.
+        if (!ui->MaskEditValor->hasFocus())
+            acao->trigger();
+    });
+}
+
+void TfrmCalcular::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (QWindow* janela = windowHandle())
+        janela->installEventFilter(this);
+    FormShow();
+}
+
+void TfrmCalcular::keyPressEvent(QKeyEvent* evento) {
+    // The window closes through Fechar only: Escape would pass over the amount's exit check.
+    if (evento->matches(QKeySequence::Cancel))
+        return;
+    QDialog::keyPressEvent(evento);
+}
+
+bool TfrmCalcular::eventFilter(QObject* objeto, QEvent* evento) {
+    if (objeto == ui->MaskEditValor) {
+        if (evento->type() == QEvent::KeyPress)
+            return MaskEditValorKeyPress(static_cast<QKeyEvent*>(evento));
+        if (evento->type() == QEvent::FocusOut) {
+            // Another application or a message box taking over is not leaving the field.
+            const Qt::FocusReason motivo = static_cast<QFocusEvent*>(evento)->reason();
+            if (motivo != Qt::ActiveWindowFocusReason && motivo != Qt::PopupFocusReason &&
+                isVisible())
+                MaskEditValorExit();
+        }
+        return false;
+    }
+    if ((objeto == ui->DTPickerDataVencimento || objeto == ui->DTPickerDataPagamento) &&
+        evento->type() == QEvent::KeyPress) {
+        // Tab leaves the picker as in the rest of the window; arrows move between its parts.
+        const int tecla = static_cast<QKeyEvent*>(evento)->key();
+        if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab)
+            return focusNextPrevChild(tecla == Qt::Key_Tab);
+        return false;
+    }
+    if ((objeto == ui->btnCalcular || objeto == ui->btnFechar) &&
+        evento->type() == QEvent::Shortcut && ui->MaskEditValor->hasFocus()) {
+        // A key accelerator clicks without moving the focus; moving it first lets the
+        // amount's exit check run, and a refusal keeps the button from clicking.
+        static_cast<QWidget*>(objeto)->setFocus(Qt::ShortcutFocusReason);
+        return ui->MaskEditValor->hasFocus();
+    }
+    if (objeto == windowHandle() && (evento->type() == QEvent::MouseButtonPress ||
+                                     evento->type() == QEvent::MouseButtonDblClick)) {
+        const auto* mouse = static_cast<QMouseEvent*>(evento);
+        return !saiDoValorAntesDoClique(mouse->position().toPoint());
+    }
+    return QDialog::eventFilter(objeto, evento);
+}
+
+// A click on another control would move the focus out of the amount field: the exit check
+// runs first, and when it refuses, the click never reaches the control (no button is left
+// pressed behind the message).
+bool TfrmCalcular::saiDoValorAntesDoClique(const QPoint& posicao) {
+    QLineEdit* campo = ui->MaskEditValor;
+    if (!campo->hasFocus())
+        return true;
+    QWidget* alvo = childAt(posicao);
+    while (alvo && alvo != this && !(alvo->isEnabled() && (alvo->focusPolicy() & Qt::ClickFocus)))
+        alvo = alvo->parentWidget();
+    if (!alvo || alvo == this || alvo == campo || campo->isAncestorOf(alvo))
+        return true;
+    return MaskEditValorExit();
+}
+
+void TfrmCalcular::FormShow() {
+    executaProtegido(fDialogos, [this] {
+        const QDate hoje = Datas::paraQDate(fRelogio.hoje());
+        ui->DTPickerDataVencimento->setDate(hoje);
+        ui->DTPickerDataPagamento->setDate(hoje);
+        ui->MaskEditValor->setFocus(Qt::OtherFocusReason);
+    });
+}
+
+bool TfrmCalcular::MaskEditValorKeyPress(QKeyEvent* evento) {
+    const std::optional<QChar> caractere = caractereDaTecla(*evento);
+    if (!caractere)
+        return false;
+    bool consumido = true;
+    executaProtegido(fDialogos, [&] {
+        QChar tecla = *caractere;
+        FiltraTeclaValor(ui->MaskEditValor, tecla);
+        if (tecla.isNull())
+            return;
+        if (tecla == Retrocesso) {
+            consumido = false;
+            return;
+        }
+        ui->MaskEditValor->insert(QString(tecla));
+    });
+    return consumido;
+}
+
+void TfrmCalcular::FiltraTeclaValor(QLineEdit* Campo, QChar& Tecla) {
+    // Everything selected (or nothing there): the text goes first, whatever the key.
+    if (Campo->selectedText().size() >= Campo->text().size())
+        Campo->clear();
+    if (Tecla == Retrocesso)
+        return;
+    if (Tecla == QLatin1Char('.'))
+        Tecla = QLatin1Char(',');
+    const QString texto = Campo->text();
+    const qsizetype virgula = texto.indexOf(QLatin1Char(','));
+    if (Tecla == QLatin1Char(',') && virgula >= 0) {
+        Tecla = QChar();
+        return;
+    }
+    const bool digito = Tecla >= QLatin1Char('0') && Tecla <= QLatin1Char('9');
+    if (!digito && Tecla != QLatin1Char(',')) {
+        Tecla = QChar();
+        return;
+    }
+    // Two decimals typed: nothing more goes in, wherever the caret stands.
+    if (virgula >= 0 && texto.size() - virgula - 1 >= 2)
+        Tecla = QChar();
+}
+
+bool TfrmCalcular::MaskEditValorExit() {
+    if (fValidandoValor)
+        return true;
+    fValidandoValor = true;
+    bool aceito = false;
+    executaProtegido(fDialogos, [&] {
+        ValidaValor(ui->MaskEditValor);
+        aceito = true;
+    });
+    fValidandoValor = false;
+    return aceito;
+}
+
+void TfrmCalcular::ValidaValor(QLineEdit* Campo) {
+    if (Campo->text().isEmpty())
+        Campo->setText(QStringLiteral("0,00"));
+    const QString texto = Campo->text();
+    const qsizetype virgula = texto.indexOf(QLatin1Char(','));
+    if (virgula >= 0 && texto.size() - virgula - 1 == 2)
+        return;
+    fDialogos.mensagem(
+        QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais."));
+    Campo->setFocus(Qt::OtherFocusReason);
+    aborta();
+}
+
+bool TfrmCalcular::ValidaDatas() {
+    const std::int64_t limite = Datas::parteInteira(Datas::codificaData(1998, 1, 1));
+    const DataHora vencimento = Datas::deQDate(ui->DTPickerDataVencimento->date());
+    const DataHora pagamento = Datas::deQDate(ui->DTPickerDataPagamento->date());
+    const std::int64_t diaVencimento = Datas::parteInteira(vencimento);
+    const std::int64_t diaPagamento = Datas::parteInteira(pagamento);
+
+    const auto recusa = [this](const char* mensagem, QWidget* foco) {
+        fDialogos.mensagem(QString::fromUtf8(mensagem));
+        if (foco)
+            foco->setFocus(Qt::OtherFocusReason);
+        return false;
+    };
+    if (diaVencimento == 0)
+        return recusa("Digite a Data de Vencimento!", ui->DTPickerDataVencimento);
+    if (diaVencimento < limite)
+        return recusa("A Data de Vencimento deve ser maior do que 01/01/1998!",
+                      ui->DTPickerDataVencimento);
+    if (!EhDiaUtil(vencimento))
+        return recusa("A Data do Vencimento deve ser dia útil!", nullptr);
+    if (diaPagamento == 0)
+        return recusa("Digite a Data de Pagamento!", ui->DTPickerDataPagamento);
+    if (diaPagamento < limite)
+        return recusa("A Data de Pagamento deve ser maior do que 01/01/1998!",
+                      ui->DTPickerDataPagamento);
+    if (!EhDiaUtil(pagamento))
+        return recusa("A Data do Pagamento deve ser dia útil!", nullptr);
+    if (diaVencimento > diaPagamento)
+        return recusa("A Data do Pagamento deve ser maior ou igual a Data de Vencimento!", nullptr);
+    return true;
+}
+
+void TfrmCalcular::actCalcularExecute() {
+    executaProtegido(fDialogos, [this] {
+        if (!ValidaDatas())
+            return;
+        ValorConsiderado = Formato::textoParaMoeda(ui->MaskEditValor->text());
+        DataPagamento = Datas::deQDate(ui->DTPickerDataPagamento->date());
+        DataVencimento = Datas::deQDate(ui->DTPickerDataVencimento->date());
+        const std::optional<ResultadoCalculo> r =
+            CalculaValores(fDados, ValorConsiderado, DataVencimento, DataPagamento);
+        if (!r)
+            return;
+        // Every text is formed before any label changes: all six results or none.
+        const QString dias =
+            Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r->Dias));
+        const QString taxa =
+            Formato::formataNumero(QStringLiteral("#,###,##0.000000"), r->TaxaJuros * 100) +
+            QStringLiteral(" %");
+        const QString valor = textoMoeda(r->ValorICMS);
+        const QString multa = textoMoeda(r->MultaMora);
+        const QString juros = textoMoeda(r->JurosMora);
+        const QString total = textoMoeda(r->Total);
+        ui->lblResNumDias->setText(dias);
+        ui->lblResTaxa->setText(taxa);
+        ui->lblResValor->setText(valor);
+        ui->lblResMulta->setText(multa);
+        ui->lblResJuros->setText(juros);
+        ui->lblResTotal->setText(total);
+    });
+}
+
+void TfrmCalcular::actFecharExecute() {
+    executaProtegido(fDialogos, [this] { close(); });
+}
+
+void abreJanelaCalculo(QWidget* pai, TBQDataModule& dados, Dialogos& dialogos,
+                       const Relogio& relogio) {
+    const auto frmCalcular = std::make_unique<TfrmCalcular>(dados, dialogos, relogio, pai);
+    frmCalcular->exec();
+}

@@ -1,0 +1,522 @@
+#include "BQDataModule.h"
+#include "ConfiguracaoRegional.h"
+#include "Dialogos.h"
+#include "Relogio.h"
+#include "TabelaTeste.h"
+#include "TfrmCalcular.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPointer>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <QWindow>
+
+#include <memory>
+
+namespace {
+
+const QStringList NomesResultados = {
+    QStringLiteral("lblResNumDias"), QStringLiteral("lblResTaxa"),  QStringLiteral("lblResValor"),
+    QStringLiteral("lblResMulta"),   QStringLiteral("lblResJuros"), QStringLiteral("lblResTotal")};
+
+const QString ValorInvalido =
+    QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais.");
+
+QDate dia(const char* texto) {
+    return QDate::fromString(QString::fromLatin1(texto), QStringLiteral("dd/MM/yyyy"));
+}
+
+} // namespace
+
+class TesteJanelaCalculo : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+    RelogioFixo fRelogio{Datas::codificaData(2020, 6, 15)};
+    DialogosRoteiro fDialogos;
+    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<TfrmCalcular> fJanela;
+
+    QLineEdit* campo() const {
+        return fJanela->findChild<QLineEdit*>(QStringLiteral("MaskEditValor"));
+    }
+    QDateEdit* vencimento() const {
+        return fJanela->findChild<QDateEdit*>(QStringLiteral("DTPickerDataVencimento"));
+    }
+    QDateEdit* pagamento() const {
+        return fJanela->findChild<QDateEdit*>(QStringLiteral("DTPickerDataPagamento"));
+    }
+    QPushButton* botao(const QString& nome) const { return fJanela->findChild<QPushButton*>(nome); }
+    QStringList resultados() const {
+        QStringList textos;
+        for (const QString& nome : NomesResultados)
+            textos << fJanela->findChild<QLabel*>(nome)->text();
+        return textos;
+    }
+    QWidget* foco() const { return QApplication::focusWidget(); }
+
+    // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
+    void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
+        campo()->setFocus();
+        campo()->selectAll();
+        QTest::keyClicks(campo(), valor);
+        vencimento()->setDate(venc);
+        pagamento()->setDate(pag);
+        QTest::mouseClick(botao(QStringLiteral("btnCalcular")), Qt::LeftButton);
+    }
+
+private slots:
+    void init() {
+        regional() = ConfiguracaoRegional::brasileira();
+        fDialogos.limpa();
+        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
+        escreveTabelaTeste(caminho, {{QDate(2020, 2, 1), QStringLiteral("0.29")},
+                                     {QDate(2020, 3, 1), QStringLiteral("0.34")}});
+        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        fDados->ArqDados = caminho;
+        fDados->CDSSelic.defineNomeArquivo(caminho);
+        fDados->CDSSelic.abrir();
+
+        fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
+        fJanela->show();
+        QApplication::setActiveWindow(fJanela.get());
+        QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
+    }
+    void cleanup() {
+        fJanela.reset();
+        fDados.reset();
+    }
+
+    void aberturaMostraDatasDeHojeECamposVazios() {
+        QCOMPARE(fJanela->objectName(), QStringLiteral("frmCalcular"));
+        QCOMPARE(fJanela->windowTitle(), QStringLiteral("Cálculo de ICMS Vencido"));
+        QCOMPARE(vencimento()->date(), QDate(2020, 6, 15));
+        QCOMPARE(pagamento()->date(), QDate(2020, 6, 15));
+        QCOMPARE(campo()->text(), QString());
+        QCOMPARE(foco(), campo());
+        QCOMPARE(resultados(), QStringList(6, QString()));
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    void aparenciaFixa() {
+        QCOMPARE(fJanela->size(), QSize(572, 312));
+        QCOMPARE(fJanela->minimumSize(), fJanela->maximumSize());
+        const Qt::WindowFlags flags = fJanela->windowFlags();
+        QVERIFY(flags.testFlag(Qt::CustomizeWindowHint));
+        QVERIFY(flags.testFlag(Qt::WindowTitleHint));
+        QVERIFY(!flags.testFlag(Qt::WindowSystemMenuHint));
+        QVERIFY(!flags.testFlag(Qt::WindowCloseButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMinimizeButtonHint));
+        QVERIFY(!flags.testFlag(Qt::WindowMaximizeButtonHint));
+
+        for (QDateEdit* data : {vencimento(), pagamento()}) {
+            QCOMPARE(data->displayFormat(), QStringLiteral("dd/MM/yyyy"));
+            QVERIFY(data->calendarPopup());
+        }
+        for (const QString& nome : NomesResultados) {
+            auto* rotulo = fJanela->findChild<QLabel*>(nome);
+            QVERIFY2(rotulo, qPrintable(nome));
+            QCOMPARE(rotulo->minimumSize(), rotulo->maximumSize());
+            QCOMPARE(rotulo->alignment() & Qt::AlignHorizontal_Mask, Qt::AlignRight);
+            QVERIFY(rotulo->font().bold());
+            QCOMPARE(rotulo->palette().color(rotulo->backgroundRole()), QColor(Qt::white));
+        }
+        auto* aviso = fJanela->findChild<QLabel*>(QStringLiteral("Label8"));
+        QVERIFY(
+            aviso->text().startsWith(QStringLiteral("O imposto só vence em dia de expediente")));
+        QVERIFY(aviso->font().bold());
+        QCOMPARE(aviso->palette().color(QPalette::WindowText), QColor(Qt::red));
+
+        QCOMPARE(botao(QStringLiteral("btnCalcular"))->text(), QStringLiteral("&Calcular"));
+        QCOMPARE(botao(QStringLiteral("btnFechar"))->text(), QStringLiteral("&Fechar"));
+        QVERIFY(!botao(QStringLiteral("btnCalcular"))->icon().isNull());
+        QVERIFY(!botao(QStringLiteral("btnFechar"))->icon().isNull());
+    }
+
+    void ordemDeTabulacao() {
+        QStringList ordem;
+        for (int i = 0; i < 5; ++i) {
+            ordem << foco()->objectName();
+            QTest::keyClick(foco(), Qt::Key_Tab);
+        }
+        QCOMPARE(ordem, QStringList({"MaskEditValor", "DTPickerDataVencimento",
+                                     "DTPickerDataPagamento", "btnCalcular", "btnFechar"}));
+        QCOMPARE(foco(), campo());
+        // Leaving the empty field completed it.
+        QCOMPARE(campo()->text(), QStringLiteral("0,00"));
+    }
+
+    // Keys typed into the amount field. cursor -1 selects the whole starting text.
+    void teclas_data() {
+        QTest::addColumn<QString>("inicial");
+        QTest::addColumn<int>("cursor");
+        QTest::addColumn<QString>("teclas");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("ponto vira vírgula") << "" << 0 << "12.5"
+                                            << "12,5";
+        QTest::newRow("segunda casa") << "" << 0 << "12.50"
+                                      << "12,50";
+        QTest::newRow("terceira casa descartada") << "" << 0 << "12.507"
+                                                  << "12,50";
+        QTest::newRow("retrocesso libera uma casa") << "" << 0 << "12.50\b7"
+                                                    << "12,57";
+        QTest::newRow("segunda vírgula") << "" << 0 << "1,,2"
+                                         << "1,2";
+        QTest::newRow("ponto com vírgula presente") << "" << 0 << "1,.2"
+                                                    << "1,2";
+        QTest::newRow("letra espaço e sinais") << "" << 0 << "1a -+2"
+                                               << "12";
+        QTest::newRow("enter descartado") << "" << 0 << "12\r3"
+                                          << "123";
+        QTest::newRow("vírgula no início") << "" << 0 << ",50"
+                                           << ",50";
+        QTest::newRow("tudo selecionado e dígito") << "12,50" << -1 << "7"
+                                                   << "7";
+        QTest::newRow("tudo selecionado e letra") << "12,50" << -1 << "x"
+                                                  << "";
+        QTest::newRow("tudo selecionado e retrocesso") << "12,50" << -1 << "\b"
+                                                       << "";
+        QTest::newRow("tudo selecionado e vírgula") << "12,50" << -1 << ","
+                                                    << ",";
+        QTest::newRow("cursor antes com duas casas") << "12,50" << 0 << "9"
+                                                     << "12,50";
+        QTest::newRow("cursor no meio com duas casas") << "12,50" << 2 << "9"
+                                                       << "12,50";
+        QTest::newRow("cursor antes com uma casa") << "12,5" << 0 << "9"
+                                                   << "912,5";
+        QTest::newRow("retrocesso no meio") << "12,50" << 2 << "\b"
+                                            << "1,50";
+    }
+    void teclas() {
+        QFETCH(QString, inicial);
+        QFETCH(int, cursor);
+        QFETCH(QString, teclas);
+        QFETCH(QString, esperado);
+        campo()->setText(inicial);
+        if (cursor < 0)
+            campo()->selectAll();
+        else
+            campo()->setCursorPosition(cursor);
+        QTest::keyClicks(campo(), teclas);
+        QCOMPARE(campo()->text(), esperado);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // The clipboard shortcuts are control characters: discarded, and with the whole text
+    // selected the text is cleared first like for any other key.
+    void atalhosDaAreaDeTransferencia() {
+        QApplication::clipboard()->setText(QStringLiteral("9x"));
+        campo()->setText(QStringLiteral("12"));
+        campo()->end(false);
+        QTest::keyClick(campo(), Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(campo()->text(), QStringLiteral("12"));
+        campo()->selectAll();
+        QTest::keyClick(campo(), Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(campo()->text(), QString());
+    }
+
+    // Pasting is not filtered.
+    void colarNaoEhFiltrado() {
+        QApplication::clipboard()->setText(QStringLiteral("1.234,5x"));
+        campo()->paste();
+        QCOMPARE(campo()->text(), QStringLiteral("1.234,5x"));
+    }
+
+    void saidaDoCampo_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("aceito");
+        QTest::addColumn<QString>("final");
+        QTest::newRow("vazio vira zero") << "" << true << "0,00";
+        QTest::newRow("duas casas") << "12,50" << true << "12,50";
+        QTest::newRow("só centavos") << ",50" << true << ",50";
+        QTest::newRow("zero") << "0,00" << true << "0,00";
+        QTest::newRow("colado com milhar") << "1.234,56" << true << "1.234,56";
+        QTest::newRow("sem vírgula") << "12" << false << "12";
+        QTest::newRow("uma casa") << "12,5" << false << "12,5";
+        QTest::newRow("três casas") << "12,505" << false << "12,505";
+        QTest::newRow("vírgula sozinha") << "," << false << ",";
+    }
+    void saidaDoCampo() {
+        QFETCH(QString, texto);
+        QFETCH(bool, aceito);
+        QFETCH(QString, final);
+        campo()->setText(texto);
+        QCOMPARE(foco(), campo());
+        QTest::keyClick(campo(), Qt::Key_Tab);
+        QCOMPARE(campo()->text(), final);
+        if (aceito) {
+            QVERIFY(fDialogos.registros().isEmpty());
+            QCOMPARE(foco(), vencimento());
+        } else {
+            QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+            QCOMPARE(foco(), campo());
+        }
+    }
+
+    // With a badly formed amount, no other control can be used, the close button included.
+    void valorInvalidoPrendeOFoco_data() {
+        QTest::addColumn<QString>("meio");
+        QTest::newRow("clique na janela") << "janela";
+        QTest::newRow("clique no botão") << "botão";
+        QTest::newRow("tecla de acesso") << "atalho";
+    }
+    void valorInvalidoPrendeOFoco() {
+        QFETCH(QString, meio);
+        campo()->setText(QStringLiteral("12,5"));
+        QPushButton* fechar = botao(QStringLiteral("btnFechar"));
+        QSignalSpy pressionado(fechar, &QPushButton::pressed);
+        if (meio == QStringLiteral("janela")) {
+            const QPoint ponto = fechar->mapTo(fJanela.get(), fechar->rect().center());
+            QTest::mouseClick(fJanela->windowHandle(), Qt::LeftButton, {}, ponto);
+        } else if (meio == QStringLiteral("botão")) {
+            QTest::mouseClick(fechar, Qt::LeftButton);
+        } else {
+            QTest::keyClick(campo(), Qt::Key_F, Qt::AltModifier);
+        }
+        QTest::qWait(200); // a key accelerator clicks after a short delay
+        QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+        QVERIFY(fJanela->isVisible());
+        QCOMPARE(foco(), campo());
+        QVERIFY(!fechar->isDown());
+        // A real click never reaches the button: no press is left behind the message.
+        if (meio == QStringLiteral("janela"))
+            QCOMPARE(pressionado.count(), 0);
+
+        // Once mended, the same way closes the window.
+        fDialogos.limpa();
+        campo()->setText(QStringLiteral("12,50"));
+        if (meio == QStringLiteral("janela")) {
+            const QPoint ponto = fechar->mapTo(fJanela.get(), fechar->rect().center());
+            QTest::mouseClick(fJanela->windowHandle(), Qt::LeftButton, {}, ponto);
+        } else if (meio == QStringLiteral("botão")) {
+            QTest::mouseClick(fechar, Qt::LeftButton);
+        } else {
+            QTest::keyClick(campo(), Qt::Key_F, Qt::AltModifier);
+        }
+        QTRY_VERIFY(!fJanela->isVisible());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    void teclaDeAcessoCalcula() {
+        QTest::keyClicks(campo(), QStringLiteral("1000,00"));
+        vencimento()->setDate(dia("10/01/2020"));
+        pagamento()->setDate(dia("10/04/2020"));
+        QTest::keyClick(campo(), Qt::Key_C, Qt::AltModifier);
+        QTRY_COMPARE(resultados().constLast(), QStringLiteral("1.138,26"));
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    void escapeNaoFechaAJanela() {
+        botao(QStringLiteral("btnCalcular"))->setFocus();
+        QTest::keyClick(foco(), Qt::Key_Escape);
+        QVERIFY(fJanela->isVisible());
+    }
+
+    // The seven date checks in order; "" keeps the focus on the Calcular button.
+    void datas_data() {
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<QString>("mensagem");
+        QTest::addColumn<QString>("focoEsperado");
+        const QDate vazia(1899, 12, 30);
+        const QString naoUtilVenc = QStringLiteral("A Data do Vencimento deve ser dia útil!");
+        const QString naoUtilPag = QStringLiteral("A Data do Pagamento deve ser dia útil!");
+        const QString ordem =
+            QStringLiteral("A Data do Pagamento deve ser maior ou igual a Data de Vencimento!");
+        QTest::newRow("vencimento vazio")
+            << vazia << dia("10/03/2020") << "Digite a Data de Vencimento!"
+            << "DTPickerDataVencimento";
+        QTest::newRow("ambas vazias: só a primeira mensagem")
+            << vazia << vazia << "Digite a Data de Vencimento!"
+            << "DTPickerDataVencimento";
+        QTest::newRow("vencimento antes de 1998")
+            << dia("31/12/1997") << dia("10/03/2020")
+            << "A Data de Vencimento deve ser maior do que 01/01/1998!"
+            << "DTPickerDataVencimento";
+        QTest::newRow("vencimento em 01/01/1998")
+            << dia("01/01/1998") << dia("10/03/2020") << naoUtilVenc << "";
+        QTest::newRow("vencimento no sábado")
+            << dia("11/01/2020") << dia("10/03/2020") << naoUtilVenc << "";
+        QTest::newRow("vencimento no domingo")
+            << dia("12/01/2020") << dia("10/03/2020") << naoUtilVenc << "";
+        QTest::newRow("vencimento em feriado numa sexta")
+            << dia("15/11/2019") << dia("10/03/2020") << naoUtilVenc << "";
+        QTest::newRow("pagamento vazio")
+            << dia("10/03/2020") << vazia << "Digite a Data de Pagamento!"
+            << "DTPickerDataPagamento";
+        QTest::newRow("pagamento antes de 1998")
+            << dia("10/03/2020") << dia("31/12/1997")
+            << "A Data de Pagamento deve ser maior do que 01/01/1998!"
+            << "DTPickerDataPagamento";
+        QTest::newRow("pagamento em 01/01/1998")
+            << dia("10/03/2020") << dia("01/01/1998") << naoUtilPag << "";
+        QTest::newRow("pagamento no sábado")
+            << dia("10/03/2020") << dia("14/03/2020") << naoUtilPag << "";
+        QTest::newRow("vencimento depois do pagamento")
+            << dia("10/03/2020") << dia("09/03/2020") << ordem << "";
+    }
+    void datas() {
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(QString, mensagem);
+        QFETCH(QString, focoEsperado);
+        calcula(QStringLiteral("1000,00"), venc, pag);
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        QCOMPARE(foco()->objectName(),
+                 focoEsperado.isEmpty() ? QStringLiteral("btnCalcular") : focoEsperado);
+        QCOMPARE(resultados(), QStringList(6, QString()));
+        fDialogos.limpa();
+        QVERIFY(!fJanela->ValidaDatas());
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+    }
+
+    void datasIguaisSaoAceitas() {
+        vencimento()->setDate(dia("10/03/2020"));
+        pagamento()->setDate(dia("10/03/2020"));
+        QVERIFY(fJanela->ValidaDatas());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    void calculo_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("dois meses entre as datas")
+            << "1000,00" << dia("10/01/2020") << dia("10/04/2020")
+            << QStringList{"91", "1,630000 %", "1.000,00", "120,00", "18,26", "1.138,26"};
+        QTest::newRow("pago no vencimento")
+            << "1000,00" << dia("10/03/2020") << dia("10/03/2020")
+            << QStringList{"0", "0,000000 %", "1.000,00", "0,00", "0,00", "1.000,00"};
+        QTest::newRow("milhares agrupados")
+            << "1234567,89" << dia("10/03/2020") << dia("10/03/2020")
+            << QStringList{"0", "0,000000 %", "1.234.567,89", "0,00", "0,00", "1.234.567,89"};
+        QTest::newRow("valor zero")
+            << "" << dia("10/01/2020") << dia("10/04/2020")
+            << QStringList{"91", "1,630000 %", "0,00", "0,00", "0,00", "0,00"};
+        QTest::newRow("abaixo de um")
+            << "0,50" << dia("10/03/2020") << dia("10/03/2020")
+            << QStringList{"0", "0,000000 %", "0,50", "0,00", "0,00", "0,50"};
+        QTest::newRow("mês seguinte sem ler a tabela")
+            << "1000,00" << dia("10/03/2020") << dia("14/04/2020")
+            << QStringList{"35", "1,000000 %", "1.000,00", "90,00", "10,90", "1.100,90"};
+    }
+    void calculo() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(QStringList, esperado);
+        calcula(valor, venc, pag);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(resultados(), esperado);
+    }
+
+    // After a success, every later failure leaves the six results as they were.
+    void falhaMantemResultados_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<QString>("mensagem");
+        const int mensagem = DialogosRoteiro::Registro::Mensagem;
+        const int relatorio = DialogosRoteiro::Registro::RelatorioErro;
+        QTest::newRow("vencimento num sábado")
+            << "1000,00" << dia("11/01/2020") << dia("10/04/2020") << mensagem
+            << "A Data do Vencimento deve ser dia útil!";
+        QTest::newRow("taxas faltando")
+            << "1000,00" << dia("10/01/2020") << dia("10/06/2020") << mensagem
+            << "Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer todos os "
+               "índices para que o sistema efetue corretamente os cálculos!";
+        QTest::newRow("colado com milhar")
+            << "1.234,56" << dia("10/01/2020") << dia("10/04/2020") << relatorio
+            << "'1.234,56' is not a valid floating point value";
+        QTest::newRow("colado com letras")
+            << "1a2,34" << dia("10/01/2020") << dia("10/04/2020") << relatorio
+            << "'1a2,34' is not a valid floating point value";
+        QTest::newRow("além da faixa da moeda")
+            << "922337203685478,00" << dia("10/01/2020") << dia("10/04/2020") << relatorio
+            << "'922337203685478,00' is not a valid floating point value";
+    }
+    void falhaMantemResultados() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(int, tipo);
+        QFETCH(QString, mensagem);
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        const QStringList antes = resultados();
+        QCOMPARE(antes.constLast(), QStringLiteral("1.138,26"));
+
+        // Pasted text is not filtered; it passes the exit check and meets the conversion.
+        campo()->setText(valor);
+        vencimento()->setDate(venc);
+        pagamento()->setDate(pag);
+        QTest::mouseClick(botao(QStringLiteral("btnCalcular")), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        QCOMPARE(int(fDialogos.registros().constFirst().tipo), tipo);
+        QCOMPARE(resultados(), antes);
+        QVERIFY(!fDados->CDSSelic.filtrado());
+    }
+
+    // A total beyond the currency range fails with an error and shows nothing.
+    void totalForaDaFaixa() {
+        campo()->setText(QStringLiteral("922337203685477,00"));
+        vencimento()->setDate(dia("10/01/2020"));
+        pagamento()->setDate(dia("10/04/2020"));
+        QTest::mouseClick(botao(QStringLiteral("btnCalcular")), Qt::LeftButton);
+        QCOMPARE(fDialogos.registros().size(), 1);
+        QCOMPARE(fDialogos.registros().constFirst().tipo, DialogosRoteiro::Registro::RelatorioErro);
+        QCOMPARE(resultados(), QStringList(6, QString()));
+    }
+
+    // Each opening is a fresh modal window, destroyed when it closes.
+    void abreJanelaNovaACadaVez() {
+        fJanela.reset();
+        QWidget principal;
+        principal.resize(800, 600);
+        principal.show();
+
+        QList<QPointer<QWidget>> abertas;
+        QStringList textosAoAbrir;
+        QList<QDate> datasAoAbrir;
+        const auto fechaQuandoAbrir = [&] {
+            QTimer::singleShot(0, [&] {
+                QWidget* modal = QApplication::activeModalWidget();
+                QVERIFY(modal);
+                QCOMPARE(modal->objectName(), QStringLiteral("frmCalcular"));
+                QVERIFY(modal->isModal());
+                abertas << modal;
+                auto* valor = modal->findChild<QLineEdit*>(QStringLiteral("MaskEditValor"));
+                textosAoAbrir << valor->text();
+                datasAoAbrir << modal
+                                    ->findChild<QDateEdit*>(QStringLiteral("DTPickerDataPagamento"))
+                                    ->date();
+                QTest::keyClicks(valor, QStringLiteral("5,00"));
+                QTest::mouseClick(modal->findChild<QPushButton*>(QStringLiteral("btnFechar")),
+                                  Qt::LeftButton);
+            });
+        };
+        fechaQuandoAbrir();
+        abreJanelaCalculo(&principal, *fDados, fDialogos, fRelogio);
+        fRelogio.define(Datas::codificaData(2020, 6, 16));
+        fechaQuandoAbrir();
+        abreJanelaCalculo(&principal, *fDados, fDialogos, fRelogio);
+
+        QCOMPARE(abertas.size(), 2);
+        QVERIFY(abertas[0].isNull());
+        QVERIFY(abertas[1].isNull());
+        QCOMPARE(textosAoAbrir, QStringList({QString(), QString()}));
+        QCOMPARE(datasAoAbrir, QList<QDate>({QDate(2020, 6, 15), QDate(2020, 6, 16)}));
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+};
+
+QTEST_MAIN(TesteJanelaCalculo)
+#include "TesteJanelaCalculo.moc"
