@@ -38,17 +38,26 @@ void TNURUtils::registraIdentidade(Identidade identidade) {
     identidadeRegistrada() = std::move(identidade);
 }
 
-QString TNURUtils::GetSiglaSistema() { return identidade().sigla(); }
+QString TNURUtils::GetSiglaSistema() {
+    return identidade().sigla();
+}
 
-QString TNURUtils::GetNomeSistema() { return identidade().nome(); }
+QString TNURUtils::GetNomeSistema() {
+    return identidade().nome();
+}
 
-QString TNURUtils::GetVersaoSistema() { return identidade().versao() + identidade().release(); }
+QString TNURUtils::GetVersaoSistema() {
+    return identidade().versao() + identidade().release();
+}
 
-bool TNURUtils::GetVersaoTeste() { return identidade().versaoTeste(); }
+bool TNURUtils::GetVersaoTeste() {
+    return identidade().versaoTeste();
+}
 
 QString TNURUtils::PegaCaminhoBase() {
     const QString sigla = GetSiglaSistema();
-    const QString arquivo = QCoreApplication::applicationDirPath() + u'/' + sigla + QStringLiteral(".ini");
+    const QString arquivo =
+        QCoreApplication::applicationDirPath() + u'/' + sigla + QStringLiteral(".ini");
     return GetValoresIni(arquivo, sigla, QStringLiteral("Database"));
 }
 
@@ -58,8 +67,8 @@ QString TNURUtils::GetValoresIni(const QString& Arquivo, const QString& Secao,
     return ArquivoIni::leValor(Arquivo, Secao, Atributo).left(TamanhoMaximoValorIni);
 }
 
-void TNURUtils::SetValoresIni(const QString& Arquivo, const QString& Secao,
-                              const QString& Atributo, const QString& Valor) {
+void TNURUtils::SetValoresIni(const QString& Arquivo, const QString& Secao, const QString& Atributo,
+                              const QString& Valor) {
     exigeArquivoIni(Arquivo);
     ArquivoIni::gravaValor(Arquivo, Secao, Atributo, Valor);
 }

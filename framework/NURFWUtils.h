@@ -46,14 +46,12 @@ public:
     // A value read is cut to 2047 characters; a missing section or key reads as empty.
     static QString GetValoresIni(const QString& Arquivo, const QString& Secao,
                                  const QString& Atributo);
-    static void SetValoresIni(const QString& Arquivo, const QString& Secao,
-                              const QString& Atributo, const QString& Valor);
+    static void SetValoresIni(const QString& Arquivo, const QString& Secao, const QString& Atributo,
+                              const QString& Valor);
 
     // Text and dates.
-    static QString PreencheDireita(const QString& pString, const QString& pChar,
-                                   qint32 pLength);
-    static QString PreencheEsquerda(const QString& pString, const QString& pChar,
-                                    qint32 pLength);
+    static QString PreencheDireita(const QString& pString, const QString& pChar, qint32 pLength);
+    static QString PreencheEsquerda(const QString& pString, const QString& pChar, qint32 pLength);
     // Accented letters to plain ones, "&" to "e", "<" and ">" to parentheses.
     static QString RemoveCaracterEspecial(const QString& sString);
     // Raises the date-encoding error for a month outside 1 to 12 or a year outside
@@ -130,7 +128,6 @@ void TNURUtils::InicializaConfigApp(const TComponente& ConfigApp_Sistema) {
     const TComponente* c = &ConfigApp_Sistema;
     registraIdentidade({[c] { return QString(c->SiglaSistema()); },
                         [c] { return QString(c->NomeSistema()); },
-                        [c] { return QString(c->Versao()); },
-                        [c] { return QString(c->Release()); },
+                        [c] { return QString(c->Versao()); }, [c] { return QString(c->Release()); },
                         [c] { return bool(c->VersaoTeste()); }});
 }

@@ -56,7 +56,9 @@ public:
 
 } // namespace
 
-void TNURUtils::DefineFerramentaBackup(const QString& nome) { nomeFerramenta() = nome; }
+void TNURUtils::DefineFerramentaBackup(const QString& nome) {
+    nomeFerramenta() = nome;
+}
 
 QString TNURUtils::FerramentaBackup() {
     return QCoreApplication::applicationDirPath() + u'/' + nomeFerramenta();
@@ -83,11 +85,11 @@ bool TNURUtils::BackupRestore(const QString& Tipo, const QString& sArquivoBase,
     {
         const Ampulheta ampulheta;
         if (backup)
-            resultado = executaFerramenta(
-                linhaBackup(sArquivoBase, sArquivoBackup, sUsuario, sSenha));
+            resultado =
+                executaFerramenta(linhaBackup(sArquivoBase, sArquivoBackup, sUsuario, sSenha));
         else if (restauracao)
-            resultado = executaFerramenta(
-                linhaRestauracao(sArquivoBackup, sArquivoBase, sUsuario, sSenha));
+            resultado =
+                executaFerramenta(linhaRestauracao(sArquivoBackup, sArquivoBase, sUsuario, sSenha));
 
         if (backup && !resultado) {
             // What a failed run left behind is no backup; the previous one comes back.

@@ -18,11 +18,10 @@ QHash<QChar, QChar> tabelaSemAcentos() {
         const char16_t* origens;
         char16_t destino;
     } grupos[] = {
-        {u"&", u'e'},       {u"<", u'('},      {u">", u')'},     {u"ÀÁÂÃÄÅ", u'A'},
-        {u"Ç", u'C'},       {u"ÈÉÊË", u'E'},   {u"ÌÍÎÏ", u'I'},  {u"Ñ", u'N'},
-        {u"ÒÓÔÕÖ", u'O'},   {u"ÙÚÛÜ", u'U'},   {u"Ý", u'Y'},     {u"àáâãäå", u'a'},
-        {u"ç", u'c'},       {u"èéêë", u'e'},   {u"ìíîï", u'i'},  {u"ñ", u'n'},
-        {u"òóôõö", u'o'},   {u"ùúûü", u'u'},   {u"ýÿ", u'y'},
+        {u"&", u'e'},    {u"<", u'('},      {u">", u')'},    {u"ÀÁÂÃÄÅ", u'A'}, {u"Ç", u'C'},
+        {u"ÈÉÊË", u'E'}, {u"ÌÍÎÏ", u'I'},   {u"Ñ", u'N'},    {u"ÒÓÔÕÖ", u'O'},  {u"ÙÚÛÜ", u'U'},
+        {u"Ý", u'Y'},    {u"àáâãäå", u'a'}, {u"ç", u'c'},    {u"èéêë", u'e'},   {u"ìíîï", u'i'},
+        {u"ñ", u'n'},    {u"òóôõö", u'o'},  {u"ùúûü", u'u'}, {u"ýÿ", u'y'},
     };
     QHash<QChar, QChar> tabela;
     for (const auto& g : grupos)
@@ -37,8 +36,7 @@ QString TNURUtils::PreencheDireita(const QString& pString, const QString& pChar,
     return preenche(pString, pChar, pLength, true);
 }
 
-QString TNURUtils::PreencheEsquerda(const QString& pString, const QString& pChar,
-                                    qint32 pLength) {
+QString TNURUtils::PreencheEsquerda(const QString& pString, const QString& pChar, qint32 pLength) {
     return preenche(pString, pChar, pLength, false);
 }
 

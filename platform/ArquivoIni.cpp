@@ -100,8 +100,8 @@ qsizetype achaChave(const QStringList& linhas, qsizetype inicio, qsizetype fim,
 
 void exigeUmaLinha(const QString& texto, const QString& arquivo) {
     if (texto.contains(QLatin1Char('\n')) || texto.contains(QLatin1Char('\r')))
-        throw ErroBelqor(
-            QStringLiteral("Valor com quebra de linha não pode ser gravado em \"%1\".").arg(arquivo));
+        throw ErroBelqor(QStringLiteral("Valor com quebra de linha não pode ser gravado em \"%1\".")
+                             .arg(arquivo));
 }
 
 } // namespace

@@ -52,7 +52,7 @@ QStringList enderecosIPv4(const QString& host) {
 }
 
 std::uint32_t numeroSerieVolume(const QString& caminho) {
-    struct statfs info{};
+    struct statfs info {};
     if (statfs(QFile::encodeName(caminho).constData(), &info) != 0)
         falhaDoSistema(errno);
     std::uint32_t serie = 0;
@@ -62,7 +62,7 @@ std::uint32_t numeroSerieVolume(const QString& caminho) {
 }
 
 std::int64_t memoriaFisicaDisponivel() {
-    struct sysinfo info{};
+    struct sysinfo info {};
     if (sysinfo(&info) != 0)
         falhaDoSistema(errno);
     return (static_cast<std::int64_t>(info.freeram) + static_cast<std::int64_t>(info.bufferram)) *

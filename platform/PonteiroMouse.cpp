@@ -5,7 +5,9 @@
 
 namespace {
 
-bool temAplicacaoGrafica() { return qobject_cast<QGuiApplication*>(QCoreApplication::instance()); }
+bool temAplicacaoGrafica() {
+    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
+}
 
 } // namespace
 

@@ -47,7 +47,7 @@ quintptr abreComShell(const QString& arquivo, const QString& parametros, const Q
                        : ShellSemAssociacao;
     }
     return QProcess::startDetached(QStringLiteral("xdg-open"), {alvo}, pasta) ? ShellSucesso
-                                                                               : ShellSemAssociacao;
+                                                                              : ShellSemAssociacao;
 }
 
 } // namespace Processos

@@ -90,8 +90,7 @@ private slots:
 
         TNURUtils::DeleteAllFiles(comSeparador ? pasta.path() + u'/' : pasta.path());
 
-        QCOMPARE(conteudo(pasta.path()),
-                 QStringList({".oculto", "somente-leitura.txt", "sub"}));
+        QCOMPARE(conteudo(pasta.path()), QStringList({".oculto", "somente-leitura.txt", "sub"}));
         QCOMPARE(conteudo(pasta.filePath(QStringLiteral("sub"))), QStringList({"c.txt"}));
     }
 
@@ -200,8 +199,10 @@ private slots:
     void getHDVolumeFalha_data() {
         QTest::addColumn<QString>("unidade");
         QTest::addColumn<QString>("motivo");
-        QTest::newRow("caminho ausente") << "/nao/existe/unidade" << "No such file or directory";
-        QTest::newRow("vazio") << "" << "Unidade não informada.";
+        QTest::newRow("caminho ausente") << "/nao/existe/unidade"
+                                         << "No such file or directory";
+        QTest::newRow("vazio") << ""
+                               << "Unidade não informada.";
     }
     void getHDVolumeFalha() {
         QFETCH(QString, unidade);

@@ -46,25 +46,24 @@ class TesteBackup : public QObject {
     }
 
     void instalaFerramenta(int saidaBackup, int saidaRestauracao) {
-        const QString script = QStringLiteral(
-            "#!/bin/sh\n"
-            "existe() { if [ -e \"$1\" ]; then echo sim; else echo nao; fi; }\n"
-            "{\n"
-            "  printf 'programa=%s\\n' \"$0\"\n"
-            "  printf 'pasta=%s\\n' \"$(pwd)\"\n"
-            "  printf 'temporario=%s\\n' \"$(existe '%1')\"\n"
-            "  printf 'backup=%s\\n' \"$(existe '%2')\"\n"
-            "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done\n"
-            "  echo fim\n"
-            "} >> '%3'\n"
-            "for ultimo in \"$@\"; do :; done\n"
-            "printf '%s\\n' \"$*\" > \"$ultimo\"\n"
-            "if [ \"$1\" = -b ]; then exit %4; else exit %5; fi\n")
-                                   .arg(QFileInfo(backup()).absolutePath() + u'/' +
-                                            TemporarioBackup,
-                                        backup(), registro())
-                                   .arg(saidaBackup)
-                                   .arg(saidaRestauracao);
+        const QString script =
+            QStringLiteral("#!/bin/sh\n"
+                           "existe() { if [ -e \"$1\" ]; then echo sim; else echo nao; fi; }\n"
+                           "{\n"
+                           "  printf 'programa=%s\\n' \"$0\"\n"
+                           "  printf 'pasta=%s\\n' \"$(pwd)\"\n"
+                           "  printf 'temporario=%s\\n' \"$(existe '%1')\"\n"
+                           "  printf 'backup=%s\\n' \"$(existe '%2')\"\n"
+                           "  for a in \"$@\"; do printf '%s\\n' \"$a\"; done\n"
+                           "  echo fim\n"
+                           "} >> '%3'\n"
+                           "for ultimo in \"$@\"; do :; done\n"
+                           "printf '%s\\n' \"$*\" > \"$ultimo\"\n"
+                           "if [ \"$1\" = -b ]; then exit %4; else exit %5; fi\n")
+                .arg(QFileInfo(backup()).absolutePath() + u'/' + TemporarioBackup, backup(),
+                     registro())
+                .arg(saidaBackup)
+                .arg(saidaRestauracao);
         grava(ferramenta(), script.toUtf8());
         QFile::setPermissions(ferramenta(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner);
@@ -108,9 +107,7 @@ private slots:
         instalaFerramenta(0, 0);
     }
 
-    void caminhoDaFerramenta() {
-        QCOMPARE(TNURUtils::FerramentaBackup(), ferramenta());
-    }
+    void caminhoDaFerramenta() { QCOMPARE(TNURUtils::FerramentaBackup(), ferramenta()); }
 
     void linhasDeComando_data() {
         QTest::addColumn<QString>("tipo");
@@ -120,22 +117,32 @@ private slots:
         // Stand for the database and backup paths of the test folder.
         const QString b = QStringLiteral("<base>");
         const QString k = QStringLiteral("<backup>");
-        QTest::newRow("backup") << "B" << "operador" << "segredo"
-                                << QStringList{"-b", "-t", "-l", "-user", "operador", "-password",
-                                               "segredo", b, k};
-        QTest::newRow("restauração") << "R" << "operador" << "segredo"
-                                     << QStringList{"-c", "-r", "-user", "operador", "-password",
-                                                    "segredo", k, b};
+        QTest::newRow("backup") << "B"
+                                << "operador"
+                                << "segredo"
+                                << QStringList{"-b",        "-t",      "-l", "-user", "operador",
+                                               "-password", "segredo", b,    k};
+        QTest::newRow("restauração")
+            << "R"
+            << "operador"
+            << "segredo"
+            << QStringList{"-c", "-r", "-user", "operador", "-password", "segredo", k, b};
         QTest::newRow("usuário com branco se divide")
-            << "B" << "joao silva" << "segredo"
-            << QStringList{"-b", "-t", "-l", "-user", "joao", "silva", "-password", "segredo", b, k};
+            << "B"
+            << "joao silva"
+            << "segredo" << QStringList{"-b",    "-t",        "-l",      "-user", "joao",
+                                        "silva", "-password", "segredo", b,       k};
         QTest::newRow("senha com branco fica inteira")
-            << "R" << "operador" << "minha senha"
+            << "R"
+            << "operador"
+            << "minha senha"
             << QStringList{"-c", "-r", "-user", "operador", "-password", "minha senha", k, b};
         QTest::newRow("nenhum shell lê a senha")
-            << "B" << "operador" << "$(touch x);`id`|&"
-            << QStringList{"-b", "-t", "-l", "-user", "operador", "-password",
-                           "$(touch x);`id`|&", b, k};
+            << "B"
+            << "operador"
+            << "$(touch x);`id`|&"
+            << QStringList{"-b", "-t", "-l", "-user", "operador", "-password", "$(touch x);`id`|&",
+                           b,    k};
     }
     void linhasDeComando() {
         QFETCH(QString, tipo);

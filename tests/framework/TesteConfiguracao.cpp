@@ -133,10 +133,10 @@ private slots:
         QTest::newRow("valor") << QByteArray("[A]\r\nk=valor\r\n") << "valor";
         QTest::newRow("seção ausente") << QByteArray("[B]\r\nk=valor\r\n") << "";
         QTest::newRow("chave ausente") << QByteArray("[A]\r\nj=valor\r\n") << "";
-        QTest::newRow("2047 caracteres inteiros") << "[A]\r\nk=" + QByteArray(2047, 'x')
-                                                  << QString(2047, u'x');
-        QTest::newRow("3000 caracteres cortados em 2047") << "[A]\r\nk=" + QByteArray(3000, 'y')
-                                                          << QString(2047, u'y');
+        QTest::newRow("2047 caracteres inteiros")
+            << "[A]\r\nk=" + QByteArray(2047, 'x') << QString(2047, u'x');
+        QTest::newRow("3000 caracteres cortados em 2047")
+            << "[A]\r\nk=" + QByteArray(3000, 'y') << QString(2047, u'y');
     }
     void getValoresIni() {
         QFETCH(QByteArray, conteudo);

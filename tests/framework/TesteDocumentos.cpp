@@ -94,9 +94,12 @@ private slots:
     void modulo11RecusaNaoDigito_data() {
         QTest::addColumn<QString>("seq");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("vazio") << "" << "'' is not a valid integer value";
-        QTest::newRow("letra no meio") << "1a2" << "'a' is not a valid integer value";
-        QTest::newRow("letra no fim") << "12x" << "'x' is not a valid integer value";
+        QTest::newRow("vazio") << ""
+                               << "'' is not a valid integer value";
+        QTest::newRow("letra no meio") << "1a2"
+                                       << "'a' is not a valid integer value";
+        QTest::newRow("letra no fim") << "12x"
+                                      << "'x' is not a valid integer value";
     }
     void modulo11RecusaNaoDigito() {
         QFETCH(QString, seq);
@@ -126,10 +129,14 @@ private slots:
     void getNumbers_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("numeros");
-        QTest::newRow("pontuação") << "12.345-6" << "123456";
-        QTest::newRow("CNPJ formatado") << "11.222.333/0001-81" << "11222333000181";
-        QTest::newRow("sem dígitos") << "abc" << "";
-        QTest::newRow("vazio") << "" << "";
+        QTest::newRow("pontuação") << "12.345-6"
+                                   << "123456";
+        QTest::newRow("CNPJ formatado") << "11.222.333/0001-81"
+                                        << "11222333000181";
+        QTest::newRow("sem dígitos") << "abc"
+                                     << "";
+        QTest::newRow("vazio") << ""
+                               << "";
         QTest::newRow("dígitos de outra escrita caem") << QString::fromUtf8("1٢3") << "13";
     }
     void getNumbers() {

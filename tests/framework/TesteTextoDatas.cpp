@@ -14,16 +14,33 @@ private slots:
         QTest::addColumn<int>("tamanho");
         QTest::addColumn<QString>("esquerda");
         QTest::addColumn<QString>("direita");
-        QTest::newRow("zeros à esquerda") << "42" << "0" << 5 << "00042" << "42000";
-        QTest::newRow("corta o mais longo") << "ABCDEF" << "*" << 3 << "ABC" << "ABC";
-        QTest::newRow("já no tamanho") << "ABC" << "*" << 3 << "ABC" << "ABC";
-        QTest::newRow("tamanho zero") << "ABC" << "*" << 0 << "" << "";
-        QTest::newRow("tamanho negativo") << "ABC" << "*" << -2 << "" << "";
-        QTest::newRow("vazio com negativo") << "" << "*" << -1 << "" << "";
-        QTest::newRow("vazio preenchido") << "" << "-" << 3 << "---" << "---";
-        QTest::newRow("enchimento de dois passa do tamanho") << "A" << "xy" << 3 << "xyxyA"
+        QTest::newRow("zeros à esquerda") << "42"
+                                          << "0" << 5 << "00042"
+                                          << "42000";
+        QTest::newRow("corta o mais longo") << "ABCDEF"
+                                            << "*" << 3 << "ABC"
+                                            << "ABC";
+        QTest::newRow("já no tamanho") << "ABC"
+                                       << "*" << 3 << "ABC"
+                                       << "ABC";
+        QTest::newRow("tamanho zero") << "ABC"
+                                      << "*" << 0 << ""
+                                      << "";
+        QTest::newRow("tamanho negativo") << "ABC"
+                                          << "*" << -2 << ""
+                                          << "";
+        QTest::newRow("vazio com negativo") << ""
+                                            << "*" << -1 << ""
+                                            << "";
+        QTest::newRow("vazio preenchido") << ""
+                                          << "-" << 3 << "---"
+                                          << "---";
+        QTest::newRow("enchimento de dois passa do tamanho") << "A"
+                                                             << "xy" << 3 << "xyxyA"
                                                              << "Axyxy";
-        QTest::newRow("enchimento vazio não muda") << "A" << "" << 4 << "A" << "A";
+        QTest::newRow("enchimento vazio não muda") << "A"
+                                                   << "" << 4 << "A"
+                                                   << "A";
     }
     void preenche() {
         QFETCH(QString, texto);
@@ -38,13 +55,16 @@ private slots:
     void removeCaracterEspecial_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("esperado");
-        QTest::newRow("frase") << "Ação & <São João>" << "Acao e (Sao Joao)";
+        QTest::newRow("frase") << "Ação & <São João>"
+                               << "Acao e (Sao Joao)";
         QTest::newRow("maiúsculas") << "ÀÁÂÃÄÅ Ç ÈÉÊË ÌÍÎÏ Ñ ÒÓÔÕÖ ÙÚÛÜ Ý"
-                                   << "AAAAAA C EEEE IIII N OOOOO UUUU Y";
+                                    << "AAAAAA C EEEE IIII N OOOOO UUUU Y";
         QTest::newRow("minúsculas") << "àáâãäå ç èéêë ìíîï ñ òóôõö ùúûü ýÿ"
-                                   << "aaaaaa c eeee iiii n ooooo uuuu yy";
-        QTest::newRow("fora da tabela fica") << "ÆÐØÞßæðøþ×÷Ÿ€ aZ09" << "ÆÐØÞßæðøþ×÷Ÿ€ aZ09";
-        QTest::newRow("vazio") << "" << "";
+                                    << "aaaaaa c eeee iiii n ooooo uuuu yy";
+        QTest::newRow("fora da tabela fica") << "ÆÐØÞßæðøþ×÷Ÿ€ aZ09"
+                                             << "ÆÐØÞßæðøþ×÷Ÿ€ aZ09";
+        QTest::newRow("vazio") << ""
+                               << "";
     }
     void removeCaracterEspecial() {
         QFETCH(QString, texto);

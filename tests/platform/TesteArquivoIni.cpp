@@ -36,32 +36,60 @@ private slots:
         QTest::addColumn<QString>("chave");
         QTest::addColumn<QString>("esperado");
         QTest::newRow("simples") << QByteArray("[BELQOR]\r\nDatabase=C:\\dados\\base.fdb\r\n")
-                                 << "BELQOR" << "Database" << "C:\\dados\\base.fdb";
+                                 << "BELQOR"
+                                 << "Database"
+                                 << "C:\\dados\\base.fdb";
         QTest::newRow("sem caixa") << QByteArray("[geral]\ndatabase=x\n") << "GERAL"
-                                   << "DataBase" << "x";
+                                   << "DataBase"
+                                   << "x";
         QTest::newRow("aparado") << QByteArray("[A]\n  k  =   valor com espaço   \n") << "A"
-                                 << "k" << "valor com espaço";
-        QTest::newRow("aspas duplas") << QByteArray("[A]\nk=\"  entre aspas  \"\n") << "A" << "k"
+                                 << "k"
+                                 << "valor com espaço";
+        QTest::newRow("aspas duplas") << QByteArray("[A]\nk=\"  entre aspas  \"\n") << "A"
+                                      << "k"
                                       << "  entre aspas  ";
-        QTest::newRow("aspas simples") << QByteArray("[A]\nk='x'\n") << "A" << "k" << "x";
-        QTest::newRow("aspas desiguais ficam") << QByteArray("[A]\nk=\"x'\n") << "A" << "k"
+        QTest::newRow("aspas simples") << QByteArray("[A]\nk='x'\n") << "A"
+                                       << "k"
+                                       << "x";
+        QTest::newRow("aspas desiguais ficam") << QByteArray("[A]\nk=\"x'\n") << "A"
+                                               << "k"
                                                << "\"x'";
-        QTest::newRow("aspa sozinha fica") << QByteArray("[A]\nk=\"\n") << "A" << "k" << "\"";
-        QTest::newRow("igual no valor") << QByteArray("[A]\nk=a=b\n") << "A" << "k" << "a=b";
-        QTest::newRow("valor vazio") << QByteArray("[A]\nk=\nj=1\n") << "A" << "k" << "";
-        QTest::newRow("seção com brancos") << QByteArray("[ A ]\nk=1\n") << "A" << "k" << "1";
-        QTest::newRow("primeira seção vence") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A" << "k"
+        QTest::newRow("aspa sozinha fica") << QByteArray("[A]\nk=\"\n") << "A"
+                                           << "k"
+                                           << "\"";
+        QTest::newRow("igual no valor") << QByteArray("[A]\nk=a=b\n") << "A"
+                                        << "k"
+                                        << "a=b";
+        QTest::newRow("valor vazio") << QByteArray("[A]\nk=\nj=1\n") << "A"
+                                     << "k"
+                                     << "";
+        QTest::newRow("seção com brancos") << QByteArray("[ A ]\nk=1\n") << "A"
+                                           << "k"
+                                           << "1";
+        QTest::newRow("primeira seção vence") << QByteArray("[A]\nk=1\n[a]\nk=2\n") << "A"
+                                              << "k"
                                               << "1";
-        QTest::newRow("primeira chave vence") << QByteArray("[A]\nk=1\nK=2\n") << "A" << "k"
+        QTest::newRow("primeira chave vence") << QByteArray("[A]\nk=1\nK=2\n") << "A"
+                                              << "k"
                                               << "1";
-        QTest::newRow("chave em outra seção") << QByteArray("[A]\nj=1\n[B]\nk=2\n") << "A" << "k"
+        QTest::newRow("chave em outra seção") << QByteArray("[A]\nj=1\n[B]\nk=2\n") << "A"
+                                              << "k"
                                               << "";
-        QTest::newRow("comentário não é chave") << QByteArray("[A]\n;k=9\n") << "A" << "k" << "";
-        QTest::newRow("chave antes de seção") << QByteArray("k=0\n[A]\nj=1\n") << "A" << "k" << "";
-        QTest::newRow("seção ausente") << QByteArray("[A]\nk=1\n") << "B" << "k" << "";
-        QTest::newRow("marca UTF-8 e acentos") << QByteArray("\xEF\xBB\xBF[Seção]\nNome=João\n")
-                                               << "seção" << "nome" << "João";
-        QTest::newRow("última linha sem quebra") << QByteArray("[A]\r\nk=fim") << "A" << "k"
+        QTest::newRow("comentário não é chave") << QByteArray("[A]\n;k=9\n") << "A"
+                                                << "k"
+                                                << "";
+        QTest::newRow("chave antes de seção") << QByteArray("k=0\n[A]\nj=1\n") << "A"
+                                              << "k"
+                                              << "";
+        QTest::newRow("seção ausente") << QByteArray("[A]\nk=1\n") << "B"
+                                       << "k"
+                                       << "";
+        QTest::newRow("marca UTF-8 e acentos")
+            << QByteArray("\xEF\xBB\xBF[Seção]\nNome=João\n") << "seção"
+            << "nome"
+            << "João";
+        QTest::newRow("última linha sem quebra") << QByteArray("[A]\r\nk=fim") << "A"
+                                                 << "k"
                                                  << "fim";
     }
     void leValor() {
@@ -90,26 +118,33 @@ private slots:
         QTest::addColumn<QString>("chave");
         QTest::addColumn<QString>("valor");
         QTest::addColumn<QByteArray>("depois");
-        QTest::newRow("troca a linha da chave")
-            << QByteArray("[A]\r\nk=1\r\nj=2\r\n") << "a" << "K" << "9"
-            << QByteArray("[A]\r\nK=9\r\nj=2\r\n");
+        QTest::newRow("troca a linha da chave") << QByteArray("[A]\r\nk=1\r\nj=2\r\n") << "a"
+                                                << "K"
+                                                << "9" << QByteArray("[A]\r\nK=9\r\nj=2\r\n");
         QTest::newRow("chave nova no fim da seção")
-            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nx=1\r\n") << "A" << "novo" << "v"
-            << QByteArray("[A]\r\nk=1\r\nnovo=v\r\n\r\n[B]\r\nx=1\r\n");
-        QTest::newRow("seção nova no fim") << QByteArray("[A]\r\nk=1\r\n") << "B" << "x" << "2"
-                                           << QByteArray("[A]\r\nk=1\r\n[B]\r\nx=2\r\n");
-        QTest::newRow("mantém quebras LF") << QByteArray("; c\n[A]\nk=1\n") << "A" << "k" << "2"
-                                           << QByteArray("; c\n[A]\nk=2\n");
+            << QByteArray("[A]\r\nk=1\r\n\r\n[B]\r\nx=1\r\n") << "A"
+            << "novo"
+            << "v" << QByteArray("[A]\r\nk=1\r\nnovo=v\r\n\r\n[B]\r\nx=1\r\n");
+        QTest::newRow("seção nova no fim") << QByteArray("[A]\r\nk=1\r\n") << "B"
+                                           << "x"
+                                           << "2" << QByteArray("[A]\r\nk=1\r\n[B]\r\nx=2\r\n");
+        QTest::newRow("mantém quebras LF") << QByteArray("; c\n[A]\nk=1\n") << "A"
+                                           << "k"
+                                           << "2" << QByteArray("; c\n[A]\nk=2\n");
         QTest::newRow("mantém comentários e linhas soltas")
-            << QByteArray("; topo\r\nlixo sem igual\r\n[A]\r\n;k=0\r\nk=1\r\n") << "A" << "k"
+            << QByteArray("; topo\r\nlixo sem igual\r\n[A]\r\n;k=0\r\nk=1\r\n") << "A"
+            << "k"
             << "5" << QByteArray("; topo\r\nlixo sem igual\r\n[A]\r\n;k=0\r\nk=5\r\n");
-        QTest::newRow("arquivo vazio") << QByteArray() << "A" << "k" << "v"
-                                       << QByteArray("[A]\r\nk=v\r\n");
-        QTest::newRow("sem quebra no fim") << QByteArray("[A]\r\nk=1") << "A" << "j" << "2"
-                                           << QByteArray("[A]\r\nk=1\r\nj=2");
+        QTest::newRow("arquivo vazio") << QByteArray() << "A"
+                                       << "k"
+                                       << "v" << QByteArray("[A]\r\nk=v\r\n");
+        QTest::newRow("sem quebra no fim") << QByteArray("[A]\r\nk=1") << "A"
+                                           << "j"
+                                           << "2" << QByteArray("[A]\r\nk=1\r\nj=2");
         QTest::newRow("mantém a marca UTF-8")
-            << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A" << "k" << "ç"
-            << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA7\r\n");
+            << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
+            << "k"
+            << "ç" << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA7\r\n");
     }
     void gravaValor() {
         QFETCH(QByteArray, antes);
@@ -133,9 +168,15 @@ private slots:
         QTest::addColumn<QString>("secao");
         QTest::addColumn<QString>("chave");
         QTest::addColumn<QString>("valor");
-        QTest::newRow("no valor") << "A" << "k" << "1\r\n[B]\r\nx=2";
-        QTest::newRow("na chave") << "A" << "k\nj" << "1";
-        QTest::newRow("na seção") << "A]\r[B" << "k" << "1";
+        QTest::newRow("no valor") << "A"
+                                  << "k"
+                                  << "1\r\n[B]\r\nx=2";
+        QTest::newRow("na chave") << "A"
+                                  << "k\nj"
+                                  << "1";
+        QTest::newRow("na seção") << "A]\r[B"
+                                  << "k"
+                                  << "1";
     }
     void recusaQuebraDeLinha() {
         QFETCH(QString, secao);
@@ -143,7 +184,8 @@ private slots:
         QFETCH(QString, valor);
         const QByteArray antes("[A]\r\nk=0\r\n");
         grava(arquivo(), antes);
-        QVERIFY_THROWS_EXCEPTION(ErroBelqor, ArquivoIni::gravaValor(arquivo(), secao, chave, valor));
+        QVERIFY_THROWS_EXCEPTION(ErroBelqor,
+                                 ArquivoIni::gravaValor(arquivo(), secao, chave, valor));
         QCOMPARE(le(arquivo()), antes);
     }
 
