@@ -48,8 +48,8 @@ QString noMesmoDiretorio(const QString& arquivo, const QString& nome) {
 // Holds the hourglass for the whole of an operation, whatever way it ends.
 class Ampulheta {
 public:
-    Ampulheta() { PonteiroMouse::mostraAmpulheta(); }
-    ~Ampulheta() { PonteiroMouse::restauraPadrao(); }
+    Ampulheta() { PonteiroMouse::define(Ponteiro::Ampulheta); }
+    ~Ampulheta() { PonteiroMouse::define(Ponteiro::Padrao); }
     Ampulheta(const Ampulheta&) = delete;
     Ampulheta& operator=(const Ampulheta&) = delete;
 };

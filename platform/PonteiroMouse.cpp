@@ -3,37 +3,23 @@
 #include <QCursor>
 #include <QGuiApplication>
 
-namespace {
-
-bool temAplicacaoGrafica() {
-    return qobject_cast<QGuiApplication*>(QCoreApplication::instance());
-}
-
-} // namespace
-
 namespace PonteiroMouse {
 
-void mostraAmpulheta() {
-    if (!temAplicacaoGrafica())
+void define(Ponteiro ponteiro) {
+    if (ponteiro == Ponteiro::Padrao) {
+        while (QGuiApplication::overrideCursor())
+            QGuiApplication::restoreOverrideCursor();
         return;
+    }
     if (QGuiApplication::overrideCursor())
-        QGuiApplication::changeOverrideCursor(QCursor(Qt::WaitCursor));
+        QGuiApplication::changeOverrideCursor(Qt::WaitCursor);
     else
-        QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor));
+        QGuiApplication::setOverrideCursor(Qt::WaitCursor);
 }
 
-void restauraPadrao() {
-    if (!temAplicacaoGrafica())
-        return;
-    if (QGuiApplication::overrideCursor())
-        QGuiApplication::restoreOverrideCursor();
-}
-
-bool ampulhetaAtiva() {
-    if (!temAplicacaoGrafica())
-        return false;
-    const QCursor* atual = QGuiApplication::overrideCursor();
-    return atual && atual->shape() == Qt::WaitCursor;
+Ponteiro atual() {
+    const QCursor* cursor = QGuiApplication::overrideCursor();
+    return cursor && cursor->shape() == Qt::WaitCursor ? Ponteiro::Ampulheta : Ponteiro::Padrao;
 }
 
 } // namespace PonteiroMouse

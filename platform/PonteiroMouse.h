@@ -1,13 +1,12 @@
 #pragma once
 
-// The application-wide mouse pointer, one setting for the whole program as on the
-// desktop: a single override level on QGuiApplication, never stacked. Without a GUI
-// application (command line, tests without a display) both calls do nothing.
+// The application-wide mouse pointer, kept as at most one override level on the
+// application: the default pointer is no override at all.
+enum class Ponteiro { Padrao, Ampulheta };
+
 namespace PonteiroMouse {
 
-void mostraAmpulheta();
-// Back to each window's own pointer.
-void restauraPadrao();
-bool ampulhetaAtiva();
+void define(Ponteiro ponteiro);
+Ponteiro atual();
 
 } // namespace PonteiroMouse

@@ -91,7 +91,7 @@ class TesteBackup : public QObject {
     }
 
     void verificaPonteiroRestaurado() {
-        QVERIFY(!PonteiroMouse::ampulhetaAtiva());
+        QCOMPARE(PonteiroMouse::atual(), Ponteiro::Padrao);
         QCOMPARE(QGuiApplication::overrideCursor(), nullptr);
     }
 
@@ -306,8 +306,8 @@ private slots:
     // The hourglass is the application's one pointer setting: afterwards it is the default
     // again, even when it was already set before the call.
     void ponteiroVoltaAoPadrao() {
-        PonteiroMouse::mostraAmpulheta();
-        QVERIFY(PonteiroMouse::ampulhetaAtiva());
+        PonteiroMouse::define(Ponteiro::Ampulheta);
+        QCOMPARE(PonteiroMouse::atual(), Ponteiro::Ampulheta);
         QVERIFY(TNURUtils::ReestruturaBaseDados(base(), QStringLiteral("operador"),
                                                 QStringLiteral("segredo")));
         verificaPonteiroRestaurado();
