@@ -28,7 +28,9 @@ QChar primeiroSeparador(const QString& padrao, QChar padraoSeNenhum) {
 
 } // namespace
 
-ConfiguracaoRegional ConfiguracaoRegional::brasileira() { return ConfiguracaoRegional{}; }
+ConfiguracaoRegional ConfiguracaoRegional::brasileira() {
+    return ConfiguracaoRegional{};
+}
 
 ConfiguracaoRegional ConfiguracaoRegional::doSistema() {
     const QLocale sistema = QLocale::system();

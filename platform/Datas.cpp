@@ -13,7 +13,9 @@ constexpr std::int64_t MsPorDia = 24LL * 60 * 60 * 1000;
 
 namespace Datas {
 
-std::int64_t parteInteira(DataHora valor) { return static_cast<std::int64_t>(std::trunc(valor)); }
+std::int64_t parteInteira(DataHora valor) {
+    return static_cast<std::int64_t>(std::trunc(valor));
+}
 
 DataHora codificaData(int ano, int mes, int dia) {
     const QDate data(ano, mes, dia);
@@ -25,13 +27,18 @@ DataHora codificaData(int ano, int mes, int dia) {
 DataHora codificaHora(int hora, int minuto, int segundo, int milissegundo) {
     const QTime tempo(hora, minuto, segundo, milissegundo);
     if (!tempo.isValid())
-        throw ErroConversao(QStringLiteral("Hora inválida: %1:%2:%3").arg(hora).arg(minuto).arg(segundo));
+        throw ErroConversao(
+            QStringLiteral("Hora inválida: %1:%2:%3").arg(hora).arg(minuto).arg(segundo));
     return static_cast<DataHora>(tempo.msecsSinceStartOfDay()) / MsPorDia;
 }
 
-QDate paraQDate(DataHora valor) { return Origem.addDays(parteInteira(valor)); }
+QDate paraQDate(DataHora valor) {
+    return Origem.addDays(parteInteira(valor));
+}
 
-DataHora deQDate(const QDate& data) { return static_cast<DataHora>(Origem.daysTo(data)); }
+DataHora deQDate(const QDate& data) {
+    return static_cast<DataHora>(Origem.daysTo(data));
+}
 
 void decodificaData(DataHora valor, int& ano, int& mes, int& dia) {
     paraQDate(valor).getDate(&ano, &mes, &dia);
@@ -70,6 +77,8 @@ DataHora primeiroDiaDoMes(DataHora valor) {
     return deQDate(QDate(data.year(), data.month(), 1));
 }
 
-int diaDaSemana(DataHora valor) { return paraQDate(valor).dayOfWeek() % 7 + 1; }
+int diaDaSemana(DataHora valor) {
+    return paraQDate(valor).dayOfWeek() % 7 + 1;
+}
 
 } // namespace Datas

@@ -8,7 +8,9 @@ bool Dialogos::confirma(const QString& texto) {
     return dialogo(texto, TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao) == Resposta::Sim;
 }
 
-void Dialogos::erro(const QString& texto) { dialogo(texto, TipoDialogo::Erro, Botoes(Botao::Ok)); }
+void Dialogos::erro(const QString& texto) {
+    dialogo(texto, TipoDialogo::Erro, Botoes(Botao::Ok));
+}
 
 QString tituloDoDialogo(TipoDialogo tipo) {
     using namespace TextosPadraoTabela;
@@ -95,7 +97,8 @@ Resposta DialogosRoteiro::dialogo(const QString& texto, TipoDialogo tipo, Botoes
         // A lone Ok button needs no answer from the script.
         if (botoes == Botoes(Botao::Ok))
             return Resposta::Ok;
-        throw std::logic_error("DialogosRoteiro: diálogo sem resposta no roteiro: " + texto.toStdString());
+        throw std::logic_error("DialogosRoteiro: diálogo sem resposta no roteiro: " +
+                               texto.toStdString());
     }
     return fRespostas.takeFirst();
 }

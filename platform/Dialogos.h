@@ -25,11 +25,29 @@ enum class Botao : unsigned {
     Fechar = 1u << 11,
 };
 using Botoes = unsigned;
-constexpr Botoes operator|(Botao a, Botao b) { return unsigned(a) | unsigned(b); }
-constexpr Botoes operator|(Botoes a, Botao b) { return a | unsigned(b); }
+constexpr Botoes operator|(Botao a, Botao b) {
+    return unsigned(a) | unsigned(b);
+}
+constexpr Botoes operator|(Botoes a, Botao b) {
+    return a | unsigned(b);
+}
 
 // What the user chose; Nenhuma when the dialog was closed without a button.
-enum class Resposta { Nenhuma, Ok, Cancelar, Abortar, Repetir, Ignorar, Sim, Nao, Todos, NaoParaTodos, SimParaTodos, Ajuda, Fechar };
+enum class Resposta {
+    Nenhuma,
+    Ok,
+    Cancelar,
+    Abortar,
+    Repetir,
+    Ignorar,
+    Sim,
+    Nao,
+    Todos,
+    NaoParaTodos,
+    SimParaTodos,
+    Ajuda,
+    Fechar
+};
 
 class Dialogos {
 public:

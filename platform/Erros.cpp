@@ -2,9 +2,12 @@
 
 #include <utility>
 
-ErroBelqor::ErroBelqor(QString mensagem) : fMensagem(std::move(mensagem)), fUtf8(fMensagem.toUtf8()) {}
+ErroBelqor::ErroBelqor(QString mensagem)
+    : fMensagem(std::move(mensagem)), fUtf8(fMensagem.toUtf8()) {}
 
-void aborta() { throw AbortoSilencioso(); }
+void aborta() {
+    throw AbortoSilencioso();
+}
 
 QString mensagemDe(const std::exception& e) {
     if (auto* erro = dynamic_cast<const ErroBelqor*>(&e))

@@ -121,7 +121,9 @@ std::optional<NumeroLido> leNumero(const QString& texto, QChar separadorDecimal)
     return n;
 }
 
-QString doisDigitos(int v) { return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0')); }
+QString doisDigitos(int v) {
+    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+}
 
 int contaRepeticao(const QString& padrao, qsizetype i, QChar c) {
     int n = 0;
@@ -169,7 +171,8 @@ QString formataNumero(const QString& padrao, Estendido valor, const Configuracao
         inteiros += pos < int(digitos.size()) ? digitos[std::size_t(pos)] : '0';
     for (int pos = 0; pos < p.maxDecimais; ++pos) {
         const int indice = expoente + pos;
-        fracao += (indice >= 0 && indice < int(digitos.size())) ? digitos[std::size_t(indice)] : '0';
+        fracao +=
+            (indice >= 0 && indice < int(digitos.size())) ? digitos[std::size_t(indice)] : '0';
     }
     while (int(fracao.size()) > p.minDecimais && !fracao.empty() && fracao.back() == '0')
         fracao.pop_back();
@@ -199,7 +202,8 @@ QString formataNumero(const QString& padrao, Estendido valor, const Configuracao
     return resultado;
 }
 
-bool tentaTextoParaEstendido(const QString& texto, Estendido& valor, const ConfiguracaoRegional& cfg) {
+bool tentaTextoParaEstendido(const QString& texto, Estendido& valor,
+                             const ConfiguracaoRegional& cfg) {
     const auto n = leNumero(texto, cfg.separadorDecimal);
     if (!n)
         return false;
@@ -234,7 +238,8 @@ Moeda textoParaMoeda(const QString& texto, const ConfiguracaoRegional& cfg) {
         if (descartados > int(digitos.size()))
             digitos.clear();
     }
-    const std::size_t usados = digitos.size() > std::size_t(descartados) ? digitos.size() - std::size_t(descartados) : 0;
+    const std::size_t usados =
+        digitos.size() > std::size_t(descartados) ? digitos.size() - std::size_t(descartados) : 0;
     for (std::size_t i = 0; i < usados; ++i) {
         contagem = contagem * 10 + (digitos[i] - '0');
         if (contagem > limite)
@@ -257,7 +262,8 @@ Moeda textoParaMoeda(const QString& texto, const ConfiguracaoRegional& cfg) {
     }
     if (n->negativo)
         contagem = -contagem;
-    if (contagem > std::numeric_limits<std::int64_t>::max() || contagem < std::numeric_limits<std::int64_t>::min())
+    if (contagem > std::numeric_limits<std::int64_t>::max() ||
+        contagem < std::numeric_limits<std::int64_t>::min())
         erroNumero(texto);
     return Moeda::deContagem(static_cast<std::int64_t>(contagem));
 }
@@ -308,7 +314,8 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
             n = std::min(n, 2);
             r += n == 1 ? QString::number(segundo) : doisDigitos(segundo);
         } else if (c == QLatin1Char('z')) {
-            r += n >= 3 ? QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0')) : QString::number(ms);
+            r += n >= 3 ? QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0'))
+                        : QString::number(ms);
             n = n >= 3 ? 3 : 1;
         } else if (c == QLatin1Char('t')) {
             n = std::min(n, 2);

@@ -71,9 +71,9 @@ Moeda Moeda::operator-() const {
 QString Moeda::textoDecimal() const {
     const bool negativo = fContagem < 0;
     // Work on the unsigned magnitude so the smallest count does not overflow.
-    const std::uint64_t magnitude =
-        negativo ? std::uint64_t(0) - static_cast<std::uint64_t>(fContagem)
-                 : static_cast<std::uint64_t>(fContagem);
+    const std::uint64_t magnitude = negativo
+                                        ? std::uint64_t(0) - static_cast<std::uint64_t>(fContagem)
+                                        : static_cast<std::uint64_t>(fContagem);
     return QStringLiteral("%1%2.%3")
         .arg(negativo ? QStringLiteral("-") : QString())
         .arg(magnitude / Escala)

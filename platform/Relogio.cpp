@@ -2,6 +2,10 @@
 
 #include <cmath>
 
-DataHora Relogio::hoje() const { return std::trunc(agora()); }
+DataHora Relogio::hoje() const {
+    return std::trunc(agora());
+}
 
-DataHora RelogioSistema::agora() const { return Datas::deQDateTime(QDateTime::currentDateTime()); }
+DataHora RelogioSistema::agora() const {
+    return Datas::deQDateTime(QDateTime::currentDateTime());
+}

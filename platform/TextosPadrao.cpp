@@ -42,10 +42,20 @@ QString& titulo() {
 
 namespace TextosPadraoTabela {
 
-QString texto(TextoPadrao id) { return tabela().value(id); }
-void troca(TextoPadrao id, const QString& texto) { tabela()[id] = texto; }
-void restauraOriginais() { tabela() = originais(); }
-QString tituloAplicacao() { return titulo(); }
-void defineTituloAplicacao(const QString& t) { titulo() = t; }
+QString texto(TextoPadrao id) {
+    return tabela().value(id);
+}
+void troca(TextoPadrao id, const QString& texto) {
+    tabela()[id] = texto;
+}
+void restauraOriginais() {
+    tabela() = originais();
+}
+QString tituloAplicacao() {
+    return titulo();
+}
+void defineTituloAplicacao(const QString& t) {
+    titulo() = t;
+}
 
 } // namespace TextosPadraoTabela

@@ -28,11 +28,15 @@ private slots:
 
     void foraDoIntervaloFalha() {
         QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deEstendido(1e19L));
-        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deEstendido(std::numeric_limits<Estendido>::quiet_NaN()));
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda,
+                                 Moeda::deEstendido(std::numeric_limits<Estendido>::quiet_NaN()));
         const Moeda maxima = Moeda::deContagem(std::numeric_limits<qint64>::max());
         QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, maxima + Moeda::deContagem(1));
-        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::deContagem(std::numeric_limits<qint64>::min()) - Moeda::deContagem(1));
-        QCOMPARE(Moeda::deEstendido(-9223372036854775808.0L).contagem(), std::numeric_limits<qint64>::min());
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda,
+                                 Moeda::deContagem(std::numeric_limits<qint64>::min()) -
+                                     Moeda::deContagem(1));
+        QCOMPARE(Moeda::deEstendido(-9223372036854775808.0L).contagem(),
+                 std::numeric_limits<qint64>::min());
     }
 
     void centavosMeiosParaLongeDoZero_data() {
@@ -82,10 +86,12 @@ private slots:
                 Formato::textoParaEstendido(QString::fromLatin1(ruim));
                 QFAIL(ruim);
             } catch (const ErroConversao& e) {
-                QCOMPARE(e.mensagem(), QStringLiteral("'%1' is not a valid floating point value").arg(QString::fromLatin1(ruim)));
+                QCOMPARE(e.mensagem(), QStringLiteral("'%1' is not a valid floating point value")
+                                           .arg(QString::fromLatin1(ruim)));
             }
         }
-        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaMoeda(QStringLiteral("99999999999999999")));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao,
+                                 Formato::textoParaMoeda(QStringLiteral("99999999999999999")));
     }
 
     void datas() {
@@ -93,20 +99,27 @@ private slots:
         QCOMPARE(d, 43840.0);
         QCOMPARE(Formato::dataParaTexto(d), QStringLiteral("10/01/2020"));
         QCOMPARE(Formato::formataData(QStringLiteral("ddmmyyyy"), d), QStringLiteral("10012020"));
-        QCOMPARE(Formato::formataData(QStringLiteral("hhmmss"), d + Datas::codificaHora(14, 3, 27)), QStringLiteral("140327"));
-        QCOMPARE(Formato::dataHoraParaTexto(d + Datas::codificaHora(14, 3, 27)), QStringLiteral("10/01/2020 14:03:27"));
+        QCOMPARE(Formato::formataData(QStringLiteral("hhmmss"), d + Datas::codificaHora(14, 3, 27)),
+                 QStringLiteral("140327"));
+        QCOMPARE(Formato::dataHoraParaTexto(d + Datas::codificaHora(14, 3, 27)),
+                 QStringLiteral("10/01/2020 14:03:27"));
         QCOMPARE(Formato::dataHoraParaTexto(d), QStringLiteral("10/01/2020"));
-        QCOMPARE(Formato::textoParaData(QStringLiteral("1/05/2024")), Datas::codificaData(2024, 5, 1));
-        QCOMPARE(Datas::incrementaMes(Datas::codificaData(2020, 3, 31), -1), Datas::codificaData(2020, 2, 29));
-        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaData(QStringLiteral("31/02/2020")));
+        QCOMPARE(Formato::textoParaData(QStringLiteral("1/05/2024")),
+                 Datas::codificaData(2024, 5, 1));
+        QCOMPARE(Datas::incrementaMes(Datas::codificaData(2020, 3, 31), -1),
+                 Datas::codificaData(2020, 2, 29));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao,
+                                 Formato::textoParaData(QStringLiteral("31/02/2020")));
         ConfiguracaoRegional hifen = ConfiguracaoRegional::brasileira();
         hifen.separadorData = QLatin1Char('-');
         QCOMPARE(Formato::dataParaTexto(d, hifen), QStringLiteral("10-01-2020"));
-        QVERIFY_THROWS_EXCEPTION(ErroConversao, Formato::textoParaData(QStringLiteral("10/01/2020"), hifen));
+        QVERIFY_THROWS_EXCEPTION(ErroConversao,
+                                 Formato::textoParaData(QStringLiteral("10/01/2020"), hifen));
     }
 
     void regionalDoLocaleBrasileiro() {
-        const auto cfg = ConfiguracaoRegional::deLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
+        const auto cfg =
+            ConfiguracaoRegional::deLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));
         QCOMPARE(cfg.separadorDecimal, QLatin1Char(','));
         QCOMPARE(cfg.separadorMilhar, QLatin1Char('.'));
         QCOMPARE(cfg.separadorData, QLatin1Char('/'));

@@ -1,0 +1,51 @@
+#pragma once
+
+// The penalty and interest computation for ICMS paid after its due date.
+//
+// Penalty: fixed tiers by days late, with the old rules for due dates up to 31/10/2003
+// and the new rules after it. Interest: 1 % for the payment month plus the monthly Selic
+// rates of the whole months between the due month and the payment month, charged on the
+// tax plus the penalty. Floating steps run in extended precision in the order written
+// below; counts of ten-thousandths round ties to even, cents round halves away from zero.
+
+#include "Datas.h"
+#include "Estendido.h"
+#include "Moeda.h"
+
+#include <cstdint>
+#include <optional>
+
+class TBQDataModule;
+
+struct ResultadoCalculo {
+    std::int64_t Dias = 0;
+    Estendido TaxaJuros = 0; // a fraction: 0.01 is 1 %
+    Moeda ValorICMS;
+    Moeda MultaMora; // whole cents
+    Moeda JurosMora; // whole cents
+    Moeda Total;
+};
+
+// Not Saturday, Sunday or one of the seven fixed holidays.
+bool EhDiaUtil(DataHora Data);
+
+// Calendar days from the due date to the payment date, whole days only.
+std::int64_t DiasEmAtraso(DataHora DataVencimento, DataHora DataPagamento);
+
+// The penalty at four decimals, not rounded to cents.
+Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento);
+
+// Sum of the monthly Selic rates of the months strictly between the due month and the
+// payment month, as a fraction. When the table lacks a month (or holds too many rows)
+// it shows the missing-rates message and abandons the calculation (AbortoSilencioso).
+// The table's filter is off afterwards on every path; its filter text stays set.
+Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento);
+
+// The interest at four decimals, on the tax plus the unrounded penalty; sets the rate.
+Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
+                   DataHora DataPagamento, Estendido& TaxaJuros);
+
+// The whole calculation; nothing when it was abandoned. A total outside the currency
+// range throws ErroEstouroMoeda.
+std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
+                                               DataHora DataVencimento, DataHora DataPagamento);

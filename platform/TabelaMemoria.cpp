@@ -1,0 +1,502 @@
+#include "TabelaMemoria.h"
+
+#include "Erros.h"
+#include "FiltroExpressao.h"
+#include "PacoteDados.h"
+
+#include <QFile>
+#include <QtDebug>
+
+#include <utility>
+
+TabelaMemoria::TabelaMemoria(QString nome, QObject* parent)
+    : QObject(parent), fNome(std::move(nome)) {}
+
+TabelaMemoria::~TabelaMemoria() {
+    if (!ativa())
+        return;
+    try {
+        fechar();
+    } catch (const std::exception& e) {
+        qWarning() << "Falha ao fechar a tabela" << fNome << ":" << mensagemDe(e);
+    }
+}
+
+Campo* TabelaMemoria::adicionaCampo(const DefinicaoCampo& definicao) {
+    if (ativa())
+        throw ErroTabela(
+            QStringLiteral("Não é possível definir campos com a tabela %1 aberta.").arg(fNome));
+    if (campoPorNome(definicao.nome))
+        throw ErroTabela(
+            QStringLiteral("Campo '%1' repetido na tabela %2.").arg(definicao.nome, fNome));
+    const int indice = definicao.tipoDeCampo == TipoDeCampo::Dados ? numeroCamposDados() : -1;
+    fCampos.push_back(std::make_unique<Campo>(*this, definicao, indice));
+    return fCampos.back().get();
+}
+
+Campo* TabelaMemoria::campoPorNome(const QString& nome) const {
+    for (const auto& c : fCampos)
+        if (c->nome().compare(nome, Qt::CaseInsensitive) == 0)
+            return c.get();
+    return nullptr;
+}
+
+Campo* TabelaMemoria::campo(const QString& nome) const {
+    if (Campo* c = campoPorNome(nome))
+        return c;
+    throw ErroTabela(QStringLiteral("%1: campo '%2' não encontrado.").arg(fNome, nome));
+}
+
+int TabelaMemoria::numeroCamposDados() const {
+    int n = 0;
+    for (const auto& c : fCampos)
+        if (c->ehDados())
+            ++n;
+    return n;
+}
+
+TabelaMemoria::Linha TabelaMemoria::linhaVazia() const {
+    return Linha(numeroCamposDados());
+}
+
+void TabelaMemoria::exigeAtiva() const {
+    if (!ativa())
+        throw ErroTabela(QStringLiteral("A tabela %1 está fechada.").arg(fNome));
+}
+
+void TabelaMemoria::exigeDefinicoes() const {
+    if (numeroCamposDados() == 0)
+        throw ErroTabela(QStringLiteral("A tabela %1 não tem campos definidos.").arg(fNome));
+}
+
+void TabelaMemoria::abrir() {
+    if (ativa())
+        return;
+    if (fNomeArquivo.isEmpty())
+        throw ErroTabela(QStringLiteral("A tabela %1 não tem arquivo de dados.").arg(fNome));
+    if (!QFile::exists(fNomeArquivo))
+        throw ErroTabela(QStringLiteral("Arquivo de dados não encontrado: %1").arg(fNomeArquivo));
+
+    PacoteDados pacote = PacoteDados::le(fNomeArquivo);
+    if (numeroCamposDados() == 0) {
+        for (const auto& definicao : pacote.campos)
+            adicionaCampo(definicao);
+    }
+    pacote.ajustaAosCampos(fNomeArquivo, fCampos);
+
+    fLinhas = std::move(pacote.linhas);
+    fIds.clear();
+    for (qsizetype i = 0; i < fLinhas.size(); ++i)
+        fIds.append(fProximoId++);
+    fEstado = Estado::Navegando;
+    fAlterada = false;
+    try {
+        aplicaFiltro();
+    } catch (...) {
+        esvazia();
+        throw;
+    }
+    vaiParaPrimeiro();
+    emit alterada();
+}
+
+void TabelaMemoria::criaVazia() {
+    if (ativa())
+        return;
+    exigeDefinicoes();
+    fLinhas.clear();
+    fIds.clear();
+    fEstado = Estado::Navegando;
+    fAlterada = false;
+    aplicaFiltro();
+    vaiParaPrimeiro();
+    emit alterada();
+}
+
+void TabelaMemoria::fechar() {
+    if (!ativa())
+        return;
+    if (fEstado == Estado::Editando || fEstado == Estado::Inserindo) {
+        fBuffer.clear();
+        fModificado = false;
+        fEstado = Estado::Navegando;
+    }
+    if (!fNomeArquivo.isEmpty() && (fAlterada || !QFile::exists(fNomeArquivo))) {
+        emit alterada();
+        gravaArquivo();
+    }
+    esvazia();
+    emit alterada();
+}
+
+void TabelaMemoria::esvazia() {
+    fEstado = Estado::Fechada;
+    fLinhas.clear();
+    fIds.clear();
+    fVisiveis.clear();
+    fBuffer.clear();
+    fModificado = false;
+    fAtual = -1;
+    fInicio = fFim = true;
+    fAlterada = false;
+}
+
+void TabelaMemoria::gravaArquivo() {
+    PacoteDados pacote;
+    for (const auto& c : fCampos)
+        if (c->ehDados())
+            pacote.campos.append(c->definicao());
+    pacote.linhas = fLinhas;
+    pacote.grava(fNomeArquivo);
+}
+
+void TabelaMemoria::aplicaFiltro() {
+    std::unique_ptr<FiltroExpressao> expressao;
+    if (fFiltrado && !fFiltro.trimmed().isEmpty())
+        expressao = std::make_unique<FiltroExpressao>(fFiltro, *this);
+    fVisiveis.clear();
+    for (qsizetype i = 0; i < fLinhas.size(); ++i) {
+        const Linha& linha = fLinhas[i];
+        if (!expressao || expressao->avalia([&](const Campo& c) {
+                return c.ehDados() ? linha.value(c.indiceDados()) : QVariant();
+            }))
+            fVisiveis.append(int(i));
+    }
+    fExpressao = std::move(expressao);
+}
+
+void TabelaMemoria::vaiParaPrimeiro() {
+    fAtual = fVisiveis.isEmpty() ? -1 : 0;
+    fInicio = true;
+    fFim = fVisiveis.isEmpty();
+}
+
+int TabelaMemoria::quantidade() const {
+    exigeAtiva();
+    return int(fVisiveis.size());
+}
+
+void TabelaMemoria::resolvePendente() {
+    if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)
+        return;
+    if (fModificado)
+        gravar();
+    else
+        cancelar();
+}
+
+void TabelaMemoria::primeiro() {
+    exigeAtiva();
+    resolvePendente();
+    vaiParaPrimeiro();
+    emit alterada();
+}
+
+void TabelaMemoria::ultimo() {
+    exigeAtiva();
+    resolvePendente();
+    fAtual = int(fVisiveis.size()) - 1;
+    fFim = true;
+    fInicio = fVisiveis.isEmpty();
+    emit alterada();
+}
+
+void TabelaMemoria::proximo() {
+    exigeAtiva();
+    resolvePendente();
+    if (fAtual + 1 < fVisiveis.size()) {
+        ++fAtual;
+        fInicio = fFim = false;
+    } else {
+        fFim = true;
+    }
+    emit alterada();
+}
+
+void TabelaMemoria::anterior() {
+    exigeAtiva();
+    resolvePendente();
+    if (fAtual > 0) {
+        --fAtual;
+        fInicio = fFim = false;
+    } else {
+        fInicio = true;
+    }
+    emit alterada();
+}
+
+void TabelaMemoria::inserir() {
+    comecaNovaLinha(false);
+}
+
+void TabelaMemoria::acrescentar() {
+    comecaNovaLinha(true);
+}
+
+void TabelaMemoria::comecaNovaLinha(bool noFim) {
+    exigeAtiva();
+    resolvePendente();
+    if (antesInserir)
+        antesInserir(*this);
+    if (noFim || fAtual < 0) {
+        fPosicaoArmazenada = noFim
+                                 ? int(fLinhas.size())
+                                 : (fVisiveis.isEmpty() ? int(fLinhas.size()) : fVisiveis.first());
+        fPosicaoExibida = noFim ? int(fVisiveis.size()) : 0;
+    } else {
+        // A new row goes before the current one.
+        fPosicaoArmazenada = fVisiveis[fAtual];
+        fPosicaoExibida = fAtual;
+    }
+    fBuffer = linhaVazia();
+    fEstado = Estado::Inserindo;
+    fModificado = false;
+    fInicio = fFim = false;
+    if (aoNovoRegistro) {
+        fEmNovoRegistro = true;
+        try {
+            aoNovoRegistro(*this);
+        } catch (...) {
+            fEmNovoRegistro = false;
+            cancelar();
+            throw;
+        }
+        fEmNovoRegistro = false;
+    }
+    fModificado = false;
+    emit alterada();
+}
+
+void TabelaMemoria::editar() {
+    exigeAtiva();
+    if (fEstado == Estado::Editando || fEstado == Estado::Inserindo)
+        return;
+    if (fVisiveis.isEmpty()) {
+        inserir();
+        return;
+    }
+    if (antesEditar)
+        antesEditar(*this);
+    fBuffer = fLinhas[fVisiveis[fAtual]];
+    fEstado = Estado::Editando;
+    fModificado = false;
+    emit alterada();
+}
+
+void TabelaMemoria::gravar() {
+    exigeAtiva();
+    if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)
+        return;
+    if (antesGravar)
+        antesGravar(*this);
+    for (const auto& c : fCampos)
+        if (c->ehDados() && c->definicao().obrigatorio && fBuffer.value(c->indiceDados()).isNull())
+            throw ErroTabela(QStringLiteral("O campo '%1' deve ser preenchido.").arg(c->nome()));
+
+    quint64 id = 0;
+    if (fEstado == Estado::Inserindo) {
+        id = fProximoId++;
+        fLinhas.insert(fPosicaoArmazenada, fBuffer);
+        fIds.insert(fPosicaoArmazenada, id);
+    } else {
+        const int armazenada = fVisiveis[fAtual];
+        fLinhas[armazenada] = fBuffer;
+        id = fIds[armazenada];
+    }
+    fBuffer.clear();
+    fModificado = false;
+    fEstado = Estado::Navegando;
+    fAlterada = true;
+    aplicaFiltro();
+    const int indice = indiceVisivelDoId(id);
+    if (indice >= 0)
+        fAtual = indice;
+    else
+        fAtual = std::min<int>(std::max(fAtual, 0), int(fVisiveis.size()) - 1);
+    emit alterada();
+}
+
+void TabelaMemoria::cancelar() {
+    exigeAtiva();
+    if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)
+        return;
+    fBuffer.clear();
+    fModificado = false;
+    fEstado = Estado::Navegando;
+    emit alterada();
+}
+
+void TabelaMemoria::excluir() {
+    exigeAtiva();
+    if (fEstado == Estado::Inserindo) {
+        cancelar();
+        return;
+    }
+    if (fVisiveis.isEmpty())
+        throw ErroTabela(
+            QStringLiteral("Não é possível excluir: a tabela %1 está vazia.").arg(fNome));
+    if (antesExcluir)
+        antesExcluir(*this);
+    fBuffer.clear();
+    fModificado = false;
+    fEstado = Estado::Navegando;
+    const int armazenada = fVisiveis[fAtual];
+    fLinhas.removeAt(armazenada);
+    fIds.removeAt(armazenada);
+    fAlterada = true;
+    const int anterior = fAtual;
+    aplicaFiltro();
+    fAtual = std::min<int>(anterior, int(fVisiveis.size()) - 1);
+    fInicio = fVisiveis.isEmpty();
+    fFim = fVisiveis.isEmpty();
+    emit alterada();
+}
+
+void TabelaMemoria::defineFiltro(const QString& expressao) {
+    if (ativa() && fFiltrado) {
+        resolvePendente();
+        const QString anterior = std::exchange(fFiltro, expressao);
+        try {
+            aplicaFiltro();
+        } catch (...) {
+            fFiltro = anterior;
+            aplicaFiltro();
+            throw;
+        }
+        vaiParaPrimeiro();
+        emit alterada();
+        return;
+    }
+    fFiltro = expressao;
+}
+
+void TabelaMemoria::defineFiltrado(bool ligado) {
+    if (!ativa()) {
+        fFiltrado = ligado;
+        return;
+    }
+    resolvePendente();
+    const bool anterior = std::exchange(fFiltrado, ligado);
+    try {
+        aplicaFiltro();
+    } catch (...) {
+        fFiltrado = anterior;
+        aplicaFiltro();
+        throw;
+    }
+    vaiParaPrimeiro();
+    emit alterada();
+}
+
+int TabelaMemoria::indiceVisivelDoId(quint64 id) const {
+    for (qsizetype i = 0; i < fVisiveis.size(); ++i)
+        if (fIds[fVisiveis[i]] == id)
+            return int(i);
+    return -1;
+}
+
+int TabelaMemoria::linhasExibidas() const {
+    if (!ativa())
+        return 0;
+    return int(fVisiveis.size()) + (fEstado == Estado::Inserindo ? 1 : 0);
+}
+
+int TabelaMemoria::linhaAtualExibida() const {
+    return fEstado == Estado::Inserindo ? fPosicaoExibida : fAtual;
+}
+
+QVariant TabelaMemoria::valorExibido(int linha, const Campo& campo) const {
+    if (!ativa() || linha < 0 || linha >= linhasExibidas())
+        return QVariant();
+    const bool pendente = (fEstado == Estado::Inserindo && linha == fPosicaoExibida) ||
+                          (fEstado == Estado::Editando && linha == fAtual);
+    if (!campo.ehDados())
+        return linha == linhaAtualExibida() ? calculado(campo) : QVariant();
+    if (pendente)
+        return fBuffer.value(campo.indiceDados());
+    int visivel = linha;
+    if (fEstado == Estado::Inserindo && linha > fPosicaoExibida)
+        --visivel;
+    return fLinhas[fVisiveis[visivel]].value(campo.indiceDados());
+}
+
+void TabelaMemoria::irParaLinhaExibida(int linha) {
+    exigeAtiva();
+    if (linha == linhaAtualExibida())
+        return;
+    // Remember the target row by identity: settling may add or drop a row before it.
+    int visivel = linha;
+    if (fEstado == Estado::Inserindo && linha > fPosicaoExibida)
+        --visivel;
+    if (visivel < 0 || visivel >= fVisiveis.size())
+        return;
+    const quint64 id = fIds[fVisiveis[visivel]];
+    resolvePendente();
+    const int indice = indiceVisivelDoId(id);
+    if (indice >= 0) {
+        fAtual = indice;
+        fInicio = fFim = false;
+    }
+    emit alterada();
+}
+
+QVariant TabelaMemoria::valorAtual(const Campo& campo) const {
+    exigeAtiva();
+    if (!campo.ehDados())
+        return calculado(campo);
+    if (fEstado == Estado::Editando || fEstado == Estado::Inserindo)
+        return fBuffer.value(campo.indiceDados());
+    if (fAtual < 0)
+        return QVariant();
+    return fLinhas[fVisiveis[fAtual]].value(campo.indiceDados());
+}
+
+QVariant TabelaMemoria::calculado(const Campo& campo) const {
+    // Calculated values live only while the rule computes them for the current row.
+    int posicao = 0;
+    for (const auto& c : fCampos) {
+        if (c.get() == &campo)
+            break;
+        ++posicao;
+    }
+    if (fCalculando)
+        return fCalculados.value(posicao);
+    if (!aoCalcularCampos)
+        return QVariant();
+    fCalculados = Linha(qsizetype(fCampos.size()));
+    fCalculando = true;
+    try {
+        aoCalcularCampos(const_cast<TabelaMemoria&>(*this));
+    } catch (...) {
+        fCalculando = false;
+        throw;
+    }
+    fCalculando = false;
+    return fCalculados.value(posicao);
+}
+
+void TabelaMemoria::defineValorAtual(const Campo& campo, const QVariant& valor) {
+    exigeAtiva();
+    if (!campo.ehDados()) {
+        if (!fCalculando)
+            throw ErroTabela(QStringLiteral("O campo '%1' é calculado e não pode ser modificado.")
+                                 .arg(campo.nome()));
+        int posicao = 0;
+        for (const auto& c : fCampos) {
+            if (c.get() == &campo)
+                break;
+            ++posicao;
+        }
+        fCalculados[posicao] = valor;
+        return;
+    }
+    if (campo.somenteLeitura())
+        throw ErroTabela(QStringLiteral("O campo '%1' não pode ser modificado.").arg(campo.nome()));
+    if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)
+        throw ErroTabela(
+            QStringLiteral("A tabela %1 não está em edição nem em inclusão.").arg(fNome));
+    fBuffer[campo.indiceDados()] = valor;
+    if (!fEmNovoRegistro)
+        fModificado = true;
+    emit alterada();
+}

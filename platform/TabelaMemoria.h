@@ -1,0 +1,154 @@
+#pragma once
+
+#include "Campo.h"
+
+#include <QList>
+#include <QObject>
+#include <QString>
+#include <QVariant>
+
+#include <functional>
+#include <memory>
+#include <vector>
+
+class FiltroExpressao;
+
+// An in-memory table: typed fields, rows kept in stored order, a current row among the
+// visible rows, at most one pending change (a row being edited or inserted), a filter,
+// and rules that run at fixed points of every change. It is read whole from its file
+// when opened and written whole, atomically, when closed after a change.
+//
+// Settling: every move, every change of the filter switch (and of the filter text while
+// the filter is on) and every new change first settles the pending one: a modified row
+// is posted (running the before-post rule), an unmodified one is dropped.
+//
+// A rule refuses by throwing; the table then keeps its state (a refused post leaves the
+// row pending and modified).
+class TabelaMemoria : public QObject {
+    Q_OBJECT
+
+public:
+    enum class Estado { Fechada, Navegando, Editando, Inserindo };
+    using Regra = std::function<void(TabelaMemoria&)>;
+
+    explicit TabelaMemoria(QString nome = {}, QObject* parent = nullptr);
+    // Closes the table if still open, writing its file when needed.
+    ~TabelaMemoria() override;
+
+    const QString& nome() const { return fNome; }
+
+    // Field definitions; only while the table is closed.
+    Campo* adicionaCampo(const DefinicaoCampo& definicao);
+    const std::vector<std::unique_ptr<Campo>>& campos() const { return fCampos; }
+    // By name, without regard to case; throws ErroTabela when there is none.
+    Campo* campo(const QString& nome) const;
+    Campo* campoPorNome(const QString& nome) const;
+
+    const QString& nomeArquivo() const { return fNomeArquivo; }
+    void defineNomeArquivo(const QString& caminho) { fNomeArquivo = caminho; }
+
+    // Reads the whole file; a missing or damaged file throws and the table stays closed.
+    void abrir();
+    // Opens an empty table with the defined fields and no file behind it.
+    void criaVazia();
+    // Drops a pending change, writes the file when a row was stored, changed or deleted
+    // since it was read or when the file is gone, and empties the table. When the write
+    // fails the error reaches the caller and the table stays open with its rows.
+    void fechar();
+    bool ativa() const { return fEstado != Estado::Fechada; }
+    Estado estado() const { return fEstado; }
+    bool alteradaDesdeLeitura() const { return fAlterada; }
+
+    void primeiro();
+    void anterior();
+    void proximo();
+    void ultimo();
+    bool inicioDaTabela() const { return fInicio; }
+    bool fimDaTabela() const { return fFim; }
+    // Visible rows; throws on a closed table.
+    int quantidade() const;
+    bool vazia() const { return quantidade() == 0; }
+    // 0-based index of the current row among the visible ones, -1 when there is none.
+    int indiceAtual() const { return fAtual; }
+
+    void inserir();
+    void acrescentar();
+    void editar();
+    void gravar();
+    void cancelar();
+    void excluir();
+    // The pending row had a value set after it began (the new-row default does not count).
+    bool modificado() const { return fModificado; }
+    void resolvePendente();
+
+    const QString& filtro() const { return fFiltro; }
+    void defineFiltro(const QString& expressao);
+    bool filtrado() const { return fFiltrado; }
+    void defineFiltrado(bool ligado);
+
+    // Rules, each receiving this table.
+    Regra antesInserir;
+    Regra aoNovoRegistro;
+    Regra antesEditar;
+    Regra antesExcluir;
+    Regra antesGravar;
+    // Fills the calculated fields of the current row.
+    Regra aoCalcularCampos;
+
+    // For grids: the visible rows plus the row being inserted, in display order.
+    int linhasExibidas() const;
+    int linhaAtualExibida() const;
+    QVariant valorExibido(int linha, const Campo& campo) const;
+    // Makes a displayed row current, settling the pending change first.
+    void irParaLinhaExibida(int linha);
+
+    // Used by Campo.
+    QVariant valorAtual(const Campo& campo) const;
+    void defineValorAtual(const Campo& campo, const QVariant& valor);
+
+signals:
+    // Rows, current row, state or values changed.
+    void alterada();
+
+private:
+    using Linha = QList<QVariant>;
+
+    void exigeAtiva() const;
+    void exigeDefinicoes() const;
+    int numeroCamposDados() const;
+    Linha linhaVazia() const;
+    void comecaNovaLinha(bool noFim);
+    void aplicaFiltro();
+    void vaiParaPrimeiro();
+    int indiceVisivelDoId(quint64 id) const;
+    void esvazia();
+    void gravaArquivo();
+    QVariant calculado(const Campo& campo) const;
+
+    QString fNome;
+    std::vector<std::unique_ptr<Campo>> fCampos;
+    QString fNomeArquivo;
+
+    Estado fEstado = Estado::Fechada;
+    QList<Linha> fLinhas;
+    QList<quint64> fIds;
+    quint64 fProximoId = 1;
+    QList<int> fVisiveis;
+    int fAtual = -1;
+    bool fInicio = true;
+    bool fFim = true;
+    bool fAlterada = false;
+
+    Linha fBuffer;
+    bool fModificado = false;
+    bool fEmNovoRegistro = false;
+    int fPosicaoArmazenada = 0; // where a new row goes in stored order
+    int fPosicaoExibida = 0;    // where a new row shows among the visible rows
+
+    QString fFiltro;
+    bool fFiltrado = false;
+    std::unique_ptr<FiltroExpressao> fExpressao;
+
+    mutable bool fCalculando = false;
+    mutable Linha fCalculados;
+};

@@ -1,0 +1,136 @@
+#include "BQDataModule.h"
+
+#include "Erros.h"
+#include "Formatacao.h"
+
+#include <QCoreApplication>
+#include <QDir>
+
+namespace {
+
+DefinicaoCampo definicaoData() {
+    DefinicaoCampo d;
+    d.nome = QStringLiteral("Data");
+    d.tipo = TipoCampo::Data;
+    d.obrigatorio = true;
+    d.larguraExibicao = 13;
+    d.mascaraEdicao = QStringLiteral("!99/99/0000;1;_");
+    return d;
+}
+
+DefinicaoCampo definicaoValor() {
+    DefinicaoCampo d;
+    d.nome = QStringLiteral("Valor");
+    d.tipo = TipoCampo::Flutuante;
+    d.obrigatorio = true;
+    d.larguraExibicao = 13;
+    d.formatoExibicao = QStringLiteral("#,##0.000000");
+    return d;
+}
+
+// Rows dated on or before this day can be neither edited nor deleted.
+DataHora limiteProtegido() {
+    return Datas::codificaData(2013, 12, 1);
+}
+
+} // namespace
+
+TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent)
+    : QObject(parent), CDSSelic(QStringLiteral("CDSSelic")),
+      CDSSelicData(CDSSelic.adicionaCampo(definicaoData())),
+      CDSSelicValor(CDSSelic.adicionaCampo(definicaoValor())), fRelogio(relogio),
+      fDialogos(dialogos) {
+    CDSSelic.aoNovoRegistro = [this](TabelaMemoria& t) { CDSSelicNewRecord(t); };
+    CDSSelic.antesInserir = [this](TabelaMemoria& t) { CDSSelicBeforeInsert(t); };
+    CDSSelic.antesEditar = [this](TabelaMemoria& t) { CDSSelicBeforeEdit(t); };
+    CDSSelic.antesExcluir = [this](TabelaMemoria& t) { CDSSelicBeforeDelete(t); };
+    CDSSelic.antesGravar = [this](TabelaMemoria& t) { CDSSelicBeforePost(t); };
+}
+
+// The table's own destructor closes it, writing the file when needed.
+TBQDataModule::~TBQDataModule() = default;
+
+QString TBQDataModule::arquivoPadrao() {
+    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("BELQOR.cds"));
+}
+
+void TBQDataModule::CDSSelicNewRecord(TabelaMemoria&) {
+    // The month before the current one: the latest month whose rate can be known.
+    const DataHora mesAnterior = Datas::incrementaMes(fRelogio.hoje(), -1);
+    CDSSelicData->defineDataHora(Datas::primeiroDiaDoMes(mesAnterior));
+}
+
+void TBQDataModule::CDSSelicBeforeInsert(TabelaMemoria&) {
+    CDSSelicData->defineSomenteLeitura(false);
+}
+
+void TBQDataModule::CDSSelicBeforeEdit(TabelaMemoria&) {
+    if (Datas::parteInteira(CDSSelicData->comoDataHora()) > limiteProtegido())
+        return;
+    // The mark stays, for every row, until the next new row begins.
+    CDSSelicData->defineSomenteLeitura(true);
+    aborta();
+}
+
+void TBQDataModule::CDSSelicBeforeDelete(TabelaMemoria&) {
+    if (!(Datas::parteInteira(CDSSelicData->comoDataHora()) > limiteProtegido())) {
+        fDialogos.mensagem(QStringLiteral("Não é permitido excluir registros da Tabela de Selic "
+                                          "com data anterior a 01/12/2013!"));
+        aborta();
+    }
+    if (fDialogos.dialogo(QStringLiteral("Deseja excluir este registro?"), TipoDialogo::Confirmacao,
+                          Botao::Sim | Botao::Nao) == Resposta::Nao)
+        aborta();
+}
+
+void TBQDataModule::CDSSelicBeforePost(TabelaMemoria&) {
+    int ano = 0, mes = 0, dia = 0;
+    const DataHora data = CDSSelicData->comoDataHora();
+    Datas::decodificaData(data, ano, mes, dia);
+    if (dia != 1) {
+        fDialogos.mensagem(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
+        aborta();
+    }
+    // A month's rate is known only once the month has ended.
+    const DataHora proximoMes = Datas::primeiroDiaDoMes(Datas::incrementaMes(data, 1));
+    if (fRelogio.hoje() >= proximoMes)
+        return;
+    fDialogos.mensagem(
+        QStringLiteral("A Selic de %1/%2 ainda não foi divulgada! A data de hoje é %3")
+            .arg(mes, 2, 10, QLatin1Char('0'))
+            .arg(ano, 4, 10, QLatin1Char('0'))
+            .arg(Formato::dataParaTexto(fRelogio.hoje())));
+    aborta();
+}
+
+bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
+    try {
+        if (!CDSSelic.ativa())
+            CDSSelic.abrir();
+        CDSSelic.defineFiltrado(false);
+        CDSSelic.defineFiltro(QStringLiteral("DATA = '%1'").arg(Formato::dataHoraParaTexto(dt)));
+        CDSSelic.defineFiltrado(true);
+        if (!CDSSelic.vazia()) {
+            CDSSelic.defineFiltrado(false);
+            return true;
+        }
+        CDSSelic.defineFiltrado(false);
+        if (dt > fRelogio.agora())
+            return true;
+        CDSSelic.acrescentar();
+        CDSSelicData->defineDataHora(dt);
+        CDSSelicValor->defineFloat(vlr);
+        CDSSelic.gravar();
+        return true;
+    } catch (...) {
+        // Whatever failed, the table is left unfiltered; a refused row stays pending.
+        if (CDSSelic.ativa() && CDSSelic.filtrado()) {
+            try {
+                CDSSelic.defineFiltrado(false);
+            } catch (...) {
+            }
+        }
+        fDialogos.mensagem(QStringLiteral("Falha ao inserir registro"));
+        return false;
+    }
+}

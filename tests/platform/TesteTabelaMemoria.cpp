@@ -1,0 +1,321 @@
+#include "Erros.h"
+#include "Formatacao.h"
+#include "PacoteDados.h"
+#include "TabelaMemoria.h"
+#include "TabelaTeste.h"
+
+#include <QSignalSpy>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <sys/resource.h>
+
+namespace {
+
+DataHora dia(int d, int m, int a) {
+    return Datas::codificaData(a, m, d);
+}
+
+DefinicaoCampo campo(const char* nome, TipoCampo tipo, bool obrigatorio = false) {
+    DefinicaoCampo d;
+    d.nome = QString::fromLatin1(nome);
+    d.tipo = tipo;
+    d.obrigatorio = obrigatorio;
+    return d;
+}
+
+void defineTaxas(TabelaMemoria& t) {
+    t.adicionaCampo(campo("Data", TipoCampo::Data, true));
+    t.adicionaCampo(campo("Valor", TipoCampo::Flutuante, true));
+}
+
+QList<double> valores(TabelaMemoria& t) {
+    QList<double> r;
+    for (t.primeiro(); !t.fimDaTabela(); t.proximo())
+        r << t.campo(QStringLiteral("Valor"))->comoFloat();
+    return r;
+}
+
+} // namespace
+
+class TesteTabelaMemoria : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+
+    QString tabelaTres() {
+        const QString caminho = fPasta.filePath(QStringLiteral("tres.cds"));
+        escreveTabelaTeste(caminho, {{QDate(2020, 1, 1), QStringLiteral("1")},
+                                     {QDate(2020, 2, 1), QStringLiteral("2")},
+                                     {QDate(2020, 3, 1), QStringLiteral("3")}});
+        return caminho;
+    }
+
+private slots:
+    void init() { regional() = ConfiguracaoRegional::brasileira(); }
+
+    void tabelaPadraoRegravadaFicaIgual() {
+        const QString original = QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds");
+        const QString copia = fPasta.filePath(QStringLiteral("copia.cds"));
+        TabelaMemoria t;
+        t.defineNomeArquivo(original);
+        t.abrir();
+        QCOMPARE(t.quantidade(), 345);
+        t.defineNomeArquivo(copia);
+        t.fechar(); // the file is missing, so it is written
+        QCOMPARE(conteudoArquivo(copia), conteudoArquivo(original));
+    }
+
+    void todosOsTiposIdaEVolta() {
+        const QString caminho = fPasta.filePath(QStringLiteral("tipos.cds"));
+        const QList<QPair<TipoCampo, QVariant>> amostras = {
+            {TipoCampo::Texto, QStringLiteral("ação \"<&>\"")},
+            {TipoCampo::Inteiro64, QVariant::fromValue<qint64>(-9007199254740993LL)},
+            {TipoCampo::Flutuante, 0.1 + 0.2},
+            {TipoCampo::Moeda, QVariant::fromValue<qint64>(-123456789)},
+            {TipoCampo::Data, dia(29, 2, 2024)},
+            {TipoCampo::DataHora, dia(29, 2, 2024) + Datas::codificaHora(14, 3, 27)},
+            {TipoCampo::Hora, Datas::codificaHora(23, 59, 59)},
+            {TipoCampo::Logico, true},
+            {TipoCampo::Binario, QByteArray("\x00\x01\xff", 3)},
+        };
+        {
+            TabelaMemoria t(QStringLiteral("Tipos"));
+            for (int i = 0; i < amostras.size(); ++i)
+                t.adicionaCampo(campo(qPrintable(QStringLiteral("C%1").arg(i)), amostras[i].first));
+            t.defineNomeArquivo(caminho);
+            t.criaVazia();
+            t.acrescentar();
+            for (int i = 0; i < amostras.size(); ++i)
+                t.campos()[std::size_t(i)]->defineValor(amostras[i].second);
+            t.gravar();
+            t.acrescentar(); // an all-empty row
+            t.campos()[0]->defineValor(QString());
+            t.gravar();
+            t.fechar();
+        }
+        TabelaMemoria lida;
+        lida.defineNomeArquivo(caminho);
+        lida.abrir();
+        QCOMPARE(lida.quantidade(), 2);
+        for (int i = 0; i < amostras.size(); ++i) {
+            const QVariant v = lida.campos()[std::size_t(i)]->valor();
+            if (amostras[i].first == TipoCampo::DataHora || amostras[i].first == TipoCampo::Hora)
+                QVERIFY(qAbs(v.toDouble() - amostras[i].second.toDouble()) < 1e-8);
+            else
+                QCOMPARE(v, lida.campos()[std::size_t(i)]->converte(amostras[i].second));
+        }
+        lida.proximo();
+        QVERIFY(lida.campos()[1]->ehNulo());
+        QCOMPARE(lida.campos()[2]->comoFloat(), 0.0);
+    }
+
+    void arquivoDanificado_data() {
+        QTest::addColumn<QByteArray>("conteudo");
+        QTest::addColumn<QString>("trecho");
+        QTest::newRow("vazio") << QByteArray() << "danificado";
+        QTest::newRow("xml truncado") << QByteArray("<DATAPACKET><METADATA>") << "danificado";
+        QTest::newRow("outra raiz") << QByteArray("<lista/>") << "DATAPACKET";
+        QTest::newRow("data inválida")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "<FIELD attrname=\"Valor\" fieldtype=\"r8\"/></FIELDS></METADATA>"
+                   "<ROWDATA><ROW Data=\"20201301\" Valor=\"1\"/></ROWDATA></DATAPACKET>")
+            << "20201301";
+        QTest::newRow("número inválido")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "<FIELD attrname=\"Valor\" fieldtype=\"r8\"/></FIELDS></METADATA>"
+                   "<ROWDATA><ROW Data=\"20200101\" Valor=\"0,5\"/></ROWDATA></DATAPACKET>")
+            << "0,5";
+        QTest::newRow("campo que falta")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "</FIELDS></METADATA><ROWDATA/></DATAPACKET>")
+            << "Valor";
+        QTest::newRow("tipo trocado")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"string\"/>"
+                   "<FIELD attrname=\"Valor\" "
+                   "fieldtype=\"r8\"/></FIELDS></METADATA><ROWDATA/></DATAPACKET>")
+            << "tipo";
+    }
+    void arquivoDanificado() {
+        QFETCH(QByteArray, conteudo);
+        QFETCH(QString, trecho);
+        const QString caminho = fPasta.filePath(QStringLiteral("ruim.cds"));
+        QFile f(caminho);
+        QVERIFY(f.open(QIODevice::WriteOnly));
+        f.write(conteudo);
+        f.close();
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        try {
+            t.abrir();
+            QFAIL("abriu um arquivo danificado");
+        } catch (const ErroTabela& e) {
+            QVERIFY2(e.mensagem().contains(caminho), qPrintable(e.mensagem()));
+            QVERIFY2(e.mensagem().contains(trecho), qPrintable(e.mensagem()));
+        }
+        QVERIFY(!t.ativa());
+        QCOMPARE(conteudoArquivo(caminho), conteudo);
+    }
+
+    void gravacaoQueFalhaPreservaArquivo() {
+        QTemporaryDir pasta;
+        const QString caminho = pasta.filePath(QStringLiteral("tabela.cds"));
+        QVERIFY(QFile::copy(tabelaTres(), caminho));
+        const QByteArray antes = conteudoArquivo(caminho);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        t.abrir();
+        t.ultimo();
+        t.excluir();
+
+        // The disk refuses the write: the file size limit stops it after a few bytes.
+        std::signal(SIGXFSZ, SIG_IGN);
+        rlimit anterior{};
+        getrlimit(RLIMIT_FSIZE, &anterior);
+        rlimit pequeno = anterior;
+        pequeno.rlim_cur = 64;
+        setrlimit(RLIMIT_FSIZE, &pequeno);
+        bool falhou = false;
+        try {
+            t.fechar();
+        } catch (const ErroTabela& e) {
+            falhou = e.mensagem().contains(caminho);
+        }
+        setrlimit(RLIMIT_FSIZE, &anterior);
+        QVERIFY(falhou);
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        QVERIFY(t.ativa());
+        QCOMPARE(t.quantidade(), 2);
+
+        // A failure right before the new file replaces the old one leaves it as well.
+        PacoteDados::ganchoAntesDeConfirmar() = [] {
+            throw ErroTabela(QStringLiteral("falha simulada"));
+        };
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.fechar());
+        PacoteDados::ganchoAntesDeConfirmar() = nullptr;
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        QCOMPARE(QDir(pasta.path()).entryList(QDir::Files),
+                 QStringList{QStringLiteral("tabela.cds")});
+
+        t.fechar();
+        QVERIFY(conteudoArquivo(caminho) != antes);
+    }
+
+    void filtros_data() {
+        QTest::addColumn<QString>("expressao");
+        QTest::addColumn<QList<double>>("visiveis");
+        QTest::newRow("igual") << "DATA = '01/02/2020'" << QList<double>{2};
+        QTest::newRow("intervalo")
+            << "(Data >= '01/02/2020') AND (Data <= '01/03/2020')" << QList<double>{2, 3};
+        QTest::newRow("intervalo vazio")
+            << "(Data >= '01/04/2020') AND (Data <= '01/03/2020')" << QList<double>{};
+        QTest::newRow("ou e não") << "NOT (valor = 2) or data < '01/01/2000'"
+                                  << QList<double>{1, 3};
+        QTest::newRow("número") << "Valor >= 2.5" << QList<double>{3};
+        QTest::newRow("vazio mostra tudo") << "" << QList<double>{1, 2, 3};
+    }
+    void filtros() {
+        QFETCH(QString, expressao);
+        QFETCH(QList<double>, visiveis);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        t.defineFiltro(expressao);
+        t.defineFiltrado(true);
+        QCOMPARE(valores(t), visiveis);
+        QCOMPARE(t.quantidade(), visiveis.size());
+        t.defineFiltrado(false);
+        QCOMPARE(t.quantidade(), 3);
+    }
+
+    void filtroInvalido() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        for (const char* ruim :
+             {"Data = ", "Outro = 1", "Data = '32/01/2020'", "(Valor = 1", "Valor 1"}) {
+            t.defineFiltro(QString::fromLatin1(ruim));
+            QVERIFY_THROWS_EXCEPTION(ErroTabela, t.defineFiltrado(true));
+            QVERIFY(!t.filtrado());
+            QCOMPARE(t.quantidade(), 3);
+        }
+    }
+
+    void movimentoEFronteiras() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        QVERIFY(t.inicioDaTabela());
+        QCOMPARE(t.campo(QStringLiteral("valor"))->comoFloat(), 1.0);
+        t.anterior();
+        QVERIFY(t.inicioDaTabela());
+        QCOMPARE(t.indiceAtual(), 0);
+        t.ultimo();
+        QVERIFY(t.fimDaTabela());
+        t.proximo();
+        QCOMPARE(t.indiceAtual(), 2);
+        t.anterior();
+        QVERIFY(!t.inicioDaTabela() && !t.fimDaTabela());
+        QCOMPARE(t.indiceAtual(), 1);
+    }
+
+    void inserirNaPosicaoEAcrescentarNoFim() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        t.proximo();
+        t.inserir();
+        QCOMPARE(t.linhaAtualExibida(), 1);
+        QCOMPARE(t.linhasExibidas(), 4);
+        t.campo(QStringLiteral("Data"))->defineDataHora(dia(1, 5, 2020));
+        t.campo(QStringLiteral("Valor"))->defineFloat(1.5);
+        t.gravar();
+        QCOMPARE(t.indiceAtual(), 1);
+        t.acrescentar();
+        t.campo(QStringLiteral("Data"))->defineDataHora(dia(1, 6, 2020));
+        t.campo(QStringLiteral("Valor"))->defineFloat(4);
+        t.primeiro(); // settling posts the modified row
+        QCOMPARE(valores(t), (QList<double>{1, 1.5, 2, 3, 4}));
+        QVERIFY(t.alteradaDesdeLeitura());
+    }
+
+    void editarTabelaVaziaComecaLinhaNova() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.criaVazia();
+        t.editar();
+        QCOMPARE(t.estado(), TabelaMemoria::Estado::Inserindo);
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.cancelar(), t.excluir());
+    }
+
+    void valorSoEmEdicao() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Valor"))->defineFloat(9));
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Inexistente")));
+        QSignalSpy sinais(&t, &TabelaMemoria::alterada);
+        t.editar();
+        t.campo(QStringLiteral("Valor"))->defineTexto(QStringLiteral("2,5"));
+        QVERIFY(t.modificado());
+        t.cancelar();
+        QCOMPARE(t.campo(QStringLiteral("Valor"))->comoFloat(), 1.0);
+        QVERIFY(!t.alteradaDesdeLeitura());
+        QVERIFY(sinais.count() >= 3);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteTabelaMemoria)
+#include "TesteTabelaMemoria.moc"

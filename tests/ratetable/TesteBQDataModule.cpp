@@ -1,0 +1,330 @@
+#include "BQDataModule.h"
+#include "Erros.h"
+#include "Formatacao.h"
+#include "TabelaTeste.h"
+
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+namespace {
+
+const QString NaoPermitido = QStringLiteral(
+    "Não é permitido excluir registros da Tabela de Selic com data anterior a 01/12/2013!");
+const QString Excluir = QStringLiteral("Deseja excluir este registro?");
+const QString DiaUm = QStringLiteral("Deve ser informada a Selic para dia 1 do mês!");
+const QString Falha = QStringLiteral("Falha ao inserir registro");
+
+DataHora dia(int d, int m, int a) {
+    return Datas::codificaData(a, m, d);
+}
+
+} // namespace
+
+class TesteBQDataModule : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+    QString fCaminho;
+    RelogioFixo fRelogio{dia(15, 3, 2020)};
+    DialogosRoteiro fDialogos;
+    std::unique_ptr<TBQDataModule> fDados;
+
+    TabelaMemoria& tabela() { return fDados->CDSSelic; }
+
+    // Moves to the row of the given month.
+    void vaiPara(DataHora data) {
+        for (tabela().primeiro(); !tabela().fimDaTabela(); tabela().proximo())
+            if (fDados->CDSSelicData->comoDataHora() == data)
+                return;
+        QFAIL("mês não encontrado");
+    }
+
+    QList<DataHora> datas() {
+        QList<DataHora> r;
+        for (tabela().primeiro(); !tabela().fimDaTabela(); tabela().proximo())
+            r << fDados->CDSSelicData->comoDataHora();
+        return r;
+    }
+
+private slots:
+    void init() {
+        regional() = ConfiguracaoRegional::brasileira();
+        fDialogos.limpa();
+        fRelogio.define(dia(15, 3, 2020));
+        fCaminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
+        escreveTabelaTeste(fCaminho, {{QDate(2013, 11, 1), QStringLiteral("0.71")},
+                                      {QDate(2013, 12, 1), QStringLiteral("0.79")},
+                                      {QDate(2014, 1, 1), QStringLiteral("0.85")},
+                                      {QDate(2020, 1, 1), QStringLiteral("0.38")}});
+        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        fDados->ArqDados = fCaminho;
+        tabela().defineNomeArquivo(fCaminho);
+        tabela().abrir();
+    }
+    void cleanup() { fDados.reset(); }
+
+    void novaLinhaPadrao_data() {
+        QTest::addColumn<DataHora>("hoje");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("15/03/2020") << dia(15, 3, 2020) << "01/02/2020";
+        QTest::newRow("31/03/2020") << dia(31, 3, 2020) << "01/02/2020";
+        QTest::newRow("10/01/2021") << dia(10, 1, 2021) << "01/12/2020";
+    }
+    void novaLinhaPadrao() {
+        QFETCH(DataHora, hoje);
+        QFETCH(QString, esperado);
+        fRelogio.define(hoje + 0.5);
+        tabela().inserir();
+        QCOMPARE(fDados->CDSSelicData->comoTexto(), esperado);
+        QVERIFY(fDados->CDSSelicValor->ehNulo());
+        QVERIFY(!tabela().modificado());
+        // Moving away without typing drops the row silently.
+        tabela().primeiro();
+        QCOMPARE(tabela().quantidade(), 4);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    void gravacaoRecusada_data() {
+        QTest::addColumn<DataHora>("dataLinha");
+        QTest::addColumn<DataHora>("hoje");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("dia 2") << dia(2, 5, 2020) << dia(1, 6, 2020) << DiaUm;
+        QTest::newRow("mês corrente")
+            << dia(1, 5, 2020) << dia(20, 5, 2020)
+            << "A Selic de 05/2020 ainda não foi divulgada! A data de hoje é 20/05/2020";
+        QTest::newRow("mês futuro")
+            << dia(1, 4, 2020) << dia(15, 3, 2020)
+            << "A Selic de 04/2020 ainda não foi divulgada! A data de hoje é 15/03/2020";
+    }
+    void gravacaoRecusada() {
+        QFETCH(DataHora, dataLinha);
+        QFETCH(DataHora, hoje);
+        QFETCH(QString, mensagem);
+        fRelogio.define(hoje);
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dataLinha);
+        fDados->CDSSelicValor->defineFloat(0.5);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
+        QVERIFY(tabela().modificado());
+        // The next settling meets the same refusal.
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().ultimo());
+        QCOMPARE(fDialogos.textos().size(), 2);
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
+    }
+
+    void mesEncerradoEhGravado() {
+        fRelogio.define(dia(1, 6, 2020));
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 5, 2020));
+        fDados->CDSSelicValor->defineFloat(0.24);
+        tabela().gravar();
+        QCOMPARE(tabela().quantidade(), 5);
+        // A month long before the protected date is accepted too, then locked.
+        tabela().acrescentar();
+        fDados->CDSSelicData->defineDataHora(dia(1, 6, 2010));
+        fDados->CDSSelicValor->defineFloat(0.79);
+        tabela().gravar();
+        QVERIFY(fDialogos.registros().isEmpty());
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().editar());
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+        fDialogos.enfileira(Resposta::Sim);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().excluir());
+        QCOMPARE(fDialogos.textos(), QStringList{NaoPermitido});
+        QCOMPARE(tabela().quantidade(), 6);
+    }
+
+    void semValorNaoGrava() {
+        fRelogio.define(dia(1, 6, 2020));
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 5, 2020));
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, tabela().gravar());
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
+    }
+
+    void edicaoProtegidaMarcaData() {
+        vaiPara(dia(1, 12, 2013));
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().editar());
+        QVERIFY(fDialogos.registros().isEmpty());
+        QVERIFY(fDados->CDSSelicData->somenteLeitura());
+        // A later row: its value can be edited, not its date.
+        vaiPara(dia(1, 1, 2014));
+        tabela().editar();
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, fDados->CDSSelicData->defineDataHora(dia(1, 2, 2014)));
+        fDados->CDSSelicValor->defineFloat(0.86);
+        tabela().gravar();
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.86);
+        QCOMPARE(fDados->CDSSelicData->comoDataHora(), dia(1, 1, 2014));
+        QVERIFY(fDados->CDSSelicData->somenteLeitura());
+        // Only a new row clears the mark.
+        tabela().inserir();
+        QVERIFY(!fDados->CDSSelicData->somenteLeitura());
+        fDados->CDSSelicData->defineDataHora(dia(1, 1, 2020));
+    }
+
+    void exclusao() {
+        vaiPara(dia(1, 12, 2013));
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().excluir());
+        QCOMPARE(fDialogos.textos(), QStringList{NaoPermitido});
+        fDialogos.limpa();
+        vaiPara(dia(1, 1, 2014));
+        fDialogos.enfileira(Resposta::Nao);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().excluir());
+        QCOMPARE(fDialogos.registros().size(), 1);
+        QCOMPARE(fDialogos.registros()[0].texto, Excluir);
+        QCOMPARE(fDialogos.registros()[0].tipoDialogo, TipoDialogo::Confirmacao);
+        QCOMPARE(fDialogos.registros()[0].botoes, Botao::Sim | Botao::Nao);
+        QCOMPARE(tabela().quantidade(), 4);
+        fDialogos.enfileira(Resposta::Nenhuma);
+        tabela().excluir();
+        QCOMPARE(tabela().quantidade(), 3);
+        QVERIFY(!datas().contains(dia(1, 1, 2014)));
+    }
+
+    void excluirLinhaNovaPendenteSemPerguntar() {
+        tabela().inserir();
+        fDados->CDSSelicValor->defineFloat(0.2);
+        tabela().excluir();
+        QVERIFY(fDialogos.registros().isEmpty());
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(tabela().quantidade(), 4);
+    }
+
+    void mesmoMesDuasVezesPelaJanela() {
+        tabela().ultimo();
+        tabela().inserir();
+        fDados->CDSSelicValor->defineFloat(0.38);
+        fDados->CDSSelicData->defineDataHora(dia(1, 1, 2020));
+        tabela().gravar();
+        QCOMPARE(tabela().quantidade(), 5);
+        // Inserted before the current row, which was the last.
+        QCOMPARE(datas().last(), dia(1, 1, 2020));
+        QCOMPARE(datas()[3], dia(1, 1, 2020));
+    }
+
+    void insereRegistro_data() {
+        QTest::addColumn<DataHora>("dt");
+        QTest::addColumn<double>("vlr");
+        QTest::addColumn<bool>("resultado");
+        QTest::addColumn<int>("linhas");
+        QTest::addColumn<QStringList>("mensagens");
+        QTest::newRow("novo mês") << dia(1, 2, 2020) << 0.29 << true << 5 << QStringList();
+        QTest::newRow("mês presente, valor diferente")
+            << dia(1, 1, 2020) << 9.99 << true << 4 << QStringList();
+        QTest::newRow("data futura") << dia(1, 4, 2020) << 0.3 << true << 4 << QStringList();
+        QTest::newRow("mês corrente")
+            << dia(1, 3, 2020) << 0.3 << false << 4
+            << QStringList{
+                   QStringLiteral(
+                       "A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020"),
+                   Falha};
+    }
+    void insereRegistro() {
+        QFETCH(DataHora, dt);
+        QFETCH(double, vlr);
+        QFETCH(bool, resultado);
+        QFETCH(int, linhas);
+        QFETCH(QStringList, mensagens);
+        tabela().fechar();
+        QCOMPARE(fDados->InsereRegistro(dt, vlr), resultado);
+        QVERIFY(tabela().ativa());
+        QVERIFY(!tabela().filtrado());
+        QCOMPARE(fDialogos.textos(), mensagens);
+        if (!resultado)
+            QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
+        else
+            QCOMPARE(tabela().quantidade(), linhas);
+        tabela().cancelar();
+        QCOMPARE(tabela().quantidade(), linhas);
+        vaiPara(dia(1, 1, 2020));
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.38);
+        if (linhas == 5) {
+            QCOMPARE(datas().last(), dt);
+            tabela().ultimo();
+            QCOMPARE(fDados->CDSSelicValor->comoFloat(), vlr);
+        }
+    }
+
+    void insereRegistroComPendenteRecusado() {
+        fDados->InsereRegistro(dia(1, 3, 2020), 0.3);
+        fDialogos.limpa();
+        // Every later insertion settles the refused row first and meets the refusal again.
+        QVERIFY(!fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        QCOMPARE(fDialogos.textos(),
+                 (QStringList{
+                     QStringLiteral(
+                         "A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020"),
+                     Falha}));
+        QVERIFY(!tabela().filtrado());
+        tabela().excluir();
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    void insereRegistroComHoraNoFiltro() {
+        fRelogio.define(dia(15, 3, 2020) + 0.75);
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.5, 0.29));
+        QCOMPARE(tabela().filtro(), QStringLiteral("DATA = '01/02/2020 12:00:00'"));
+        // A date later than now, on the same day, stores nothing.
+        QVERIFY(fDados->InsereRegistro(dia(15, 3, 2020) + 0.8, 0.29));
+        QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    void arquivoSoEhReescritoQuandoMuda() {
+        const QByteArray antes = conteudoArquivo(fCaminho);
+        vaiPara(dia(1, 1, 2014));
+        tabela().editar();
+        tabela().ultimo();
+        fDados->InsereRegistro(dia(1, 1, 2020), 1.0);
+        tabela().fechar();
+        QCOMPARE(conteudoArquivo(fCaminho), antes);
+
+        tabela().abrir();
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        tabela().fechar();
+        const QByteArray depois = conteudoArquivo(fCaminho);
+        QVERIFY(depois != antes);
+        QVERIFY(depois.contains("<ROW Data=\"20200201\" Valor=\"0.29\"/>"));
+
+        tabela().abrir();
+        QCOMPARE(tabela().quantidade(), 5);
+        tabela().ultimo();
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.29);
+    }
+
+    void arquivoApagadoEhRegravado() {
+        QVERIFY(QFile::remove(fCaminho));
+        tabela().fechar();
+        QVERIFY(QFile::exists(fCaminho));
+        tabela().abrir();
+        QCOMPARE(tabela().quantidade(), 4);
+    }
+
+    void fechaDescartaPendente() {
+        tabela().inserir();
+        fDados->CDSSelicValor->defineFloat(0.1);
+        tabela().fechar();
+        tabela().abrir();
+        QCOMPARE(tabela().quantidade(), 4);
+    }
+
+    void arquivoAusente() {
+        tabela().fechar();
+        QVERIFY(QFile::remove(fCaminho));
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, tabela().abrir());
+        QVERIFY(!tabela().ativa());
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, tabela().primeiro());
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, tabela().quantidade());
+        // On a closed table the filter settings are only recorded.
+        tabela().defineFiltro(QStringLiteral("Data = '01/01/2020'"));
+        tabela().defineFiltrado(true);
+        QVERIFY(tabela().filtrado());
+        QVERIFY(!QFile::exists(fCaminho));
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteBQDataModule)
+#include "TesteBQDataModule.moc"
