@@ -82,11 +82,17 @@ void executaProtegido(Dialogos& dialogos, const std::function<void()>& corpo) {
 }
 
 void DialogosRoteiro::mensagem(const QString& texto) {
-    fRegistros.append({Registro::Mensagem, texto, TipoDialogo::Personalizado, Botoes(Botao::Ok)});
+    fRegistros.append({Registro::Mensagem, texto, TipoDialogo::Personalizado, Botoes(Botao::Ok),
+                       TextosPadraoTabela::tituloAplicacao()});
+}
+
+void DialogosRoteiro::mensagemComTitulo(const QString& texto, const QString& titulo) {
+    fRegistros.append(
+        {Registro::Mensagem, texto, TipoDialogo::Personalizado, Botoes(Botao::Ok), titulo});
 }
 
 Resposta DialogosRoteiro::dialogo(const QString& texto, TipoDialogo tipo, Botoes botoes) {
-    fRegistros.append({Registro::Dialogo, texto, tipo, botoes});
+    fRegistros.append({Registro::Dialogo, texto, tipo, botoes, tituloDoDialogo(tipo)});
     if (fRespostas.isEmpty()) {
         // A lone Ok button needs no answer from the script.
         if (botoes == Botoes(Botao::Ok))
@@ -98,7 +104,8 @@ Resposta DialogosRoteiro::dialogo(const QString& texto, TipoDialogo tipo, Botoes
 }
 
 void DialogosRoteiro::relatorioErro(const QString& texto) {
-    fRegistros.append({Registro::RelatorioErro, texto, TipoDialogo::Erro, Botoes(Botao::Ok)});
+    fRegistros.append({Registro::RelatorioErro, texto, TipoDialogo::Erro, Botoes(Botao::Ok),
+                       TextosPadraoTabela::tituloAplicacao()});
 }
 
 QStringList DialogosRoteiro::textos() const {

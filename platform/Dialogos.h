@@ -54,6 +54,8 @@ public:
     virtual ~Dialogos() = default;
     // Plain message box: the application title as caption, one "Ok" button.
     virtual void mensagem(const QString& texto) = 0;
+    // The same box under a caption of the caller's choosing.
+    virtual void mensagemComTitulo(const QString& texto, const QString& titulo) = 0;
     // Message dialog of a kind with the given buttons; the title comes from the kind.
     virtual Resposta dialogo(const QString& texto, TipoDialogo tipo, Botoes botoes) = 0;
     // The general error report: application title, error icon, the message.
@@ -83,9 +85,12 @@ public:
         QString texto;
         TipoDialogo tipoDialogo = TipoDialogo::Personalizado;
         Botoes botoes = 0;
+        // The caption the dialog was shown under.
+        QString titulo;
     };
 
     void mensagem(const QString& texto) override;
+    void mensagemComTitulo(const QString& texto, const QString& titulo) override;
     Resposta dialogo(const QString& texto, TipoDialogo tipo, Botoes botoes) override;
     void relatorioErro(const QString& texto) override;
 

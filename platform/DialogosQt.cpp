@@ -77,6 +77,13 @@ void DialogosQt::mensagem(const QString& texto) {
     caixa.exec();
 }
 
+void DialogosQt::mensagemComTitulo(const QString& texto, const QString& titulo) {
+    QMessageBox caixa(janelaDona());
+    preparaCaixa(caixa, titulo, texto, QMessageBox::NoIcon);
+    caixa.addButton(QMessageBox::Ok);
+    caixa.exec();
+}
+
 Resposta DialogosQt::dialogo(const QString& texto, TipoDialogo tipo, Botoes botoes) {
     QMessageBox caixa(janelaDona());
     preparaCaixa(caixa, tituloDoDialogo(tipo), texto, iconeDoTipo(tipo));

@@ -10,4 +10,6 @@ public:
     Resposta dialogo(const QString& texto, TipoDialogo tipo, Botoes botoes) override;
     // Keeps the platform's own "OK" on its button: only the dialogs above follow the table.
     void relatorioErro(const QString& texto) override;
+    // A message box with a title of its own and the platform's OK button.
+    void mensagemComTitulo(const QString& texto, const QString& titulo) override;
 };
