@@ -1,5 +1,7 @@
 #include "TfrmPrincipal.h"
 
+#include "AtualizacaoIndices.h"
+
 #include "ui_TfrmPrincipal.h"
 
 #include "ConfiguracaoRegional.h"
@@ -13,10 +15,6 @@
 namespace {
 
 const QString Versao = QStringLiteral("3.02.00");
-
-const QString FalhaAoAtualizar =
-    QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n\rCaso o erro persista, gentileza entrar em "
-                   "contato com a NUR enviando um print deste erro.\n\r");
 
 // A push button takes the action's caption, hint and picture and runs it when clicked.
 void ligaAcao(QPushButton* botao, QAction* acao) {
@@ -97,7 +95,7 @@ void TfrmPrincipal::FormShow() {
         } catch (const AbortoSilencioso&) {
             throw;
         } catch (const std::exception& e) {
-            fDialogos.erro(FalhaAoAtualizar + mensagemDe(e));
+            fDialogos.erro(AtualizacaoIndices::TextoFalhaGeral + mensagemDe(e));
         }
     });
 }

@@ -1,9 +1,14 @@
 #include "AplicacaoBelqor.h"
+#include "AtualizacaoIndices.h"
 #include "BQDataModule.h"
 #include "DialogosQt.h"
+#include "NURFWUtils.h"
 #include "Relogio.h"
+#include "TfrmCalcular.h"
 #include "TfrmPrincipal.h"
 #include "UTraducao.h"
+
+#include <QThread>
 
 #include <cstdio>
 #include <cstdlib>
@@ -39,6 +44,14 @@ int main(int argc, char* argv[]) {
     TfrmPrincipal frmPrincipal(relogio, dialogos);
     TBQDataModule BQDataModule(relogio, dialogos);
     frmPrincipal.defineModuloDados(BQDataModule);
+    frmPrincipal.defineAtualizacaoInicial([&] {
+        AtualizacaoIndices(BQDataModule, relogio, dialogos, DestinosAtualizacao::padrao(),
+                           TNURUtils::MostraStatus, [] { QThread::msleep(1000); })
+            .executa(BQDataModule.ArqDados);
+    });
+    frmPrincipal.defineJanelaCalcular([&](QWidget* pai) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmCalcular>(BQDataModule, dialogos, relogio, pai);
+    });
     frmPrincipal.show();
     return aplicacao.exec();
 }
