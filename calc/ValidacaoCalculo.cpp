@@ -1,0 +1,53 @@
+#include "ValidacaoCalculo.h"
+
+#include "Calculo.h"
+
+namespace {
+
+DataHora limiteInferior() {
+    return Datas::codificaData(1998, 1, 1);
+}
+
+FalhaValidacao falha(const QString& mensagem, CampoCalculo campo, bool moveFoco) {
+    return FalhaValidacao{mensagem, campo, moveFoco};
+}
+
+} // namespace
+
+std::optional<FalhaValidacao> ValidaTextoValor(QString& Texto) {
+    if (Texto.isEmpty())
+        Texto = QStringLiteral("0,00");
+    const qsizetype virgula = Texto.indexOf(QLatin1Char(','));
+    if (virgula >= 0 && Texto.size() - virgula - 1 == 2)
+        return std::nullopt;
+    return falha(QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais."),
+                 CampoCalculo::Valor, true);
+}
+
+std::optional<FalhaValidacao> ValidaDatas(DataHora DataVencimento, DataHora DataPagamento) {
+    const std::int64_t vencimento = Datas::parteInteira(DataVencimento);
+    const std::int64_t pagamento = Datas::parteInteira(DataPagamento);
+    if (DataVencimento == 0)
+        return falha(QStringLiteral("Digite a Data de Vencimento!"), CampoCalculo::DataVencimento,
+                     true);
+    if (vencimento < limiteInferior())
+        return falha(QStringLiteral("A Data de Vencimento deve ser maior do que 01/01/1998!"),
+                     CampoCalculo::DataVencimento, true);
+    if (!EhDiaUtil(DataVencimento))
+        return falha(QStringLiteral("A Data do Vencimento deve ser dia útil!"),
+                     CampoCalculo::DataVencimento, false);
+    if (DataPagamento == 0)
+        return falha(QStringLiteral("Digite a Data de Pagamento!"), CampoCalculo::DataPagamento,
+                     true);
+    if (pagamento < limiteInferior())
+        return falha(QStringLiteral("A Data de Pagamento deve ser maior do que 01/01/1998!"),
+                     CampoCalculo::DataPagamento, true);
+    if (!EhDiaUtil(DataPagamento))
+        return falha(QStringLiteral("A Data do Pagamento deve ser dia útil!"),
+                     CampoCalculo::DataPagamento, false);
+    if (vencimento > pagamento)
+        return falha(
+            QStringLiteral("A Data do Pagamento deve ser maior ou igual a Data de Vencimento!"),
+            CampoCalculo::DataPagamento, false);
+    return std::nullopt;
+}

@@ -1,0 +1,62 @@
+#include "CalculoTextos.h"
+
+#include "BQDataModule.h"
+#include "Erros.h"
+#include "Formatacao.h"
+#include "ValidacaoCalculo.h"
+
+namespace {
+
+// An empty text is no date, as a cleared picker would give.
+DataHora leData(const QString& texto) {
+    const QString limpo = texto.trimmed();
+    return limpo.isEmpty() ? 0 : Formato::textoParaData(limpo);
+}
+
+} // namespace
+
+std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
+                                                const QString& vencimento,
+                                                const QString& pagamento) {
+    Dialogos& dialogos = dados.dialogos();
+    try {
+        valor = valor.trimmed();
+        if (const auto falha = ValidaTextoValor(valor)) {
+            dialogos.mensagem(falha->Mensagem);
+            return std::nullopt;
+        }
+        const DataHora dataVencimento = leData(vencimento);
+        const DataHora dataPagamento = leData(pagamento);
+        if (const auto falha = ValidaDatas(dataVencimento, dataPagamento)) {
+            dialogos.mensagem(falha->Mensagem);
+            return std::nullopt;
+        }
+        const Moeda valorConsiderado = Formato::textoParaMoeda(valor);
+        return CalculaValores(dados, valorConsiderado, dataVencimento, dataPagamento);
+    } catch (const AbortoSilencioso&) {
+        return std::nullopt;
+    } catch (const ErroBelqor& e) {
+        dialogos.relatorioErro(e.mensagem());
+        return std::nullopt;
+    }
+}
+
+QString formataReais(Moeda valor) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                  valor.contagemEstendida() / Moeda::Escala);
+}
+
+QString formataPercentual(Estendido percentual) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
+}
+
+ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
+    ResultadoFormatado f;
+    f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
+    f.Taxa = formataPercentual(r.TaxaJuros * 100) + QStringLiteral(" %");
+    f.Valor = formataReais(r.ValorICMS);
+    f.Multa = formataReais(r.MultaMora);
+    f.Juros = formataReais(r.JurosMora);
+    f.Total = formataReais(r.Total);
+    return f;
+}

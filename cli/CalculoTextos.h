@@ -1,0 +1,27 @@
+#pragma once
+
+// The calculation from the texts a user types: the amount as in the value field
+// ("1000,00"), the dates as dd/mm/yyyy. The same checks in the same order as the
+// calculation window, then the same computation; every failure is shown through the data
+// module's dialogs with the window's text, and no result is given.
+
+#include "Calculo.h"
+
+#include <QString>
+
+#include <optional>
+
+class TBQDataModule;
+
+std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
+                                                const QString& vencimento,
+                                                const QString& pagamento);
+
+// The six results as the window shows them.
+struct ResultadoFormatado {
+    QString Dias, Taxa, Valor, Multa, Juros, Total;
+};
+ResultadoFormatado formataResultado(const ResultadoCalculo& r);
+QString formataReais(Moeda valor);
+// A rate in percent as the table window shows it: 0,290000.
+QString formataPercentual(Estendido percentual);

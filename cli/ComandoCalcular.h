@@ -1,0 +1,9 @@
+#pragma once
+
+#include <QStringList>
+
+class SessaoCli;
+
+// calcular VALOR VENCIMENTO PAGAMENTO: the six results labelled as the window labels
+// them, then how they came about; as one JSON object when asked. 0 on success.
+int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json);

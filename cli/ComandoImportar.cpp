@@ -1,0 +1,146 @@
+#include "ComandoImportar.h"
+
+#include "BQrnSELIC.h"
+#include "Erros.h"
+#include "Formatacao.h"
+#include "SessaoCli.h"
+
+#include <QFile>
+#include <QSet>
+
+namespace {
+
+struct Contagem {
+    int incluidos = 0;
+    int jaPresentes = 0;
+    int futuros = 0;
+    int recusados = 0;
+};
+
+QSet<std::int64_t> mesesDaTabela(TBQDataModule& dados) {
+    QSet<std::int64_t> meses;
+    TabelaMemoria& tabela = dados.CDSSelic;
+    if (tabela.estado() != TabelaMemoria::Estado::Navegando)
+        return meses;
+    for (tabela.primeiro(); !tabela.fimDaTabela(); tabela.proximo())
+        meses.insert(Datas::parteInteira(dados.CDSSelicData->comoDataHora()));
+    return meses;
+}
+
+// Tells apart, entry by entry, what the insertion made of the months the import handed
+// over: the entries are read the way the import reads them, and the read stops where the
+// import's walk stopped. A refused month stays pending in the table, and every later
+// entry then meets the same refusal.
+Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
+                       const QSet<std::int64_t>& depois, DataHora agora) {
+    Contagem c;
+    QDomElement lista;
+    for (QDomNode n = xml.documento().firstChild(); !n.isNull(); n = n.nextSibling())
+        if (n.isElement() && n.nodeName() == QLatin1String("list"))
+            lista = n.toElement();
+    if (lista.isNull())
+        return c;
+    QSet<std::int64_t> vistos = antes;
+    bool pendente = false;
+    const QDomNodeList entradas = lista.childNodes();
+    for (int i = 0; i < entradas.size(); ++i) {
+        DataHora dt = 0;
+        try {
+            const QString texto =
+                textoSimples(xml.filho(entradas.at(i), QStringLiteral("dataSelic")));
+            dt = Formato::textoParaData(texto.mid(8, 2) + QLatin1Char('/') + texto.mid(5, 2) +
+                                        QLatin1Char('/') + texto.mid(0, 4));
+            QString valor =
+                textoSimples(xml.filho(entradas.at(i), QStringLiteral("valorTaxaSelic")));
+            Formato::textoParaEstendido(valor.replace(QLatin1Char('.'), QLatin1Char(',')));
+        } catch (const ErroBelqor&) {
+            break;
+        }
+        const std::int64_t dia = Datas::parteInteira(dt);
+        if (pendente) {
+            ++c.recusados;
+        } else if (vistos.contains(dia)) {
+            ++c.jaPresentes;
+        } else if (dt > agora) {
+            ++c.futuros;
+        } else if (depois.contains(dia)) {
+            ++c.incluidos;
+            vistos.insert(dia);
+        } else {
+            ++c.recusados;
+            pendente = true;
+        }
+    }
+    return c;
+}
+
+QString leDocumento(const QString& caminho) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly))
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
+                                   .arg(caminho, f.errorString()));
+    if (f.size() > DocumentoXML::TamanhoMaximo)
+        throw ErroBelqor(
+            QStringLiteral("O arquivo \"%1\" é grande demais para um documento de taxas.")
+                .arg(caminho));
+    return QString::fromUtf8(f.readAll());
+}
+
+qint64 tamanhoArquivo(const QString& caminho) {
+    QFile f(caminho);
+    return f.exists() ? f.size() : -1;
+}
+
+QString ultimaLinha(const QString& caminho) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadOnly))
+        return {};
+    QStringList linhas = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
+    linhas.removeAll(QString());
+    return linhas.isEmpty() ? QString() : linhas.last();
+}
+
+} // namespace
+
+int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
+    if (argumentos.size() != 1) {
+        sessao.erro << "Uso: belqor-cli importar DOCUMENTO.xml" << Qt::endl;
+        return 2;
+    }
+    DocumentoXML xml;
+    QStringList linhas = leDocumento(argumentos[0]).split(QLatin1Char('\n'));
+    if (!linhas.isEmpty() && linhas.last().isEmpty())
+        linhas.removeLast();
+    xml.Linhas = linhas;
+
+    TBQDataModule& dados = sessao.dados();
+    sessao.abreTabela();
+    const QSet<std::int64_t> antes = mesesDaTabela(dados);
+    const QString log = dados.ConfigApp.caminhoArqLog();
+    const qint64 tamanhoLogAntes = tamanhoArquivo(log);
+
+    try {
+        TSelicRN(dados, sessao.relogio()).ImportaTaxas(xml);
+    } catch (const ErroBelqor& e) {
+        sessao.erro << "FALHA AO ATUALIZAR ÍNDICES" << '\n' << e.mensagem() << Qt::endl;
+        return 1;
+    }
+    // A refused month is left pending; it is dropped, never stored.
+    if (dados.CDSSelic.estado() == TabelaMemoria::Estado::Inserindo)
+        dados.CDSSelic.cancelar();
+    const QSet<std::int64_t> depois = mesesDaTabela(dados);
+    const bool falhouLeitura = tamanhoArquivo(log) != tamanhoLogAntes;
+    const Contagem c = contaEntradas(xml, antes, depois, sessao.relogio().agora());
+    sessao.fechaTabela();
+
+    sessao.saida << "Meses incluídos: " << (depois - antes).size() << '\n'
+                 << "Meses já presentes: " << c.jaPresentes << '\n'
+                 << "Meses ainda não divulgados (ignorados): " << c.futuros << '\n'
+                 << "Meses recusados: " << c.recusados << '\n';
+    sessao.saida.flush();
+    if (falhouLeitura)
+        sessao.erro << "A leitura do documento parou numa entrada com falha (registrada em " << log
+                    << "):" << '\n'
+                    << ultimaLinha(log) << Qt::endl;
+    return (falhouLeitura || c.recusados > 0) ? 1 : 0;
+}

@@ -1,0 +1,84 @@
+#include "ComandoTabela.h"
+
+#include "Erros.h"
+#include "Formatacao.h"
+#include "SessaoCli.h"
+
+#include <QDate>
+#include <QRegularExpression>
+
+#include <algorithm>
+
+namespace {
+
+struct LinhaTabela {
+    DataHora mes;
+    QString taxa;
+};
+
+DataHora leMes(const QString& texto) {
+    static const QRegularExpression formato(QStringLiteral("^(\\d{2})/(\\d{4})$"));
+    const auto m = formato.match(texto.trimmed());
+    const int mes = m.hasMatch() ? m.captured(1).toInt() : 0;
+    if (mes < 1 || mes > 12)
+        throw ErroBelqor(
+            QStringLiteral("'%1' não é um mês válido: use MM/AAAA, por exemplo 02/2020.")
+                .arg(texto));
+    return Datas::codificaData(m.captured(2).toInt(), mes, 1);
+}
+
+QString mesAno(DataHora mes) {
+    return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
+}
+
+} // namespace
+
+int comandoTabela(SessaoCli& sessao, const QStringList& argumentos, const QString& desde) {
+    if (!argumentos.isEmpty()) {
+        sessao.erro << "Uso: belqor-cli tabela [--desde MM/AAAA]" << Qt::endl;
+        return 2;
+    }
+    const DataHora inicio = desde.isEmpty() ? 0 : leMes(desde);
+    sessao.abreTabela();
+    TBQDataModule& dados = sessao.dados();
+    QList<LinhaTabela> linhas;
+    for (dados.CDSSelic.primeiro(); !dados.CDSSelic.fimDaTabela(); dados.CDSSelic.proximo()) {
+        const DataHora data = dados.CDSSelicData->comoDataHora();
+        if (data >= inicio)
+            linhas.append({Datas::primeiroDiaDoMes(data), dados.CDSSelicValor->textoExibicao()});
+    }
+    sessao.fechaTabela();
+    std::stable_sort(linhas.begin(), linhas.end(),
+                     [](const LinhaTabela& a, const LinhaTabela& b) { return a.mes < b.mes; });
+
+    QTextStream& saida = sessao.saida;
+    saida << "Mês" << '\t' << "Selic (%)" << '\n';
+    for (const LinhaTabela& l : linhas)
+        saida << mesAno(l.mes) << '\t' << l.taxa << '\n';
+    if (linhas.isEmpty()) {
+        saida << "Nenhum mês cadastrado." << '\n';
+        saida.flush();
+        return 0;
+    }
+    QStringList ausentes;
+    qsizetype i = 0;
+    for (DataHora mes = linhas.first().mes; mes <= linhas.last().mes;
+         mes = Datas::incrementaMes(mes, 1)) {
+        bool presente = false;
+        while (i < linhas.size() && linhas[i].mes <= mes) {
+            presente = presente || linhas[i].mes == mes;
+            ++i;
+        }
+        if (!presente)
+            ausentes.append(mesAno(mes));
+    }
+    saida << '\n'
+          << linhas.size() << " meses de " << mesAno(linhas.first().mes) << " a "
+          << mesAno(linhas.last().mes) << ". ";
+    if (ausentes.isEmpty())
+        saida << "Nenhum mês ausente." << '\n';
+    else
+        saida << "Meses ausentes: " << ausentes.join(QStringLiteral(", ")) << '\n';
+    saida.flush();
+    return 0;
+}

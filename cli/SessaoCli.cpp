@@ -1,0 +1,18 @@
+#include "SessaoCli.h"
+
+SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
+                     const QString& arquivoTabela)
+    : saida(saida), erro(erro), fRelogio(std::move(relogio)), fDialogos(erro),
+      fDados(*fRelogio, fDialogos) {
+    fDados.ArqDados = arquivoTabela;
+    fDados.CDSSelic.defineNomeArquivo(arquivoTabela);
+}
+
+void SessaoCli::abreTabela() {
+    fDados.CDSSelic.abrir();
+}
+
+void SessaoCli::fechaTabela() {
+    if (fDados.CDSSelic.ativa())
+        fDados.CDSSelic.fechar();
+}

@@ -1,0 +1,35 @@
+#pragma once
+
+// One run of the command line: its output streams, the clock, the console dialogs and
+// the data module with the rate table from the chosen file.
+
+#include "BQDataModule.h"
+#include "DialogosConsole.h"
+#include "Relogio.h"
+
+#include <QString>
+#include <QTextStream>
+
+#include <memory>
+
+class SessaoCli {
+public:
+    SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
+              const QString& arquivoTabela);
+
+    // Reads the table file; a missing or damaged file throws with a message naming it.
+    void abreTabela();
+    // Closes the table, writing its file when anything changed; a failed write throws.
+    void fechaTabela();
+
+    QTextStream& saida;
+    QTextStream& erro;
+    const Relogio& relogio() const { return *fRelogio; }
+    DialogosConsole& dialogos() { return fDialogos; }
+    TBQDataModule& dados() { return fDados; }
+
+private:
+    std::unique_ptr<Relogio> fRelogio;
+    DialogosConsole fDialogos;
+    TBQDataModule fDados;
+};

@@ -1,0 +1,387 @@
+#include "TabelaTeste.h"
+
+#include <QDir>
+#include <QFile>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+namespace {
+
+struct Execucao {
+    int status = -1;
+    QString saida;
+    QString erro;
+    QStringList linhasSaida() const { return saida.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
+};
+
+const QString FaltamTaxas = QStringLiteral(
+    "Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer todos os índices "
+    "para que o sistema efetue corretamente os cálculos!");
+const QString ValorInvalido =
+    QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais.");
+
+const MesesTeste MesesCalculo{
+    {QDate(2003, 11, 1), QStringLiteral("1")},    {QDate(2003, 12, 1), QStringLiteral("1.2")},
+    {QDate(2019, 12, 1), QStringLiteral("0.37")}, {QDate(2020, 1, 1), QStringLiteral("0.38")},
+    {QDate(2020, 2, 1), QStringLiteral("0.29")},  {QDate(2020, 3, 1), QStringLiteral("0.34")}};
+
+} // namespace
+
+// Runs the real program, copied into a temporary directory so that its default table and
+// its log sit there, beside it, as on a user's machine.
+class TesteCli : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+    QString fPrograma;
+
+    QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
+    QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
+
+    Execucao roda(const QStringList& argumentos, const QString& hoje = QString()) {
+        QProcess p;
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        if (hoje.isEmpty())
+            ambiente.remove(QStringLiteral("BELQOR_HOJE"));
+        else
+            ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
+        p.setProcessEnvironment(ambiente);
+        p.start(fPrograma, argumentos);
+        if (!p.waitForFinished(60000))
+            qFatal("belqor-cli não terminou");
+        Execucao e;
+        e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
+        e.saida = QString::fromUtf8(p.readAllStandardOutput());
+        e.erro = QString::fromUtf8(p.readAllStandardError());
+        return e;
+    }
+
+    QString fixture(const QString& nome) const {
+        return QStringLiteral(BELQOR_FIXTURES "/") + nome;
+    }
+
+private slots:
+    void initTestCase() {
+        QVERIFY(fPasta.isValid());
+        fPrograma = fPasta.filePath(QStringLiteral("belqor-cli"));
+        QVERIFY(QFile::copy(QStringLiteral(BELQOR_CLI), fPrograma));
+        QFile::setPermissions(fPrograma, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+    }
+    void init() {
+        escreveTabelaTeste(tabela(), MesesCalculo);
+        QFile::remove(log());
+    }
+
+    // Every whole calculation of the computation's examples, through the command.
+    void calcular_data() {
+        QTest::addColumn<QStringList>("entrada");
+        QTest::addColumn<QStringList>("esperado");
+        auto linha = [](const char* nome, const QStringList& entrada, const char* dias,
+                        const char* taxa, const char* valor, const char* multa, const char* juros,
+                        const char* total) {
+            QTest::newRow(nome) << entrada
+                                << QStringList{QStringLiteral("Número de dias: ") + dias,
+                                               QStringLiteral("Taxa de Juros: ") + taxa + " %",
+                                               QStringLiteral("Valor do ICMS: ") + valor,
+                                               QStringLiteral("Multa de Mora: ") + multa,
+                                               QStringLiteral("Juros de Mora: ") + juros,
+                                               QStringLiteral("Total: ") + total};
+        };
+        linha("mesmo dia", {"1000,00", "10/03/2020", "10/03/2020"}, "0", "0,000000", "1.000,00",
+              "0,00", "0,00", "1.000,00");
+        linha("mesmo mês", {"1000,00", "02/03/2020", "31/03/2020"}, "29", "0,000000", "1.000,00",
+              "43,50", "0,00", "1.043,50");
+        linha("mês seguinte", {"1000,00", "10/03/2020", "14/04/2020"}, "35", "1,000000", "1.000,00",
+              "90,00", "10,90", "1.100,90");
+        linha("dezembro a janeiro", {"1000,00", "20/12/2019", "20/01/2020"}, "31", "1,000000",
+              "1.000,00", "90,00", "10,90", "1.100,90");
+        linha("dezembro a fevereiro", {"2500,00", "20/12/2019", "20/02/2020"}, "62", "1,380000",
+              "2.500,00", "300,00", "38,64", "2.838,64");
+        linha("dois meses entre", {"1000,00", "10/01/2020", "10/04/2020"}, "91", "1,630000",
+              "1.000,00", "120,00", "18,26", "1.138,26");
+        linha("virada, regras antigas", {"1000,00", "31/10/2003", "19/12/2003"}, "49", "2,000000",
+              "1.000,00", "73,50", "21,47", "1.094,97");
+        linha("virada, regras novas", {"1000,00", "03/11/2003", "19/12/2003"}, "46", "1,000000",
+              "1.000,00", "90,00", "10,90", "1.100,90");
+        linha("antigas, 79 dias", {"1000,00", "15/10/2003", "02/01/2004"}, "79", "3,200000",
+              "1.000,00", "118,50", "35,79", "1.154,29");
+        linha("antigas, 82 dias", {"1000,00", "15/10/2003", "05/01/2004"}, "82", "3,200000",
+              "1.000,00", "120,00", "35,84", "1.155,84");
+        linha("arredondamento em dois estágios", {"1,10", "10/03/2020", "13/03/2020"}, "3",
+              "0,000000", "1,10", "0,01", "0,00", "1,11");
+        linha("1.234,57 por 7 dias", {"1234,57", "10/01/2020", "17/01/2020"}, "7", "0,000000",
+              "1.234,57", "12,96", "0,00", "1.247,53");
+        linha("333,33 por 5 dias", {"333,33", "10/01/2020", "15/01/2020"}, "5", "0,000000",
+              "333,33", "2,50", "0,00", "335,83");
+        linha("valor zero", {"0,00", "10/01/2020", "10/04/2020"}, "91", "1,630000", "0,00", "0,00",
+              "0,00", "0,00");
+        linha("valor vazio vale 0,00", {"", "10/01/2020", "10/04/2020"}, "91", "1,630000", "0,00",
+              "0,00", "0,00", "0,00");
+        linha("agrupado no resultado", {"1234567,89", "10/03/2020", "10/03/2020"}, "0", "0,000000",
+              "1.234.567,89", "0,00", "0,00", "1.234.567,89");
+    }
+    void calcular() {
+        QFETCH(QStringList, entrada);
+        QFETCH(QStringList, esperado);
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(QStringList{QStringLiteral("calcular")} + entrada);
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().mid(0, 6), esperado);
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void detalhamento() {
+        const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("15/10/2003"), QStringLiteral("02/01/2004")});
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().mid(6),
+                 (QStringList{"Multa: regras antigas (vencimento até 31/10/2003), 1 a 79 dias: "
+                              "0,15 % ao dia × 79 dias",
+                              "Selic 11/2003: 1,000000 %", "Selic 12/2003: 1,200000 %",
+                              "Mês do pagamento 01/2004: 1,000000 %"}));
+    }
+
+    void json() {
+        const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("10/01/2020"), QStringLiteral("10/04/2020"),
+                                 QStringLiteral("--json")});
+        QCOMPARE(e.status, 0);
+        QJsonParseError falha{};
+        const QJsonObject o = QJsonDocument::fromJson(e.saida.toUtf8(), &falha).object();
+        QCOMPARE(falha.error, QJsonParseError::NoError);
+        QCOMPARE(o.value("numeroDias").toString(), QStringLiteral("91"));
+        QCOMPARE(o.value("taxaJuros").toString(), QStringLiteral("1,630000 %"));
+        QCOMPARE(o.value("valorICMS").toString(), QStringLiteral("1.000,00"));
+        QCOMPARE(o.value("multaMora").toString(), QStringLiteral("120,00"));
+        QCOMPARE(o.value("jurosMora").toString(), QStringLiteral("18,26"));
+        QCOMPARE(o.value("total").toString(), QStringLiteral("1.138,26"));
+        const QJsonObject d = o.value("detalhamento").toObject();
+        QCOMPARE(d.value("faixaMulta").toString(), QStringLiteral("61 dias ou mais: 12 %"));
+        const QJsonArray selic = d.value("selic").toArray();
+        QCOMPARE(selic.size(), 2);
+        QCOMPARE(selic[0].toObject().value("mes").toString(), QStringLiteral("02/2020"));
+        QCOMPARE(selic[1].toObject().value("taxa").toString(), QStringLiteral("0,340000 %"));
+        QCOMPARE(d.value("mesPagamento").toObject().value("mes").toString(),
+                 QStringLiteral("04/2020"));
+    }
+
+    // Each refusal: its text alone on standard error, nothing on standard output, a
+    // non-zero status and the table file untouched.
+    void recusas_data() {
+        QTest::addColumn<QStringList>("entrada");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("valor sem casas")
+            << QStringList{"12", "10/03/2020", "10/03/2020"} << ValorInvalido;
+        QTest::newRow("valor com uma casa")
+            << QStringList{"12,5", "10/03/2020", "10/03/2020"} << ValorInvalido;
+        QTest::newRow("valor com milhar") << QStringList{"1.234,56", "10/03/2020", "10/03/2020"}
+                                          << "'1.234,56' is not a valid floating point value";
+        QTest::newRow("sem vencimento")
+            << QStringList{"1000,00", "", "10/03/2020"} << "Digite a Data de Vencimento!";
+        QTest::newRow("vencimento em 1997")
+            << QStringList{"1000,00", "31/12/1997", "10/03/2020"}
+            << "A Data de Vencimento deve ser maior do que 01/01/1998!";
+        QTest::newRow("vencimento em 01/01/1998")
+            << QStringList{"1000,00", "01/01/1998", "10/03/2020"}
+            << "A Data do Vencimento deve ser dia útil!";
+        QTest::newRow("vencimento num feriado")
+            << QStringList{"1000,00", "15/11/2019", "10/03/2020"}
+            << "A Data do Vencimento deve ser dia útil!";
+        QTest::newRow("sem pagamento")
+            << QStringList{"1000,00", "10/03/2020", ""} << "Digite a Data de Pagamento!";
+        QTest::newRow("pagamento em 1997")
+            << QStringList{"1000,00", "10/03/2020", "31/12/1997"}
+            << "A Data de Pagamento deve ser maior do que 01/01/1998!";
+        QTest::newRow("pagamento num sábado") << QStringList{"1000,00", "10/03/2020", "14/03/2020"}
+                                              << "A Data do Pagamento deve ser dia útil!";
+        QTest::newRow("pagamento antes do vencimento")
+            << QStringList{"1000,00", "10/03/2020", "09/03/2020"}
+            << "A Data do Pagamento deve ser maior ou igual a Data de Vencimento!";
+        QTest::newRow("data impossível") << QStringList{"1000,00", "31/02/2020", "10/03/2020"}
+                                         << "'31/02/2020' is not a valid date";
+        QTest::newRow("faltam taxas")
+            << QStringList{"1000,00", "10/01/2020", "10/06/2020"} << FaltamTaxas;
+    }
+    void recusas() {
+        QFETCH(QStringList, entrada);
+        QFETCH(QString, mensagem);
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(QStringList{QStringLiteral("calcular")} + entrada);
+        QCOMPARE(e.erro, mensagem + QLatin1Char('\n'));
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(e.status, 1);
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void tabelaAusente() {
+        const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("10/03/2020"), QStringLiteral("10/03/2020"),
+                                 QStringLiteral("--tabela"), fPasta.filePath("nenhuma.cds")});
+        QCOMPARE(e.status, 1);
+        QVERIFY2(e.erro.contains(fPasta.filePath("nenhuma.cds")), qPrintable(e.erro));
+        QVERIFY(!QFile::exists(fPasta.filePath("nenhuma.cds")));
+    }
+
+    void lote() {
+        const QString saida = fPasta.filePath(QStringLiteral("saida.csv"));
+        const Execucao e =
+            roda({QStringLiteral("lote"), fixture(QStringLiteral("cli/lote.csv")), saida});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("Lote: 7 linhas, 2 calculadas, 5 com falha.\n"));
+        QCOMPARE(e.saida, QString());
+        QStringList linhas = QString::fromUtf8(conteudoArquivo(saida)).split(QLatin1Char('\n'));
+        QCOMPARE(linhas.takeLast(), QString());
+        QCOMPARE(linhas,
+                 (QStringList{
+                     "valor;vencimento;pagamento;referencia;dias;taxa;multa;juros;total;mensagem",
+                     "1000,00;10/01/2020;10/04/2020;nota 1;91;1,630000;120,00;18,26;1.138,26;",
+                     "12,5;10/01/2020;10/04/2020;nota 2;;;;;;" + ValorInvalido,
+                     "1000,00;11/01/2020;10/04/2020;nota 3;;;;;;A Data do Vencimento deve ser dia "
+                     "útil!",
+                     "1000,00;10/01/2020;10/06/2020;nota 4;;;;;;" + FaltamTaxas,
+                     "333,33;10/01/2020;15/01/2020;\"nota; 5\";5;0,000000;2,50;0,00;335,83;",
+                     "1.234,56;10/01/2020;15/01/2020;nota 6;;;;;;'1.234,56' is not a valid "
+                     "floating point value",
+                     "1000,00;10/01/2020;;;;;;Linha com colunas a menos."}));
+    }
+
+    void loteNaSaidaPadrao() {
+        QFile entrada(fPasta.filePath(QStringLiteral("um.csv")));
+        QVERIFY(entrada.open(QIODevice::WriteOnly));
+        entrada.write(
+            "\xEF\xBB\xBFVencimento;Pagamento;Valor\r\n10/03/2020;14/04/2020;1000,00\r\n");
+        entrada.close();
+        const Execucao e = roda({QStringLiteral("lote"), entrada.fileName()});
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida(),
+                 (QStringList{"Vencimento;Pagamento;Valor;dias;taxa;multa;juros;total;mensagem",
+                              "10/03/2020;14/04/2020;1000,00;35;1,000000;90,00;10,90;1.100,90;"}));
+    }
+
+    // Present January, current May (refused, not yet published), future June, new April.
+    void importar() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const Execucao e =
+            roda({QStringLiteral("importar"), fixture(QStringLiteral("cli/meses-mistos.xml"))},
+                 QStringLiteral("15/05/2024"));
+        QCOMPARE(e.linhasSaida(),
+                 (QStringList{"Meses incluídos: 1", "Meses já presentes: 1",
+                              "Meses ainda não divulgados (ignorados): 1", "Meses recusados: 1"}));
+        QCOMPARE(e.erro, QStringLiteral("A Selic de 05/2024 ainda não foi divulgada! A data de "
+                                        "hoje é 15/05/2024\nFalha ao inserir registro\n"));
+        QCOMPARE(e.status, 1);
+        QVERIFY(!QFile::exists(log()));
+
+        const Execucao lista = roda({QStringLiteral("tabela")});
+        QCOMPARE(lista.linhasSaida().mid(1, 2),
+                 (QStringList{"01/2024\t0,970000", "04/2024\t0,890000"}));
+    }
+
+    void importarSemMudancaNaoGrava() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 2, 1), QStringLiteral("0.8")},
+                                      {QDate(2024, 3, 1), QStringLiteral("0.83")},
+                                      {QDate(2024, 4, 1), QStringLiteral("0.89")}});
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 0"));
+        QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Meses já presentes: 3"));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // A walk that stops is logged beside the program, as at start-up, and reported.
+    void importarComFalhaNaLeitura() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const Execucao e = roda({QStringLiteral("importar"),
+                                 fixture(QStringLiteral("importacao/terceira-sem-valor.xml"))},
+                                QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 2"));
+        QVERIFY(QFile::exists(log()));
+        QVERIFY2(e.erro.contains(QStringLiteral("valorTaxaSelic")), qPrintable(e.erro));
+        QVERIFY(e.erro.contains(log()));
+    }
+
+    void importarDocumentoMalformado() {
+        QFile doc(fPasta.filePath(QStringLiteral("ruim.xml")));
+        QVERIFY(doc.open(QIODevice::WriteOnly));
+        doc.write("<list><item>");
+        doc.close();
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), doc.fileName()});
+        QCOMPARE(e.status, 1);
+        QVERIFY(e.erro.startsWith(QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n")));
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void tabelaComMesesAusentes_data() {
+        QTest::addColumn<QStringList>("opcoes");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("toda")
+            << QStringList()
+            << QStringList{
+                   "Mês\tSelic (%)",
+                   "11/2019\t0,380000",
+                   "01/2020\t0,290000",
+                   "04/2020\t0,200000",
+                   "05/2020\t0,210000",
+                   "4 meses de 11/2019 a 05/2020. Meses ausentes: 12/2019, 02/2020, 03/2020"};
+        QTest::newRow("desde abril")
+            << QStringList{"--desde", "04/2020"}
+            << QStringList{"Mês\tSelic (%)", "04/2020\t0,200000", "05/2020\t0,210000",
+                           "2 meses de 04/2020 a 05/2020. Nenhum mês ausente."};
+    }
+    void tabelaComMesesAusentes() {
+        QFETCH(QStringList, opcoes);
+        QFETCH(QStringList, esperado);
+        // Stored out of date order; the listing goes by date.
+        escreveTabelaTeste(tabela(), {{QDate(2020, 4, 1), QStringLiteral("0.2")},
+                                      {QDate(2019, 11, 1), QStringLiteral("0.38")},
+                                      {QDate(2020, 1, 1), QStringLiteral("0.29")},
+                                      {QDate(2020, 5, 1), QStringLiteral("0.21")}});
+        const Execucao e = roda(QStringList{QStringLiteral("tabela")} + opcoes);
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida(), esperado);
+    }
+
+    void mesInvalidoEmDesde() {
+        const Execucao e =
+            roda({QStringLiteral("tabela"), QStringLiteral("--desde"), QStringLiteral("13/2020")});
+        QCOMPARE(e.status, 1);
+        QVERIFY(e.erro.startsWith(QStringLiteral("'13/2020' não é um mês válido")));
+    }
+
+    void outraTabela() {
+        const QString outra = fPasta.filePath(QStringLiteral("outra.cds"));
+        escreveTabelaTeste(outra, {{QDate(2020, 2, 1), QStringLiteral("0.5")},
+                                   {QDate(2020, 3, 1), QStringLiteral("0.5")}});
+        const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("10/01/2020"), QStringLiteral("10/04/2020"),
+                                 QStringLiteral("--tabela"), outra});
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Taxa de Juros: 2,000000 %"));
+    }
+
+    void ajuda() {
+        const Execucao e = roda({QStringLiteral("--help")});
+        QCOMPARE(e.status, 0);
+        QVERIFY(e.saida.startsWith(QStringLiteral("Uso: belqor-cli COMANDO")));
+        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela"})
+            QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
+        const Execucao semComando = roda({});
+        QCOMPARE(semComando.status, 2);
+        QCOMPARE(semComando.erro, e.saida);
+    }
+};
+
+QTEST_GUILESS_MAIN(TesteCli)
+#include "TesteCli.moc"
