@@ -221,6 +221,7 @@ private slots:
         tecla(Qt::Key_Insert);
         QCOMPARE(fTabela->estado(), TabelaMemoria::Estado::Inserindo);
         digita(QStringLiteral("01062020"));
+        QVERIFY(fGrade->editorAberto());
         QCOMPARE(fGrade->editorAberto()->inputMask(), QStringLiteral("99/99/0000;_"));
         QCOMPARE(fGrade->editorAberto()->text(), QStringLiteral("01/06/2020"));
         tecla(Qt::Key_Tab);
@@ -289,6 +290,7 @@ private slots:
         QVERIFY(!fGrade->editorAberto());
         digita(QStringLiteral("8"));
         tecla(Qt::Key_Escape);
+        QVERIFY(fGrade->editorAberto());
         QCOMPARE(fGrade->editorAberto()->text(), QStringLiteral("7"));
         QCOMPARE(fTabela->estado(), TabelaMemoria::Estado::Editando);
         tecla(Qt::Key_Escape);
