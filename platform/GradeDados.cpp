@@ -44,7 +44,10 @@ void GradeDados::defineFonte(ModeloGrade* modelo, Dialogos* dialogos) {
 }
 
 void GradeDados::ajustaColunas() {
-    // A column is as wide as its field's display width in digits of the grid's font.
+    // Rows as high as a line of text; a column as wide as its field's display width in
+    // digits of the grid's font.
+    verticalHeader()->setMinimumSectionSize(0);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
     const int digito = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < fModelo->columnCount(); ++c)
         if (const Campo* campo = fModelo->campoDaColuna(c);

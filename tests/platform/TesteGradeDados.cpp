@@ -111,6 +111,7 @@ private slots:
         fGrade->defineFonte(fModelo, &fDialogos);
         fJanela->resize(300, 300);
         fJanela->show();
+        fJanela->activateWindow();
         QApplication::setActiveWindow(fJanela.get());
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
         fGrade->setFocus();

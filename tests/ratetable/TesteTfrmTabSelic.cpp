@@ -57,6 +57,7 @@ class TesteTfrmTabSelic : public QObject {
                                      QAbstractItemModelTester::FailureReportingMode::QtTest,
                                      fJanela.get());
         fJanela->show();
+        fJanela->activateWindow();
         QApplication::setActiveWindow(fJanela.get());
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
     }
