@@ -452,6 +452,19 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
+    void excluirNaTabelaVaziaRelataErro() {
+        tabela().fechar();
+        escreveTabelaTeste(fCaminho, {});
+        tabela().abrir();
+        abreJanela();
+        fJanela->actExcluirExecute();
+        QCOMPARE(fDialogos.registros().size(), 1);
+        QCOMPARE(fDialogos.registros()[0].tipo, DialogosRoteiro::Registro::RelatorioErro);
+        QCOMPARE(fDialogos.textos()[0],
+                 QStringLiteral("Não é possível excluir: a tabela CDSSelic está vazia."));
+        QCOMPARE(tabela().quantidade(), 0);
+    }
+
     void abreModalENovaACadaVez() {
         QList<QPointer<QWidget>> vistas;
         for (int vez = 0; vez < 2; ++vez) {
