@@ -6,6 +6,7 @@
 #include "Relogio.h"
 #include "TfrmCalcular.h"
 #include "TfrmPrincipal.h"
+#include "TfrmTabSelic.h"
 #include "UTraducao.h"
 
 #include <QThread>
@@ -48,6 +49,9 @@ int main(int argc, char* argv[]) {
         AtualizacaoIndices(BQDataModule, relogio, dialogos, DestinosAtualizacao::padrao(),
                            TNURUtils::MostraStatus, [] { QThread::msleep(1000); })
             .executa(BQDataModule.ArqDados);
+    });
+    frmPrincipal.defineJanelaTabelaSelic([&](QWidget* pai) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmTabSelic>(BQDataModule, dialogos, pai);
     });
     frmPrincipal.defineJanelaCalcular([&](QWidget* pai) -> std::unique_ptr<QDialog> {
         return std::make_unique<TfrmCalcular>(BQDataModule, dialogos, relogio, pai);

@@ -56,6 +56,16 @@ Armazenamento armazenamentoDe(TipoCampo tipo) {
     return Armazenamento::Texto;
 }
 
+double floatDoValor(const QVariant& v, TipoCampo tipo) {
+    if (v.isNull())
+        return 0;
+    if (tipo == TipoCampo::Moeda)
+        return double(v.toLongLong()) / double(Moeda::Escala);
+    if (v.typeId() == QMetaType::QString)
+        return double(Formato::textoParaEstendido(v.toString()));
+    return v.toDouble();
+}
+
 } // namespace
 
 Campo::Campo(TabelaMemoria& tabela, DefinicaoCampo definicao, int indiceDados)
@@ -66,14 +76,7 @@ QVariant Campo::valor() const {
 }
 
 double Campo::comoFloat() const {
-    const QVariant v = valor();
-    if (v.isNull())
-        return 0;
-    if (tipo() == TipoCampo::Moeda)
-        return double(v.toLongLong()) / double(Moeda::Escala);
-    if (v.typeId() == QMetaType::QString)
-        return double(Formato::textoParaEstendido(v.toString()));
-    return v.toDouble();
+    return floatDoValor(valor(), tipo());
 }
 
 DataHora Campo::comoDataHora() const {
@@ -104,7 +107,14 @@ bool Campo::comoLogico() const {
 }
 
 QString Campo::comoTexto() const {
-    const QVariant v = valor();
+    return textoDoValor(valor());
+}
+
+QString Campo::textoExibicao() const {
+    return textoExibicaoDoValor(valor());
+}
+
+QString Campo::textoDoValor(const QVariant& v) const {
     if (v.isNull())
         return QString();
     switch (armazenamentoDe(tipo())) {
@@ -116,7 +126,7 @@ QString Campo::comoTexto() const {
         return Formato::dataHoraParaTexto(v.toDouble());
     case Armazenamento::Flutuante:
     case Armazenamento::Moeda: {
-        QString texto = QString::number(comoFloat(), 'g', 15);
+        QString texto = QString::number(floatDoValor(v, tipo()), 'g', 15);
         texto.replace(QLatin1Char('.'), regional().separadorDecimal);
         return texto;
     }
@@ -132,12 +142,12 @@ QString Campo::comoTexto() const {
     return v.toString();
 }
 
-QString Campo::textoExibicao() const {
+QString Campo::textoExibicaoDoValor(const QVariant& v) const {
     const Armazenamento a = armazenamentoDe(tipo());
-    if (!fDefinicao.formatoExibicao.isEmpty() && !ehNulo() &&
+    if (!fDefinicao.formatoExibicao.isEmpty() && !v.isNull() &&
         (a == Armazenamento::Flutuante || a == Armazenamento::Moeda || a == Armazenamento::Inteiro))
-        return Formato::formataNumero(fDefinicao.formatoExibicao, comoFloat());
-    return comoTexto();
+        return Formato::formataNumero(fDefinicao.formatoExibicao, floatDoValor(v, tipo()));
+    return textoDoValor(v);
 }
 
 void Campo::defineValor(const QVariant& valor) {

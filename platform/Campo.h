@@ -88,6 +88,9 @@ public:
     QString comoTexto() const;
     // Text as shown: numbers with the display format when one is set.
     QString textoExibicao() const;
+    // The same two texts for a value held by this field on any row (grids show every row).
+    QString textoDoValor(const QVariant& valor) const;
+    QString textoExibicaoDoValor(const QVariant& valor) const;
 
     // Only while the table's row is being edited or inserted.
     void defineValor(const QVariant& valor);

@@ -420,6 +420,18 @@ QVariant TabelaMemoria::valorExibido(int linha, const Campo& campo) const {
     return fLinhas[fVisiveis[visivel]].value(campo.indiceDados());
 }
 
+quint64 TabelaMemoria::idLinhaExibida(int linha) const {
+    if (!ativa() || linha < 0 || linha >= linhasExibidas())
+        return 0;
+    if (fEstado == Estado::Inserindo) {
+        if (linha == fPosicaoExibida)
+            return 0;
+        if (linha > fPosicaoExibida)
+            --linha;
+    }
+    return fIds[fVisiveis[linha]];
+}
+
 void TabelaMemoria::irParaLinhaExibida(int linha) {
     exigeAtiva();
     if (linha == linhaAtualExibida())

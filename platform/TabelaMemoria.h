@@ -99,6 +99,9 @@ public:
     int linhasExibidas() const;
     int linhaAtualExibida() const;
     QVariant valorExibido(int linha, const Campo& campo) const;
+    // Identity of a displayed row, kept while the row lives whatever moves around it;
+    // 0 for the row being inserted and outside the displayed rows.
+    quint64 idLinhaExibida(int linha) const;
     // Makes a displayed row current, settling the pending change first.
     void irParaLinhaExibida(int linha);
 

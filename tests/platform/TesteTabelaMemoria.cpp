@@ -315,6 +315,41 @@ private slots:
         QVERIFY(!t.alteradaDesdeLeitura());
         QVERIFY(sinais.count() >= 3);
     }
+
+    // A grid follows rows by identity while a new row comes and goes before them.
+    void identidadeDasLinhasExibidas() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        const QList<quint64> antes{t.idLinhaExibida(0), t.idLinhaExibida(1), t.idLinhaExibida(2)};
+        QVERIFY(antes[0] != 0 && antes[0] != antes[1] && antes[1] != antes[2]);
+        t.proximo();
+        t.inserir();
+        QCOMPARE(t.idLinhaExibida(0), antes[0]);
+        QCOMPARE(t.idLinhaExibida(1), quint64(0));
+        QCOMPARE(t.idLinhaExibida(2), antes[1]);
+        QCOMPARE(t.idLinhaExibida(3), antes[2]);
+        QCOMPARE(t.idLinhaExibida(4), quint64(0));
+        t.cancelar();
+        QCOMPARE(t.idLinhaExibida(1), antes[1]);
+        t.excluir();
+        QCOMPARE(t.idLinhaExibida(1), antes[2]);
+    }
+
+    // Any row's value reads as text the way the current row's does.
+    void textoDeQualquerValor() {
+        TabelaMemoria t;
+        DefinicaoCampo valor = campo("Valor", TipoCampo::Flutuante);
+        valor.formatoExibicao = QStringLiteral("#,##0.000000");
+        t.adicionaCampo(campo("Data", TipoCampo::Data));
+        Campo* v = t.adicionaCampo(valor);
+        Campo* d = t.campo(QStringLiteral("Data"));
+        QCOMPARE(v->textoExibicaoDoValor(1234.5), QStringLiteral("1.234,500000"));
+        QCOMPARE(v->textoDoValor(1234.5), QStringLiteral("1234,5"));
+        QCOMPARE(v->textoExibicaoDoValor(QVariant()), QString());
+        QCOMPARE(d->textoDoValor(dia(1, 2, 2020)), QStringLiteral("01/02/2020"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TesteTabelaMemoria)
