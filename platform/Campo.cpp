@@ -12,10 +12,6 @@ bool ehObjetoGrande(TipoCampo tipo) {
            tipo == TipoCampo::Grafico;
 }
 
-namespace {
-
-enum class Armazenamento { Texto, Inteiro, Flutuante, Moeda, Data, Logico, Bytes };
-
 Armazenamento armazenamentoDe(TipoCampo tipo) {
     switch (tipo) {
     case TipoCampo::Texto:
@@ -55,6 +51,8 @@ Armazenamento armazenamentoDe(TipoCampo tipo) {
     }
     return Armazenamento::Texto;
 }
+
+namespace {
 
 double floatDoValor(const QVariant& v, TipoCampo tipo) {
     if (v.isNull())

@@ -45,6 +45,10 @@ enum class TipoDeCampo { Dados, Calculado, Pesquisa };
 
 bool ehObjetoGrande(TipoCampo tipo);
 
+// How a type's values are held (see Campo): the one place that groups the types.
+enum class Armazenamento { Texto, Inteiro, Flutuante, Moeda, Data, Logico, Bytes };
+Armazenamento armazenamentoDe(TipoCampo tipo);
+
 struct DefinicaoCampo {
     QString nome;
     TipoCampo tipo = TipoCampo::Texto;

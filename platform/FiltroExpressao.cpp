@@ -95,11 +95,6 @@ std::vector<Simbolo> divide(const QString& t) {
     return simbolos;
 }
 
-bool ehData(TipoCampo tipo) {
-    return tipo == TipoCampo::Data || tipo == TipoCampo::DataHora ||
-           tipo == TipoCampo::CarimboTempo || tipo == TipoCampo::Hora;
-}
-
 class Analisador {
 public:
     Analisador(const QString& texto, const TabelaMemoria& tabela)
@@ -196,7 +191,7 @@ private:
 
     QVariant leConstante(const Campo& campo, const Simbolo& s) const {
         try {
-            if (ehData(campo.tipo()))
+            if (armazenamentoDe(campo.tipo()) == Armazenamento::Data)
                 return Formato::textoParaDataHora(s.texto);
             if (s.tipo == Simbolo::Numero) {
                 ConfiguracaoRegional ponto = regional();

@@ -7,23 +7,9 @@
 namespace {
 
 bool ehNumerico(TipoCampo tipo) {
-    switch (tipo) {
-    case TipoCampo::Inteiro8:
-    case TipoCampo::Inteiro16:
-    case TipoCampo::Inteiro32:
-    case TipoCampo::Inteiro64:
-    case TipoCampo::Natural8:
-    case TipoCampo::Natural16:
-    case TipoCampo::Natural32:
-    case TipoCampo::AutoIncremento:
-    case TipoCampo::Flutuante:
-    case TipoCampo::FlutuanteSimples:
-    case TipoCampo::Estendido:
-    case TipoCampo::Moeda:
-        return true;
-    default:
-        return false;
-    }
+    const Armazenamento a = armazenamentoDe(tipo);
+    return a == Armazenamento::Inteiro || a == Armazenamento::Flutuante ||
+           a == Armazenamento::Moeda;
 }
 
 QString textoIndicador(ModeloGrade::Indicador indicador) {

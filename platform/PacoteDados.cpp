@@ -69,38 +69,27 @@ const QString FormatoHora = QStringLiteral("HH:mm:ss.zzz");
 const QString FormatoDataHora = QStringLiteral("yyyyMMdd'T'HH:mm:ss.zzz");
 
 QString textoDoValor(TipoCampo tipo, const QVariant& v) {
-    switch (tipo) {
-    case TipoCampo::Flutuante:
-    case TipoCampo::FlutuanteSimples:
-    case TipoCampo::Estendido:
+    switch (armazenamentoDe(tipo)) {
+    case Armazenamento::Flutuante:
         return QString::number(v.toDouble(), 'g', QLocale::FloatingPointShortest);
-    case TipoCampo::Moeda:
+    case Armazenamento::Moeda:
         return Moeda::deContagem(v.toLongLong()).textoDecimal();
-    case TipoCampo::Data:
-        return Datas::paraQDate(v.toDouble()).toString(FormatoData);
-    case TipoCampo::Hora:
-        return Datas::paraQDateTime(v.toDouble()).time().toString(FormatoHora);
-    case TipoCampo::DataHora:
-    case TipoCampo::CarimboTempo:
+    case Armazenamento::Data:
+        if (tipo == TipoCampo::Data)
+            return Datas::paraQDate(v.toDouble()).toString(FormatoData);
+        if (tipo == TipoCampo::Hora)
+            return Datas::paraQDateTime(v.toDouble()).time().toString(FormatoHora);
         return Datas::paraQDateTime(v.toDouble()).toString(FormatoDataHora);
-    case TipoCampo::Logico:
+    case Armazenamento::Logico:
         return v.toBool() ? QStringLiteral("TRUE") : QStringLiteral("FALSE");
-    case TipoCampo::Bytes:
-    case TipoCampo::Binario:
-    case TipoCampo::Grafico:
+    case Armazenamento::Bytes:
         return QString::fromLatin1(v.toByteArray().toBase64());
-    case TipoCampo::Inteiro8:
-    case TipoCampo::Inteiro16:
-    case TipoCampo::Inteiro32:
-    case TipoCampo::Inteiro64:
-    case TipoCampo::Natural8:
-    case TipoCampo::Natural16:
-    case TipoCampo::Natural32:
-    case TipoCampo::AutoIncremento:
+    case Armazenamento::Inteiro:
         return QString::number(v.toLongLong());
-    default:
-        return v.toString();
+    case Armazenamento::Texto:
+        break;
     }
+    return v.toString();
 }
 
 bool leDouble(const QString& texto, double& valor) {
@@ -111,17 +100,15 @@ bool leDouble(const QString& texto, double& valor) {
 
 // nullopt-like: returns false when the text is not a value of the type.
 bool valorDoTexto(TipoCampo tipo, const QString& texto, QVariant& valor) {
-    switch (tipo) {
-    case TipoCampo::Flutuante:
-    case TipoCampo::FlutuanteSimples:
-    case TipoCampo::Estendido: {
+    switch (armazenamentoDe(tipo)) {
+    case Armazenamento::Flutuante: {
         double d = 0;
         if (!leDouble(texto, d))
             return false;
         valor = d;
         return true;
     }
-    case TipoCampo::Moeda: {
+    case Armazenamento::Moeda: {
         ConfiguracaoRegional ponto = ConfiguracaoRegional::brasileira();
         ponto.separadorDecimal = QLatin1Char('.');
         try {
@@ -131,36 +118,33 @@ bool valorDoTexto(TipoCampo tipo, const QString& texto, QVariant& valor) {
         }
         return true;
     }
-    case TipoCampo::Data: {
-        const QDate d = QDate::fromString(texto, FormatoData);
-        if (texto.size() != 8 || !d.isValid())
-            return false;
-        valor = Datas::deQDate(d);
-        return true;
-    }
-    case TipoCampo::Hora: {
-        const QTime t = QTime::fromString(texto, FormatoHora);
-        if (!t.isValid())
-            return false;
-        valor = Datas::deQDateTime(QDateTime(QDate(1899, 12, 30), t));
-        return true;
-    }
-    case TipoCampo::DataHora:
-    case TipoCampo::CarimboTempo: {
+    case Armazenamento::Data: {
+        if (tipo == TipoCampo::Data) {
+            const QDate d = QDate::fromString(texto, FormatoData);
+            if (texto.size() != 8 || !d.isValid())
+                return false;
+            valor = Datas::deQDate(d);
+            return true;
+        }
+        if (tipo == TipoCampo::Hora) {
+            const QTime t = QTime::fromString(texto, FormatoHora);
+            if (!t.isValid())
+                return false;
+            valor = Datas::deQDateTime(QDateTime(QDate(1899, 12, 30), t));
+            return true;
+        }
         const QDateTime dt = QDateTime::fromString(texto, FormatoDataHora);
         if (!dt.isValid())
             return false;
         valor = Datas::deQDateTime(dt);
         return true;
     }
-    case TipoCampo::Logico:
+    case Armazenamento::Logico:
         if (texto != QLatin1String("TRUE") && texto != QLatin1String("FALSE"))
             return false;
         valor = texto == QLatin1String("TRUE");
         return true;
-    case TipoCampo::Bytes:
-    case TipoCampo::Binario:
-    case TipoCampo::Grafico: {
+    case Armazenamento::Bytes: {
         const auto r = QByteArray::fromBase64Encoding(texto.toLatin1(),
                                                       QByteArray::AbortOnBase64DecodingErrors);
         if (!r)
@@ -168,14 +152,7 @@ bool valorDoTexto(TipoCampo tipo, const QString& texto, QVariant& valor) {
         valor = *r;
         return true;
     }
-    case TipoCampo::Inteiro8:
-    case TipoCampo::Inteiro16:
-    case TipoCampo::Inteiro32:
-    case TipoCampo::Inteiro64:
-    case TipoCampo::Natural8:
-    case TipoCampo::Natural16:
-    case TipoCampo::Natural32:
-    case TipoCampo::AutoIncremento: {
+    case Armazenamento::Inteiro: {
         bool ok = false;
         const qint64 n = texto.toLongLong(&ok);
         if (!ok)
@@ -183,10 +160,11 @@ bool valorDoTexto(TipoCampo tipo, const QString& texto, QVariant& valor) {
         valor = QVariant::fromValue<qint64>(n);
         return true;
     }
-    default:
-        valor = texto;
-        return true;
+    case Armazenamento::Texto:
+        break;
     }
+    valor = texto;
+    return true;
 }
 
 } // namespace
