@@ -45,21 +45,34 @@ std::int64_t DiasEmAtraso(DataHora DataVencimento, DataHora DataPagamento) {
     return Datas::parteInteira(DataPagamento) - Datas::parteInteira(DataVencimento);
 }
 
-Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento) {
+bool RegrasNovas(DataHora DataVencimento) {
+    return Datas::parteInteira(DataVencimento) > dataVirada();
+}
+
+FaixaMulta FaixaDaMulta(DataHora DataVencimento, DataHora DataPagamento) {
     const std::int64_t dias = DiasEmAtraso(DataVencimento, DataPagamento);
     if (dias <= 0)
-        return Moeda();
-    if (Datas::parteInteira(DataVencimento) > dataVirada()) {
-        if (dias > 60)
-            return Moeda::deEstendido(Teto * Valor.contagemEstendida());
-        if (dias > 30)
-            return Moeda::deEstendido(FaixaIntermediaria * Valor.contagemEstendida());
-        return multaDiaria(dias, Valor);
-    }
+        return FaixaMulta::SemAtraso;
+    if (RegrasNovas(DataVencimento))
+        return dias > 60   ? FaixaMulta::Teto
+               : dias > 30 ? FaixaMulta::Intermediaria
+                           : FaixaMulta::PorDia;
     // The old rules have no middle tier, and the cap starts at 80 days exactly.
-    if (dias < 80)
-        return multaDiaria(dias, Valor);
-    return Moeda::deEstendido(Teto * Valor.contagemEstendida());
+    return dias < 80 ? FaixaMulta::PorDia : FaixaMulta::Teto;
+}
+
+Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento) {
+    switch (FaixaDaMulta(DataVencimento, DataPagamento)) {
+    case FaixaMulta::SemAtraso:
+        break;
+    case FaixaMulta::PorDia:
+        return multaDiaria(DiasEmAtraso(DataVencimento, DataPagamento), Valor);
+    case FaixaMulta::Intermediaria:
+        return Moeda::deEstendido(FaixaIntermediaria * Valor.contagemEstendida());
+    case FaixaMulta::Teto:
+        return Moeda::deEstendido(Teto * Valor.contagemEstendida());
+    }
+    return Moeda();
 }
 
 Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento) {

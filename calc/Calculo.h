@@ -32,6 +32,12 @@ bool EhDiaUtil(DataHora Data);
 // Calendar days from the due date to the payment date, whole days only.
 std::int64_t DiasEmAtraso(DataHora DataVencimento, DataHora DataPagamento);
 
+// The penalty tier that applies: none, per day, the middle tier (new rules only) or the cap.
+enum class FaixaMulta { SemAtraso, PorDia, Intermediaria, Teto };
+// Due dates after 31/10/2003 follow the new rules.
+bool RegrasNovas(DataHora DataVencimento);
+FaixaMulta FaixaDaMulta(DataHora DataVencimento, DataHora DataPagamento);
+
 // The penalty at four decimals, not rounded to cents.
 Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento);
 

@@ -16,18 +16,25 @@ QString faixaPorDia(std::int64_t dias, const QString& intervalo) {
 DetalhamentoCalculo detalhaCalculo(TBQDataModule& dados, DataHora vencimento, DataHora pagamento) {
     DetalhamentoCalculo d;
     const std::int64_t dias = DiasEmAtraso(vencimento, pagamento);
-    const bool regrasNovas = Datas::parteInteira(vencimento) > Datas::codificaData(2003, 10, 31);
+    const bool regrasNovas = RegrasNovas(vencimento);
     d.RegraMulta = regrasNovas ? QStringLiteral("regras novas (vencimento após 31/10/2003)")
                                : QStringLiteral("regras antigas (vencimento até 31/10/2003)");
-    if (dias <= 0)
+    switch (FaixaDaMulta(vencimento, pagamento)) {
+    case FaixaMulta::SemAtraso:
         d.FaixaMulta = QStringLiteral("sem atraso: sem multa");
-    else if (regrasNovas)
-        d.FaixaMulta = dias > 60   ? QStringLiteral("61 dias ou mais: 12 %")
-                       : dias > 30 ? QStringLiteral("31 a 60 dias: 9 %")
-                                   : faixaPorDia(dias, QStringLiteral("1 a 30 dias"));
-    else
-        d.FaixaMulta = dias >= 80 ? QStringLiteral("80 dias ou mais: 12 %")
-                                  : faixaPorDia(dias, QStringLiteral("1 a 79 dias"));
+        break;
+    case FaixaMulta::PorDia:
+        d.FaixaMulta = faixaPorDia(dias, regrasNovas ? QStringLiteral("1 a 30 dias")
+                                                     : QStringLiteral("1 a 79 dias"));
+        break;
+    case FaixaMulta::Intermediaria:
+        d.FaixaMulta = QStringLiteral("31 a 60 dias: 9 %");
+        break;
+    case FaixaMulta::Teto:
+        d.FaixaMulta = regrasNovas ? QStringLiteral("61 dias ou mais: 12 %")
+                                   : QStringLiteral("80 dias ou mais: 12 %");
+        break;
+    }
 
     const DataHora mesVencimento = Datas::primeiroDiaDoMes(vencimento);
     d.MesPagamento = Datas::primeiroDiaDoMes(pagamento);
