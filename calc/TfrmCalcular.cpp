@@ -2,6 +2,7 @@
 
 #include "BQDataModule.h"
 #include "Calculo.h"
+#include "ValidacaoCalculo.h"
 #include "Dialogos.h"
 #include "Erros.h"
 #include "Formatacao.h"
@@ -219,48 +220,29 @@ bool TfrmCalcular::MaskEditValorExit() {
 }
 
 void TfrmCalcular::ValidaValor(QLineEdit* Campo) {
-    if (Campo->text().isEmpty())
-        Campo->setText(QStringLiteral("0,00"));
-    const QString texto = Campo->text();
-    const qsizetype virgula = texto.indexOf(QLatin1Char(','));
-    if (virgula >= 0 && texto.size() - virgula - 1 == 2)
+    QString texto = Campo->text();
+    const auto falha = ValidaTextoValor(texto);
+    if (texto != Campo->text())
+        Campo->setText(texto);
+    if (!falha)
         return;
-    fDialogos.mensagem(
-        QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais."));
+    fDialogos.mensagem(falha->Mensagem);
     Campo->setFocus(Qt::OtherFocusReason);
     aborta();
 }
 
 bool TfrmCalcular::ValidaDatas() {
-    const std::int64_t limite = Datas::parteInteira(Datas::codificaData(1998, 1, 1));
-    const DataHora vencimento = Datas::deQDate(ui->DTPickerDataVencimento->date());
-    const DataHora pagamento = Datas::deQDate(ui->DTPickerDataPagamento->date());
-    const std::int64_t diaVencimento = Datas::parteInteira(vencimento);
-    const std::int64_t diaPagamento = Datas::parteInteira(pagamento);
-
-    const auto recusa = [this](const char* mensagem, QWidget* foco) {
-        fDialogos.mensagem(QString::fromUtf8(mensagem));
-        if (foco)
-            foco->setFocus(Qt::OtherFocusReason);
-        return false;
-    };
-    if (diaVencimento == 0)
-        return recusa("Digite a Data de Vencimento!", ui->DTPickerDataVencimento);
-    if (diaVencimento < limite)
-        return recusa("A Data de Vencimento deve ser maior do que 01/01/1998!",
-                      ui->DTPickerDataVencimento);
-    if (!EhDiaUtil(vencimento))
-        return recusa("A Data do Vencimento deve ser dia útil!", nullptr);
-    if (diaPagamento == 0)
-        return recusa("Digite a Data de Pagamento!", ui->DTPickerDataPagamento);
-    if (diaPagamento < limite)
-        return recusa("A Data de Pagamento deve ser maior do que 01/01/1998!",
-                      ui->DTPickerDataPagamento);
-    if (!EhDiaUtil(pagamento))
-        return recusa("A Data do Pagamento deve ser dia útil!", nullptr);
-    if (diaVencimento > diaPagamento)
-        return recusa("A Data do Pagamento deve ser maior ou igual a Data de Vencimento!", nullptr);
-    return true;
+    const auto falha = ::ValidaDatas(Datas::deQDate(ui->DTPickerDataVencimento->date()),
+                                     Datas::deQDate(ui->DTPickerDataPagamento->date()));
+    if (!falha)
+        return true;
+    fDialogos.mensagem(falha->Mensagem);
+    if (falha->MoveFoco) {
+        QWidget* campo = falha->Campo == CampoCalculo::DataVencimento ? ui->DTPickerDataVencimento
+                                                                      : ui->DTPickerDataPagamento;
+        campo->setFocus(Qt::OtherFocusReason);
+    }
+    return false;
 }
 
 void TfrmCalcular::actCalcularExecute() {
