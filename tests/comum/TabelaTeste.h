@@ -2,6 +2,8 @@
 
 // Builds small rate table files for tests.
 
+#include "ArquivosTeste.h"
+
 #include <QDate>
 #include <QFile>
 #include <QList>
@@ -9,6 +11,15 @@
 #include <QString>
 
 using MesesTeste = QList<QPair<QDate, QString>>;
+
+// Months on both sides of 01/12/2013, the last day whose rows can be neither edited nor
+// deleted, and January 2020.
+inline MesesTeste mesesEmTornoDoLimite() {
+    return {{QDate(2013, 11, 1), QStringLiteral("0.71")},
+            {QDate(2013, 12, 1), QStringLiteral("0.79")},
+            {QDate(2014, 1, 1), QStringLiteral("0.85")},
+            {QDate(2020, 1, 1), QStringLiteral("0.38")}};
+}
 
 inline void escreveTabelaTeste(const QString& caminho, const MesesTeste& meses) {
     QByteArray xml =
@@ -20,12 +31,5 @@ inline void escreveTabelaTeste(const QString& caminho, const MesesTeste& meses) 
         xml += "  <ROW Data=\"" + data.toString(QStringLiteral("yyyyMMdd")).toLatin1() +
                "\" Valor=\"" + valor.toLatin1() + "\"/>\n";
     xml += " </ROWDATA>\n</DATAPACKET>\n";
-    QFile f(caminho);
-    if (!f.open(QIODevice::WriteOnly) || f.write(xml) != xml.size())
-        qFatal("não foi possível escrever a tabela de teste %s", qPrintable(caminho));
-}
-
-inline QByteArray conteudoArquivo(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+    gravaArquivoTeste(caminho, xml);
 }

@@ -2,6 +2,7 @@
 
 #include "Dialogos.h"
 #include "Maquina.h"
+#include "ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -17,12 +18,6 @@
 #include <unistd.h>
 
 namespace {
-
-void grava(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
 
 QStringList conteudo(const QString& pasta) {
     return QDir(pasta).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot,
@@ -79,14 +74,14 @@ private slots:
     void deleteAllFiles() {
         QFETCH(bool, comSeparador);
         QTemporaryDir pasta;
-        grava(pasta.filePath(QStringLiteral("a.txt")), "a");
-        grava(pasta.filePath(QStringLiteral("b.dat")), "b");
-        grava(pasta.filePath(QStringLiteral(".oculto")), "o");
-        grava(pasta.filePath(QStringLiteral("somente-leitura.txt")), "r");
+        gravaArquivoTeste(pasta.filePath(QStringLiteral("a.txt")), "a");
+        gravaArquivoTeste(pasta.filePath(QStringLiteral("b.dat")), "b");
+        gravaArquivoTeste(pasta.filePath(QStringLiteral(".oculto")), "o");
+        gravaArquivoTeste(pasta.filePath(QStringLiteral("somente-leitura.txt")), "r");
         QFile::setPermissions(pasta.filePath(QStringLiteral("somente-leitura.txt")),
                               QFileDevice::ReadOwner | QFileDevice::ReadGroup);
         QVERIFY(QDir(pasta.path()).mkdir(QStringLiteral("sub")));
-        grava(pasta.filePath(QStringLiteral("sub/c.txt")), "c");
+        gravaArquivoTeste(pasta.filePath(QStringLiteral("sub/c.txt")), "c");
 
         TNURUtils::DeleteAllFiles(comSeparador ? pasta.path() + u'/' : pasta.path());
 
@@ -108,9 +103,9 @@ private slots:
         QVERIFY(QDir::setCurrent(pasta.path()));
         QDir().mkdir(QStringLiteral("C:"));
         QDir().mkdir(QStringLiteral("ab"));
-        grava(QStringLiteral("C:/x.txt"), "x");
-        grava(QStringLiteral("ab/y.txt"), "y");
-        grava(QStringLiteral("z.txt"), "z");
+        gravaArquivoTeste(QStringLiteral("C:/x.txt"), "x");
+        gravaArquivoTeste(QStringLiteral("ab/y.txt"), "y");
+        gravaArquivoTeste(QStringLiteral("z.txt"), "z");
         TNURUtils::DeleteAllFiles(nome);
         const QStringList raiz = conteudo(QStringLiteral("."));
         const QStringList c = conteudo(QStringLiteral("C:"));
@@ -137,9 +132,10 @@ private slots:
     void executeFilePrograma() {
         QTemporaryDir pasta;
         const QString programa = pasta.filePath(QStringLiteral("programa.sh"));
-        grava(programa, "#!/bin/sh\n"
-                        "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > saida.tmp\n"
-                        "mv saida.tmp saida.txt\n");
+        gravaArquivoTeste(programa,
+                          "#!/bin/sh\n"
+                          "{ pwd; for a in \"$@\"; do printf '%s\\n' \"$a\"; done; } > saida.tmp\n"
+                          "mv saida.tmp saida.txt\n");
         QFile::setPermissions(programa, QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                             QFileDevice::ExeOwner);
         const quintptr codigo = TNURUtils::ExecuteFile(
@@ -180,7 +176,7 @@ private slots:
         QVERIFY2(QRegularExpression(QStringLiteral("^[0-9A-F]{8}$")).match(serie).hasMatch(),
                  qPrintable(serie));
         // Another path on the same file system gives the same number.
-        grava(fPasta.filePath(QStringLiteral("no-volume.txt")), "v");
+        gravaArquivoTeste(fPasta.filePath(QStringLiteral("no-volume.txt")), "v");
         QCOMPARE(TNURUtils::GetHDVolume(fPasta.filePath(QStringLiteral("no-volume.txt")), dialogos),
                  serie);
 

@@ -1,6 +1,7 @@
 #include "NURFWUtils.h"
 
 #include "PonteiroMouse.h"
+#include "ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QDir>
@@ -14,15 +15,9 @@ namespace {
 const QString TemporarioBackup = QStringLiteral("bkp_tmp_base_Ignore.gbk");
 const QString TemporarioReestrutura = QStringLiteral("bkp_tmp_Ignore.gbk");
 
-void grava(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
+// A missing file reads as "(ausente)", so it never equals an expected content.
 QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray("(ausente)");
+    return conteudoArquivo(caminho, QByteArrayLiteral("(ausente)"));
 }
 
 } // namespace
@@ -64,7 +59,7 @@ class TesteBackup : public QObject {
                      registro())
                 .arg(saidaBackup)
                 .arg(saidaRestauracao);
-        grava(ferramenta(), script.toUtf8());
+        gravaArquivoTeste(ferramenta(), script.toUtf8());
         QFile::setPermissions(ferramenta(), QFileDevice::ReadOwner | QFileDevice::WriteOwner |
                                                 QFileDevice::ExeOwner);
     }
@@ -103,7 +98,7 @@ private slots:
         QDir(fPasta.path()).removeRecursively();
         QVERIFY(QDir().mkpath(QFileInfo(base()).absolutePath()));
         QVERIFY(QDir().mkpath(QFileInfo(backup()).absolutePath()));
-        grava(base(), "base original");
+        gravaArquivoTeste(base(), "base original");
         instalaFerramenta(0, 0);
     }
 
@@ -171,9 +166,9 @@ private slots:
     }
     void tipoDesconhecidoNaoExecuta() {
         QFETCH(QString, tipo);
-        grava(backup(), "backup anterior");
+        gravaArquivoTeste(backup(), "backup anterior");
         const QString temporario = QFileInfo(backup()).absolutePath() + u'/' + TemporarioBackup;
-        grava(temporario, "arquivo com o nome do temporário");
+        gravaArquivoTeste(temporario, "arquivo com o nome do temporário");
         QVERIFY(!TNURUtils::BackupRestore(tipo, base(), backup(), QStringLiteral("operador"),
                                           QStringLiteral("segredo")));
         QCOMPARE(execucoes().size(), 0);
@@ -202,7 +197,7 @@ private slots:
         QFETCH(bool, semFerramenta);
         QFETCH(bool, resultado);
         if (haviaAnterior)
-            grava(backup(), "backup anterior");
+            gravaArquivoTeste(backup(), "backup anterior");
         instalaFerramenta(saida, 0);
         if (semFerramenta)
             QFile::remove(ferramenta());
@@ -238,7 +233,7 @@ private slots:
         QFETCH(int, saida);
         QFETCH(bool, semFerramenta);
         QFETCH(bool, resultado);
-        grava(backup(), "backup anterior");
+        gravaArquivoTeste(backup(), "backup anterior");
         instalaFerramenta(0, saida);
         if (semFerramenta)
             QFile::remove(ferramenta());
@@ -276,7 +271,7 @@ private slots:
         QFETCH(int, execucoesEsperadas);
         QFETCH(bool, resultado);
         const QString temporario = QFileInfo(base()).absolutePath() + u'/' + TemporarioReestrutura;
-        grava(temporario, "sobra de outra vez");
+        gravaArquivoTeste(temporario, "sobra de outra vez");
         instalaFerramenta(saidaBackup, saidaRestauracao);
         if (semFerramenta)
             QFile::remove(ferramenta());

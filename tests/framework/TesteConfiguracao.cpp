@@ -1,6 +1,7 @@
 #include "NURFWUtils.h"
 
 #include "Erros.h"
+#include "ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QFile>
@@ -19,17 +20,6 @@ struct ComponenteDeTeste {
     QString Release() const { return fRelease; }
     bool VersaoTeste() const { return fVersaoTeste; }
 };
-
-void grava(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
 
 QString mensagemDoErro(const std::function<void()>& operacao) {
     try {
@@ -97,10 +87,11 @@ private slots:
         QCOMPARE(mensagemDoErro([] { TNURUtils::PegaCaminhoBase(); }),
                  QStringLiteral("Arquivo INI não encontrado!"));
 
-        grava(arquivoDoSistema(), QStringLiteral("[Outra]\r\nDatabase=errado\r\n[%1]\r\n"
-                                                 "database = \"/dados/base.fdb\"\r\n")
-                                      .arg(fSigla.toLower())
-                                      .toUtf8());
+        gravaArquivoTeste(arquivoDoSistema(),
+                          QStringLiteral("[Outra]\r\nDatabase=errado\r\n[%1]\r\n"
+                                         "database = \"/dados/base.fdb\"\r\n")
+                              .arg(fSigla.toLower())
+                              .toUtf8());
         const QString caminho = TNURUtils::PegaCaminhoBase();
         QFile::remove(arquivoDoSistema());
         QCOMPARE(caminho, QStringLiteral("/dados/base.fdb"));
@@ -142,19 +133,19 @@ private slots:
         QFETCH(QByteArray, conteudo);
         QFETCH(QString, esperado);
         const QString arquivo = fPasta.filePath(QStringLiteral("valores.ini"));
-        grava(arquivo, conteudo);
+        gravaArquivoTeste(arquivo, conteudo);
         QCOMPARE(TNURUtils::GetValoresIni(arquivo, QStringLiteral("a"), QStringLiteral("K")),
                  esperado);
     }
 
     void setValoresIni() {
         const QString arquivo = fPasta.filePath(QStringLiteral("gravar.ini"));
-        grava(arquivo, "; configuração\r\n[A]\r\nk=1\r\n");
+        gravaArquivoTeste(arquivo, "; configuração\r\n[A]\r\nk=1\r\n");
         TNURUtils::SetValoresIni(arquivo, QStringLiteral("A"), QStringLiteral("k"),
                                  QStringLiteral("2"));
         TNURUtils::SetValoresIni(arquivo, QStringLiteral("B"), QStringLiteral("Database"),
                                  QStringLiteral("/dados/base.fdb"));
-        QCOMPARE(le(arquivo),
+        QCOMPARE(conteudoArquivo(arquivo),
                  QByteArray("; configuração\r\n[A]\r\nk=2\r\n[B]\r\nDatabase=/dados/base.fdb\r\n"));
         QCOMPARE(TNURUtils::GetValoresIni(arquivo, QStringLiteral("b"), QStringLiteral("database")),
                  QStringLiteral("/dados/base.fdb"));

@@ -1,25 +1,11 @@
 #include "ArquivoIni.h"
 
 #include "Erros.h"
+#include "ArquivosTeste.h"
 
 #include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
-
-namespace {
-
-void grava(const QString& caminho, const QByteArray& bytes) {
-    QFile f(caminho);
-    QVERIFY(f.open(QIODevice::WriteOnly));
-    QCOMPARE(f.write(bytes), bytes.size());
-}
-
-QByteArray le(const QString& caminho) {
-    QFile f(caminho);
-    return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
-}
-
-} // namespace
 
 class TesteArquivoIni : public QObject {
     Q_OBJECT
@@ -97,12 +83,12 @@ private slots:
         QFETCH(QString, secao);
         QFETCH(QString, chave);
         QFETCH(QString, esperado);
-        grava(arquivo(), conteudo);
+        gravaArquivoTeste(arquivo(), conteudo);
         QCOMPARE(ArquivoIni::leValor(arquivo(), secao, chave), esperado);
     }
 
     void padraoQuandoFalta() {
-        grava(arquivo(), "[A]\nk=1\n");
+        gravaArquivoTeste(arquivo(), "[A]\nk=1\n");
         QCOMPARE(ArquivoIni::leValor(arquivo(), QStringLiteral("B"), QStringLiteral("k"),
                                      QStringLiteral("padrão")),
                  QStringLiteral("padrão"));
@@ -152,16 +138,16 @@ private slots:
         QFETCH(QString, chave);
         QFETCH(QString, valor);
         QFETCH(QByteArray, depois);
-        grava(arquivo(), antes);
+        gravaArquivoTeste(arquivo(), antes);
         ArquivoIni::gravaValor(arquivo(), secao, chave, valor);
-        QCOMPARE(le(arquivo()), depois);
+        QCOMPARE(conteudoArquivo(arquivo()), depois);
         QCOMPARE(ArquivoIni::leValor(arquivo(), secao, chave), valor);
     }
 
     void gravaCriaArquivoAusente() {
         ArquivoIni::gravaValor(arquivo(), QStringLiteral("A"), QStringLiteral("k"),
                                QStringLiteral("v"));
-        QCOMPARE(le(arquivo()), QByteArray("[A]\r\nk=v\r\n"));
+        QCOMPARE(conteudoArquivo(arquivo()), QByteArray("[A]\r\nk=v\r\n"));
     }
 
     void recusaQuebraDeLinha_data() {
@@ -183,10 +169,10 @@ private slots:
         QFETCH(QString, chave);
         QFETCH(QString, valor);
         const QByteArray antes("[A]\r\nk=0\r\n");
-        grava(arquivo(), antes);
+        gravaArquivoTeste(arquivo(), antes);
         QVERIFY_THROWS_EXCEPTION(ErroBelqor,
                                  ArquivoIni::gravaValor(arquivo(), secao, chave, valor));
-        QCOMPARE(le(arquivo()), antes);
+        QCOMPARE(conteudoArquivo(arquivo()), antes);
     }
 
     void falhaDeGravacaoNomeiaOArquivo() {

@@ -54,10 +54,7 @@ private slots:
         fDialogos.limpa();
         fRelogio.define(dia(15, 3, 2020));
         fCaminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(fCaminho, {{QDate(2013, 11, 1), QStringLiteral("0.71")},
-                                      {QDate(2013, 12, 1), QStringLiteral("0.79")},
-                                      {QDate(2014, 1, 1), QStringLiteral("0.85")},
-                                      {QDate(2020, 1, 1), QStringLiteral("0.38")}});
+        escreveTabelaTeste(fCaminho, mesesEmTornoDoLimite());
         fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
         fDados->ArqDados = fCaminho;
         tabela().defineNomeArquivo(fCaminho);

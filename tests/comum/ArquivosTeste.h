@@ -1,0 +1,21 @@
+#pragma once
+
+// Whole-file reads and writes for tests. A file that cannot be written stops the test
+// program: nothing after it would mean anything.
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+inline void gravaArquivoTeste(const QString& caminho, const QByteArray& bytes) {
+    QFile f(caminho);
+    if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
+        qFatal("não foi possível escrever o arquivo de teste %s", qPrintable(caminho));
+}
+
+// The file's bytes; seAusente when it cannot be read.
+inline QByteArray conteudoArquivo(const QString& caminho,
+                                  const QByteArray& seAusente = QByteArray()) {
+    QFile f(caminho);
+    return f.open(QIODevice::ReadOnly) ? f.readAll() : seAusente;
+}
