@@ -8,6 +8,7 @@
 #include <optional>
 
 class Dialogos;
+class TabelaMemoria;
 class QWidget;
 struct QMetaObject;
 
@@ -16,7 +17,8 @@ struct QMetaObject;
 // The operations are spread over files by concern: NURFWUtils.cpp (system identity and
 // INI files), NURFWUtilsDocumentos.cpp (taxpayer numbers), NURFWUtilsTexto.cpp (text and
 // dates), NURFWUtilsArquivos.cpp (files, folders, programs), NURFWUtilsSistema.cpp
-// (machine queries), NURFWUtilsBackup.cpp (the database backup tool); they build the
+// (machine queries), NURFWUtilsBackup.cpp (the database backup tool),
+// NURFWUtilsHash.cpp (table and row fingerprints); they build the
 // library belqor_framework, which needs no widgets. The operations that show windows or
 // ask for printers (ShowChild, ExistePrinter; NURFWUtilsJanelas.cpp) build the separate
 // library belqor_framework_ui.
@@ -111,6 +113,17 @@ public:
     // the restore runs only after a backup that succeeded.
     static bool ReestruturaBaseDados(const QString& sArquivoBase, const QString& sUsuario,
                                      const QString& sSenha);
+    // Fingerprints: SHA-1 over the ANSI bytes of the table's or row's text, as 40 upper-case
+    // hex digits. The text field "NURCRC" (exact name) holds a row's own fingerprint and is
+    // left out of both. The table fingerprint closes, reopens and walks the table, and
+    // leaves it closed whatever happens; the row fingerprint reads the current row only.
+    static QString RetornaHashDataset(TabelaMemoria& Dataset);
+    static QString RetornaHashLinha(TabelaMemoria& Dataset);
+    static bool ValidaHashDataset(TabelaMemoria& Dataset, const QString& HashAtual);
+    // On a closed table: the error dialog "Dataset <name> fechado." and false.
+    static bool ValidaHashLinha(TabelaMemoria& Dataset, const QString& TableName,
+                                Dialogos& dialogos);
+
     // The tool's file name in the executable's folder ("gbak.exe" unless changed).
     static void DefineFerramentaBackup(const QString& nome);
     static QString FerramentaBackup();

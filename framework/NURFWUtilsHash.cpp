@@ -1,0 +1,141 @@
+#include "NURFWUtils.h"
+
+#include "Dialogos.h"
+#include "Formatacao.h"
+#include "PaginaAnsi.h"
+#include "TabelaMemoria.h"
+
+#include <QCollator>
+#include <QCryptographicHash>
+
+#include <algorithm>
+
+namespace {
+
+const QString CampoHash = QStringLiteral("NURCRC");
+
+// Blanks and control characters (code 32 and below) off both ends.
+QString apara(const QString& texto) {
+    qsizetype inicio = 0, fim = texto.size();
+    while (inicio < fim && texto[inicio].unicode() <= 32)
+        ++inicio;
+    while (fim > inicio && texto[fim - 1].unicode() <= 32)
+        --fim;
+    return texto.mid(inicio, fim - inicio);
+}
+
+// What a field's value in the current row adds to a fingerprint, chosen by its type. An
+// empty value reads as the type's zero.
+QString contribuicao(const Campo& campo) {
+    switch (campo.tipo()) {
+    case TipoCampo::Texto:
+    case TipoCampo::TextoLargo:
+    case TipoCampo::Inteiro16:
+    case TipoCampo::Inteiro32:
+    case TipoCampo::Natural16:
+    case TipoCampo::AutoIncremento:
+    case TipoCampo::Inteiro64:
+        return apara(campo.comoTexto());
+    case TipoCampo::Flutuante:
+    case TipoCampo::Moeda: {
+        const Estendido valor = campo.tipo() == TipoCampo::Moeda
+                                    ? campo.comoMoeda().contagemEstendida() / Moeda::Escala
+                                    : static_cast<Estendido>(campo.comoFloat());
+        QString texto = Formato::formataNumero(QStringLiteral("#,##0.00"), valor);
+        texto.remove(QLatin1Char(',')).remove(QLatin1Char('.'));
+        return apara(texto);
+    }
+    case TipoCampo::Data:
+    case TipoCampo::DataHora:
+        return apara(Formato::formataData(QStringLiteral("ddmmyyyy"), campo.comoDataHora()));
+    case TipoCampo::Hora:
+    case TipoCampo::CarimboTempo:
+        return apara(Formato::formataData(QStringLiteral("hhmmss"), campo.comoDataHora()));
+    default:
+        return QString();
+    }
+}
+
+bool ficaDeFora(const Campo& campo) {
+    return campo.nome() == CampoHash || ehObjetoGrande(campo.tipo());
+}
+
+QString sha1(const QString& texto) {
+    return QString::fromLatin1(
+        QCryptographicHash::hash(PaginaAnsi::codifica(texto), QCryptographicHash::Sha1)
+            .toHex()
+            .toUpper());
+}
+
+} // namespace
+
+namespace {
+
+QString textoDaTabela(TabelaMemoria& Dataset) {
+    Dataset.fechar();
+    Dataset.abrir();
+    Dataset.primeiro();
+    QString texto;
+    while (!Dataset.fimDaTabela()) {
+        // Each field adds a line repeating the row's text so far.
+        QString linha;
+        for (const auto& campo : Dataset.campos()) {
+            if (campo->ehDados()) {
+                if (ficaDeFora(*campo))
+                    continue;
+                linha += contribuicao(*campo);
+            }
+            texto += linha + QStringLiteral("\r\n");
+        }
+        Dataset.proximo();
+    }
+    return texto;
+}
+
+} // namespace
+
+QString TNURUtils::RetornaHashDataset(TabelaMemoria& Dataset) {
+    QString texto;
+    try {
+        texto = textoDaTabela(Dataset);
+    } catch (...) {
+        // The table is closed on every path; the first failure is the one reported.
+        try {
+            Dataset.fechar();
+        } catch (...) {
+        }
+        throw;
+    }
+    Dataset.fechar();
+    return sha1(texto);
+}
+
+QString TNURUtils::RetornaHashLinha(TabelaMemoria& Dataset) {
+    QStringList nomes;
+    for (const auto& campo : Dataset.campos())
+        nomes << campo->nome();
+    QCollator colacao;
+    colacao.setCaseSensitivity(Qt::CaseInsensitive);
+    std::stable_sort(nomes.begin(), nomes.end(), [&colacao](const QString& a, const QString& b) {
+        return colacao.compare(a, b) < 0;
+    });
+    QString texto;
+    for (const QString& nome : nomes) {
+        const Campo& campo = *Dataset.campo(nome);
+        if (campo.ehDados() && !ficaDeFora(campo))
+            texto += contribuicao(campo);
+    }
+    return sha1(texto);
+}
+
+bool TNURUtils::ValidaHashDataset(TabelaMemoria& Dataset, const QString& HashAtual) {
+    return RetornaHashDataset(Dataset) == HashAtual;
+}
+
+bool TNURUtils::ValidaHashLinha(TabelaMemoria& Dataset, const QString&, Dialogos& dialogos) {
+    if (!Dataset.ativa()) {
+        dialogos.erro(QStringLiteral("Dataset ") + Dataset.nome() + QStringLiteral(" fechado."));
+        return false;
+    }
+    return RetornaHashLinha(Dataset) == Dataset.campo(CampoHash)->comoTexto();
+}
