@@ -3,6 +3,7 @@
 #include "ArquivoLinhas.h"
 #include "Dialogos.h"
 #include "Erros.h"
+#include "Formatacao.h"
 #include "PaginaAnsi.h"
 
 #include <QCoreApplication>
@@ -17,17 +18,6 @@ const QString MensagemNomeVazio =
 
 // The longest log path the file handle can be bound to.
 constexpr qsizetype MaiorCaminho = 259;
-
-// Characters of code 32 and below are trimmed from both ends, and only those.
-QString aparaControles(const QString& texto) {
-    qsizetype inicio = 0;
-    qsizetype fim = texto.size();
-    while (inicio < fim && texto[inicio].unicode() <= 32)
-        ++inicio;
-    while (fim > inicio && texto[fim - 1].unicode() <= 32)
-        --fim;
-    return texto.sliced(inicio, fim - inicio);
-}
 
 bool arquivoExiste(const QString& caminho) {
     return QFileInfo(caminho).isFile();
@@ -100,7 +90,7 @@ void TConfigApp::SetNomeArqLog(const QString& valor) {
     fNumAtualLinhas = 0;
     if (!fGeraLog || fMaxNumLinhas == 0)
         return;
-    if (aparaControles(fNomeArqLog).isEmpty()) {
+    if (Formato::apara(fNomeArqLog).isEmpty()) {
         desligaPorNomeVazio();
         return;
     }
@@ -123,7 +113,7 @@ void TConfigApp::WriteArqLog(const QString& Linha) {
     if (!fGeraLog)
         return;
     EnviaMensagemLogAvancado(Linha);
-    if (aparaControles(fNomeArqLog).isEmpty()) {
+    if (Formato::apara(fNomeArqLog).isEmpty()) {
         desligaPorNomeVazio();
         return;
     }
@@ -152,7 +142,7 @@ void TConfigApp::EnviaArqLog(const QString& LinhaLog) {
 void TConfigApp::CriaArqLog() {
     if (!fGeraLog)
         return;
-    if (aparaControles(fNomeArqLog).isEmpty()) {
+    if (Formato::apara(fNomeArqLog).isEmpty()) {
         desligaPorNomeVazio();
         return;
     }

@@ -14,16 +14,6 @@ namespace {
 
 const QString CampoHash = QStringLiteral("NURCRC");
 
-// Blanks and control characters (code 32 and below) off both ends.
-QString apara(const QString& texto) {
-    qsizetype inicio = 0, fim = texto.size();
-    while (inicio < fim && texto[inicio].unicode() <= 32)
-        ++inicio;
-    while (fim > inicio && texto[fim - 1].unicode() <= 32)
-        --fim;
-    return texto.mid(inicio, fim - inicio);
-}
-
 // What a field's value in the current row adds to a fingerprint, chosen by its type. An
 // empty value reads as the type's zero.
 QString contribuicao(const Campo& campo) {
@@ -35,7 +25,7 @@ QString contribuicao(const Campo& campo) {
     case TipoCampo::Natural16:
     case TipoCampo::AutoIncremento:
     case TipoCampo::Inteiro64:
-        return apara(campo.comoTexto());
+        return Formato::apara(campo.comoTexto());
     case TipoCampo::Flutuante:
     case TipoCampo::Moeda: {
         const Estendido valor = campo.tipo() == TipoCampo::Moeda
@@ -43,14 +33,15 @@ QString contribuicao(const Campo& campo) {
                                     : static_cast<Estendido>(campo.comoFloat());
         QString texto = Formato::formataNumero(QStringLiteral("#,##0.00"), valor);
         texto.remove(QLatin1Char(',')).remove(QLatin1Char('.'));
-        return apara(texto);
+        return Formato::apara(texto);
     }
     case TipoCampo::Data:
     case TipoCampo::DataHora:
-        return apara(Formato::formataData(QStringLiteral("ddmmyyyy"), campo.comoDataHora()));
+        return Formato::apara(
+            Formato::formataData(QStringLiteral("ddmmyyyy"), campo.comoDataHora()));
     case TipoCampo::Hora:
     case TipoCampo::CarimboTempo:
-        return apara(Formato::formataData(QStringLiteral("hhmmss"), campo.comoDataHora()));
+        return Formato::apara(Formato::formataData(QStringLiteral("hhmmss"), campo.comoDataHora()));
     default:
         return QString();
     }

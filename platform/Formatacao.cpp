@@ -136,6 +136,16 @@ int contaRepeticao(const QString& padrao, qsizetype i, QChar c) {
 
 namespace Formato {
 
+QString apara(const QString& texto) {
+    qsizetype inicio = 0;
+    qsizetype fim = texto.size();
+    while (inicio < fim && texto[inicio].unicode() <= 32)
+        ++inicio;
+    while (fim > inicio && texto[fim - 1].unicode() <= 32)
+        --fim;
+    return texto.sliced(inicio, fim - inicio);
+}
+
 QString formataNumero(const QString& padrao, Estendido valor, const ConfiguracaoRegional& cfg) {
     const PadraoNumero p = lePadrao(padrao);
     Decimal18 d = paraDecimal18(valor);

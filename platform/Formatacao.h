@@ -12,6 +12,9 @@
 // process-wide ones.
 namespace Formato {
 
+// Blanks and control characters (code 32 and below) off both ends, and only those.
+QString apara(const QString& texto);
+
 // Number patterns such as "#,##0.00", "0.00", "#,##0.000000" and "0": "0" a required
 // digit, "#" an optional one, "," grouping, "." the decimal separator. The value is
 // taken to 18 significant decimal digits, then rounded with halves away from zero.
