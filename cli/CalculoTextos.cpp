@@ -25,6 +25,11 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString va
             dialogos.mensagem(falha->Mensagem);
             return std::nullopt;
         }
+        // The window's field takes no sign: its keystroke filter discards it.
+        if (valor.startsWith(QLatin1Char('-')) || valor.startsWith(QLatin1Char('+'))) {
+            dialogos.mensagem(MensagemValorInvalido());
+            return std::nullopt;
+        }
         const DataHora dataVencimento = leData(vencimento);
         const DataHora dataPagamento = leData(pagamento);
         if (const auto falha = ValidaDatas(dataVencimento, dataPagamento)) {
@@ -42,18 +47,25 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString va
 }
 
 QString formataReais(Moeda valor) {
-    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
-                                  valor.contagemEstendida() / Moeda::Escala);
+    return Formato::formataMoedaAgrupada(valor);
 }
 
 QString formataPercentual(Estendido percentual) {
     return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
 }
 
+QString formataDias(std::int64_t dias) {
+    return QString::number(dias);
+}
+
+QString formataTaxa(Estendido taxa) {
+    return formataPercentual(taxa * 100);
+}
+
 ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
     ResultadoFormatado f;
-    f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
-    f.Taxa = formataPercentual(r.TaxaJuros * 100) + QStringLiteral(" %");
+    f.Dias = formataDias(r.Dias);
+    f.Taxa = formataTaxa(r.TaxaJuros) + QStringLiteral(" %");
     f.Valor = formataReais(r.ValorICMS);
     f.Multa = formataReais(r.MultaMora);
     f.Juros = formataReais(r.JurosMora);
