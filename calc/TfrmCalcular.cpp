@@ -40,6 +40,11 @@ std::optional<QChar> caractereDaTecla(const QKeyEvent& evento) {
     return texto.at(0);
 }
 
+QString textoMoeda(Moeda valor) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                  valor.contagemEstendida() / Moeda::Escala);
+}
+
 } // namespace
 
 // The pictures live in this static library; outside any namespace, as the resource
@@ -257,10 +262,10 @@ void TfrmCalcular::actCalcularExecute() {
         const QString taxa =
             Formato::formataNumero(QStringLiteral("#,###,##0.000000"), r->TaxaJuros * 100) +
             QStringLiteral(" %");
-        const QString valor = Formato::formataMoedaAgrupada(r->ValorICMS);
-        const QString multa = Formato::formataMoedaAgrupada(r->MultaMora);
-        const QString juros = Formato::formataMoedaAgrupada(r->JurosMora);
-        const QString total = Formato::formataMoedaAgrupada(r->Total);
+        const QString valor = textoMoeda(r->ValorICMS);
+        const QString multa = textoMoeda(r->MultaMora);
+        const QString juros = textoMoeda(r->JurosMora);
+        const QString total = textoMoeda(r->Total);
         ui->lblResNumDias->setText(dias);
         ui->lblResTaxa->setText(taxa);
         ui->lblResValor->setText(valor);
