@@ -9,7 +9,9 @@
 #include <QFile>
 #include <QSaveFile>
 
-#include <map>
+#include <QHash>
+
+#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
@@ -72,20 +74,24 @@ private:
 };
 
 // Rows of the same months give the same rate: each distinct rate is formatted once.
+// Keyed by the value's bits, so only the very same extended value shares a text.
 class TaxasFormatadas {
 public:
-    const QString& texto(Estendido taxa) {
-        auto it = fTextos.find(taxa);
-        if (it == fTextos.end()) {
-            if (fTextos.size() >= 65536)
-                fTextos.clear();
-            it = fTextos.emplace(taxa, formataTaxa(taxa)).first;
-        }
-        return it->second;
+    QString texto(Estendido taxa) {
+        static_assert(sizeof(Estendido) >= 10);
+        std::pair<quint64, quint16> chave{};
+        std::memcpy(&chave.first, &taxa, sizeof chave.first);
+        std::memcpy(&chave.second, reinterpret_cast<const char*>(&taxa) + 8, sizeof chave.second);
+        auto it = fTextos.constFind(chave);
+        if (it != fTextos.cend())
+            return *it;
+        if (fTextos.size() >= 65536)
+            fTextos.clear();
+        return *fTextos.insert(chave, formataTaxa(taxa));
     }
 
 private:
-    std::map<Estendido, QString> fTextos;
+    QHash<std::pair<quint64, quint16>, QString> fTextos;
 };
 
 QString linhas(qsizetype n) {
@@ -96,17 +102,15 @@ QString linhas(qsizetype n) {
 // The input fields as they stood, in the header's columns; the results after them, always
 // from the same column on; fields beyond the header's last column after the results, so
 // nothing of the row is lost.
-QStringList linhaDeSaida(const LinhaCsv& linha, qsizetype colunasEntrada,
-                         const QStringList& resultado) {
-    QStringList saida;
-    saida.reserve(qMax(colunasEntrada, linha.brutos.size()) + resultado.size());
-    saida += linha.brutos.mid(0, colunasEntrada);
-    while (saida.size() < colunasEntrada)
-        saida.append(QString());
+void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype colunasEntrada,
+                  const QStringList& resultado) {
+    for (qsizetype i = 0; i < colunasEntrada; ++i)
+        escritor.campo(linha.brutos.value(i));
     for (const QString& r : resultado)
-        saida.append(campoCsv(r));
-    saida += linha.brutos.mid(colunasEntrada);
-    return saida;
+        escritor.campo(campoCsv(r));
+    for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)
+        escritor.campo(linha.brutos[i]);
+    escritor.fimDaLinha();
 }
 
 } // namespace
@@ -168,7 +172,7 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
                                        .arg(destino, arquivoSaida.errorString()));
         escritor = std::make_unique<EscritorCsv>(arquivoSaida);
     }
-    escritor->escreve(linhaDeSaida(cabecalho, colunasEntrada, ColunasResultado));
+    escreveLinha(*escritor, cabecalho, colunasEntrada, ColunasResultado);
 
     // Row messages go into the output, not to the terminal.
     DialogosConsole& dialogos = sessao.dialogos();
@@ -198,7 +202,7 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         }
         if (!resultado.last().isEmpty())
             ++falhas;
-        escritor->escreve(linhaDeSaida(linha, colunasEntrada, resultado));
+        escreveLinha(*escritor, linha, colunasEntrada, resultado);
         progresso.avanca(leitor.bytesLidos(), total);
     }
     progresso.termina();

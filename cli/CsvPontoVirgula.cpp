@@ -174,13 +174,16 @@ EscritorCsv::EscritorCsv(QTextStream& saida) : fSaida(&saida), fFimLinha(QString
     fTexto.reserve(Bloco + 4096);
 }
 
-void EscritorCsv::escreve(const QStringList& campos) {
-    for (qsizetype i = 0; i < campos.size(); ++i) {
-        if (i > 0)
-            fTexto += QLatin1Char(';');
-        fTexto += campos[i];
-    }
+void EscritorCsv::campo(const QString& texto) {
+    if (!fPrimeiroDaLinha)
+        fTexto += QLatin1Char(';');
+    fPrimeiroDaLinha = false;
+    fTexto += texto;
+}
+
+void EscritorCsv::fimDaLinha() {
     fTexto += fFimLinha;
+    fPrimeiroDaLinha = true;
     if (fTexto.size() >= Bloco)
         descarrega();
 }

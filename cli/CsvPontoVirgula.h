@@ -68,8 +68,9 @@ public:
     // To standard output.
     explicit EscritorCsv(QTextStream& saida);
 
-    // Fields already in file form (see campoCsv), joined by ";".
-    void escreve(const QStringList& campos);
+    // One field already in file form (see campoCsv); fields of a row are joined by ";".
+    void campo(const QString& texto);
+    void fimDaLinha();
     // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.
     void descarrega();
 
@@ -79,4 +80,5 @@ private:
     QString fFimLinha;
     QString fTexto;
     bool fBom = false;
+    bool fPrimeiroDaLinha = true;
 };

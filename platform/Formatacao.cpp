@@ -447,9 +447,10 @@ bool leData(const QString& t, qsizetype& i, const ConfiguracaoRegional& cfg, Dat
         if (!leInteiro(t, i, n[k], q[k]))
             return false;
     }
-    const QString ordem = cfg.padraoDataCurta.toLower();
-    const qsizetype pd = ordem.indexOf(QLatin1Char('d')), pm = ordem.indexOf(QLatin1Char('m')),
-                    py = ordem.indexOf(QLatin1Char('y'));
+    const QString& ordem = cfg.padraoDataCurta;
+    const qsizetype pd = ordem.indexOf(QLatin1Char('d'), 0, Qt::CaseInsensitive),
+                    pm = ordem.indexOf(QLatin1Char('m'), 0, Qt::CaseInsensitive),
+                    py = ordem.indexOf(QLatin1Char('y'), 0, Qt::CaseInsensitive);
     int dia = n[0], mes = n[1], ano = n[2], qAno = q[2];
     if (py >= 0 && py < pm && py < pd) {
         ano = n[0], qAno = q[0];

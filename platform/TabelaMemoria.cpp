@@ -183,18 +183,18 @@ void TabelaMemoria::aplicaFiltro() {
     if (fFiltrado && !QStringView(fFiltro).trimmed().isEmpty())
         expressao = expressaoDoFiltro();
     if (!expressao) {
-        // Unfiltered, every stored row is visible in stored order: nothing to rebuild
-        // while the rows are those of the last time.
+        // Unfiltered, every stored row is visible in stored order: the list of all of
+        // them is shared, and built again only when the rows have changed.
         fExpressao.reset();
-        if (fVersaoVisiveis == fVersao)
-            return;
-        fVisiveis.resize(fLinhas.size());
-        for (qsizetype i = 0; i < fLinhas.size(); ++i)
-            fVisiveis[i] = int(i);
-        fVersaoVisiveis = fVersao;
+        if (fVersaoTodas != fVersao) {
+            fTodas.resize(fLinhas.size());
+            for (qsizetype i = 0; i < fLinhas.size(); ++i)
+                fTodas[i] = int(i);
+            fVersaoTodas = fVersao;
+        }
+        fVisiveis = fTodas;
         return;
     }
-    fVersaoVisiveis = 0;
     if (expressao->intervalo() && indiceOrdenado(expressao->intervalo()->indiceDados).utilizavel) {
         visiveisDoIntervalo(*expressao);
     } else {
@@ -228,10 +228,13 @@ void TabelaMemoria::linhasMudaram(int acrescentada) {
         indice.valores.insert(std::upper_bound(indice.valores.begin(), indice.valores.end(), par),
                               par);
     }
-    // Unfiltered, one row more is one more position at the end, wherever the row went.
-    if (fVersaoVisiveis == anterior && acrescentada >= 0 && !fExpressao) {
-        fVisiveis.append(int(fLinhas.size()) - 1);
-        fVersaoVisiveis = fVersao;
+    // One row more is one more position at the end of all of them, wherever the row
+    // went. The visible rows are set again right after every change of the rows, so they
+    // let go of the shared list first and the append copies nothing.
+    if (fVersaoTodas == anterior && acrescentada >= 0) {
+        fVisiveis = QList<int>();
+        fTodas.append(int(fLinhas.size()) - 1);
+        fVersaoTodas = fVersao;
     }
 }
 

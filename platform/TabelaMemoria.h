@@ -174,7 +174,8 @@ private:
     QString fPadraoDasExpressoes;
     std::array<QChar, 3> fSeparadoresDasExpressoes{};
     quint64 fVersao = 1;
-    quint64 fVersaoVisiveis = 0; // rows for which fVisiveis holds every row, unfiltered
+    QList<int> fTodas; // every stored position, for the unfiltered table
+    quint64 fVersaoTodas = 0;
     mutable std::vector<IndiceOrdenado> fIndices;
 
     mutable bool fCalculando = false;

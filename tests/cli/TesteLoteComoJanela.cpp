@@ -22,10 +22,8 @@
 
 namespace {
 
-const QStringList NomesResultados = {QStringLiteral("lblResNumDias"),
-                                     QStringLiteral("lblResTaxa"),
-                                     QStringLiteral("lblResMulta"),
-                                     QStringLiteral("lblResJuros"),
+const QStringList NomesResultados = {QStringLiteral("lblResNumDias"), QStringLiteral("lblResTaxa"),
+                                     QStringLiteral("lblResMulta"), QStringLiteral("lblResJuros"),
                                      QStringLiteral("lblResTotal")};
 
 // A fixed sequence, so a failure can be replayed.
@@ -63,8 +61,8 @@ QList<Entrada> geraEntradas(int quantas, const QDate& ultimoMes) {
         const QDate pagamento = vencimento.addDays(atraso);
         if (!util(vencimento) || !util(pagamento))
             continue;
-        const std::uint64_t centavos = s.proximo(100) < 10 ? s.proximo(1000000000000ULL)
-                                                           : s.proximo(100000000ULL);
+        const std::uint64_t centavos =
+            s.proximo(100) < 10 ? s.proximo(1000000000000ULL) : s.proximo(100000000ULL);
         entradas.append({QStringLiteral("%1,%2")
                              .arg(centavos / 100)
                              .arg(centavos % 100, 2, 10, QLatin1Char('0')),
