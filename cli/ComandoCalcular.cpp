@@ -11,7 +11,9 @@
 
 namespace {
 
-const QString UmPorCento = formataPercentual(1) + QStringLiteral(" %");
+QString umPorCento() {
+    return formataPercentual(1) + QStringLiteral(" %");
+}
 
 void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const MemoriaCalculo& d) {
     saida << "Número de dias: " << f.Dias << '\n'
@@ -29,7 +31,7 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Memoria
     for (const TaxaSelicSomada& m : d.MesesSelic)
         saida << "Selic " << formataMesAno(m.Mes) << ": " << formataPercentual(m.Valor) << " %"
               << '\n';
-    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << UmPorCento << '\n';
+    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << umPorCento() << '\n';
 }
 
 QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
@@ -44,7 +46,7 @@ QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
         {QStringLiteral("mesPagamento"),
          d.JurosMesPagamento
              ? QJsonValue(QJsonObject{{QStringLiteral("mes"), formataMesAno(d.MesPagamento)},
-                                      {QStringLiteral("taxa"), UmPorCento}})
+                                      {QStringLiteral("taxa"), umPorCento()}})
              : QJsonValue()}};
     return QJsonObject{
         {QStringLiteral("numeroDias"), f.Dias},        {QStringLiteral("taxaJuros"), f.Taxa},

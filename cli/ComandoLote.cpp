@@ -2,8 +2,8 @@
 
 #include "CalculoTextos.h"
 #include "CsvPontoVirgula.h"
-#include "MemoriaCalculo.h"
 #include "Erros.h"
+#include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
 #include <QDir>
@@ -77,9 +77,6 @@ int comandoLote(SessaoCli& sessao, const QStringList& argumentos, const QString&
         sessao.erro << "Uso: belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]" << Qt::endl;
         return 2;
     }
-    if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
-        throw ErroEntradaSaida(
-            QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
     const QStringList linhas = leLinhas(argumentos[0]);
     if (linhas.isEmpty())
         throw ErroBelqor(QStringLiteral("O arquivo \"%1\" está vazio: falta a linha de cabeçalho "
@@ -96,6 +93,9 @@ int comandoLote(SessaoCli& sessao, const QStringList& argumentos, const QString&
     const qsizetype minimoColunas = qMax(iValor, qMax(iVencimento, iPagamento)) + 1;
 
     sessao.abreTabela();
+    if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
     // Row messages go into the output, not to the terminal.
     DialogosConsole& dialogos = sessao.dialogos();
     dialogos.defineMudo(true);
