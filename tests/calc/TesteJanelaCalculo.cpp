@@ -516,6 +516,14 @@ private slots:
         QCOMPARE(b->text(), QStringLiteral("&Imprimir"));
         QVERIFY(!b->icon().isNull());
         QCOMPARE(b->font().pixelSize(), botao(QStringLiteral("btnFechar"))->font().pixelSize());
+
+        // Once enabled, it comes between Calcular and Fechar in the tab order.
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        QCOMPARE(foco(), botao(QStringLiteral("btnCalcular")));
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), b);
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), botao(QStringLiteral("btnFechar")));
     }
 
     // Disabled before the first calculation, and again after any later failure, whether
@@ -583,6 +591,11 @@ private slots:
         QCOMPARE(fPrevias.size(), 2);
         QCOMPARE(doDocumento(fPrevias[1]), naTela());
         QCOMPARE(resultados().constLast(), QStringLiteral("2.752,25"));
+
+        // Alt+I, the button's accelerator, from the amount field.
+        QTest::keyClick(campo(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(fPrevias.size(), 3);
+        QCOMPARE(doDocumento(fPrevias[2]), naTela());
         QVERIFY(fDialogos.registros().isEmpty());
     }
 

@@ -312,6 +312,32 @@ private slots:
         QVERIFY(!linhaCom(texto, {"BELQOR", "Versão 3.02.00"}).isEmpty());
     }
 
+    // Every month from 02/1998 to 03/2020 in order, over as many pages as it takes, the
+    // table's header again at the top of each page.
+    void memoriaLongaEmVariasPaginas() {
+        const QString pdf = fPasta.filePath(QStringLiteral("longa.pdf"));
+        const Execucao e =
+            roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                  QStringLiteral("02/01/1998"), QStringLiteral("10/04/2020"),
+                  QStringLiteral("--tabela"), tabelaPadrao(), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(e.status, 0);
+        const QStringList texto = textoPdf(pdf);
+        QStringList meses;
+        int cabecalhos = 0;
+        for (const QString& l : texto) {
+            if (l.startsWith(QLatin1String("Selic ")))
+                meses << l.mid(6, 7);
+            if (l == QStringLiteral("Mês Taxa"))
+                ++cabecalhos;
+        }
+        QStringList esperados;
+        for (QDate m(1998, 2, 1); m <= QDate(2020, 3, 1); m = m.addMonths(1))
+            esperados << m.toString(QStringLiteral("MM/yyyy"));
+        QCOMPARE(meses, esperados);
+        QVERIFY2(cabecalhos > 1, qPrintable(QString::number(cabecalhos)));
+        QVERIFY(!linhaCom(texto, {"Soma: taxa de juros aplicada", "292,630000 %"}).isEmpty());
+    }
+
     // A refused calculation writes no document; one that cannot be written is a failure
     // naming the file.
     void memoriaEmPdfRecusada() {
