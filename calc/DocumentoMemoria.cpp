@@ -64,14 +64,12 @@ QString tabelaTaxas(const DocumentoMemoria& d) {
                                "</thead>")
                     .arg(Cinza, AzulClaro);
     for (const TaxaSelicSomada& t : m.MesesSelic)
-        s += linhaTaxa(QStringLiteral("Selic ") + formataMesAno(t.Mes),
-                       formataPercentual(t.Valor) + QStringLiteral(" %"));
+        s += linhaTaxa(QStringLiteral("Selic ") + formataMesAno(t.Mes), formataTaxa(t.Valor));
     if (m.JurosMesPagamento)
         s += linhaTaxa(QStringLiteral("Mês do pagamento ") + formataMesAno(m.MesPagamento),
-                       formataPercentual(1) + QStringLiteral(" %"));
+                       formataTaxa(1));
     else
-        s += linhaTaxa(QStringLiteral("Pagamento no mês do vencimento: sem juros"),
-                       formataPercentual(0) + QStringLiteral(" %"));
+        s += linhaTaxa(QStringLiteral("Pagamento no mês do vencimento: sem juros"), formataTaxa(0));
     s += linhaTaxa(QStringLiteral("Soma: taxa de juros aplicada"),
                    formataResultado(d.Resultado).Taxa, true);
     return s + QStringLiteral("</table>");

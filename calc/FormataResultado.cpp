@@ -15,10 +15,14 @@ QString formataMesAno(DataHora mes) {
     return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
 }
 
+QString formataTaxa(Estendido percentual) {
+    return formataPercentual(percentual) + QStringLiteral(" %");
+}
+
 ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
     ResultadoFormatado f;
     f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
-    f.Taxa = formataPercentual(r.TaxaJuros * 100) + QStringLiteral(" %");
+    f.Taxa = formataTaxa(r.TaxaJuros * 100);
     f.Valor = formataReais(r.ValorICMS);
     f.Multa = formataReais(r.MultaMora);
     f.Juros = formataReais(r.JurosMora);

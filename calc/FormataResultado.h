@@ -16,5 +16,7 @@ ResultadoFormatado formataResultado(const ResultadoCalculo& r);
 QString formataReais(Moeda valor);
 // A rate in percent as the table window shows it: 0,290000.
 QString formataPercentual(Estendido percentual);
+// The same followed by " %", as the rate label shows it: 0,290000 %.
+QString formataTaxa(Estendido percentual);
 // A month as mm/yyyy: 02/2020.
 QString formataMesAno(DataHora mes);

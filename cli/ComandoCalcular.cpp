@@ -11,10 +11,6 @@
 
 namespace {
 
-QString umPorCento() {
-    return formataPercentual(1) + QStringLiteral(" %");
-}
-
 void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const MemoriaCalculo& d) {
     saida << "Número de dias: " << f.Dias << '\n'
           << "Taxa de Juros: " << f.Taxa << '\n'
@@ -29,16 +25,15 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Memoria
         return;
     }
     for (const TaxaSelicSomada& m : d.MesesSelic)
-        saida << "Selic " << formataMesAno(m.Mes) << ": " << formataPercentual(m.Valor) << " %"
-              << '\n';
-    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << umPorCento() << '\n';
+        saida << "Selic " << formataMesAno(m.Mes) << ": " << formataTaxa(m.Valor) << '\n';
+    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << formataTaxa(1) << '\n';
 }
 
 QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
     QJsonArray selic;
     for (const TaxaSelicSomada& m : d.MesesSelic)
         selic.append(QJsonObject{{QStringLiteral("mes"), formataMesAno(m.Mes)},
-                                 {QStringLiteral("taxa"), formataPercentual(m.Valor) + " %"}});
+                                 {QStringLiteral("taxa"), formataTaxa(m.Valor)}});
     QJsonObject detalhamento{
         {QStringLiteral("regraMulta"), textoRegraMulta(d)},
         {QStringLiteral("faixaMulta"), textoFaixaMulta(d)},
@@ -46,7 +41,7 @@ QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
         {QStringLiteral("mesPagamento"),
          d.JurosMesPagamento
              ? QJsonValue(QJsonObject{{QStringLiteral("mes"), formataMesAno(d.MesPagamento)},
-                                      {QStringLiteral("taxa"), umPorCento()}})
+                                      {QStringLiteral("taxa"), formataTaxa(1)}})
              : QJsonValue()}};
     return QJsonObject{
         {QStringLiteral("numeroDias"), f.Dias},        {QStringLiteral("taxaJuros"), f.Taxa},
