@@ -11,6 +11,10 @@
 #include <QSaveFile>
 #include <QTextDocument>
 
+QString tituloMemoria() {
+    return QStringLiteral("Memória de Cálculo — ICMS pago em atraso");
+}
+
 namespace {
 
 // The colours of the program's pictures and of the calculation window's notice.
@@ -75,17 +79,6 @@ QString tabelaTaxas(const DocumentoMemoria& d) {
     return s + QStringLiteral("</table>");
 }
 
-} // namespace
-
-QString tituloMemoria() {
-    return QStringLiteral("Memória de Cálculo — ICMS pago em atraso");
-}
-
-void preparaPaginaA4(QPagedPaintDevice& destino) {
-    destino.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
-                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
-}
-
 QString htmlMemoria(const DocumentoMemoria& d) {
     const MemoriaCalculo& m = d.Memoria;
     const ResultadoFormatado f = formataResultado(d.Resultado);
@@ -131,6 +124,13 @@ QString htmlMemoria(const DocumentoMemoria& d) {
     return s + QStringLiteral("</body></html>");
 }
 
+} // namespace
+
+void preparaPaginaA4(QPagedPaintDevice& destino) {
+    destino.setPageLayout(QPageLayout(QPageSize(QPageSize::A4), QPageLayout::Portrait,
+                                      QMarginsF(0, 0, 0, 0), QPageLayout::Millimeter));
+}
+
 void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& documento) {
     QTextDocument texto;
     QFont fonte(QStringLiteral("DejaVu Sans"));
@@ -143,17 +143,17 @@ void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& document
 
 void gravaPdfMemoria(const QString& caminho, const DocumentoMemoria& documento) {
     QSaveFile arquivo(caminho);
-    bool desenhado = false;
     if (arquivo.open(QIODevice::WriteOnly)) {
         QPdfWriter pdf(&arquivo);
         pdf.setTitle(tituloMemoria());
         pdf.setCreator(QStringLiteral("BELQOR ") + documento.Versao);
         preparaPaginaA4(pdf);
+        // The drawing's painter ends the PDF before it returns; the rename follows only
+        // when every byte reached the temporary file.
         desenhaMemoria(pdf, documento);
-        desenhado = true;
+        if (arquivo.commit())
+            return;
     }
-    // The writer has finished the file when it goes out of scope.
-    if (!desenhado || !arquivo.commit())
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                                   .arg(caminho, arquivo.errorString()));
+    throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+                               .arg(caminho, arquivo.errorString()));
 }

@@ -27,9 +27,6 @@ QString tituloMemoria();
 // A4, portrait, no device margins: the drawing keeps its own.
 void preparaPaginaA4(QPagedPaintDevice& destino);
 
-// The document's text, as the drawing lays it out.
-QString htmlMemoria(const DocumentoMemoria& documento);
-
 // Draws the whole document, over as many pages as it needs, each with its number.
 void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& documento);
 
