@@ -378,6 +378,16 @@ private slots:
         QVERIFY(!linhaCom(terceira, {"Data de Vencimento", "20/12/2019"}).isEmpty());
         QVERIFY(!linhaCom(terceira, {"Selic 01/2020", "0,380000 %"}).isEmpty());
         QVERIFY(!linhaCom(terceira, {"Total", "2.838,64"}).isEmpty());
+
+        // A folder that cannot be made stops the batch before any row, naming it.
+        const QString impossivel = tabela() + QStringLiteral("/memórias");
+        const QString outraSaida = fPasta.filePath(QStringLiteral("nao-gravada.csv"));
+        const Execucao f = roda({QStringLiteral("lote"), entrada.fileName(), outraSaida,
+                                 QStringLiteral("--pdf"), impossivel});
+        QCOMPARE(f.status, 1);
+        QCOMPARE(f.erro,
+                 QStringLiteral("Não foi possível criar a pasta \"%1\".\n").arg(impossivel));
+        QVERIFY(!QFile::exists(outraSaida));
     }
 
     // Each refusal: its text alone on standard error, nothing on standard output, a
@@ -584,7 +594,7 @@ private slots:
         const Execucao e = roda({QStringLiteral("--help")});
         QCOMPARE(e.status, 0);
         QVERIFY(e.saida.startsWith(QStringLiteral("Uso: belqor-cli COMANDO")));
-        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela"})
+        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela", "--pdf"})
             QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
         const Execucao semComando = roda({});
         QCOMPARE(semComando.status, 2);
