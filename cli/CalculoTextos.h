@@ -7,6 +7,7 @@
 // amount, which the window's field never takes, is refused with the amount's message.
 
 #include "Calculo.h"
+#include "FormataResultado.h"
 
 #include <QString>
 
@@ -14,19 +15,7 @@
 
 class TBQDataModule;
 
+// With memoria, a success also gives there the account of the calculation.
 std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
-                                                const QString& vencimento,
-                                                const QString& pagamento);
-
-// The six results as the window shows them.
-struct ResultadoFormatado {
-    QString Dias, Taxa, Valor, Multa, Juros, Total;
-};
-ResultadoFormatado formataResultado(const ResultadoCalculo& r);
-QString formataReais(Moeda valor);
-// The days as "0" formats them; a whole number of days has no fraction to round.
-QString formataDias(std::int64_t dias);
-// The interest rate as a percentage, without the unit: 1,630000.
-QString formataTaxa(Estendido taxa);
-// A rate in percent as the table window shows it: 0,290000.
-QString formataPercentual(Estendido percentual);
+                                                const QString& vencimento, const QString& pagamento,
+                                                MemoriaCalculo* memoria = nullptr);

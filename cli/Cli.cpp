@@ -28,11 +28,15 @@ struct Comando {
 const QList<Comando>& comandos() {
     static const QList<Comando> lista{
         {"calcular",
-         {QStringLiteral("json")},
+         {QStringLiteral("json"), QStringLiteral("pdf")},
          3,
          3,
-         "belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json]"},
-        {"lote", {}, 1, 2, "belqor-cli lote ENTRADA.csv [SAIDA.csv]"},
+         "belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]"},
+        {"lote",
+         {QStringLiteral("pdf")},
+         1,
+         2,
+         "belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]"},
         {"importar", {}, 1, 1, "belqor-cli importar DOCUMENTO.xml"},
         {"tabela", {QStringLiteral("desde")}, 0, 0, "belqor-cli tabela [--desde MM/AAAA]"},
     };
@@ -61,6 +65,7 @@ struct Opcoes {
     QStringList posicionais;
     QString tabela;
     QString desde;
+    QString pdf;
     bool json = false;
     bool ajuda = false;
     bool versao = false;
@@ -88,10 +93,12 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     const QCommandLineOption tabela(QStringLiteral("tabela"), QString(), QStringLiteral("ARQUIVO"));
     const QCommandLineOption desde(QStringLiteral("desde"), QString(), QStringLiteral("MM/AAAA"));
     const QCommandLineOption json(QStringLiteral("json"), QString());
-    analisador.addOptions({ajuda, versao, tabela, desde, json});
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("ARQUIVO"));
+    analisador.addOptions({ajuda, versao, tabela, desde, json, pdf});
     // "--" ends the options: what follows is positional even when it starts with "-".
     if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
-        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde}), textoAjuda());
+        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf}),
+                      textoAjuda());
 
     Opcoes o;
     o.ajuda = analisador.isSet(ajuda);
@@ -99,6 +106,7 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     o.json = analisador.isSet(json);
     o.tabela = analisador.value(tabela);
     o.desde = analisador.value(desde);
+    o.pdf = analisador.value(pdf);
     o.posicionais = analisador.positionalArguments();
     if (!o.posicionais.isEmpty())
         o.comando = o.posicionais.takeFirst();
@@ -136,9 +144,9 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     const QString arquivo = o.tabela.isEmpty() ? TBQDataModule::arquivoPadrao() : o.tabela;
     SessaoCli sessao(saida, erro, relogioDaExecucao(), arquivo);
     if (o.comando == QLatin1String("calcular"))
-        return comandoCalcular(sessao, o.posicionais, o.json);
+        return comandoCalcular(sessao, o.posicionais, o.json, o.pdf);
     if (o.comando == QLatin1String("lote"))
-        return comandoLote(sessao, o.posicionais[0], o.posicionais.value(1));
+        return comandoLote(sessao, o.posicionais[0], o.posicionais.value(1), o.pdf);
     if (o.comando == QLatin1String("importar"))
         return comandoImportar(sessao, o.posicionais);
     return comandoTabela(sessao, o.desde);
@@ -195,14 +203,15 @@ QString textoAjuda() {
         "Cálculo de multa e juros de mora do ICMS pago após o vencimento.\n"
         "\n"
         "Comandos:\n"
-        "  calcular VALOR VENCIMENTO PAGAMENTO [--json]\n"
+        "  calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]\n"
         "      Calcula um pagamento. VALOR como na janela de cálculo, com as duas casas\n"
         "      decimais (1000,00); datas em dd/mm/aaaa. Mostra os seis resultados e o\n"
         "      detalhamento (regra da multa, meses da Selic somados, 1 % do mês do\n"
         "      pagamento). Com --json, tudo num único objeto JSON: numeroDias como número,\n"
         "      taxaJuros e os valores como texto decimal com ponto (\"1138.26\"), e os\n"
         "      textos como na janela em \"textos\"; uma falha dá {\"erro\": \"...\"}.\n"
-        "  lote ENTRADA.csv [SAIDA.csv]\n"
+        "      Com --pdf, grava também a memória de cálculo em ARQUIVO.pdf (A4).\n"
+        "  lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]\n"
         "      Um cálculo por linha de um arquivo separado por \";\" com cabeçalho e as\n"
         "      colunas valor;vencimento;pagamento, em qualquer ordem. Lê UTF-8 (com ou\n"
         "      sem marca) ou Windows-1252, campos entre aspas, CR LF ou LF; valores como\n"
@@ -211,7 +220,9 @@ QString textoAjuda() {
         "      taxa, multa, juros, total e mensagem (preenchida quando a linha falha),\n"
         "      em UTF-8 com marca e CR LF. Sem SAIDA, ou com \"-\", escreve na saída\n"
         "      padrão; ENTRADA \"-\" é a entrada padrão. A saída nunca é a entrada nem a\n"
-        "      tabela. Uma linha com falha não interrompe as demais.\n"
+        "      tabela. Uma linha com falha não interrompe as demais. Com --pdf, grava\n"
+        "      em PASTA a memória de cálculo de cada linha calculada, com o número da\n"
+        "      linha: linha-1.pdf para a primeira depois do cabeçalho.\n"
         "  importar DOCUMENTO.xml\n"
         "      Importa as taxas de um documento de taxas Selic, com as mesmas regras da\n"
         "      atualização na abertura do programa, e informa os meses incluídos, já\n"

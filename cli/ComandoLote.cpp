@@ -4,8 +4,10 @@
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
 #include "FormasPlanilha.h"
+#include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -87,7 +89,7 @@ public:
             return *it;
         if (fTextos.size() >= 65536)
             fTextos.clear();
-        return *fTextos.insert(chave, formataTaxa(taxa));
+        return *fTextos.insert(chave, formataPercentual(taxa * 100));
     }
 
 private:
@@ -115,7 +117,8 @@ void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype coluna
 
 } // namespace
 
-int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destino) {
+int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destino,
+                const QString& pastaPdf) {
     const QString tabela = sessao.dados().ArqDados;
     if (!destino.isEmpty() && !ehPadrao(destino)) {
         if ((!ehPadrao(entrada) && mesmoArquivo(destino, entrada)) ||
@@ -159,6 +162,9 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     const qsizetype colunasEntrada = cabecalho.brutos.size();
 
     sessao.abreTabela();
+    if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
     // Written beside the target and renamed over it only once complete: a batch that
     // stops leaves no half file.
     QSaveFile arquivoSaida;
@@ -188,10 +194,17 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         if (linha.valores.size() < minimoColunas) {
             resultado = QStringList(5, QString()) << QStringLiteral("Linha com colunas a menos.");
         } else {
+            // The account is gathered only when its document is wanted.
+            MemoriaCalculo memoria;
             const auto r = calculaDeTextos(sessao.dados(), valorDaPlanilha(linha.valores[iValor]),
                                            dataDaPlanilha(linha.valores[iVencimento]),
-                                           dataDaPlanilha(linha.valores[iPagamento]));
+                                           dataDaPlanilha(linha.valores[iPagamento]),
+                                           pastaPdf.isEmpty() ? nullptr : &memoria);
             if (r) {
+                if (!pastaPdf.isEmpty())
+                    sessao.gravaPdf(
+                        QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(total)), *r,
+                        memoria);
                 resultado = QStringList{formataDias(r->Dias),       taxas.texto(r->TaxaJuros),
                                         formataReais(r->MultaMora), formataReais(r->JurosMora),
                                         formataReais(r->Total),     QString()};
