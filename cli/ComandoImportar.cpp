@@ -103,10 +103,6 @@ QString ultimaLinha(const QString& caminho) {
 } // namespace
 
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
-    if (argumentos.size() != 1) {
-        sessao.erro << "Uso: belqor-cli importar DOCUMENTO.xml" << Qt::endl;
-        return 2;
-    }
     DocumentoXML xml;
     QStringList linhas = leDocumento(argumentos[0]).split(QLatin1Char('\n'));
     if (!linhas.isEmpty() && linhas.last().isEmpty())
