@@ -2,6 +2,7 @@
 
 #include "AtualizacaoBelqorService.h"
 #include "FalhaServico.h"
+#include "MotivoFalhaCurl.h"
 
 #include <curl/curl.h>
 
@@ -35,30 +36,6 @@ size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
     }
     recepcao->corpo.append(dados, qsizetype(total));
     return total;
-}
-
-QString motivo(CURLcode codigo, const char* detalhe) {
-    switch (codigo) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-        return QStringLiteral("o nome do servidor não foi encontrado");
-    case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("a conexão foi recusada ou o servidor está inacessível");
-    case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("o servidor não respondeu a tempo");
-    case CURLE_PEER_FAILED_VERIFICATION:
-        return QStringLiteral("o certificado do servidor não é confiável");
-    case CURLE_SSL_CONNECT_ERROR:
-        return QStringLiteral("a conexão segura não pôde ser estabelecida");
-    case CURLE_GOT_NOTHING:
-        return QStringLiteral("o servidor fechou a conexão sem responder");
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return QStringLiteral("o endereço não é http:// nem https://");
-    case CURLE_URL_MALFORMAT:
-        return QStringLiteral("o endereço do serviço é inválido");
-    default:
-        return QString::fromUtf8(detalhe[0] ? detalhe : curl_easy_strerror(codigo));
-    }
 }
 
 } // namespace
@@ -112,7 +89,7 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
             ATUALIZACAO_BELQOR_SEM_CONEXAO,
             QStringLiteral("Não foi possível comunicar com o serviço de atualização de "
                            "índices em %1: %2.")
-                .arg(QString::fromUtf8(destino.endereco), motivo(resultado, detalhe))};
+                .arg(QString::fromUtf8(destino.endereco), motivoFalhaCurl(resultado, detalhe))};
 
     RespostaHttp resposta;
     curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);

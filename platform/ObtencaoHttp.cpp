@@ -1,0 +1,70 @@
+#include "ObtencaoHttp.h"
+
+#include "MotivoFalhaCurl.h"
+
+#include <curl/curl.h>
+
+#include <memory>
+
+namespace {
+
+struct LiberaCurl {
+    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
+};
+
+struct Recepcao {
+    QByteArray corpo;
+    qsizetype limite = 0;
+    bool excedeu = false;
+};
+
+size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
+    auto* recepcao = static_cast<Recepcao*>(contexto);
+    const size_t total = tamanho * quantidade;
+    if (recepcao->corpo.size() + qsizetype(total) > recepcao->limite) {
+        recepcao->excedeu = true;
+        return 0;
+    }
+    recepcao->corpo.append(dados, qsizetype(total));
+    return total;
+}
+
+} // namespace
+
+RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
+    std::unique_ptr<CURL, LiberaCurl> sessao(curl_easy_init());
+    if (!sessao)
+        throw ErroObtencao(QStringLiteral("a comunicação não pôde ser iniciada"));
+    CURL* s = sessao.get();
+    const QByteArray certificados = opcoes.arquivoCertificados.toLocal8Bit();
+
+    Recepcao recepcao;
+    recepcao.limite = opcoes.tamanhoMaximo;
+    char detalhe[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(s, CURLOPT_URL, url.constData());
+    curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(s, CURLOPT_USERAGENT, "BELQOR/3.02");
+    curl_easy_setopt(s, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(s, CURLOPT_CONNECTTIMEOUT_MS, long(opcoes.tempoConexao.count()));
+    curl_easy_setopt(s, CURLOPT_TIMEOUT_MS, long(opcoes.tempoTotal.count()));
+    curl_easy_setopt(s, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(opcoes.tamanhoMaximo));
+    curl_easy_setopt(s, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
+    if (!certificados.isEmpty())
+        curl_easy_setopt(s, CURLOPT_CAINFO, certificados.constData());
+    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebe);
+    curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
+    curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
+
+    const CURLcode resultado = curl_easy_perform(s);
+    if (recepcao.excedeu || resultado == CURLE_FILESIZE_EXCEEDED)
+        throw ErroObtencao(QStringLiteral("a resposta passa de %1 KiB, grande demais para o "
+                                          "que foi pedido")
+                               .arg(opcoes.tamanhoMaximo / 1024));
+    if (resultado != CURLE_OK)
+        throw ErroObtencao(motivoFalhaCurl(resultado, detalhe));
+    RespostaObtida resposta;
+    curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);
+    resposta.corpo = std::move(recepcao.corpo);
+    return resposta;
+}
