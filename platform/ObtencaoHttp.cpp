@@ -1,35 +1,10 @@
 #include "ObtencaoHttp.h"
 
-#include "MotivoFalhaCurl.h"
+#include "TransferenciaCurl.h"
 
 #include <curl/curl.h>
 
 #include <memory>
-
-namespace {
-
-struct LiberaCurl {
-    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
-};
-
-struct Recepcao {
-    QByteArray corpo;
-    qsizetype limite = 0;
-    bool excedeu = false;
-};
-
-size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
-    auto* recepcao = static_cast<Recepcao*>(contexto);
-    const size_t total = tamanho * quantidade;
-    if (recepcao->corpo.size() + qsizetype(total) > recepcao->limite) {
-        recepcao->excedeu = true;
-        return 0;
-    }
-    recepcao->corpo.append(dados, qsizetype(total));
-    return total;
-}
-
-} // namespace
 
 RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
     std::unique_ptr<CURL, LiberaCurl> sessao(curl_easy_init());
@@ -38,7 +13,7 @@ RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
     CURL* s = sessao.get();
     const QByteArray certificados = opcoes.arquivoCertificados.toLocal8Bit();
 
-    Recepcao recepcao;
+    RecepcaoLimitada recepcao;
     recepcao.limite = opcoes.tamanhoMaximo;
     char detalhe[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(s, CURLOPT_URL, url.constData());
@@ -52,7 +27,7 @@ RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
     curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!certificados.isEmpty())
         curl_easy_setopt(s, CURLOPT_CAINFO, certificados.constData());
-    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebe);
+    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
     curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
 

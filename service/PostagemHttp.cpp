@@ -2,7 +2,7 @@
 
 #include "AtualizacaoBelqorService.h"
 #include "FalhaServico.h"
-#include "MotivoFalhaCurl.h"
+#include "TransferenciaCurl.h"
 
 #include <curl/curl.h>
 
@@ -14,29 +14,9 @@ namespace {
 // Larger answers are not a rate document; refusing them bounds the memory taken.
 constexpr qsizetype tamanhoMaximoResposta = 32 * 1024 * 1024;
 
-struct LiberaCurl {
-    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
-};
-
 struct LiberaLista {
     void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
 };
-
-struct Recepcao {
-    QByteArray corpo;
-    bool excedeu = false;
-};
-
-size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
-    auto* recepcao = static_cast<Recepcao*>(contexto);
-    const size_t total = tamanho * quantidade;
-    if (recepcao->corpo.size() + qsizetype(total) > tamanhoMaximoResposta) {
-        recepcao->excedeu = true;
-        return 0;
-    }
-    recepcao->corpo.append(dados, qsizetype(total));
-    return total;
-}
 
 } // namespace
 
@@ -58,7 +38,8 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
         cabecalhos.reset(lista);
     }
 
-    Recepcao recepcao;
+    RecepcaoLimitada recepcao;
+    recepcao.limite = tamanhoMaximoResposta;
     char detalhe[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(s, CURLOPT_URL, destino.endereco.constData());
     curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -74,7 +55,7 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
     curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!destino.arquivoCertificados.isEmpty())
         curl_easy_setopt(s, CURLOPT_CAINFO, destino.arquivoCertificados.constData());
-    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebe);
+    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
     curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
 

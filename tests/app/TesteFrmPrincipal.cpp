@@ -97,6 +97,7 @@ class TesteFrmPrincipal : public QObject {
     }
 
 private slots:
+    void initTestCase() { ServidorHttpTeste::ignoraProxiesDoAmbiente(); }
     void init() {
         regional() = ConfiguracaoRegional::brasileira();
         regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");

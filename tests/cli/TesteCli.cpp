@@ -51,8 +51,7 @@ class TesteCli : public QObject {
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         ambiente.insert(QStringLiteral("BELQOR_CERTIFICADOS"), fAutoridade.arquivoCertificado());
-        for (const char* variavel : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                                     "ALL_PROXY", "no_proxy", "NO_PROXY"})
+        for (const char* variavel : ServidorHttpTeste::variaveisProxy())
             ambiente.remove(QString::fromLatin1(variavel));
         if (hoje.isEmpty())
             ambiente.remove(QStringLiteral("BELQOR_HOJE"));

@@ -4,7 +4,7 @@
 #include "BQDataModule.h"
 #include "RespondedorBancoCentral.h"
 #include "ServidorHttpTeste.h"
-#include "TabelaTeste.h"
+#include "ModuloComTabela.h"
 
 #include "ConfiguracaoRegional.h"
 
@@ -44,19 +44,10 @@ class TesteAtualizacaoBancoCentral : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2026, 12, 10) + Datas::codificaHora(8, 15, 0)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
-    QString fTabela;
-    QByteArray fBytesIniciais;
+    std::unique_ptr<ModuloComTabela> fModulo;
 
     void criaTabela(const MesesTeste& meses) {
-        fTabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(fTabela, meses);
-        fBytesIniciais = conteudoArquivo(fTabela);
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.defineDiretorioExecutavel(fPasta.path());
-        fDados->ArqDados = fTabela;
-        fDados->CDSSelic.defineNomeArquivo(fTabela);
-        fDados->CDSSelic.abrir();
+        fModulo = std::make_unique<ModuloComTabela>(fRelogio, fDialogos, fPasta.path(), meses);
     }
 
     DestinoBancoCentral destino(const ServidorHttpTeste& servidor) const {
@@ -69,31 +60,18 @@ class TesteAtualizacaoBancoCentral : public QObject {
         return d;
     }
 
-    QStringList meses() {
-        QStringList r;
-        TabelaMemoria& t = fDados->CDSSelic;
-        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
-            r << textoMesAno(fDados->CDSSelicData->comoDataHora()) + QLatin1Char('=') +
-                     QString::number(fDados->CDSSelicValor->comoFloat());
-        return r;
-    }
-
     // The table's rows with nothing pending or shown; its file unchanged unless a month
     // was added.
     void confereTabela(const QStringList& esperado, bool incluiu) {
-        QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(fModulo->dados.CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(fDialogos.textos(), QStringList());
-        QCOMPARE(meses(), esperado);
-        fDados->CDSSelic.fechar();
-        QCOMPARE(conteudoArquivo(fTabela) == fBytesIniciais, !incluiu);
+        QCOMPARE(fModulo->meses(), esperado);
+        QCOMPARE(fModulo->fechaSemGravar(), !incluiu);
     }
 
 private slots:
     void initTestCase() {
-        // The machine's proxy settings must not carry loopback requests elsewhere.
-        for (const char* variavel : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                                     "ALL_PROXY", "no_proxy", "NO_PROXY"})
-            qunsetenv(variavel);
+        ServidorHttpTeste::ignoraProxiesDoAmbiente();
         QVERIFY2(fAutoridade.erro().isEmpty(), qPrintable(fAutoridade.erro()));
         fIdentidade = fAutoridade.emite();
         QVERIFY2(!fIdentidade.certificado.isEmpty(), qPrintable(fAutoridade.erro()));
@@ -102,7 +80,7 @@ private slots:
         regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
     }
-    void cleanup() { fDados.reset(); }
+    void cleanup() { fModulo.reset(); }
 
     void janelas_data() {
         QTest::addColumn<QDate>("inicio");
@@ -154,12 +132,12 @@ private slots:
         QCOMPARE(serie.size(), 144);
         ServidorHttpTeste servidor(RespondedorBancoCentral(serie), fIdentidade);
         const ResultadoSerie r =
-            AtualizacaoBancoCentral(*fDados, fRelogio, destino(servidor)).executa();
+            AtualizacaoBancoCentral(fModulo->dados, fRelogio, destino(servidor)).executa();
         QCOMPARE(r.Falha, QString());
         QCOMPARE(RespondedorBancoCentral::janelasPedidas(servidor),
                  (QStringList{"01/10/2014-30/09/2024", "01/10/2024-10/12/2026"}));
         QCOMPARE(r.meses(SituacaoMes::Incluido).size(), 144);
-        const QStringList tabela = meses();
+        const QStringList tabela = fModulo->meses();
         QCOMPARE(tabela.size(), 146);
         QCOMPARE(tabela.last(), QStringLiteral("09/2026=1.08"));
         confereTabela(tabela, true);
@@ -252,7 +230,7 @@ private slots:
         if (servidor == int(Servidor::PortaFechada))
             d.endereco =
                 QStringLiteral("https://127.0.0.1:%1/dados").arg(ServidorHttpTeste::portaFechada());
-        const ResultadoSerie r = AtualizacaoBancoCentral(*fDados, fRelogio, d).executa();
+        const ResultadoSerie r = AtualizacaoBancoCentral(fModulo->dados, fRelogio, d).executa();
         QCOMPARE(r.Falha, falha);
         QStringList abertos;
         for (const DesfechoMes& m : r.meses(SituacaoMes::NaoEncerrado))
@@ -271,7 +249,7 @@ private slots:
             },
             fIdentidade);
         const ResultadoSerie r =
-            AtualizacaoBancoCentral(*fDados, fRelogio, destino(http)).executa();
+            AtualizacaoBancoCentral(fModulo->dados, fRelogio, destino(http)).executa();
         QCOMPARE(r.Meses.size(), 1);
         QCOMPARE(int(r.Meses[0].Situacao), int(SituacaoMes::OutraTaxa));
         QCOMPARE(r.Meses[0].NaTabela, 1.08);

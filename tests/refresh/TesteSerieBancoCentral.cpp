@@ -2,7 +2,7 @@
 #include "ImportacaoSerie.h"
 #include "LeitorSerie.h"
 #include "ResultadoSerie.h"
-#include "TabelaTeste.h"
+#include "ModuloComTabela.h"
 #include "TaxasDaTabela.h"
 
 #include "ConfiguracaoRegional.h"
@@ -66,49 +66,29 @@ class TesteSerieBancoCentral : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2024, 12, 10) + Datas::codificaHora(9, 30, 0)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
-    QString fTabela;
-    QByteArray fBytesIniciais;
-
-    // "mm/yyyy=valor" for every row, in stored order.
-    QStringList meses() {
-        QStringList r;
-        TabelaMemoria& t = fDados->CDSSelic;
-        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
-            r << textoMesAno(fDados->CDSSelicData->comoDataHora()) + QLatin1Char('=') +
-                     QString::number(fDados->CDSSelicValor->comoFloat());
-        return r;
-    }
+    std::unique_ptr<ModuloComTabela> fModulo;
+    TBQDataModule* fDados = nullptr;
 
     // The table's rows, no row left pending, nothing shown; the file rewritten only when a
     // month was added.
     void confereTabela(const QStringList& esperado) {
         QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(fDialogos.textos(), QStringList());
-        QCOMPARE(meses(), esperado);
-        fDados->CDSSelic.fechar();
-        if (esperado == TabelaInicial)
-            QCOMPARE(conteudoArquivo(fTabela), fBytesIniciais);
-        else
-            QVERIFY(conteudoArquivo(fTabela) != fBytesIniciais);
+        QCOMPARE(fModulo->meses(), esperado);
+        QCOMPARE(fModulo->fechaSemGravar(), esperado == TabelaInicial);
         fDados->CDSSelic.abrir();
-        QCOMPARE(meses(), esperado);
+        QCOMPARE(fModulo->meses(), esperado);
     }
 
 private slots:
     void init() {
         regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        fTabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(fTabela, MesesIniciais);
-        fBytesIniciais = conteudoArquivo(fTabela);
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.defineDiretorioExecutavel(fPasta.path());
-        fDados->ArqDados = fTabela;
-        fDados->CDSSelic.defineNomeArquivo(fTabela);
-        fDados->CDSSelic.abrir();
+        fModulo =
+            std::make_unique<ModuloComTabela>(fRelogio, fDialogos, fPasta.path(), MesesIniciais);
+        fDados = &fModulo->dados;
     }
-    void cleanup() { fDados.reset(); }
+    void cleanup() { fModulo.reset(); }
 
     void formato_data() {
         QTest::addColumn<QByteArray>("conteudo");
@@ -151,14 +131,14 @@ private slots:
     void segundaLeituraNadaInclui() {
         importaArquivoTaxas(*fDados, fRelogio, fixture(QStringLiteral("selic-2024.json")));
         fDados->CDSSelic.fechar();
-        const QByteArray depoisDaPrimeira = conteudoArquivo(fTabela);
+        const QByteArray depoisDaPrimeira = conteudoArquivo(fModulo->arquivo);
         fDados->CDSSelic.abrir();
         const ResultadoSerie r =
             importaArquivoTaxas(*fDados, fRelogio, fixture(QStringLiteral("selic-2024.csv")));
         QVERIFY(!r.incluiu());
         QCOMPARE(r.meses(SituacaoMes::JaPresente).size(), 10);
         fDados->CDSSelic.fechar();
-        QCOMPARE(conteudoArquivo(fTabela), depoisDaPrimeira);
+        QCOMPARE(conteudoArquivo(fModulo->arquivo), depoisDaPrimeira);
     }
 
     void leitura_data() {

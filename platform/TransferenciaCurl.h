@@ -1,8 +1,10 @@
 #pragma once
 
-// Why a libcurl transfer failed, in Portuguese, for the messages of the programs and
-// libraries that talk HTTP(S) through it.
+// What the program and the service library share about a libcurl transfer: the answer's
+// body received up to a limit, and why a transfer failed, in Portuguese. Header only, as
+// the service library links no platform code.
 
+#include <QByteArray>
 #include <QString>
 
 #include <curl/curl.h>
@@ -29,4 +31,28 @@ inline QString motivoFalhaCurl(CURLcode codigo, const char* detalhe) {
     default:
         return QString::fromUtf8(detalhe[0] ? detalhe : curl_easy_strerror(codigo));
     }
+}
+
+struct LiberaCurl {
+    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
+};
+
+// The body of an answer, refused past `limite` bytes so that a runaway server cannot fill
+// the memory.
+struct RecepcaoLimitada {
+    QByteArray corpo;
+    qsizetype limite = 0;
+    bool excedeu = false;
+};
+
+// CURLOPT_WRITEFUNCTION for a RecepcaoLimitada given as CURLOPT_WRITEDATA.
+inline size_t recebeLimitado(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
+    auto* recepcao = static_cast<RecepcaoLimitada*>(contexto);
+    const size_t total = tamanho * quantidade;
+    if (recepcao->corpo.size() + qsizetype(total) > recepcao->limite) {
+        recepcao->excedeu = true;
+        return 0;
+    }
+    recepcao->corpo.append(dados, qsizetype(total));
+    return total;
 }
