@@ -5,6 +5,7 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QJsonParseError>
+#include <QLocale>
 #include <QRegularExpression>
 #include <QStringList>
 
@@ -102,7 +103,7 @@ QString textoDoCampo(const QJsonObject& item, const char* nome, const QString& o
     if (valor.isString())
         return valor.toString();
     if (valor.isDouble())
-        return QString::number(valor.toDouble(), 'g', 17);
+        return QString::number(valor.toDouble(), 'g', QLocale::FloatingPointShortest);
     throw EntradaInvalida(
         QStringLiteral("A leitura parou %1: falta o campo \"%2\".").arg(onde, QLatin1String(nome)));
 }

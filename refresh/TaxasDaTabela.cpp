@@ -6,8 +6,13 @@ QMap<std::int64_t, double> taxasDaTabela(TBQDataModule& dados) {
     TabelaMemoria& tabela = dados.CDSSelic;
     if (tabela.filtrado())
         tabela.defineFiltrado(false);
+    // A new row not yet stored is not held.
+    const int pendente =
+        tabela.estado() == TabelaMemoria::Estado::Inserindo ? tabela.linhaAtualExibida() : -1;
     QMap<std::int64_t, double> taxas;
     for (int linha = 0; linha < tabela.linhasExibidas(); ++linha) {
+        if (linha == pendente)
+            continue;
         const QVariant data = tabela.valorExibido(linha, *dados.CDSSelicData);
         if (!data.isNull())
             taxas.insert(Datas::parteInteira(data.toDouble()),

@@ -12,8 +12,8 @@
 
 class TBQDataModule;
 
-// Each stored month's whole-day date with its rate. The table must be open; a filter is
-// switched off first.
+// Each stored month's whole-day date with its rate; a new row not yet stored is left out.
+// The table must be open; a filter is switched off first.
 QMap<std::int64_t, double> taxasDaTabela(TBQDataModule& dados);
 
 // The latest month held; nothing for an empty table.

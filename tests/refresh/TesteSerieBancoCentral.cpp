@@ -253,6 +253,14 @@ private slots:
                  faltam);
     }
 
+    void linhaNovaPendenteNaoContaComoGuardada() {
+        fDados->CDSSelic.acrescentar();
+        fDados->CDSSelicData->defineDataHora(Datas::codificaData(2024, 11, 1));
+        QCOMPARE(ultimoMesDaTabela(*fDados).value_or(0), Datas::codificaData(2024, 2, 1));
+        QCOMPARE(taxasDaTabela(*fDados).size(), 3);
+        QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Inserindo);
+    }
+
     void mensagemFinal() {
         ResultadoSerie r;
         const auto mes = [](int m, int a) { return Datas::codificaData(a, m, 1); };
