@@ -243,7 +243,7 @@ private slots:
     void faltantes() {
         QFETCH(QDate, hoje);
         QFETCH(QString, faltam);
-        // Tabela até 02/2024 once February is dropped from the fixture's months.
+        // With February deleted the table ends at 01/2024.
         fDados->CDSSelic.ultimo();
         fDialogos.enfileira(Resposta::Sim);
         fDados->CDSSelic.excluir();
