@@ -250,10 +250,16 @@ private slots:
         fRelogio.define(Datas::codificaData(2026, 12, 10) + Datas::codificaHora(10, 0, 0));
         AutoridadeTeste autoridade;
         QVERIFY2(autoridade.erro().isEmpty(), qPrintable(autoridade.erro()));
+        const RespondedorBancoCentral bancoCentral({{QDate(2026, 10, 1), QStringLiteral("1.28")},
+                                                    {QDate(2026, 11, 1), QStringLiteral("1.05")},
+                                                    {QDate(2026, 12, 1), QStringLiteral("0.40")}});
+        // The window's thread waits for the answer meanwhile, so the pointer can be read.
+        QList<Ponteiro> ponteiros;
         ServidorHttpTeste servidor(
-            RespondedorBancoCentral({{QDate(2026, 10, 1), QStringLiteral("1.28")},
-                                     {QDate(2026, 11, 1), QStringLiteral("1.05")},
-                                     {QDate(2026, 12, 1), QStringLiteral("0.40")}}),
+            [&](const PedidoHttp& pedido) {
+                ponteiros << PonteiroMouse::atual();
+                return bancoCentral(pedido);
+            },
             autoridade.emite());
         fJanela->defineDestinoBancoCentral(destinoLocal(servidor, autoridade));
         fJanela->FormShow();
@@ -274,6 +280,7 @@ private slots:
                  QStringList{"Meses incluídos: 10/2026 a 11/2026\n\rMeses ainda não encerrados "
                              "(ignorados): 12/2026"});
         QCOMPARE(fDialogos.registros().first().tipo, DialogosRoteiro::Registro::Mensagem);
+        QCOMPARE(ponteiros, QList<Ponteiro>{Ponteiro::Ampulheta});
         QCOMPARE(PonteiroMouse::atual(), Ponteiro::Padrao);
         QCOMPARE(tabela->text(), QStringLiteral("Tabela Selic até 11/2026"));
         QCOMPARE(faltantes->text(), QString());
@@ -283,6 +290,11 @@ private slots:
             CalculaValores(*fModulo, valor, vencimento, pagamento);
         QVERIFY(resultado);
         QCOMPARE(fDialogos.textos(), QStringList());
+        // 1 % for December plus October's 1,28 and November's 1,05, on the tax plus 12 %.
+        QCOMPARE(resultado->Dias, 91);
+        QCOMPARE(double(resultado->TaxaJuros), 0.0333);
+        QCOMPARE(resultado->JurosMora.contagem(), 373000);
+        QCOMPARE(resultado->Total.contagem(), 11573000);
 
         // The table file is written at exit, as for every other change.
         const QByteArray antes = conteudoArquivo(fArquivo);

@@ -401,6 +401,10 @@ private slots:
         const Execucao depois = roda(calculo, hoje);
         QCOMPARE(depois.erro, QString());
         QCOMPARE(depois.status, 0);
+        QCOMPARE(depois.linhasSaida().mid(0, 6),
+                 (QStringList{"Número de dias: 91", "Taxa de Juros: 3,330000 %",
+                              "Valor do ICMS: 1.000,00", "Multa de Mora: 120,00",
+                              "Juros de Mora: 37,30", "Total: 1.157,30"}));
 
         // Nothing new the second time: the file stays as it is.
         const QByteArray gravada = conteudoArquivo(tabela());
