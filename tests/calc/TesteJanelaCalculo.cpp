@@ -2,12 +2,16 @@
 #include "ConfiguracaoRegional.h"
 #include "Dialogos.h"
 #include "Relogio.h"
+#include "RotuloAjustado.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFile>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -61,6 +65,17 @@ class TesteJanelaCalculo : public QObject {
         return textos;
     }
     QWidget* foco() const { return QApplication::focusWidget(); }
+
+    // The rate table shipped with the program, from 01/1998 to 09/2026, in place of the
+    // two months of every other test.
+    void usaTabelaDistribuida() {
+        fDados->CDSSelic.fechar();
+        const QString copia = fPasta.filePath(QStringLiteral("distribuida.cds"));
+        QFile::remove(copia);
+        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), copia));
+        fDados->CDSSelic.defineNomeArquivo(copia);
+        fDados->CDSSelic.abrir();
+    }
 
     // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
     void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
@@ -416,6 +431,84 @@ private slots:
         calcula(valor, venc, pag);
         QCOMPARE(fDialogos.textos(), QStringList());
         QCOMPARE(resultados(), esperado);
+    }
+
+    // The longest rates and the largest amounts, as the command line gives them.
+    void resultadoCabeNoRotulo_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("taxa de três dígitos")
+            << "1000,00" << dia("11/01/2010") << dia("10/09/2026")
+            << QStringList{"6086", "158,460000 %", "1.000,00", "120,00", "1.774,75", "2.894,75"};
+        QTest::newRow("maior taxa da tabela, valor de doze dígitos")
+            << "999999999999,99" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "999.999.999.999,99",
+                           "120.000.000.000,00",
+                           "3.982.047.999.999,96",
+                           "5.102.047.999.999,95"};
+        QTest::newRow("total no limite da moeda")
+            << "180770000000000,00" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "180.770.000.000.000,00",
+                           "21.692.400.000.000,00",
+                           "719.834.816.960.000,00",
+                           "922.297.216.960.000,00"};
+    }
+    void resultadoCabeNoRotulo() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(QStringList, esperado);
+        usaTabelaDistribuida();
+        calcula(valor, venc, pag);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(resultados(), esperado);
+
+        const QList<QSize> tamanhos = {{97, 16},  {97, 16},  {145, 16},
+                                       {145, 16}, {145, 16}, {145, 16}};
+        bool algumReduzido = false;
+        for (int i = 0; i < NomesResultados.size(); ++i) {
+            auto* rotulo = fJanela->findChild<RotuloAjustado*>(NomesResultados[i]);
+            QVERIFY2(rotulo, qPrintable(NomesResultados[i]));
+            QCOMPARE(rotulo->size(), tamanhos[i]);
+            const QFont usada = rotulo->fonteDoTexto();
+            const QFont propria = rotulo->font();
+            QCOMPARE(usada.family(), propria.family());
+            QCOMPARE(usada.bold(), propria.bold());
+            const int largura = QFontMetrics(usada).horizontalAdvance(rotulo->text());
+            QVERIFY2(largura <= rotulo->larguraDisponivel(),
+                     qPrintable(QStringLiteral("%1: %2 px em %3 px")
+                                    .arg(rotulo->text())
+                                    .arg(largura)
+                                    .arg(rotulo->larguraDisponivel())));
+            // A text that fits keeps the label's own size.
+            if (QFontMetrics(propria).horizontalAdvance(rotulo->text()) <=
+                rotulo->larguraDisponivel())
+                QCOMPARE(usada, propria);
+            else
+                algumReduzido = true;
+
+            // On screen, right-aligned and whole: the left edge is still background, the
+            // text's first digit inside the label.
+            const QImage imagem = rotulo->grab().toImage();
+            const QRgb fundo = imagem.pixel(0, 0);
+            int primeiraColuna = -1;
+            for (int x = 0; x < imagem.width() && primeiraColuna < 0; ++x)
+                for (int y = 0; y < imagem.height(); ++y)
+                    if (imagem.pixel(x, y) != fundo) {
+                        primeiraColuna = x;
+                        break;
+                    }
+            QVERIFY2(primeiraColuna > 0, qPrintable(rotulo->text()));
+        }
+        // Twenty-two characters in 145 pixels: no font of the window's size fits them.
+        if (esperado[2].size() > 20)
+            QVERIFY(algumReduzido);
     }
 
     // After a success, every later failure leaves the six results as they were.
