@@ -7,8 +7,10 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "Relogio.h"
+#include "TituloSemBotoes.h"
 #include "ui_TfrmCalcular.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -59,9 +61,7 @@ TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relog
       fRelogio(relogio) {
     carregaImagens();
     ui->setupUi(this);
-    // A title bar without any button or system menu, and a border that does not resize.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    pedeTituloSemBotoes(this);
     setFixedSize(size());
 
     ligaBotao(ui->btnCalcular, ui->actCalcular);
@@ -94,6 +94,16 @@ void TfrmCalcular::showEvent(QShowEvent* evento) {
     if (QWindow* janela = windowHandle())
         janela->installEventFilter(this);
     FormShow();
+}
+
+void TfrmCalcular::closeEvent(QCloseEvent* evento) {
+    // A close asked from outside (the window manager, Alt+F4) leaves the amount field as
+    // "Fechar" does: a badly formed amount keeps the window open.
+    if (focusWidget() == ui->MaskEditValor && !MaskEditValorExit()) {
+        evento->ignore();
+        return;
+    }
+    QDialog::closeEvent(evento);
 }
 
 void TfrmCalcular::keyPressEvent(QKeyEvent* evento) {

@@ -18,6 +18,7 @@ class Relogio;
 class TBQDataModule;
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -58,6 +59,7 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:

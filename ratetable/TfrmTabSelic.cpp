@@ -1,6 +1,7 @@
 #include "TfrmTabSelic.h"
 
 #include "ModeloGrade.h"
+#include "TituloSemBotoes.h"
 #include "ui_TfrmTabSelic.h"
 
 #include <QKeyEvent>
@@ -15,8 +16,7 @@ TfrmTabSelic::TfrmTabSelic(TBQDataModule& dados, Dialogos& dialogos, QWidget* pa
       ui(std::make_unique<Ui::TfrmTabSelic>()), fDados(dados), fDialogos(dialogos) {
     registraImagens();
     ui->setupUi(this);
-    // A fixed dialog with a caption and nothing else in its title bar.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    pedeTituloSemBotoes(this);
     setFixedSize(size());
 
     ui->DBGridTabSelic->defineFonte(dsSelic, &fDialogos);

@@ -319,6 +319,37 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
+    // A close asked from outside (the title bar, Alt+F4, a program) meets the amount's
+    // exit check, as "Fechar" does.
+    void fechamentoDeFora_data() {
+        QTest::addColumn<bool>("pelaJanelaNativa");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<QString>("final");
+        QTest::newRow("gerenciador, sem casas") << true << "12" << false << "12";
+        QTest::newRow("gerenciador, uma casa") << true << "12,5" << false << "12,5";
+        QTest::newRow("close(), sem casas") << false << "12" << false << "12";
+        QTest::newRow("gerenciador, vazio") << true << "" << true << "0,00";
+        QTest::newRow("close(), completo") << false << "12,50" << true << "12,50";
+    }
+    void fechamentoDeFora() {
+        QFETCH(bool, pelaJanelaNativa);
+        QFETCH(QString, texto);
+        QFETCH(bool, fecha);
+        QFETCH(QString, final);
+        campo()->setText(texto);
+        const bool fechou = pelaJanelaNativa ? fJanela->windowHandle()->close() : fJanela->close();
+        QCOMPARE(fechou, fecha);
+        QCOMPARE(fJanela->isVisible(), !fecha);
+        QCOMPARE(campo()->text(), final);
+        if (fecha) {
+            QVERIFY(fDialogos.registros().isEmpty());
+        } else {
+            QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+            QCOMPARE(foco(), campo());
+        }
+    }
+
     void teclaDeAcessoCalcula() {
         QTest::keyClicks(campo(), QStringLiteral("1000,00"));
         vencimento()->setDate(dia("10/01/2020"));

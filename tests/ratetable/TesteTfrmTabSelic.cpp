@@ -14,6 +14,7 @@
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <memory>
 
@@ -377,6 +378,30 @@ private slots:
         fechaPorBotao();
         QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(tabela().quantidade(), 4);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // A close asked from outside (the title bar, Alt+F4) leaves the table as "Fechar" does.
+    void fechamentoDeForaComoFechar_data() {
+        QTest::addColumn<bool>("digita");
+        QTest::addColumn<TabelaMemoria::Estado>("estado");
+        QTest::newRow("linha nova intacta some") << false << TabelaMemoria::Estado::Navegando;
+        QTest::newRow("valor digitado fica pendente") << true << TabelaMemoria::Estado::Inserindo;
+    }
+    void fechamentoDeForaComoFechar() {
+        QFETCH(bool, digita);
+        QFETCH(TabelaMemoria::Estado, estado);
+        abreJanela();
+        if (digita)
+            digitaLinhaNova(QStringLiteral("01022020"), QStringLiteral("0,5"));
+        else
+            fJanela->actIncluirExecute();
+        QVERIFY(fJanela->windowHandle()->close());
+        QVERIFY(!fJanela->isVisible());
+        QCOMPARE(tabela().estado(), estado);
+        QCOMPARE(tabela().quantidade(), 4);
+        if (digita)
+            QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.5);
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
