@@ -2,6 +2,7 @@
 
 #include "BQDataModule.h"
 #include "Calculo.h"
+#include "CentraJanela.h"
 #include "ValidacaoCalculo.h"
 #include "Dialogos.h"
 #include "Erros.h"
@@ -91,6 +92,8 @@ void TfrmCalcular::ligaBotao(QPushButton* botao, QAction* acao) {
 
 void TfrmCalcular::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
+    if (!evento->spontaneous())
+        centraSobreJanela(this, parentWidget());
     if (QWindow* janela = windowHandle())
         janela->installEventFilter(this);
     FormShow();

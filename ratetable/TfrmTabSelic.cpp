@@ -1,5 +1,6 @@
 #include "TfrmTabSelic.h"
 
+#include "CentraJanela.h"
 #include "ModeloGrade.h"
 #include "TituloSemBotoes.h"
 #include "ui_TfrmTabSelic.h"
@@ -52,6 +53,7 @@ void TfrmTabSelic::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     if (evento->spontaneous())
         return;
+    centraSobreJanela(this, parentWidget());
     ui->DBGridTabSelic->setFocus();
     FormShow();
 }

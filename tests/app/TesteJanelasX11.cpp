@@ -1,5 +1,6 @@
-// Under Xvfb: what the calculation and rate table windows ask of the window manager, read
-// back from the X server, and a close asked the way a window manager asks it.
+// Under Xvfb: what the calculation and rate table windows ask of the window manager and
+// where they open, read back from the X server, and a close asked the way a window manager
+// asks it.
 
 #include "BQDataModule.h"
 #include "ConfiguracaoRegional.h"
@@ -10,6 +11,7 @@
 #include "TfrmTabSelic.h"
 
 #include <QApplication>
+#include <QRect>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -64,6 +66,24 @@ QList<quint32> dicasMotif(QWidget* janela) {
     return valores;
 }
 
+// Where the X server holds the window, on the root window.
+QRect geometriaNoServidor(QWidget* janela) {
+    const auto id = xcb_window_t(janela->windowHandle()->winId());
+    xcb_get_geometry_reply_t* geometria =
+        xcb_get_geometry_reply(conexao(), xcb_get_geometry(conexao(), id), nullptr);
+    xcb_translate_coordinates_reply_t* posicao =
+        geometria ? xcb_translate_coordinates_reply(
+                        conexao(), xcb_translate_coordinates(conexao(), id, geometria->root, 0, 0),
+                        nullptr)
+                  : nullptr;
+    QRect r;
+    if (geometria && posicao)
+        r = QRect(posicao->dst_x, posicao->dst_y, geometria->width, geometria->height);
+    std::free(posicao);
+    std::free(geometria);
+    return r;
+}
+
 // What the window manager sends for the title bar's close button and for Alt+F4.
 void pedeFechamentoPeloGerenciador(QWidget* janela) {
     xcb_client_message_event_t mensagem{};
@@ -80,7 +100,7 @@ void pedeFechamentoPeloGerenciador(QWidget* janela) {
 
 } // namespace
 
-class TesteTituloJanelas : public QObject {
+class TesteJanelasX11 : public QObject {
     Q_OBJECT
 
     QTemporaryDir fPasta;
@@ -88,10 +108,10 @@ class TesteTituloJanelas : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<TBQDataModule> fDados;
 
-    std::unique_ptr<QDialog> criaJanela(const QString& qual) {
+    std::unique_ptr<QDialog> criaJanela(const QString& qual, QWidget* pai = nullptr) {
         if (qual == QStringLiteral("cálculo"))
-            return std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
-        return std::make_unique<TfrmTabSelic>(*fDados, fDialogos);
+            return std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio, pai);
+        return std::make_unique<TfrmTabSelic>(*fDados, fDialogos, pai);
     }
 
 private slots:
@@ -125,6 +145,27 @@ private slots:
         QCOMPARE(dicas[1], FuncaoMover);
         QCOMPARE(dicas[2] & (DecoracaoBorda | DecoracaoTitulo), DecoracaoBorda | DecoracaoTitulo);
         QCOMPARE(dicas[2] & (DecoracaoMenu | DecoracaoMinimizar | DecoracaoMaximizar), 0u);
+    }
+
+    void centradaSobreAPrincipal_data() { tituloSemBotoes_data(); }
+    // With no frame around either window (no window manager here), the window lies centred
+    // over the main window, to the pixel.
+    void centradaSobreAPrincipal() {
+        QFETCH(QString, qual);
+        QWidget principal;
+        principal.setGeometry(100, 80, 900, 700);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        const QRect sobre = geometriaNoServidor(&principal);
+        QCOMPARE(sobre, QRect(100, 80, 900, 700));
+
+        const std::unique_ptr<QDialog> janela = criaJanela(qual, &principal);
+        janela->show();
+        QVERIFY(QTest::qWaitForWindowExposed(janela.get()));
+        const QRect aberta = geometriaNoServidor(janela.get());
+        QCOMPARE(aberta.size(), janela->size());
+        QCOMPARE(aberta.left() - sobre.left(), (sobre.width() - aberta.width()) / 2);
+        QCOMPARE(aberta.top() - sobre.top(), (sobre.height() - aberta.height()) / 2);
     }
 
     void fechamentoPeloGerenciador_data() {
@@ -162,5 +203,5 @@ private slots:
     }
 };
 
-QTEST_MAIN(TesteTituloJanelas)
-#include "TesteTituloJanelas.moc"
+QTEST_MAIN(TesteJanelasX11)
+#include "TesteJanelasX11.moc"
