@@ -3,13 +3,13 @@
 #include "Dialogos.h"
 #include "Relogio.h"
 #include "RotuloAjustado.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
-#include <QFile>
 #include <QFontMetrics>
 #include <QImage>
 #include <QLabel>
@@ -70,10 +70,7 @@ class TesteJanelaCalculo : public QObject {
     // two months of every other test.
     void usaTabelaDistribuida() {
         fDados->CDSSelic.fechar();
-        const QString copia = fPasta.filePath(QStringLiteral("distribuida.cds"));
-        QFile::remove(copia);
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), copia));
-        fDados->CDSSelic.defineNomeArquivo(copia);
+        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
         fDados->CDSSelic.abrir();
     }
 

@@ -3,12 +3,12 @@
 #include "Formatacao.h"
 #include "GradeDados.h"
 #include "ModeloGrade.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
-#include <QFile>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QLineEdit>
@@ -74,10 +74,7 @@ class TesteTfrmTabSelic : public QObject {
     // The rate table shipped with the program (01/1998 to 09/2026) in place of the four months.
     void usaTabelaDistribuida() {
         tabela().fechar();
-        const QString copia = fPasta.filePath(QStringLiteral("distribuida.cds"));
-        QFile::remove(copia);
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), copia));
-        tabela().defineNomeArquivo(copia);
+        tabela().defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
         tabela().abrir();
     }
     int linhaDoMes(const QString& data) {
