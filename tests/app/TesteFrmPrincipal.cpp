@@ -1,5 +1,6 @@
 #include "TfrmPrincipal.h"
 
+#include "../comum/TabelaDistribuida.h"
 #include "../comum/TabelaTeste.h"
 
 #include "AutoridadeTeste.h"
@@ -8,6 +9,8 @@
 #include "Erros.h"
 #include "PonteiroMouse.h"
 #include "RespondedorBancoCentral.h"
+#include "TfrmCalcular.h"
+#include "TfrmTabSelic.h"
 
 #include <QAction>
 #include <QLabel>
@@ -245,8 +248,7 @@ private slots:
     // loopback central bank holding October, November and a partial December.
     void atualizarPeloBancoCentral() {
         QFile::remove(fArquivo);
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), fArquivo));
-        QFile::setPermissions(fArquivo, QFile::ReadOwner | QFile::WriteOwner);
+        QVERIFY(QFile::rename(copiaTabelaDistribuida(fPasta->path()), fArquivo));
         fRelogio.define(Datas::codificaData(2026, 12, 10) + Datas::codificaHora(10, 0, 0));
         AutoridadeTeste autoridade;
         QVERIFY2(autoridade.erro().isEmpty(), qPrintable(autoridade.erro()));
@@ -599,6 +601,72 @@ private slots:
         QVERIFY(usada.criadas[0].isNull());
         QVERIFY(usada.criadas[1].isNull());
         QCOMPARE(outra.criadas.size(), 0);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // The calculation and rate table windows open with their frame centred over the main
+    // window's frame, and stay on its screen.
+    void janelasCentradasSobreAPrincipal_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QRect>("principal");
+        QTest::addColumn<QSize>("tamanho");
+        QTest::addColumn<bool>("cabe");
+        QTest::newRow("cálculo sobre a janela maximizada")
+            << "actCalcular" << QRect() << QSize(572, 312) << true;
+        QTest::newRow("tabela sobre a janela maximizada")
+            << "actTabelaSelic" << QRect() << QSize(277, 353) << true;
+        QTest::newRow("cálculo sobre uma janela menor")
+            << "actCalcular" << QRect(50, 40, 700, 500) << QSize(572, 312) << true;
+        QTest::newRow("tabela sobre uma janela menor")
+            << "actTabelaSelic" << QRect(50, 40, 700, 500) << QSize(277, 353) << true;
+        QTest::newRow("cálculo junto ao canto da tela")
+            << "actCalcular" << QRect(500, 650, 300, 100) << QSize(572, 312) << false;
+    }
+    void janelasCentradasSobreAPrincipal() {
+        QFETCH(QString, comando);
+        QFETCH(QRect, principal);
+        QFETCH(QSize, tamanho);
+        QFETCH(bool, cabe);
+        fJanela->defineJanelaCalcular([this](QWidget* pai) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmCalcular>(*fModulo, fDialogos, fRelogio, pai);
+        });
+        fJanela->defineJanelaTabelaSelic([this](QWidget* pai) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmTabSelic>(*fModulo, fDialogos, pai);
+        });
+        mostra();
+        if (principal.isValid()) {
+            fJanela->showNormal();
+            fJanela->setGeometry(principal);
+        }
+        const QRect quadroPrincipal = fJanela->frameGeometry();
+        const QRect tela = fJanela->screen()->availableGeometry();
+
+        QRect quadro, area;
+        QTimer::singleShot(0, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(modal);
+            quadro = modal->frameGeometry();
+            area = modal->geometry();
+            modal->done(QDialog::Rejected);
+        });
+        filho<QAction>(qPrintable(comando))->trigger();
+        QCOMPARE(area.size(), tamanho);
+        QVERIFY2(tela.contains(quadro), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(quadro.x())
+                                                       .arg(quadro.y())
+                                                       .arg(quadro.width())
+                                                       .arg(quadro.height())));
+        if (cabe) {
+            // Centred to the pixel: halves of an odd difference round down.
+            QCOMPARE(quadro.left() - quadroPrincipal.left(),
+                     (quadroPrincipal.width() - quadro.width()) / 2);
+            QCOMPARE(quadro.top() - quadroPrincipal.top(),
+                     (quadroPrincipal.height() - quadro.height()) / 2);
+        } else {
+            // Pushed back into the screen's corner.
+            QCOMPARE(quadro.right(), tela.right());
+            QCOMPARE(quadro.bottom(), tela.bottom());
+        }
         QVERIFY(fDialogos.registros().isEmpty());
     }
 

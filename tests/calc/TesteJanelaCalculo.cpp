@@ -1,16 +1,27 @@
 #include "BQDataModule.h"
 #include "ConfiguracaoRegional.h"
 #include "Dialogos.h"
+#include "DocumentoMemoria.h"
+#include "FormataResultado.h"
+#include "Formatacao.h"
+#include "PreviaImpressao.h"
 #include "Relogio.h"
+#include "RotuloAjustado.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -43,6 +54,7 @@ class TesteJanelaCalculo : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<TBQDataModule> fDados;
     std::unique_ptr<TfrmCalcular> fJanela;
+    QList<DocumentoMemoria> fPrevias; // each preview the window asked for
 
     QLineEdit* campo() const {
         return fJanela->findChild<QLineEdit*>(QStringLiteral("MaskEditValor"));
@@ -61,6 +73,34 @@ class TesteJanelaCalculo : public QObject {
         return textos;
     }
     QWidget* foco() const { return QApplication::focusWidget(); }
+    QPushButton* imprimir() const { return botao(QStringLiteral("btnImprimir")); }
+    void ctrlP() { QTest::keyClick(foco(), Qt::Key_P, Qt::ControlModifier); }
+
+    // What a previewed document shows: its inputs and its six results, as on screen.
+    static QStringList doDocumento(const DocumentoMemoria& d) {
+        const ResultadoFormatado f = formataResultado(d.Resultado);
+        return {Formato::dataParaTexto(d.Memoria.DataVencimento),
+                Formato::dataParaTexto(d.Memoria.DataPagamento),
+                f.Dias,
+                f.Taxa,
+                f.Valor,
+                f.Multa,
+                f.Juros,
+                f.Total};
+    }
+    QStringList naTela() const {
+        return QStringList{vencimento()->date().toString(QStringLiteral("dd/MM/yyyy")),
+                           pagamento()->date().toString(QStringLiteral("dd/MM/yyyy"))} +
+               resultados();
+    }
+
+    // The rate table shipped with the program, from 01/1998 to 09/2026, in place of the
+    // two months of every other test.
+    void usaTabelaDistribuida() {
+        fDados->CDSSelic.fechar();
+        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
+        fDados->CDSSelic.abrir();
+    }
 
     // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
     void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
@@ -85,6 +125,8 @@ private slots:
         fDados->CDSSelic.abrir();
 
         fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
+        fPrevias.clear();
+        fJanela->definePrevia([this](const DocumentoMemoria& d) { fPrevias << d; });
         fJanela->show();
         QApplication::setActiveWindow(fJanela.get());
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
@@ -304,6 +346,37 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
+    // A close asked from outside (the title bar, Alt+F4, a program) meets the amount's
+    // exit check, as "Fechar" does.
+    void fechamentoDeFora_data() {
+        QTest::addColumn<bool>("pelaJanelaNativa");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<QString>("final");
+        QTest::newRow("gerenciador, sem casas") << true << "12" << false << "12";
+        QTest::newRow("gerenciador, uma casa") << true << "12,5" << false << "12,5";
+        QTest::newRow("close(), sem casas") << false << "12" << false << "12";
+        QTest::newRow("gerenciador, vazio") << true << "" << true << "0,00";
+        QTest::newRow("close(), completo") << false << "12,50" << true << "12,50";
+    }
+    void fechamentoDeFora() {
+        QFETCH(bool, pelaJanelaNativa);
+        QFETCH(QString, texto);
+        QFETCH(bool, fecha);
+        QFETCH(QString, final);
+        campo()->setText(texto);
+        const bool fechou = pelaJanelaNativa ? fJanela->windowHandle()->close() : fJanela->close();
+        QCOMPARE(fechou, fecha);
+        QCOMPARE(fJanela->isVisible(), !fecha);
+        QCOMPARE(campo()->text(), final);
+        if (fecha) {
+            QVERIFY(fDialogos.registros().isEmpty());
+        } else {
+            QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+            QCOMPARE(foco(), campo());
+        }
+    }
+
     void teclaDeAcessoCalcula() {
         QTest::keyClicks(campo(), QStringLiteral("1000,00"));
         vencimento()->setDate(dia("10/01/2020"));
@@ -418,6 +491,84 @@ private slots:
         QCOMPARE(resultados(), esperado);
     }
 
+    // The longest rates and the largest amounts, as the command line gives them.
+    void resultadoCabeNoRotulo_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("taxa de três dígitos")
+            << "1000,00" << dia("11/01/2010") << dia("10/09/2026")
+            << QStringList{"6086", "158,460000 %", "1.000,00", "120,00", "1.774,75", "2.894,75"};
+        QTest::newRow("maior taxa da tabela, valor de doze dígitos")
+            << "999999999999,99" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "999.999.999.999,99",
+                           "120.000.000.000,00",
+                           "3.982.047.999.999,96",
+                           "5.102.047.999.999,95"};
+        QTest::newRow("total no limite da moeda")
+            << "180770000000000,00" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "180.770.000.000.000,00",
+                           "21.692.400.000.000,00",
+                           "719.834.816.960.000,00",
+                           "922.297.216.960.000,00"};
+    }
+    void resultadoCabeNoRotulo() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(QStringList, esperado);
+        usaTabelaDistribuida();
+        calcula(valor, venc, pag);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(resultados(), esperado);
+
+        const QList<QSize> tamanhos = {{97, 16},  {97, 16},  {145, 16},
+                                       {145, 16}, {145, 16}, {145, 16}};
+        bool algumReduzido = false;
+        for (int i = 0; i < NomesResultados.size(); ++i) {
+            auto* rotulo = fJanela->findChild<RotuloAjustado*>(NomesResultados[i]);
+            QVERIFY2(rotulo, qPrintable(NomesResultados[i]));
+            QCOMPARE(rotulo->size(), tamanhos[i]);
+            const QFont usada = rotulo->fonteDoTexto();
+            const QFont propria = rotulo->font();
+            QCOMPARE(usada.family(), propria.family());
+            QCOMPARE(usada.bold(), propria.bold());
+            const int largura = QFontMetrics(usada).horizontalAdvance(rotulo->text());
+            QVERIFY2(largura <= rotulo->larguraDisponivel(),
+                     qPrintable(QStringLiteral("%1: %2 px em %3 px")
+                                    .arg(rotulo->text())
+                                    .arg(largura)
+                                    .arg(rotulo->larguraDisponivel())));
+            // A text that fits keeps the label's own size.
+            if (QFontMetrics(propria).horizontalAdvance(rotulo->text()) <=
+                rotulo->larguraDisponivel())
+                QCOMPARE(usada, propria);
+            else
+                algumReduzido = true;
+
+            // On screen, right-aligned and whole: the left edge is still background, the
+            // text's first digit inside the label.
+            const QImage imagem = rotulo->grab().toImage();
+            const QRgb fundo = imagem.pixel(0, 0);
+            int primeiraColuna = -1;
+            for (int x = 0; x < imagem.width() && primeiraColuna < 0; ++x)
+                for (int y = 0; y < imagem.height(); ++y)
+                    if (imagem.pixel(x, y) != fundo) {
+                        primeiraColuna = x;
+                        break;
+                    }
+            QVERIFY2(primeiraColuna > 0, qPrintable(rotulo->text()));
+        }
+        // Twenty-two characters in 145 pixels: no font of the window's size fits them.
+        if (esperado[2].size() > 20)
+            QVERIFY(algumReduzido);
+    }
+
     // After a success, every later failure leaves the six results as they were.
     void falhaMantemResultados_data() {
         QTest::addColumn<QString>("valor");
@@ -474,6 +625,136 @@ private slots:
         QCOMPARE(fDialogos.registros().size(), 1);
         QCOMPARE(fDialogos.registros().constFirst().tipo, DialogosRoteiro::Registro::RelatorioErro);
         QCOMPARE(resultados(), QStringList(6, QString()));
+    }
+
+    // Imprimir sits in the bottom bar left of Fechar, which keeps its place.
+    void botaoImprimir() {
+        QPushButton* b = imprimir();
+        QVERIFY(b);
+        QCOMPARE(b->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        QCOMPARE(b->geometry(), QRect(396, 4, 84, 25));
+        QCOMPARE(botao(QStringLiteral("btnFechar"))->geometry(), QRect(484, 4, 84, 25));
+        QCOMPARE(b->text(), QStringLiteral("&Imprimir"));
+        QVERIFY(!b->icon().isNull());
+        QCOMPARE(b->font().pixelSize(), botao(QStringLiteral("btnFechar"))->font().pixelSize());
+
+        // Once enabled, it comes between Calcular and Fechar in the tab order.
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        QCOMPARE(foco(), botao(QStringLiteral("btnCalcular")));
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), b);
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), botao(QStringLiteral("btnFechar")));
+    }
+
+    // Disabled before the first calculation, and again after any later failure, whether
+    // the amount's check, a date check, the missing rates or the conversion stopped it.
+    void imprimirSoComCalculoNaTela_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::newRow("valor sem casas") << "12" << dia("10/01/2020") << dia("10/04/2020");
+        QTest::newRow("vencimento num sábado")
+            << "1000,00" << dia("11/01/2020") << dia("10/04/2020");
+        QTest::newRow("pagamento antes do vencimento")
+            << "1000,00" << dia("10/03/2020") << dia("09/03/2020");
+        QTest::newRow("taxas faltando") << "1000,00" << dia("10/01/2020") << dia("10/06/2020");
+        QTest::newRow("colado com milhar") << "1.234,56" << dia("10/01/2020") << dia("10/04/2020");
+    }
+    void imprimirSoComCalculoNaTela() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QVERIFY(!imprimir()->isEnabled());
+        ctrlP();
+        QVERIFY(fPrevias.isEmpty());
+
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        QVERIFY(imprimir()->isEnabled());
+
+        campo()->setFocus();
+        campo()->setText(valor);
+        vencimento()->setDate(venc);
+        pagamento()->setDate(pag);
+        QTest::mouseClick(botao(QStringLiteral("btnCalcular")), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos().size(), 1);
+        QVERIFY(!imprimir()->isEnabled());
+        QCOMPARE(resultados().constLast(), QStringLiteral("1.138,26"));
+        // Mending the inputs is not calculating again.
+        fDialogos.limpa();
+        campo()->setText(QStringLiteral("1000,00"));
+        vencimento()->setDate(dia("10/01/2020"));
+        pagamento()->setDate(dia("10/04/2020"));
+        botao(QStringLiteral("btnCalcular"))->setFocus();
+        ctrlP();
+        QTest::mouseClick(imprimir(), Qt::LeftButton);
+        QVERIFY(fPrevias.isEmpty());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Ctrl+P from the amount field, and the button, preview the calculation on screen,
+    // made at the clock's moment with the program's version; never an older calculation.
+    void ctrlPMostraOCalculoNaTela() {
+        const DataHora momento = Datas::codificaData(2020, 6, 15) + 0.5;
+        fRelogio.define(momento);
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        campo()->setFocus();
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        QCOMPARE(doDocumento(fPrevias[0]), naTela());
+        QCOMPARE(fPrevias[0].Memoria.MesesSelic.size(), 2);
+        QCOMPARE(fPrevias[0].Emissao, momento);
+        QCOMPARE(fPrevias[0].Versao, fDados->ConfigApp.Versao());
+        QCOMPARE(campo()->text(), QStringLiteral("1000,00"));
+
+        calcula(QStringLiteral("2500,00"), dia("10/03/2020"), dia("14/04/2020"));
+        QTest::mouseClick(imprimir(), Qt::LeftButton);
+        QCOMPARE(fPrevias.size(), 2);
+        QCOMPARE(doDocumento(fPrevias[1]), naTela());
+        QCOMPARE(resultados().constLast(), QStringLiteral("2.752,25"));
+
+        // Alt+I, the button's accelerator, from the amount field.
+        QTest::keyClick(campo(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(fPrevias.size(), 3);
+        QCOMPARE(doDocumento(fPrevias[2]), naTela());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Ctrl+P does not pass over a badly formed amount: its message, the focus kept, and
+    // no preview until a new calculation.
+    void ctrlPComValorInvalido() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        campo()->setFocus();
+        campo()->setText(QStringLiteral("12,5"));
+        ctrlP();
+        QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+        QCOMPARE(foco(), campo());
+        QVERIFY(fPrevias.isEmpty());
+        QVERIFY(!imprimir()->isEnabled());
+    }
+
+    // The preview itself: a print preview dialog on an A4 printer, showing the one page
+    // of the document.
+    void previaDeImpressao() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        QString titulo;
+        int paginas = -1;
+        QPageSize::PageSizeId papel = QPageSize::Custom;
+        QTimer::singleShot(0, [&] {
+            auto* previa = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(previa);
+            titulo = previa->windowTitle();
+            papel = previa->printer()->pageLayout().pageSize().id();
+            paginas = previa->findChild<QPrintPreviewWidget*>()->pageCount();
+            previa->reject();
+        });
+        abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst());
+        QCOMPARE(titulo, QStringLiteral("Memória de Cálculo — ICMS pago em atraso"));
+        QCOMPARE(papel, QPageSize::A4);
+        QCOMPARE(paginas, 1);
+        QVERIFY(fDialogos.registros().isEmpty());
     }
 
     // Each opening is a fresh modal window, destroyed when it closes.
