@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "ComandoAtualizar.h"
 #include "ComandoCalcular.h"
 #include "ComandoImportar.h"
 #include "ComandoLote.h"
@@ -37,7 +38,8 @@ const QList<Comando>& comandos() {
          1,
          2,
          "belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]"},
-        {"importar", {}, 1, 1, "belqor-cli importar DOCUMENTO.xml"},
+        {"importar", {}, 1, 1, "belqor-cli importar ARQUIVO"},
+        {"atualizar", {QStringLiteral("url")}, 0, 0, "belqor-cli atualizar [--url ENDEREÇO]"},
         {"tabela", {QStringLiteral("desde")}, 0, 0, "belqor-cli tabela [--desde MM/AAAA]"},
     };
     return lista;
@@ -66,6 +68,7 @@ struct Opcoes {
     QString tabela;
     QString desde;
     QString pdf;
+    QString url;
     bool json = false;
     bool ajuda = false;
     bool versao = false;
@@ -94,10 +97,11 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     const QCommandLineOption desde(QStringLiteral("desde"), QString(), QStringLiteral("MM/AAAA"));
     const QCommandLineOption json(QStringLiteral("json"), QString());
     const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("ARQUIVO"));
-    analisador.addOptions({ajuda, versao, tabela, desde, json, pdf});
+    const QCommandLineOption url(QStringLiteral("url"), QString(), QStringLiteral("ENDEREÇO"));
+    analisador.addOptions({ajuda, versao, tabela, desde, json, pdf, url});
     // "--" ends the options: what follows is positional even when it starts with "-".
     if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
-        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf}),
+        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf, url}),
                       textoAjuda());
 
     Opcoes o;
@@ -107,6 +111,7 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     o.tabela = analisador.value(tabela);
     o.desde = analisador.value(desde);
     o.pdf = analisador.value(pdf);
+    o.url = analisador.value(url);
     o.posicionais = analisador.positionalArguments();
     if (!o.posicionais.isEmpty())
         o.comando = o.posicionais.takeFirst();
@@ -149,6 +154,8 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
         return comandoLote(sessao, o.posicionais[0], o.posicionais.value(1), o.pdf);
     if (o.comando == QLatin1String("importar"))
         return comandoImportar(sessao, o.posicionais);
+    if (o.comando == QLatin1String("atualizar"))
+        return comandoAtualizar(sessao, o.posicionais, o.url);
     return comandoTabela(sessao, o.desde);
 }
 
@@ -223,10 +230,17 @@ QString textoAjuda() {
         "      tabela. Uma linha com falha não interrompe as demais. Com --pdf, grava\n"
         "      em PASTA a memória de cálculo de cada linha calculada, com o número da\n"
         "      linha: linha-1.pdf para a primeira depois do cabeçalho.\n"
-        "  importar DOCUMENTO.xml\n"
-        "      Importa as taxas de um documento de taxas Selic, com as mesmas regras da\n"
-        "      atualização na abertura do programa, e informa os meses incluídos, já\n"
-        "      presentes, ainda não divulgados e recusados.\n"
+        "  importar ARQUIVO\n"
+        "      Importa as taxas de um arquivo: a série 4390 do Banco Central salva do seu\n"
+        "      site (CSV ou JSON) ou um documento de taxas Selic (XML), reconhecidos pelo\n"
+        "      conteúdo, sempre pelas regras da tabela. Informa mês a mês o que foi\n"
+        "      incluído, o que já estava presente (e com outra taxa) e o que ainda não\n"
+        "      terminou.\n"
+        "  atualizar [--url ENDEREÇO]\n"
+        "      Busca no Banco Central (série 4390, Selic acumulada no mês) as taxas dos\n"
+        "      meses após o último da tabela e as inclui. ENDEREÇO substitui o endereço\n"
+        "      da série até /dados, sem a consulta. Autoridades certificadoras\n"
+        "      adicionais: arquivo indicado em BELQOR_CERTIFICADOS.\n"
         "  tabela [--desde MM/AAAA]\n"
         "      Lista os meses e as taxas da tabela e os meses ausentes entre o primeiro e\n"
         "      o último.\n"
