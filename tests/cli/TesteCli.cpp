@@ -899,6 +899,12 @@ private slots:
             << QStringList{"tabela", "--tabela"} << 2 << "Falta o valor da opção --tabela.";
         QTest::newRow("argumentos a mais") << QStringList{"lote", "a.csv", "b.csv", "c.csv"} << 2
                                            << "Argumentos a mais para o comando lote.";
+        QTest::newRow("url fora do atualizar")
+            << QStringList{"tabela", "--url", "https://127.0.0.1:1/dados"} << 2
+            << "A opção --url não se aplica ao comando tabela.";
+        QTest::newRow("argumento no atualizar")
+            << QStringList{"atualizar", "agora"} << 2
+            << "Argumentos a mais para o comando atualizar.";
         QTest::newRow("comando desconhecido")
             << QStringList{"somar"} << 2 << "Comando desconhecido: somar";
         QTest::newRow("cálculo recusado")
