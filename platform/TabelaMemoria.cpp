@@ -129,6 +129,13 @@ void TabelaMemoria::fechar() {
     emit alterada();
 }
 
+void TabelaMemoria::fechaSemGravar() {
+    if (!ativa())
+        return;
+    esvazia();
+    emit alterada();
+}
+
 void TabelaMemoria::esvazia() {
     fEstado = Estado::Fechada;
     fLinhas.clear();

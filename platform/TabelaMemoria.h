@@ -55,6 +55,9 @@ public:
     // since it was read or when the file is gone, and empties the table. When the write
     // fails the error reaches the caller and the table stays open with its rows.
     void fechar();
+    // Closes without writing anything: the pending change and every change not yet in the
+    // file are lost. For callers that must leave the table closed after fechar failed.
+    void fechaSemGravar();
     bool ativa() const { return fEstado != Estado::Fechada; }
     Estado estado() const { return fEstado; }
     bool alteradaDesdeLeitura() const { return fAlterada; }

@@ -208,6 +208,27 @@ private slots:
         QVERIFY(conteudoArquivo(caminho) != antes);
     }
 
+    // Closing without writing drops every change not yet in the file, the pending one too.
+    void fechaSemGravarNaoGrava() {
+        const QString caminho = tabelaTres();
+        const QByteArray antes = conteudoArquivo(caminho);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        t.abrir();
+        t.primeiro();
+        t.excluir();
+        t.acrescentar();
+        t.campos()[1]->defineValor(9.0);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        t.abrir();
+        QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");
