@@ -110,7 +110,9 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
         if (!CDSSelic.ativa())
             CDSSelic.abrir();
         CDSSelic.defineFiltrado(false);
-        CDSSelic.defineFiltro(QStringLiteral("DATA = '%1'").arg(Formato::dataHoraParaTexto(dt)));
+        // Data holds whole days, so the month is looked for on dt's day, without its time.
+        CDSSelic.defineFiltro(QStringLiteral("DATA = '%1'")
+                                  .arg(Formato::dataParaTexto(DataHora(Datas::parteInteira(dt)))));
         CDSSelic.defineFiltrado(true);
         if (!CDSSelic.vazia()) {
             CDSSelic.defineFiltrado(false);

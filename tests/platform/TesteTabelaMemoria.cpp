@@ -229,6 +229,32 @@ private slots:
         QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
     }
 
+    // A date field keeps whole days, whoever sets it; a date-and-time field keeps the time.
+    void dataGuardaSoODia_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<double>("dado");
+        QTest::addColumn<double>("guardado");
+        QTest::newRow("data com hora") << int(TipoCampo::Data) << 43922.4375 << 43922.0;
+        QTest::newRow("data antes da origem, com hora") << int(TipoCampo::Data) << -1.25 << -1.0;
+        QTest::newRow("data inteira") << int(TipoCampo::Data) << 43922.0 << 43922.0;
+        QTest::newRow("data e hora") << int(TipoCampo::DataHora) << 43922.4375 << 43922.4375;
+    }
+    void dataGuardaSoODia() {
+        QFETCH(int, tipo);
+        QFETCH(double, dado);
+        QFETCH(double, guardado);
+        TabelaMemoria t;
+        Campo* c = t.adicionaCampo(campo("Quando", TipoCampo(tipo)));
+        t.criaVazia();
+        t.acrescentar();
+        c->defineDataHora(dado);
+        QCOMPARE(c->comoDataHora(), guardado);
+        c->defineValor(QVariant(dado));
+        t.gravar();
+        QCOMPARE(c->comoDataHora(), guardado);
+        QCOMPARE(c->valor(), QVariant(guardado));
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");

@@ -264,10 +264,26 @@ private slots:
     void insereRegistroComHoraNoFiltro() {
         fRelogio.define(dia(15, 3, 2020) + 0.75);
         QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.5, 0.29));
-        QCOMPARE(tabela().filtro(), QStringLiteral("DATA = '01/02/2020 12:00:00'"));
+        QCOMPARE(tabela().filtro(), QStringLiteral("DATA = '01/02/2020'"));
         // A date later than now, on the same day, stores nothing.
         QVERIFY(fDados->InsereRegistro(dia(15, 3, 2020) + 0.8, 0.29));
         QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    // The time given with a date is dropped: the month is stored on its day and found
+    // again by any later insertion of that day, with a time or without.
+    void insereRegistroComHoraGuardaODia() {
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.4375, 0.28));
+        tabela().ultimo();
+        QCOMPARE(fDados->CDSSelicData->comoDataHora(), dia(1, 2, 2020));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.5));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.25, 0.7));
+        QCOMPARE(tabela().quantidade(), 5);
+        QVERIFY(fDialogos.registros().isEmpty());
+        tabela().ultimo();
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.28);
+        tabela().fechar();
+        QCOMPARE(conteudoArquivo(fCaminho).count("<ROW Data=\"20200201\""), qsizetype(1));
     }
 
     void arquivoSoEhReescritoQuandoMuda() {
