@@ -323,6 +323,16 @@ void TabelaMemoria::gravar() {
     emit alterada();
 }
 
+bool TabelaMemoria::outraLinhaArmazenada(const Campo& campo,
+                                         const std::function<bool(const QVariant&)>& teste) const {
+    exigeAtiva();
+    const int editada = fEstado == Estado::Editando ? fVisiveis[fAtual] : -1;
+    for (int i = 0; i < fLinhas.size(); ++i)
+        if (i != editada && teste(fLinhas[i].value(campo.indiceDados())))
+            return true;
+    return false;
+}
+
 void TabelaMemoria::cancelar() {
     exigeAtiva();
     if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)

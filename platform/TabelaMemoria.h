@@ -82,6 +82,10 @@ public:
     void excluir();
     // The pending row had a value set after it began (the new-row default does not count).
     bool modificado() const { return fModificado; }
+    // For rules: whether a stored row other than the one being edited holds, in campo, a
+    // value that passes teste. Every stored row counts, whatever the filter shows.
+    bool outraLinhaArmazenada(const Campo& campo,
+                              const std::function<bool(const QVariant&)>& teste) const;
     void resolvePendente();
 
     const QString& filtro() const { return fFiltro; }

@@ -255,6 +255,31 @@ private slots:
         QCOMPARE(c->valor(), QVariant(guardado));
     }
 
+    // Rules look at every stored row, hidden by the filter or not, but not at the row
+    // being edited.
+    void outraLinhaArmazenada() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        const Campo& valor = *t.campo(QStringLiteral("Valor"));
+        const auto igualA = [](double alvo) {
+            return [alvo](const QVariant& v) { return v.toDouble() == alvo; };
+        };
+        t.defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
+        t.defineFiltrado(true);
+        QCOMPARE(t.quantidade(), 1);
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(3)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+        t.editar();
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(2)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(4)));
+        t.cancelar();
+        t.inserir();
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");

@@ -190,16 +190,59 @@ private slots:
         QCOMPARE(tabela().quantidade(), 4);
     }
 
-    void mesmoMesDuasVezesPelaJanela() {
-        tabela().ultimo();
-        tabela().inserir();
-        fDados->CDSSelicValor->defineFloat(0.38);
-        fDados->CDSSelicData->defineDataHora(dia(1, 1, 2020));
+    // A month already in the table is refused, whether a new row or an edited one brings
+    // it; the row stays pending and the next settling meets the refusal again.
+    void mesJaCadastradoRecusado_data() {
+        QTest::addColumn<bool>("edicao");
+        QTest::addColumn<DataHora>("data");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("linha nova, mês recente")
+            << false << dia(1, 1, 2020) << "A Selic de 01/2020 já está cadastrada!";
+        QTest::newRow("linha nova, mês protegido digitado de novo")
+            << false << dia(1, 11, 2013) << "A Selic de 11/2013 já está cadastrada!";
+        QTest::newRow("edição leva a data a outro mês presente")
+            << true << dia(1, 1, 2020) << "A Selic de 01/2020 já está cadastrada!";
+    }
+    void mesJaCadastradoRecusado() {
+        QFETCH(bool, edicao);
+        QFETCH(DataHora, data);
+        QFETCH(QString, mensagem);
+        const QList<DataHora> antes = datas();
+        if (edicao) {
+            vaiPara(dia(1, 1, 2014));
+            tabela().editar();
+        } else {
+            tabela().inserir();
+        }
+        fDados->CDSSelicData->defineDataHora(data);
+        fDados->CDSSelicValor->defineFloat(0.5);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        const auto pendente =
+            edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo;
+        QCOMPARE(tabela().estado(), pendente);
+        QVERIFY(tabela().modificado());
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().ultimo());
+        QCOMPARE(fDialogos.textos(), (QStringList{mensagem, mensagem}));
+        QCOMPARE(tabela().estado(), pendente);
+        tabela().cancelar();
+        QCOMPARE(datas(), antes);
+    }
+
+    // A row keeps its own month when it is edited, and a new month is stored once.
+    void mesProprioENovoSaoGravados() {
+        vaiPara(dia(1, 1, 2020));
+        tabela().editar();
+        fDados->CDSSelicValor->defineFloat(0.4);
         tabela().gravar();
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 6, 2010));
+        fDados->CDSSelicValor->defineFloat(0.79);
+        tabela().gravar();
+        QVERIFY(fDialogos.registros().isEmpty());
         QCOMPARE(tabela().quantidade(), 5);
-        // Inserted before the current row, which was the last.
-        QCOMPARE(datas().last(), dia(1, 1, 2020));
-        QCOMPARE(datas()[3], dia(1, 1, 2020));
+        vaiPara(dia(1, 1, 2020));
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.4);
     }
 
     void insereRegistro_data() {
