@@ -405,6 +405,24 @@ void TabelaMemoria::defineFiltrado(bool ligado) {
     emit alterada();
 }
 
+void TabelaMemoria::desligaFiltroMantendoPendente() {
+    if (!ativa() || fEstado == Estado::Navegando || !fFiltrado) {
+        defineFiltrado(false);
+        return;
+    }
+    const quint64 editada = fEstado == Estado::Editando ? fIds[fVisiveis[fAtual]] : 0;
+    fFiltrado = false;
+    aplicaFiltro();
+    // Every row is visible now, so visible and stored positions agree.
+    if (fEstado == Estado::Editando) {
+        fAtual = indiceVisivelDoId(editada);
+    } else {
+        fPosicaoExibida = fPosicaoArmazenada;
+        fAtual = std::min<int>(fPosicaoArmazenada, int(fVisiveis.size()) - 1);
+    }
+    emit alterada();
+}
+
 int TabelaMemoria::indiceVisivelDoId(quint64 id) const {
     for (qsizetype i = 0; i < fVisiveis.size(); ++i)
         if (fIds[fVisiveis[i]] == id)

@@ -92,6 +92,10 @@ public:
     void defineFiltro(const QString& expressao);
     bool filtrado() const { return fFiltrado; }
     void defineFiltrado(bool ligado);
+    // Switches the filter off without settling: a pending change stays pending on its row.
+    // For a failure path that must leave the table unfiltered although its pending row is
+    // refused; it does not fail.
+    void desligaFiltroMantendoPendente();
 
     // Rules, each receiving this table.
     Regra antesInserir;

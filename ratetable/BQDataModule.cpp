@@ -116,6 +116,7 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
 }
 
 bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
+    bool comecouLinha = false;
     try {
         if (!CDSSelic.ativa())
             CDSSelic.abrir();
@@ -132,18 +133,19 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
         if (dt > fRelogio.agora())
             return true;
         CDSSelic.acrescentar();
+        comecouLinha = true;
         CDSSelicData->defineDataHora(dt);
         CDSSelicValor->defineFloat(vlr);
         CDSSelic.gravar();
         return true;
     } catch (...) {
-        // Whatever failed, the table is left unfiltered; a refused row stays pending.
-        if (CDSSelic.ativa() && CDSSelic.filtrado()) {
-            try {
-                CDSSelic.defineFiltrado(false);
-            } catch (...) {
-            }
-        }
+        // The row begun here is abandoned, so the next months of an import are still stored.
+        // A refused row someone else left stays pending: the table is left unfiltered
+        // without meeting its refusal a second time.
+        if (comecouLinha)
+            CDSSelic.cancelar();
+        if (CDSSelic.ativa() && CDSSelic.filtrado())
+            CDSSelic.desligaFiltroMantendoPendente();
         fDialogos.mensagem(QStringLiteral("Falha ao inserir registro"));
         return false;
     }

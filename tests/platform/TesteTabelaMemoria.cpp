@@ -280,6 +280,40 @@ private slots:
         QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
     }
 
+    // The pending change stays on its row when the filter goes off without settling, and
+    // is stored there afterwards.
+    void desligaFiltroMantendoPendente_data() {
+        QTest::addColumn<bool>("edicao");
+        QTest::addColumn<QList<double>>("depois");
+        QTest::newRow("edição") << true << QList<double>{1, 9, 3};
+        QTest::newRow("linha nova") << false << QList<double>{1, 9, 2, 3};
+    }
+    void desligaFiltroMantendoPendente() {
+        QFETCH(bool, edicao);
+        QFETCH(QList<double>, depois);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        t.defineFiltro(QStringLiteral("DATA = '01/02/2020'"));
+        t.defineFiltrado(true);
+        if (edicao) {
+            t.editar();
+        } else {
+            t.inserir();
+            t.campo(QStringLiteral("Data"))->defineDataHora(dia(15, 1, 2020));
+        }
+        t.campo(QStringLiteral("Valor"))->defineFloat(9);
+        t.desligaFiltroMantendoPendente();
+        QVERIFY(!t.filtrado());
+        QCOMPARE(t.estado(),
+                 edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo);
+        QCOMPARE(t.linhaAtualExibida(), 1);
+        QCOMPARE(t.linhasExibidas(), edicao ? 3 : 4);
+        t.gravar();
+        QCOMPARE(valores(t), depois);
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");

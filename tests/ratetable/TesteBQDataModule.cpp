@@ -15,6 +15,8 @@ const QString NaoPermitido = QStringLiteral(
 const QString Excluir = QStringLiteral("Deseja excluir este registro?");
 const QString DiaUm = QStringLiteral("Deve ser informada a Selic para dia 1 do mês!");
 const QString Falha = QStringLiteral("Falha ao inserir registro");
+const QString MarcoNaoDivulgado =
+    QStringLiteral("A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020");
 
 DataHora dia(int d, int m, int a) {
     return Datas::codificaData(a, m, d);
@@ -273,11 +275,8 @@ private slots:
         QVERIFY(tabela().ativa());
         QVERIFY(!tabela().filtrado());
         QCOMPARE(fDialogos.textos(), mensagens);
-        if (!resultado)
-            QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
-        else
-            QCOMPARE(tabela().quantidade(), linhas);
-        tabela().cancelar();
+        // A refused row is not left pending.
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(tabela().quantidade(), linhas);
         vaiPara(dia(1, 1, 2020));
         QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.38);
@@ -288,18 +287,67 @@ private slots:
         }
     }
 
+    // The row InsereRegistro began and the rule refused is dropped: the next months of an
+    // import are stored.
+    void insereRegistroRecusadoNaoBloqueiaOsSeguintes() {
+        QVERIFY(!fDados->InsereRegistro(dia(1, 3, 2020), 0.3));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        QCOMPARE(fDialogos.textos(), (QStringList{MarcoNaoDivulgado, Falha}));
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(datas().last(), dia(1, 2, 2020));
+        QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    // A refused row someone else left stays pending: each insertion meets its refusal once,
+    // then "Falha ao inserir registro", and leaves the table unfiltered.
+    void insereRegistroComPendenteRecusado_data() {
+        QTest::addColumn<bool>("filtrada");
+        QTest::addColumn<bool>("edicao");
+        QTest::newRow("linha nova, sem filtro") << false << false;
+        QTest::newRow("linha nova, com filtro") << true << false;
+        QTest::newRow("edição, sem filtro") << false << true;
+        QTest::newRow("edição, com filtro") << true << true;
+    }
     void insereRegistroComPendenteRecusado() {
-        fDados->InsereRegistro(dia(1, 3, 2020), 0.3);
+        QFETCH(bool, filtrada);
+        QFETCH(bool, edicao);
+        const QList<DataHora> antes = datas();
+        if (filtrada) {
+            tabela().defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
+            tabela().defineFiltrado(true);
+        } else {
+            vaiPara(dia(1, 1, 2020));
+        }
+        if (edicao)
+            tabela().editar();
+        else
+            tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 3, 2020));
+        fDados->CDSSelicValor->defineFloat(0.3);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
         fDialogos.limpa();
-        // Every later insertion settles the refused row first and meets the refusal again.
+        const auto pendente =
+            edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo;
+
         QVERIFY(!fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
-        QCOMPARE(fDialogos.textos(),
-                 (QStringList{
-                     QStringLiteral(
-                         "A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020"),
-                     Falha}));
+        QCOMPARE(fDialogos.textos(), (QStringList{MarcoNaoDivulgado, Falha}));
         QVERIFY(!tabela().filtrado());
-        tabela().excluir();
+        QCOMPARE(tabela().estado(), pendente);
+        QVERIFY(tabela().modificado());
+        // Still the same pending row, shown where it was begun, now among every row: a new
+        // one before January 2020, an edit on January 2020 itself.
+        QCOMPARE(tabela().quantidade(), 4);
+        const int linha = tabela().linhaAtualExibida();
+        QCOMPARE(tabela().valorExibido(linha, *fDados->CDSSelicData), QVariant(dia(1, 3, 2020)));
+        if (!edicao)
+            QCOMPARE(tabela().valorExibido(linha + 1, *fDados->CDSSelicData),
+                     QVariant(dia(1, 1, 2020)));
+
+        // Once the user drops it, insertions go on.
+        tabela().cancelar();
+        QCOMPARE(tabela().indiceAtual(), 3);
+        QCOMPARE(fDados->CDSSelicData->comoDataHora(), dia(1, 1, 2020));
+        QCOMPARE(datas(), antes);
         QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
         QCOMPARE(tabela().quantidade(), 5);
     }
