@@ -45,7 +45,8 @@ public:
     // Handlers; they can be called directly.
     void FormCreate();
     void FormShow();
-    // True when the window may close.
+    // True when the window may close. A change left pending in the rate table is stored
+    // or dropped first, as the user answers; closing the table at exit would drop it.
     bool FormClose();
     void Timer1Timer();
     void actCalcularExecute();
@@ -60,6 +61,9 @@ protected:
 
 private:
     void mostraModal(const FabricaJanela& fabrica);
+    // False when the window must stay open: the user closed the question, or the rule
+    // refused the change to be stored.
+    bool resolveAlteracaoPendente();
 
     std::unique_ptr<Ui::frmPrincipal> ui;
     const Relogio& fRelogio;
