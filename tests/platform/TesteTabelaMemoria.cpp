@@ -52,6 +52,13 @@ class TesteTabelaMemoria : public QObject {
         return caminho;
     }
 
+    // The table of tabelaTres(), open.
+    void abreTres(TabelaMemoria& t) {
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+    }
+
 private slots:
     void init() { regional() = ConfiguracaoRegional::brasileira(); }
 
@@ -259,9 +266,7 @@ private slots:
     // being edited.
     void outraLinhaArmazenada() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         const Campo& valor = *t.campo(QStringLiteral("Valor"));
         const auto igualA = [](double alvo) {
             return [alvo](const QVariant& v) { return v.toDouble() == alvo; };
@@ -292,9 +297,7 @@ private slots:
         QFETCH(bool, edicao);
         QFETCH(QList<double>, depois);
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.defineFiltro(QStringLiteral("DATA = '01/02/2020'"));
         t.defineFiltrado(true);
         if (edicao) {
@@ -331,9 +334,7 @@ private slots:
         QFETCH(QString, expressao);
         QFETCH(QList<double>, visiveis);
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.defineFiltro(expressao);
         t.defineFiltrado(true);
         QCOMPARE(valores(t), visiveis);
@@ -344,9 +345,7 @@ private slots:
 
     void filtroInvalido() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         for (const char* ruim :
              {"Data = ", "Outro = 1", "Data = '32/01/2020'", "(Valor = 1", "Valor 1"}) {
             t.defineFiltro(QString::fromLatin1(ruim));
@@ -358,9 +357,7 @@ private slots:
 
     void movimentoEFronteiras() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         QVERIFY(t.inicioDaTabela());
         QCOMPARE(t.campo(QStringLiteral("valor"))->comoFloat(), 1.0);
         t.anterior();
@@ -377,9 +374,7 @@ private slots:
 
     void inserirNaPosicaoEAcrescentarNoFim() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.proximo();
         t.inserir();
         QCOMPARE(t.linhaAtualExibida(), 1);
@@ -407,9 +402,7 @@ private slots:
 
     void valorSoEmEdicao() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Valor"))->defineFloat(9));
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Inexistente")));
         QSignalSpy sinais(&t, &TabelaMemoria::alterada);
@@ -425,9 +418,7 @@ private slots:
     // A grid follows rows by identity while a new row comes and goes before them.
     void identidadeDasLinhasExibidas() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         const QList<quint64> antes{t.idLinhaExibida(0), t.idLinhaExibida(1), t.idLinhaExibida(2)};
         QVERIFY(antes[0] != 0 && antes[0] != antes[1] && antes[1] != antes[2]);
         t.proximo();
