@@ -20,7 +20,8 @@ class FiltroExpressao;
 //
 // Settling: every move, every change of the filter switch (and of the filter text while
 // the filter is on) and every new change first settles the pending one: a modified row
-// is posted (running the before-post rule), an unmodified one is dropped.
+// is posted (running the before-post rule), an unmodified one is dropped. Only
+// desligaFiltroMantendoPendente, for failure paths, switches the filter without settling.
 //
 // A rule refuses by throwing; the table then keeps its state (a refused post leaves the
 // row pending and modified).
