@@ -564,6 +564,7 @@ private slots:
         QFETCH(bool, fecha);
         QFETCH(bool, continuaPendente);
         QFETCH(double, fevereiro);
+        fRelogio.define(Datas::codificaData(2026, 3, 5));
         mostra();
         TabelaMemoria& tabela = fModulo->CDSSelic;
         tabela.ultimo();
