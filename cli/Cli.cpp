@@ -235,7 +235,7 @@ QString textoAjuda() {
         "      site (CSV ou JSON) ou um documento de taxas Selic (XML), reconhecidos pelo\n"
         "      conteúdo, sempre pelas regras da tabela. Informa mês a mês o que foi\n"
         "      incluído, o que já estava presente (e com outra taxa) e o que ainda não\n"
-        "      terminou.\n"
+        "      terminou. ARQUIVO \"-\" é a entrada padrão.\n"
         "  atualizar [--url ENDEREÇO]\n"
         "      Busca no Banco Central (série 4390, Selic acumulada no mês) as taxas dos\n"
         "      meses após o último da tabela e as inclui. ENDEREÇO substitui o endereço\n"

@@ -566,6 +566,18 @@ private slots:
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
+    // "-" reads the document from standard input.
+    void importarDaEntradaPadrao() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 2, 1), QStringLiteral("0.8")}});
+        const Execucao e =
+            roda({QStringLiteral("importar"), QStringLiteral("-")}, QStringLiteral("15/05/2024"),
+                 conteudoArquivo(fixture(QStringLiteral("importacao/tres-entradas.xml"))));
+        QCOMPARE(e.status, 0);
+        const Execucao lista = roda({QStringLiteral("tabela")});
+        QCOMPARE(lista.linhasSaida().mid(1, 3),
+                 (QStringList{"02/2024\t0,800000", "03/2024\t0,830000", "04/2024\t0,890000"}));
+    }
+
     // A walk that stops is logged beside the program, as at start-up, and reported.
     void importarComFalhaNaLeitura() {
         escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
@@ -902,9 +914,8 @@ private slots:
         QTest::newRow("url fora do atualizar")
             << QStringList{"tabela", "--url", "https://127.0.0.1:1/dados"} << 2
             << "A opção --url não se aplica ao comando tabela.";
-        QTest::newRow("argumento no atualizar")
-            << QStringList{"atualizar", "agora"} << 2
-            << "Argumentos a mais para o comando atualizar.";
+        QTest::newRow("argumento no atualizar") << QStringList{"atualizar", "agora"} << 2
+                                                << "Argumentos a mais para o comando atualizar.";
         QTest::newRow("comando desconhecido")
             << QStringList{"somar"} << 2 << "Comando desconhecido: somar";
         QTest::newRow("cálculo recusado")
