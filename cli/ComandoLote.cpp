@@ -134,9 +134,10 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     }
 
     QFile arquivoEntrada;
+    if (!ehPadrao(entrada))
+        arquivoEntrada.setFileName(entrada);
     const bool abriu = ehPadrao(entrada) ? arquivoEntrada.open(STDIN_FILENO, QIODevice::ReadOnly)
-                                         : (arquivoEntrada.setFileName(entrada),
-                                            arquivoEntrada.open(QIODevice::ReadOnly));
+                                         : arquivoEntrada.open(QIODevice::ReadOnly);
     if (!abriu)
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
                                    .arg(entrada, arquivoEntrada.errorString()));
