@@ -5,7 +5,7 @@
 #include "Formatacao.h"
 #include "MemoriaCalculo.h"
 
-#include <algorithm>
+#include <QStringBuilder>
 
 #include <algorithm>
 
@@ -91,8 +91,10 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
 
     tabela.defineFiltrado(false);
     try {
-        tabela.defineFiltro(QStringLiteral("(Data >= '%1') AND (Data <= '%2')")
-                                .arg(Formato::dataParaTexto(inicio), Formato::dataParaTexto(fim)));
+        // Joined in one allocation: every calculation sets a filter.
+        tabela.defineFiltro(QLatin1String("(Data >= '") % Formato::dataParaTexto(inicio) %
+                            QLatin1String("') AND (Data <= '") % Formato::dataParaTexto(fim) %
+                            QLatin1String("')"));
         tabela.defineFiltrado(true);
 
         // The months from start to end, both included: stepping one month at a time

@@ -140,9 +140,24 @@ void acrescentaDigitos(QString& r, int v, int largura) {
         r += d[--n];
 }
 
+// Patterns are ASCII but for their literal texts: those letters skip the library's tables.
+QChar minuscula(QChar c) {
+    if (c.unicode() < 128)
+        return c >= QLatin1Char('A') && c <= QLatin1Char('Z') ? QChar(c.unicode() + 32) : c;
+    return c.toLower();
+}
+
+// Where the letter first stands in the pattern, in either case.
+qsizetype posicaoDaLetra(const QString& padrao, char letra) {
+    for (qsizetype i = 0; i < padrao.size(); ++i)
+        if (minuscula(padrao[i]) == QLatin1Char(letra))
+            return i;
+    return -1;
+}
+
 int contaRepeticao(const QString& padrao, qsizetype i, QChar c) {
     int n = 0;
-    while (i + n < padrao.size() && padrao[i + n].toLower() == c)
+    while (i + n < padrao.size() && minuscula(padrao[i + n]) == c)
         ++n;
     return n;
 }
@@ -331,7 +346,7 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
     r.reserve(padrao.size() + 8);
     bool ultimoFoiHora = false;
     for (qsizetype i = 0; i < padrao.size();) {
-        const QChar c = padrao[i].toLower();
+        const QChar c = minuscula(padrao[i]);
         int n = contaRepeticao(padrao, i, c);
         if (c == QLatin1Char('"') || c == QLatin1Char('\'')) {
             const qsizetype fim = padrao.indexOf(padrao[i], i + 1);
@@ -421,7 +436,7 @@ bool leInteiro(const QString& t, qsizetype& i, int& valor, int& quantos) {
     valor = 0;
     quantos = 0;
     while (i < t.size() && t[i] >= QLatin1Char('0') && t[i] <= QLatin1Char('9') && quantos < 9) {
-        valor = valor * 10 + t[i].digitValue();
+        valor = valor * 10 + (t[i].unicode() - '0');
         ++quantos;
         ++i;
     }
@@ -448,9 +463,8 @@ bool leData(const QString& t, qsizetype& i, const ConfiguracaoRegional& cfg, Dat
             return false;
     }
     const QString& ordem = cfg.padraoDataCurta;
-    const qsizetype pd = ordem.indexOf(QLatin1Char('d'), 0, Qt::CaseInsensitive),
-                    pm = ordem.indexOf(QLatin1Char('m'), 0, Qt::CaseInsensitive),
-                    py = ordem.indexOf(QLatin1Char('y'), 0, Qt::CaseInsensitive);
+    const qsizetype pd = posicaoDaLetra(ordem, 'd'), pm = posicaoDaLetra(ordem, 'm'),
+                    py = posicaoDaLetra(ordem, 'y');
     int dia = n[0], mes = n[1], ano = n[2], qAno = q[2];
     if (py >= 0 && py < pm && py < pd) {
         ano = n[0], qAno = q[0];

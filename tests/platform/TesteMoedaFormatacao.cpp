@@ -5,6 +5,7 @@
 #include <QTest>
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <limits>
@@ -168,6 +169,41 @@ private slots:
         QCOMPARE(Formato::dataParaTexto(d, hifen), QStringLiteral("10-01-2020"));
         QVERIFY_THROWS_EXCEPTION(ErroConversao,
                                  Formato::textoParaData(QStringLiteral("10/01/2020"), hifen));
+    }
+
+    // The calendar is worked out without QDate for years 1 to 9999: every day there, and
+    // days past both ends, must read as QDate reads them.
+    void datasComoQDate() {
+        const QDate origem(1899, 12, 30);
+        const std::int64_t primeiro = origem.daysTo(QDate(1, 1, 1)) - 3;
+        const std::int64_t ultimo = origem.daysTo(QDate(9999, 12, 31)) + 3;
+        for (std::int64_t n = primeiro; n <= ultimo; ++n) {
+            const QDate esperada = origem.addDays(n);
+            const DataHora valor = DataHora(n) + (n % 2 ? 0.25 : 0.0);
+            int ano = 0, mes = 0, dia = 0;
+            Datas::decodificaData(valor, ano, mes, dia);
+            if (ano != esperada.year() || mes != esperada.month() || dia != esperada.day() ||
+                Datas::diaDaSemana(valor) != esperada.dayOfWeek() % 7 + 1 ||
+                Datas::primeiroDiaDoMes(valor) !=
+                    DataHora(origem.daysTo(QDate(esperada.year(), esperada.month(), 1))))
+                QFAIL(qPrintable(QStringLiteral("dia %1 (%2)").arg(n).arg(esperada.toString())));
+            if (esperada.year() >= 1 && esperada.year() <= 9999 &&
+                Datas::codificaData(ano, mes, dia) != DataHora(n))
+                QFAIL(qPrintable(QStringLiteral("codificação de %1").arg(esperada.toString())));
+        }
+        for (const int meses : {-119999, -1000, -13, -12, -1, 1, 11, 12, 25, 1000, 119999})
+            for (std::int64_t n = primeiro; n <= ultimo; n += 997) {
+                const DataHora valor = DataHora(n) + 0.5;
+                const DataHora esperada =
+                    DataHora(origem.daysTo(origem.addDays(n).addMonths(meses))) + 0.5;
+                QCOMPARE(Datas::incrementaMes(valor, meses), esperada);
+            }
+        for (const auto& [ano, mes, dia] :
+             {std::array{0, 1, 1}, std::array{10000, 1, 1}, std::array{2021, 2, 29},
+              std::array{2020, 13, 1}, std::array{2020, 0, 1}, std::array{2020, 4, 31},
+              std::array{2020, 1, 0}, std::array{1900, 2, 29}})
+            QVERIFY_THROWS_EXCEPTION(ErroConversao, Datas::codificaData(ano, mes, dia));
+        QCOMPARE(Datas::codificaData(2000, 2, 29), DataHora(origem.daysTo(QDate(2000, 2, 29))));
     }
 
     void regionalDoLocaleBrasileiro() {
