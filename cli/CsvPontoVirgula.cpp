@@ -67,7 +67,7 @@ bool LeitorCsv::preenche() {
     return true;
 }
 
-bool LeitorCsv::disponivel(qsizetype i) {
+bool LeitorCsv::preencheAte(qsizetype i) {
     while (i >= fTexto.size())
         if (!preenche())
             return false;
@@ -107,12 +107,12 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
                         .arg(linha.numero)
                         .arg(fNome)
                         .arg(MaximoLinha));
-            const QChar c = fTexto[i];
+            const QChar c = fTexto.at(i); // read only: no detach check per character
             if (c == QLatin1Char('"')) {
                 // Quotes open and close a quoted part; a doubled one inside stands for one.
                 algumaAspa = true;
                 valor += QStringView(fTexto).sliced(trecho, i - trecho);
-                if (citado && disponivel(i + 1) && fTexto[i + 1] == QLatin1Char('"')) {
+                if (citado && disponivel(i + 1) && fTexto.at(i + 1) == QLatin1Char('"')) {
                     valor += QLatin1Char('"');
                     ++i;
                 } else {

@@ -40,7 +40,9 @@ public:
 
 private:
     bool preenche();
-    bool disponivel(qsizetype i);
+    // Asked for every character: the text at hand answers inline.
+    bool disponivel(qsizetype i) { return i < fTexto.size() || preencheAte(i); }
+    bool preencheAte(qsizetype i);
     bool leUma(LinhaCsv& linha);
 
     QIODevice& fOrigem;

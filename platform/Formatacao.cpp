@@ -128,16 +128,16 @@ void acrescentaDigitos(QString& r, int v, int largura) {
         r += QStringLiteral("%1").arg(v, largura, 10, QLatin1Char('0'));
         return;
     }
-    QChar d[4];
-    int n = 0;
+    // Filled from the right and appended at once.
+    QChar d[8];
+    int i = 8;
     do {
-        d[n++] = QLatin1Char(char('0' + v % 10));
+        d[--i] = QLatin1Char(char('0' + v % 10));
         v /= 10;
     } while (v != 0);
-    for (int k = n; k < largura; ++k)
-        r += QLatin1Char('0');
-    while (n > 0)
-        r += d[--n];
+    while (i > 0 && 8 - i < largura)
+        d[--i] = QLatin1Char('0');
+    r.append(d + i, 8 - i);
 }
 
 // Patterns are ASCII but for their literal texts: those letters skip the library's tables.

@@ -280,12 +280,17 @@ void TabelaMemoria::visiveisDoIntervalo(const FiltroExpressao& expressao) {
                                         [](const auto& par, double v) { return par.first < v; })
                      : std::upper_bound(valores.begin(), valores.end(), r.minimo,
                                         [](double v, const auto& par) { return v < par.first; });
-    fVisiveis.clear();
-    for (auto it = inicio; it != valores.end(); ++it) {
-        if (r.temMaximo && (it->first > r.maximo || (!r.maximoIncluso && it->first == r.maximo)))
-            break;
+    const auto fim =
+        !r.temMaximo
+            ? valores.end()
+            : std::partition_point(inicio, valores.end(), [&r](const auto& par) {
+                  return !(par.first > r.maximo || (!r.maximoIncluso && par.first == r.maximo));
+              });
+    // A list of its own, sized once: the visible rows may share the list of all rows.
+    fVisiveis = QList<int>();
+    fVisiveis.reserve(qsizetype(std::max<std::ptrdiff_t>(fim - inicio, 0)));
+    for (auto it = inicio; it < fim; ++it)
         fVisiveis.append(it->second);
-    }
     // Visible rows keep the stored order.
     std::sort(fVisiveis.begin(), fVisiveis.end());
 }
