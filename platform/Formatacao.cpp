@@ -2,6 +2,8 @@
 
 #include "Erros.h"
 
+#include <QVarLengthArray>
+
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -121,9 +123,26 @@ std::optional<NumeroLido> leNumero(const QString& texto, QChar separadorDecimal)
     return n;
 }
 
-// v with at least `largura` digits, zeros in front; written in place, since dates are
-// formatted for every filter the computation sets.
-void acrescentaDigitos(QString& r, int v, int largura) {
+// Dates are formatted for every filter the computation sets: their text is gathered on
+// the stack and becomes a QString once.
+class TextoCurto {
+public:
+    TextoCurto& operator+=(QChar c) {
+        fTexto.append(c);
+        return *this;
+    }
+    TextoCurto& operator+=(QStringView t) {
+        fTexto.append(t.data(), t.size());
+        return *this;
+    }
+    QString paraQString() const { return QString(fTexto.constData(), fTexto.size()); }
+
+private:
+    QVarLengthArray<QChar, 32> fTexto;
+};
+
+// v with at least `largura` digits, zeros in front.
+void acrescentaDigitos(TextoCurto& r, int v, int largura) {
     if (v < 0 || v >= 10000) {
         r += QStringLiteral("%1").arg(v, largura, 10, QLatin1Char('0'));
         return;
@@ -137,7 +156,7 @@ void acrescentaDigitos(QString& r, int v, int largura) {
     } while (v != 0);
     while (i > 0 && 8 - i < largura)
         d[--i] = QLatin1Char('0');
-    r.append(d + i, 8 - i);
+    r += QStringView(d + i, 8 - i);
 }
 
 // Patterns are ASCII but for their literal texts: those letters skip the library's tables.
@@ -342,8 +361,7 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
     int ano = 0, mes = 0, dia = 0, hora = 0, minuto = 0, segundo = 0, ms = 0;
     Datas::decodificaData(valor, ano, mes, dia);
     Datas::decodificaHora(valor, hora, minuto, segundo, ms);
-    QString r;
-    r.reserve(padrao.size() + 8);
+    TextoCurto r;
     bool ultimoFoiHora = false;
     for (qsizetype i = 0; i < padrao.size();) {
         const QChar c = minuscula(padrao[i]);
@@ -407,7 +425,7 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
             ultimoFoiHora = false;
         i += n;
     }
-    return r;
+    return r.paraQString();
 }
 
 QString dataParaTexto(DataHora valor, const ConfiguracaoRegional& cfg) {
