@@ -179,7 +179,8 @@ private slots:
         const std::int64_t ultimo = origem.daysTo(QDate(9999, 12, 31)) + 3;
         for (std::int64_t n = primeiro; n <= ultimo; ++n) {
             const QDate esperada = origem.addDays(n);
-            const DataHora valor = DataHora(n) + (n % 2 ? 0.25 : 0.0);
+            // A time of day on every other day, on the side that keeps the whole day.
+            const DataHora valor = DataHora(n) + (n % 2 == 0 ? 0.0 : n < 0 ? -0.25 : 0.25);
             int ano = 0, mes = 0, dia = 0;
             Datas::decodificaData(valor, ano, mes, dia);
             if (ano != esperada.year() || mes != esperada.month() || dia != esperada.day() ||
@@ -193,9 +194,10 @@ private slots:
         }
         for (const int meses : {-119999, -1000, -13, -12, -1, 1, 11, 12, 25, 1000, 119999})
             for (std::int64_t n = primeiro; n <= ultimo; n += 997) {
-                const DataHora valor = DataHora(n) + 0.5;
+                const DataHora hora = n < 0 ? -0.5 : 0.5;
+                const DataHora valor = DataHora(n) + hora;
                 const DataHora esperada =
-                    DataHora(origem.daysTo(origem.addDays(n).addMonths(meses))) + 0.5;
+                    DataHora(origem.daysTo(origem.addDays(n).addMonths(meses))) + hora;
                 QCOMPARE(Datas::incrementaMes(valor, meses), esperada);
             }
         for (const auto& [ano, mes, dia] :
