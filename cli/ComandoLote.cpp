@@ -107,7 +107,7 @@ QString linhas(qsizetype n) {
 void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype colunasEntrada,
                   const QStringList& resultado) {
     for (qsizetype i = 0; i < colunasEntrada; ++i)
-        escritor.campo(linha.brutos.value(i));
+        escritor.campo(i < linha.brutos.size() ? QStringView(linha.brutos[i]) : QStringView());
     for (const QString& r : resultado)
         escritor.campo(campoCsv(r));
     for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)

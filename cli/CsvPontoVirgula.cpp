@@ -165,37 +165,38 @@ QString campoCsv(const QString& valor) {
 }
 
 EscritorCsv::EscritorCsv(QIODevice& destino)
-    : fDestino(&destino), fFimLinha(QStringLiteral("\r\n")) {
+    : fDestino(&destino), fFimLinha(u"\r\n") {
     fTexto.reserve(Bloco + 4096);
     fBom = true;
 }
 
-EscritorCsv::EscritorCsv(QTextStream& saida) : fSaida(&saida), fFimLinha(QStringLiteral("\n")) {
+EscritorCsv::EscritorCsv(QTextStream& saida) : fSaida(&saida), fFimLinha(u"\n") {
     fTexto.reserve(Bloco + 4096);
 }
 
-void EscritorCsv::campo(const QString& texto) {
+void EscritorCsv::campo(QStringView texto) {
     if (!fPrimeiroDaLinha)
-        fTexto += QLatin1Char(';');
+        fTexto += u';';
     fPrimeiroDaLinha = false;
-    fTexto += texto;
+    fTexto.append(texto.utf16(), std::size_t(texto.size()));
 }
 
 void EscritorCsv::fimDaLinha() {
     fTexto += fFimLinha;
     fPrimeiroDaLinha = true;
-    if (fTexto.size() >= Bloco)
+    if (fTexto.size() >= std::size_t(Bloco))
         descarrega();
 }
 
 void EscritorCsv::descarrega() {
+    const QStringView texto(fTexto.data(), qsizetype(fTexto.size()));
     if (fSaida) {
-        *fSaida << fTexto;
+        *fSaida << texto;
         fSaida->flush();
-        fTexto.resize(0); // keeps the block's room
+        fTexto.clear(); // keeps the block's room
         return;
     }
-    QByteArray bytes = fTexto.toUtf8();
+    QByteArray bytes = texto.toUtf8();
     if (fBom) {
         bytes.prepend("\xEF\xBB\xBF");
         fBom = false;
@@ -203,5 +204,5 @@ void EscritorCsv::descarrega() {
     if (fDestino->write(bytes) != bytes.size())
         throw ErroEntradaSaida(
             QStringLiteral("Não foi possível gravar a saída: %1").arg(fDestino->errorString()));
-    fTexto.resize(0);
+    fTexto.clear();
 }

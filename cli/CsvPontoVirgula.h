@@ -8,6 +8,9 @@
 #include <QStringDecoder>
 #include <QStringList>
 
+#include <string>
+#include <string_view>
+
 class QIODevice;
 class QTextStream;
 
@@ -71,7 +74,7 @@ public:
     explicit EscritorCsv(QTextStream& saida);
 
     // One field already in file form (see campoCsv); fields of a row are joined by ";".
-    void campo(const QString& texto);
+    void campo(QStringView texto);
     void fimDaLinha();
     // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.
     void descarrega();
@@ -79,8 +82,9 @@ public:
 private:
     QIODevice* fDestino = nullptr;
     QTextStream* fSaida = nullptr;
-    QString fFimLinha;
-    QString fTexto;
+    std::u16string_view fFimLinha;
+    // A plain buffer: every field of every row is appended to it.
+    std::u16string fTexto;
     bool fBom = false;
     bool fPrimeiroDaLinha = true;
 };
