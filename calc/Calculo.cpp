@@ -23,7 +23,8 @@ struct Feriado {
 constexpr Feriado Feriados[] = {{1, 1}, {21, 4}, {1, 5}, {7, 9}, {12, 10}, {15, 11}, {25, 12}};
 
 DataHora dataVirada() {
-    return Datas::codificaData(2003, 10, 31);
+    static const DataHora virada = Datas::codificaData(2003, 10, 31);
+    return virada;
 }
 
 Moeda multaDiaria(std::int64_t dias, Moeda valor) {

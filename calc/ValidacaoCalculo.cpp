@@ -5,7 +5,8 @@
 namespace {
 
 DataHora limiteInferior() {
-    return Datas::codificaData(1998, 1, 1);
+    static const DataHora limite = Datas::codificaData(1998, 1, 1);
+    return limite;
 }
 
 FalhaValidacao falha(const QString& mensagem, CampoCalculo campo, bool moveFoco) {

@@ -74,6 +74,8 @@ QVariant Campo::valor() const {
 }
 
 double Campo::comoFloat() const {
+    if (const QVariant* guardado = fTabela.valorAtualGuardado(*this))
+        return floatDoValor(*guardado, tipo());
     return floatDoValor(valor(), tipo());
 }
 

@@ -617,14 +617,21 @@ void TabelaMemoria::irParaLinhaExibida(int linha) {
 }
 
 QVariant TabelaMemoria::valorAtual(const Campo& campo) const {
+    if (const QVariant* guardado = valorAtualGuardado(campo))
+        return *guardado;
+    return campo.ehDados() ? QVariant() : calculado(campo);
+}
+
+const QVariant* TabelaMemoria::valorAtualGuardado(const Campo& campo) const {
     exigeAtiva();
     if (!campo.ehDados())
-        return calculado(campo);
-    if (fEstado == Estado::Editando || fEstado == Estado::Inserindo)
-        return fBuffer.value(campo.indiceDados());
-    if (fAtual < 0)
-        return QVariant();
-    return fLinhas[fVisiveis[fAtual]].value(campo.indiceDados());
+        return nullptr;
+    const bool pendente = fEstado == Estado::Editando || fEstado == Estado::Inserindo;
+    if (!pendente && fAtual < 0)
+        return nullptr;
+    const Linha& linha = pendente ? fBuffer : fLinhas[fVisiveis[fAtual]];
+    const int indice = campo.indiceDados();
+    return indice >= 0 && indice < linha.size() ? &linha[indice] : nullptr;
 }
 
 QVariant TabelaMemoria::calculado(const Campo& campo) const {

@@ -124,6 +124,10 @@ public:
 
     // Used by Campo.
     QVariant valorAtual(const Campo& campo) const;
+    // A data field's value in the current (or pending) row, read in place: nullptr for a
+    // calculated field, no current row or no such value. The computation's sum reads one
+    // per month.
+    const QVariant* valorAtualGuardado(const Campo& campo) const;
     void defineValorAtual(const Campo& campo, const QVariant& valor);
 
 signals:
