@@ -132,18 +132,19 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
             }
             ++i;
         }
-        QString bruto = fTexto.sliced(inicio, i - inicio);
+        const bool fimArquivo = !fimLinha && i >= fTexto.size();
+        // A carriage return ending the row is the line break's, not the field's; cut
+        // before the field is copied, so its text and value stay one shared string.
+        const qsizetype fim =
+            (fimLinha || fimArquivo) && i > inicio && fTexto.at(i - 1) == QLatin1Char('\r') ? i - 1
+                                                                                            : i;
+        QString bruto = fTexto.sliced(inicio, fim - inicio);
         if (algumaAspa)
-            valor += QStringView(fTexto).sliced(trecho, i - trecho);
+            valor += QStringView(fTexto).sliced(trecho, fim - trecho);
         else
             valor = bruto;
-        const bool fimArquivo = !fimLinha && i >= fTexto.size();
-        if ((fimLinha || fimArquivo) && bruto.endsWith(QLatin1Char('\r'))) {
-            bruto.chop(1);
-            valor.chop(1);
-        }
-        linha.brutos.append(bruto);
-        linha.valores.append(valor);
+        linha.brutos.append(std::move(bruto));
+        linha.valores.append(std::move(valor));
         if (fimLinha || fimArquivo) {
             fPos = fimLinha ? i + 1 : i;
             return true;
@@ -164,8 +165,7 @@ QString campoCsv(const QString& valor) {
     return QLatin1Char('"') + citado + QLatin1Char('"');
 }
 
-EscritorCsv::EscritorCsv(QIODevice& destino)
-    : fDestino(&destino), fFimLinha(u"\r\n") {
+EscritorCsv::EscritorCsv(QIODevice& destino) : fDestino(&destino), fFimLinha(u"\r\n") {
     fTexto.reserve(Bloco + 4096);
     fBom = true;
 }
