@@ -5,6 +5,7 @@
 #include "Formatacao.h"
 #include "MemoriaCalculo.h"
 
+#include <QHash>
 #include <QStringBuilder>
 
 #include <algorithm>
@@ -83,6 +84,33 @@ Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento)
 
 namespace {
 
+// Every calculation filters the table between two month starts, and the months repeat
+// from row to row: each one's text is kept, for the regional settings that wrote it.
+class TextosDosMeses {
+public:
+    QString texto(DataHora mes) {
+        const ConfiguracaoRegional& cfg = regional();
+        if (cfg.padraoDataCurta != fPadrao || cfg.formatoHoraLonga != fHora ||
+            cfg.separadorData != fSeparadorData || cfg.separadorHora != fSeparadorHora) {
+            fTextos.clear();
+            fPadrao = cfg.padraoDataCurta;
+            fHora = cfg.formatoHoraLonga;
+            fSeparadorData = cfg.separadorData;
+            fSeparadorHora = cfg.separadorHora;
+        }
+        if (const auto lido = fTextos.constFind(mes); lido != fTextos.cend())
+            return *lido;
+        if (fTextos.size() >= 4096)
+            fTextos.clear();
+        return *fTextos.insert(mes, Formato::dataParaTexto(mes, cfg));
+    }
+
+private:
+    QHash<DataHora, QString> fTextos;
+    QString fPadrao, fHora;
+    QChar fSeparadorData, fSeparadorHora;
+};
+
 // SomaTaxasSelic, giving the months it added to the account when there is one.
 Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento,
                          MemoriaCalculo* memoria) {
@@ -93,8 +121,9 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
     tabela.defineFiltrado(false);
     try {
         // Joined in one allocation: every calculation sets a filter.
-        tabela.defineFiltro(QLatin1String("(Data >= '") % Formato::dataParaTexto(inicio) %
-                            QLatin1String("') AND (Data <= '") % Formato::dataParaTexto(fim) %
+        thread_local TextosDosMeses textos;
+        tabela.defineFiltro(QLatin1String("(Data >= '") % textos.texto(inicio) %
+                            QLatin1String("') AND (Data <= '") % textos.texto(fim) %
                             QLatin1String("')"));
         tabela.defineFiltrado(true);
 

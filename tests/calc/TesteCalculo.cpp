@@ -469,14 +469,31 @@ private slots:
         QCOMPARE(fDialogos.registros().size(), 1);
     }
 
+    // The same months under other regional settings: their texts are written anew, as the
+    // filter reads its dates with the settings of the moment.
     void filtroComSeparadorRegional() {
+        const auto calcula = [this] {
+            return CalculaValores(*fDados, valor(QStringLiteral("1000,00")),
+                                  Datas::codificaData(2020, 1, 10),
+                                  Datas::codificaData(2020, 4, 10));
+        };
+        const auto antes = calcula();
+        QVERIFY(antes.has_value());
+        QCOMPARE(fDados->CDSSelic.filtro(),
+                 QStringLiteral("(Data >= '01/02/2020') AND (Data <= '01/03/2020')"));
         regional().separadorData = QLatin1Char('-');
-        const auto r =
-            CalculaValores(*fDados, valor(QStringLiteral("1000,00")),
-                           Datas::codificaData(2020, 1, 10), Datas::codificaData(2020, 4, 10));
+        const auto r = calcula();
         QVERIFY(r.has_value());
         QCOMPARE(fDados->CDSSelic.filtro(),
                  QStringLiteral("(Data >= '01-02-2020') AND (Data <= '01-03-2020')"));
+        regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");
+        const auto iso = calcula();
+        QVERIFY(iso.has_value());
+        QCOMPARE(fDados->CDSSelic.filtro(),
+                 QStringLiteral("(Data >= '2020-02-01') AND (Data <= '2020-03-01')"));
+        QCOMPARE(r->Total.contagem(), antes->Total.contagem());
+        QCOMPARE(iso->Total.contagem(), antes->Total.contagem());
+        QCOMPARE(fDialogos.textos(), QStringList());
     }
 
     void totalForaDoIntervalo() {
