@@ -1,12 +1,14 @@
 #pragma once
 
 #include "Dialogos.h"
+#include "TraducoesQt.h"
 #include "TradutorTextosPadrao.h"
 
 #include <QApplication>
 
-// The application object: sets the application title, makes Qt's own button captions
-// follow the standard-text table, and catches what an event handler let escape.
+// The application object: sets the application title and the desktop entry's name, loads
+// Qt's Portuguese texts, makes Qt's own button captions follow the standard-text table, and
+// catches what an event handler let escape.
 class AplicacaoBelqor : public QApplication {
     Q_OBJECT
 
@@ -25,5 +27,6 @@ public:
 
 private:
     Dialogos& fDialogos;
+    TraducoesQt fTraducoesQt;
     TradutorTextosPadrao fTradutor;
 };

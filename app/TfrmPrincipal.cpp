@@ -7,6 +7,7 @@
 #include "ConfiguracaoRegional.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "VersaoBelqor.h"
 
 #include <QCloseEvent>
 #include <QScopeGuard>
@@ -14,7 +15,7 @@
 
 namespace {
 
-const QString Versao = QStringLiteral("3.02.00");
+const QString Versao = QStringLiteral(BELQOR_VERSAO);
 
 // A push button takes the action's caption, hint and picture and runs it when clicked.
 void ligaAcao(QPushButton* botao, QAction* acao) {
@@ -86,9 +87,7 @@ void TfrmPrincipal::FormShow() {
         try {
             if (fModuloDados) {
                 fModuloDados->ArqDados = fArquivoDados;
-                fModuloDados->CDSSelic.defineNomeArquivo(fModuloDados->ArqDados);
-                if (!fModuloDados->CDSSelic.ativa())
-                    fModuloDados->CDSSelic.abrir();
+                fModuloDados->AbreTabela();
             }
             if (fAtualizacaoInicial)
                 fAtualizacaoInicial();
@@ -104,10 +103,8 @@ bool TfrmPrincipal::FormClose() {
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
-    if (!fFechamentoTentado && fModuloDados && fModuloDados->CDSSelic.ativa()) {
-        fFechamentoTentado = true;
-        fModuloDados->CDSSelic.fechar();
-    }
+    if (fModuloDados)
+        fModuloDados->FechaTabela();
     return true;
 }
 

@@ -70,5 +70,4 @@ private:
     FabricaJanela fJanelaCalcular;
     FabricaJanela fJanelaTabelaSelic;
     bool fMostrada = false;
-    bool fFechamentoTentado = false;
 };

@@ -7,6 +7,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "SessaoCli.h"
+#include "VersaoBelqor.h"
 
 #include <QtGlobal>
 
@@ -21,6 +22,7 @@ struct Opcoes {
     QString desde;
     bool json = false;
     bool ajuda = false;
+    bool versao = false;
 };
 
 Opcoes leOpcoes(const QStringList& argumentos) {
@@ -36,6 +38,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
         };
         if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("ajuda"))
             o.ajuda = true;
+        else if (a == QLatin1String("--version"))
+            o.versao = true;
         else if (a == QLatin1String("--json"))
             o.json = true;
         else if (a == QLatin1String("--tabela") || a.startsWith(QLatin1String("--tabela=")))
@@ -105,8 +109,10 @@ QString textoAjuda() {
         "\n"
         "Opções:\n"
         "  --tabela ARQUIVO  usa outro arquivo de tabela Selic (padrão: BELQOR.cds ao lado\n"
-        "                    do programa)\n"
+        "                    do programa quando essa pasta pode ser gravada; senão\n"
+        "                    $XDG_DATA_HOME/belqor/BELQOR.cds, de ~/.local/share)\n"
         "  --help            mostra esta ajuda\n"
+        "  --version         mostra a versão do programa\n"
         "\n"
         "Valores e datas são lidos e escritos no formato brasileiro (1.000,00; dd/mm/aaaa).\n"
         "Em caso de falha, a mensagem vai para a saída de erro e o programa termina com\n"
@@ -120,6 +126,10 @@ int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& e
         const Opcoes o = leOpcoes(argumentos);
         if (o.ajuda) {
             saida << textoAjuda() << Qt::flush;
+            return 0;
+        }
+        if (o.versao) {
+            saida << "belqor-cli " << BELQOR_VERSAO << Qt::endl;
             return 0;
         }
         if (o.comando.isEmpty()) {

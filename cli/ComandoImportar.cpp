@@ -86,20 +86,6 @@ QString leDocumento(const QString& caminho) {
     return QString::fromUtf8(f.readAll());
 }
 
-qint64 tamanhoArquivo(const QString& caminho) {
-    QFile f(caminho);
-    return f.exists() ? f.size() : -1;
-}
-
-QString ultimaLinha(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList linhas = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    linhas.removeAll(QString());
-    return linhas.isEmpty() ? QString() : linhas.last();
-}
-
 } // namespace
 
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
@@ -116,11 +102,10 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     TBQDataModule& dados = sessao.dados();
     sessao.abreTabela();
     const QSet<std::int64_t> antes = mesesDaTabela(dados);
-    const QString log = dados.ConfigApp.caminhoArqLog();
-    const qint64 tamanhoLogAntes = tamanhoArquivo(log);
 
+    ResultadoImportacao leitura;
     try {
-        TSelicRN(dados, sessao.relogio()).ImportaTaxas(xml);
+        leitura = TSelicRN(dados, sessao.relogio()).importaTaxasComResultado(xml);
     } catch (const ErroBelqor& e) {
         sessao.erro << "FALHA AO ATUALIZAR ÍNDICES" << '\n' << e.mensagem() << Qt::endl;
         return 1;
@@ -129,7 +114,6 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     if (dados.CDSSelic.estado() == TabelaMemoria::Estado::Inserindo)
         dados.CDSSelic.cancelar();
     const QSet<std::int64_t> depois = mesesDaTabela(dados);
-    const bool falhouLeitura = tamanhoArquivo(log) != tamanhoLogAntes;
     const Contagem c = contaEntradas(xml, antes, depois, sessao.relogio().agora());
     sessao.fechaTabela();
 
@@ -138,9 +122,12 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
                  << "Meses ainda não divulgados (ignorados): " << c.futuros << '\n'
                  << "Meses recusados: " << c.recusados << '\n';
     sessao.saida.flush();
-    if (falhouLeitura)
-        sessao.erro << "A leitura do documento parou numa entrada com falha (registrada em " << log
-                    << "):" << '\n'
-                    << ultimaLinha(log) << Qt::endl;
-    return (falhouLeitura || c.recusados > 0) ? 1 : 0;
+    if (!leitura.completa) {
+        // Logging switches itself off when the log cannot be written: then only this says it.
+        sessao.erro << "A leitura do documento parou numa entrada com falha";
+        if (dados.ConfigApp.GeraLog())
+            sessao.erro << " (registrada em " << dados.ConfigApp.caminhoArqLog() << ')';
+        sessao.erro << ":\n" << leitura.mensagem << Qt::endl;
+    }
+    return (!leitura.completa || c.recusados > 0) ? 1 : 0;
 }

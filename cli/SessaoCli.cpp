@@ -5,14 +5,12 @@ SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relo
     : saida(saida), erro(erro), fRelogio(std::move(relogio)), fDialogos(erro),
       fDados(*fRelogio, fDialogos) {
     fDados.ArqDados = arquivoTabela;
-    fDados.CDSSelic.defineNomeArquivo(arquivoTabela);
 }
 
 void SessaoCli::abreTabela() {
-    fDados.CDSSelic.abrir();
+    fDados.AbreTabela();
 }
 
 void SessaoCli::fechaTabela() {
-    if (fDados.CDSSelic.ativa())
-        fDados.CDSSelic.fechar();
+    fDados.FechaTabela();
 }

@@ -4,9 +4,10 @@
 #include "Dialogos.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "LocaisArquivos.h"
 #include "PaginaAnsi.h"
+#include "VersaoBelqor.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <limits>
@@ -32,7 +33,7 @@ ErroEntradaSaida erroDe(const QFile& arquivo) {
 
 ValoresConfigApp valoresConfigAppBelqor() {
     ValoresConfigApp v;
-    v.Versao = QStringLiteral("3.02.00");
+    v.Versao = QStringLiteral(BELQOR_VERSAO);
     v.Release = QString();
     v.VersaoTeste = false;
     v.GeraLog = true;
@@ -61,17 +62,16 @@ void TConfigApp::carregaValores(const ValoresConfigApp& valores) {
     SetNomeSistema(valores.NomeSistema);
 }
 
-void TConfigApp::defineDiretorioExecutavel(const QString& diretorio) {
-    fDiretorioExecutavel = diretorio;
+void TConfigApp::definePastaLog(const QString& pasta) {
+    fPastaLog = pasta;
 }
 
-QString TConfigApp::diretorioExecutavel() const {
-    return fDiretorioExecutavel.isEmpty() ? QCoreApplication::applicationDirPath()
-                                          : fDiretorioExecutavel;
+QString TConfigApp::pastaLog() const {
+    return fPastaLog.isEmpty() ? LocaisArquivos::doPrograma().pastaLog : fPastaLog;
 }
 
 QString TConfigApp::caminhoArqLog() const {
-    QString diretorio = diretorioExecutavel();
+    QString diretorio = pastaLog();
     if (!diretorio.endsWith(QLatin1Char('/')))
         diretorio += QLatin1Char('/');
     return diretorio + fNomeArqLog;

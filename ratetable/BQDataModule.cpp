@@ -3,9 +3,6 @@
 #include "Erros.h"
 #include "Formatacao.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace {
 
 DefinicaoCampo definicaoData() {
@@ -35,12 +32,14 @@ DataHora limiteProtegido() {
 
 } // namespace
 
-TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent)
+TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent,
+                             const LocaisArquivos& locais)
     : QObject(parent), CDSSelic(QStringLiteral("CDSSelic")),
       CDSSelicData(CDSSelic.adicionaCampo(definicaoData())),
       CDSSelicValor(CDSSelic.adicionaCampo(definicaoValor())), ConfigApp(dialogos),
-      fRelogio(relogio), fDialogos(dialogos) {
+      fRelogio(relogio), fDialogos(dialogos), fLocais(locais) {
     ConfigApp.setObjectName(QStringLiteral("ConfigApp"));
+    ConfigApp.definePastaLog(fLocais.pastaLog);
     ConfigApp.carregaValores(valoresConfigAppBelqor());
     CDSSelic.aoNovoRegistro = [this](TabelaMemoria& t) { CDSSelicNewRecord(t); };
     CDSSelic.antesInserir = [this](TabelaMemoria& t) { CDSSelicBeforeInsert(t); };
@@ -49,11 +48,37 @@ TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject
     CDSSelic.antesGravar = [this](TabelaMemoria& t) { CDSSelicBeforePost(t); };
 }
 
-// The table's own destructor closes it, writing the file when needed.
-TBQDataModule::~TBQDataModule() = default;
+TBQDataModule::~TBQDataModule() {
+    try {
+        FechaTabela();
+    } catch (const AbortoSilencioso&) {
+    } catch (const std::exception& e) {
+        fDialogos.erro(mensagemDe(e));
+    }
+}
 
 QString TBQDataModule::arquivoPadrao() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("BELQOR.cds"));
+    return LocaisArquivos::doPrograma().tabela;
+}
+
+void TBQDataModule::AbreTabela() {
+    CDSSelic.defineNomeArquivo(ArqDados);
+    if (ArqDados == fLocais.tabela)
+        fLocais.preparaTabela();
+    fLocais.preparaPastaLog();
+    if (!CDSSelic.ativa())
+        CDSSelic.abrir();
+}
+
+void TBQDataModule::FechaTabela() {
+    if (fGravacaoFalhou || !CDSSelic.ativa())
+        return;
+    try {
+        CDSSelic.fechar();
+    } catch (...) {
+        fGravacaoFalhou = true;
+        throw;
+    }
 }
 
 void TBQDataModule::CDSSelicNewRecord(TabelaMemoria&) {

@@ -1,12 +1,13 @@
 #pragma once
 
 // The rate table store: the data module with the table of monthly Selic rates, its file
-// beside the executable, the five rules that guard every change to it, and the insertion
-// operation the rate import uses. The rate table window edits the same table directly,
-// the calculation reads it through a date filter; the rules guard all of them alike.
+// (where LocaisArquivos puts it), the five rules that guard every change to it, and the
+// insertion operation the rate import uses. The rate table window edits the same table
+// directly, the calculation reads it through a date filter; the rules guard all of them alike.
 
 #include "ConfigApp.h"
 #include "Dialogos.h"
+#include "LocaisArquivos.h"
 #include "Relogio.h"
 #include "TabelaMemoria.h"
 
@@ -17,11 +18,23 @@ class TBQDataModule : public QObject {
     Q_OBJECT
 
 public:
-    TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent = nullptr);
+    // The table and the log live where `locais` says: the program's own places unless a test
+    // gives others.
+    TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent = nullptr,
+                  const LocaisArquivos& locais = LocaisArquivos::doPrograma());
+    // Closes the table if it is still open and no write has failed yet; a failed write is
+    // reported through the dialogs, once, with the file's name.
     ~TBQDataModule() override;
 
-    // The executable's directory followed by "/BELQOR.cds".
+    // The program's own rate table file.
     static QString arquivoPadrao();
+
+    // Gives the table the file ArqDados and opens it. The program's own table is first put
+    // in place (its folder, the installed default on first start), and the log's folder too.
+    void AbreTabela();
+    // Closes the table, writing its file when needed. Tried once: a failed write reaches the
+    // caller, the table keeps its rows, and neither this nor the destructor tries again.
+    void FechaTabela();
 
     TabelaMemoria CDSSelic;
     Campo* const CDSSelicData;
@@ -45,4 +58,6 @@ public:
 private:
     const Relogio& fRelogio;
     Dialogos& fDialogos;
+    LocaisArquivos fLocais;
+    bool fGravacaoFalhou = false;
 };

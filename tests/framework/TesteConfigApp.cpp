@@ -101,7 +101,7 @@ private slots:
         fDialogos = std::make_unique<DialogosRoteiro>();
         fEnviados = std::make_shared<QStringList>();
         fConfig = std::make_unique<TConfigApp>(*fDialogos);
-        fConfig->defineDiretorioExecutavel(fDir->path());
+        fConfig->definePastaLog(fDir->path());
         fConfig->defineCanalVisualizador(std::make_unique<CanalGravado>(fEnviados));
     }
 
@@ -156,7 +156,7 @@ private slots:
         fConfig->EnviaArqLog(QStringLiteral("segunda"));
 
         TConfigApp outraExecucao(*fDialogos);
-        outraExecucao.defineDiretorioExecutavel(fDir->path());
+        outraExecucao.definePastaLog(fDir->path());
         outraExecucao.defineCanalVisualizador(std::make_unique<CanalGravado>(fEnviados));
         outraExecucao.carregaValores(valoresConfigAppBelqor());
         outraExecucao.WriteArqLog(QStringLiteral("terceira"));
@@ -283,7 +283,7 @@ private slots:
         QFETCH(QString, diretorio);
         QFETCH(QString, nome);
         QVERIFY(QDir(fDir->path()).mkdir(QStringLiteral("pasta")));
-        fConfig->defineDiretorioExecutavel(fDir->filePath(diretorio));
+        fConfig->definePastaLog(fDir->filePath(diretorio));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.NomeArqLog = nome;
         fConfig->carregaValores(valores);
@@ -300,7 +300,7 @@ private slots:
     }
 
     void linhaQueNaoGravaLevantaErro() {
-        fConfig->defineDiretorioExecutavel(QStringLiteral("/dev"));
+        fConfig->definePastaLog(QStringLiteral("/dev"));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.NomeArqLog = QStringLiteral("full");
         fConfig->carregaValores(valores);
@@ -310,7 +310,7 @@ private slots:
 
     void contagemQueNaoLeDesligaOLog() {
         // Reading this file fails at its first byte, although it opens.
-        fConfig->defineDiretorioExecutavel(QStringLiteral("/proc/self"));
+        fConfig->definePastaLog(QStringLiteral("/proc/self"));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.MaxNumLinhas = 3;
         fConfig->carregaValores(valores);

@@ -72,7 +72,7 @@ private slots:
         const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
         escreveTabelaTeste(tabela, {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.defineDiretorioExecutavel(fPasta.path());
+        fDados->ConfigApp.definePastaLog(fPasta.path());
         fDados->ArqDados = tabela;
         fDados->CDSSelic.defineNomeArquivo(tabela);
     }
