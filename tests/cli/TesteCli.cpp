@@ -310,6 +310,27 @@ private slots:
         QVERIFY(e.erro.contains(log()));
     }
 
+    // A log that cannot be opened switches logging off without a word: the failure of the
+    // walk is still said, once, from the import itself, and no log is claimed.
+    void importarComFalhaELogQueNaoPodeSerGravado() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        QVERIFY(QDir().mkpath(log()));
+        const Execucao e = roda({QStringLiteral("importar"),
+                                 fixture(QStringLiteral("importacao/terceira-sem-valor.xml"))},
+                                QStringLiteral("15/05/2024"));
+        QDir(log()).removeRecursively();
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 2"));
+        QCOMPARE(e.erro, QStringLiteral("A leitura do documento parou numa entrada com falha:\n"
+                                        "Nó \"valorTaxaSelic\" não encontrado.\n"));
+    }
+
+    void versao() {
+        const Execucao e = roda({QStringLiteral("--version")});
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.saida, QStringLiteral("belqor-cli " BELQOR_VERSAO "\n"));
+    }
+
     void importarDocumentoMalformado() {
         QFile doc(fPasta.filePath(QStringLiteral("ruim.xml")));
         QVERIFY(doc.open(QIODevice::WriteOnly));

@@ -67,6 +67,33 @@ private slots:
         QCOMPARE(conteudoArquivo(copia), conteudoArquivo(original));
     }
 
+    // Writing belongs to the owner: a table destroyed while open, with changes, and even
+    // with its file gone, leaves the disk as it was.
+    void destrutorNaoTocaNoArquivo() {
+        const QString caminho = tabelaTres();
+        const QByteArray antes = conteudoArquivo(caminho);
+        {
+            TabelaMemoria t;
+            defineTaxas(t);
+            t.defineNomeArquivo(caminho);
+            t.abrir();
+            t.acrescentar();
+            t.campo(QStringLiteral("Data"))->defineDataHora(dia(1, 4, 2020));
+            t.campo(QStringLiteral("Valor"))->defineFloat(4);
+            t.gravar();
+            QVERIFY(t.alteradaDesdeLeitura());
+        }
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        {
+            TabelaMemoria t;
+            defineTaxas(t);
+            t.defineNomeArquivo(caminho);
+            t.abrir();
+            QVERIFY(QFile::remove(caminho));
+        }
+        QVERIFY(!QFile::exists(caminho));
+    }
+
     void todosOsTiposIdaEVolta() {
         const QString caminho = fPasta.filePath(QStringLiteral("tipos.cds"));
         const QList<QPair<TipoCampo, QVariant>> amostras = {
