@@ -65,9 +65,10 @@ void TBQDataModule::AbreTabela() {
     CDSSelic.defineNomeArquivo(ArqDados);
     if (ArqDados == fLocais.tabela)
         fLocais.preparaTabela();
-    fLocais.preparaPastaLog();
     if (!CDSSelic.ativa())
         CDSSelic.abrir();
+    // Last, so that a log folder that cannot be made leaves the table open all the same.
+    fLocais.preparaPastaLog();
 }
 
 void TBQDataModule::FechaTabela() {

@@ -30,7 +30,7 @@ public:
     static QString arquivoPadrao();
 
     // Gives the table the file ArqDados and opens it. The program's own table is first put
-    // in place (its folder, the installed default on first start), and the log's folder too.
+    // in place (its folder, the installed default on first start); then the log's folder.
     void AbreTabela();
     // Closes the table, writing its file when needed. Tried once: a failed write reaches the
     // caller, the table keeps its rows, and neither this nor the destructor tries again.
