@@ -75,7 +75,6 @@ void LocaisArquivos::preparaTabela() const {
     if (!QFileInfo(tabelaPadrao).isFile())
         throw ErroEntradaSaida(QStringLiteral("A tabela Selic padrão não foi encontrada em \"%1\".")
                                    .arg(tabelaPadrao));
-    // The copy lands under a temporary name and is renamed, so no half table is left behind.
     if (!QFile::copy(tabelaPadrao, tabela))
         throw ErroEntradaSaida(
             QStringLiteral("Não foi possível criar a tabela Selic \"%1\".").arg(tabela));
