@@ -1,5 +1,7 @@
 #include "SessaoCli.h"
 
+#include "DocumentoMemoria.h"
+
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
                      const QString& arquivoTabela)
     : saida(saida), erro(erro), fRelogio(std::move(relogio)), fDialogos(erro),
@@ -13,4 +15,9 @@ void SessaoCli::abreTabela() {
 
 void SessaoCli::fechaTabela() {
     fDados.FechaTabela();
+}
+
+void SessaoCli::gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,
+                         const MemoriaCalculo& memoria) {
+    gravaPdfMemoria(caminho, {resultado, memoria, fRelogio->agora(), fDados.ConfigApp.Versao()});
 }
