@@ -2,6 +2,7 @@
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -129,6 +130,10 @@ private slots:
         fPrograma = fPasta.filePath(QStringLiteral("belqor-cli"));
         QVERIFY(QFile::copy(QStringLiteral(BELQOR_CLI), fPrograma));
         QFile::setPermissions(fPrograma, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A portable copy carries the service library beside the program, where its run path
+        // looks.
+        const QString servico = QStringLiteral(BELQOR_SERVICO);
+        QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
     }
     void init() {
         escreveTabelaTeste(tabela(), MesesCalculo);
