@@ -123,12 +123,43 @@ void TfrmPrincipal::FormShow() {
 }
 
 bool TfrmPrincipal::FormClose() {
+    if (!resolveAlteracaoPendente())
+        return false;
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
     if (fModuloDados)
         fModuloDados->FechaTabela();
     return true;
+}
+
+bool TfrmPrincipal::resolveAlteracaoPendente() {
+    if (!fModuloDados)
+        return true;
+    TabelaMemoria& tabela = fModuloDados->CDSSelic;
+    const bool pendente = tabela.ativa() && tabela.modificado() &&
+                          (tabela.estado() == TabelaMemoria::Estado::Editando ||
+                           tabela.estado() == TabelaMemoria::Estado::Inserindo);
+    if (!pendente)
+        return true;
+    switch (fDialogos.dialogo(
+        QStringLiteral("Há uma alteração não gravada na Tabela Selic. Deseja gravá-la?"),
+        TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)) {
+    case Resposta::Sim:
+        try {
+            tabela.gravar();
+        } catch (const AbortoSilencioso&) {
+            // The rule has said why; the program stays open so the user can mend the row.
+            return false;
+        }
+        return true;
+    case Resposta::Nao:
+        tabela.cancelar();
+        return true;
+    default:
+        // The question was closed unanswered: nothing is dropped and nothing ends.
+        return false;
+    }
 }
 
 void TfrmPrincipal::Timer1Timer() {

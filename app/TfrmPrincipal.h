@@ -54,7 +54,8 @@ public:
     // Handlers; they can be called directly.
     void FormCreate();
     void FormShow();
-    // True when the window may close.
+    // True when the window may close. A change left pending in the rate table is stored
+    // or dropped first, as the user answers; closing the table at exit would drop it.
     bool FormClose();
     void Timer1Timer();
     void actCalcularExecute();
@@ -72,6 +73,9 @@ protected:
 
 private:
     void mostraModal(const FabricaJanela& fabrica);
+    // False when the window must stay open: the user closed the question, or the rule
+    // refused the change to be stored.
+    bool resolveAlteracaoPendente();
     // Runs an operation on the table under the busy pointer and shows what it did.
     void atualizaTaxas(const std::function<ResultadoSerie()>& operacao);
     // The last month held and the months missing, after every change of the table.

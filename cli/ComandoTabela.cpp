@@ -33,11 +33,7 @@ QString mesAno(DataHora mes) {
 
 } // namespace
 
-int comandoTabela(SessaoCli& sessao, const QStringList& argumentos, const QString& desde) {
-    if (!argumentos.isEmpty()) {
-        sessao.erro << "Uso: belqor-cli tabela [--desde MM/AAAA]" << Qt::endl;
-        return 2;
-    }
+int comandoTabela(SessaoCli& sessao, const QString& desde) {
     const DataHora inicio = desde.isEmpty() ? 0 : leMes(desde);
     sessao.abreTabela();
     TBQDataModule& dados = sessao.dados();

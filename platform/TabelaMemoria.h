@@ -2,11 +2,13 @@
 
 #include "Campo.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -20,7 +22,8 @@ class FiltroExpressao;
 //
 // Settling: every move, every change of the filter switch (and of the filter text while
 // the filter is on) and every new change first settles the pending one: a modified row
-// is posted (running the before-post rule), an unmodified one is dropped.
+// is posted (running the before-post rule), an unmodified one is dropped. Only
+// desligaFiltroMantendoPendente, for failure paths, switches the filter without settling.
 //
 // A rule refuses by throwing; the table then keeps its state (a refused post leaves the
 // row pending and modified).
@@ -56,9 +59,15 @@ public:
     // since it was read or when the file is gone, and empties the table. When the write
     // fails the error reaches the caller and the table stays open with its rows.
     void fechar();
+    // Closes without writing anything: the pending change and every change not yet in the
+    // file are lost. For callers that must leave the table closed after fechar failed.
+    void fechaSemGravar();
     bool ativa() const { return fEstado != Estado::Fechada; }
     Estado estado() const { return fEstado; }
     bool alteradaDesdeLeitura() const { return fAlterada; }
+    // Grows whenever the stored rows change (read, stored, deleted, closed): a reader that
+    // saw the same number has seen the same rows.
+    quint64 versao() const { return fVersao; }
 
     void primeiro();
     void anterior();
@@ -80,12 +89,20 @@ public:
     void excluir();
     // The pending row had a value set after it began (the new-row default does not count).
     bool modificado() const { return fModificado; }
+    // For rules: whether a stored row other than the one being edited holds, in campo, a
+    // value that passes teste. Every stored row counts, whatever the filter shows.
+    bool outraLinhaArmazenada(const Campo& campo,
+                              const std::function<bool(const QVariant&)>& teste) const;
     void resolvePendente();
 
     const QString& filtro() const { return fFiltro; }
     void defineFiltro(const QString& expressao);
     bool filtrado() const { return fFiltrado; }
     void defineFiltrado(bool ligado);
+    // Switches the filter off without settling: a pending change stays pending on its row.
+    // For a failure path that must leave the table unfiltered although its pending row is
+    // refused; it does not fail.
+    void desligaFiltroMantendoPendente();
 
     // Rules, each receiving this table.
     Regra antesInserir;
@@ -117,12 +134,24 @@ signals:
 private:
     using Linha = QList<QVariant>;
 
+    // Stored rows of one floating or date field ordered by value, for range filters. Built
+    // on first use, kept while the rows stay the same and extended when a row is appended.
+    struct IndiceOrdenado {
+        quint64 versao = 0;
+        bool utilizavel = false;
+        std::vector<std::pair<double, int>> valores; // value, stored position
+    };
+
     void exigeAtiva() const;
     void exigeDefinicoes() const;
     int numeroCamposDados() const;
     Linha linhaVazia() const;
     void comecaNovaLinha(bool noFim);
     void aplicaFiltro();
+    std::shared_ptr<const FiltroExpressao> expressaoDoFiltro();
+    void linhasMudaram(int acrescentada = -1);
+    const IndiceOrdenado& indiceOrdenado(int indiceDados) const;
+    void visiveisDoIntervalo(const FiltroExpressao& expressao);
     void vaiParaPrimeiro();
     int indiceVisivelDoId(quint64 id) const;
     void esvazia();
@@ -151,7 +180,16 @@ private:
 
     QString fFiltro;
     bool fFiltrado = false;
-    std::unique_ptr<FiltroExpressao> fExpressao;
+    std::shared_ptr<const FiltroExpressao> fExpressao;
+    // Texts already parsed, with the regional settings they were read under: a filter
+    // text set again is not parsed again.
+    QHash<QString, std::shared_ptr<const FiltroExpressao>> fExpressoes;
+    QString fPadraoDasExpressoes;
+    std::array<QChar, 3> fSeparadoresDasExpressoes{};
+    quint64 fVersao = 1;
+    QList<int> fTodas; // every stored position, for the unfiltered table
+    quint64 fVersaoTodas = 0;
+    mutable std::vector<IndiceOrdenado> fIndices;
 
     mutable bool fCalculando = false;
     mutable Linha fCalculados;

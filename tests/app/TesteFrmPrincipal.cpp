@@ -48,6 +48,13 @@ const QString FalhaAoAtualizar =
 // The ways the user can ask the main window to close.
 enum CaminhoSaida { PeloSair, PeloBotaoFechar, PeloSistema };
 
+const QString Sair = QStringLiteral("Deseja sair do programa?");
+const QString AlteracaoPendente =
+    QStringLiteral("Há uma alteração não gravada na Tabela Selic. Deseja gravá-la?");
+
+// The change the rate table window left pending.
+enum Pendencia { ValorEditado, MesNaoDivulgado, LinhaSemAlteracao };
+
 // A window a command opens: records itself and closes as soon as it is up.
 struct JanelasAbertas {
     QList<QPointer<QDialog>> criadas;
@@ -518,6 +525,82 @@ private slots:
         // Nothing changed: the file is left as it was, leaving or not.
         QCOMPARE(conteudoArquivo(fArquivo), antes);
         QCOMPARE(alteracaoDoArquivo(), alterado);
+    }
+
+    // A change left pending in the rate table is stored or dropped before the exit
+    // question, as the user answers; closing the table would drop it without a word.
+    void saidaComAlteracaoPendente_data() {
+        QTest::addColumn<int>("pendencia");
+        QTest::addColumn<QList<Resposta>>("respostas");
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<bool>("continuaPendente");
+        QTest::addColumn<double>("fevereiro");
+        const QString naoDivulgada = QStringLiteral(
+            "A Selic de 03/2026 ainda não foi divulgada! A data de hoje é 05/03/2026");
+        QTest::newRow("sim grava e sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Sim, Resposta::Sim}
+            << QStringList{AlteracaoPendente, Sair} << true << false << 0.8;
+        QTest::newRow("sim recusado pela regra fica aberto")
+            << int(MesNaoDivulgado) << QList<Resposta>{Resposta::Sim}
+            << QStringList{AlteracaoPendente, naoDivulgada} << false << true << 1.0;
+        QTest::newRow("não descarta e sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Sim}
+            << QStringList{AlteracaoPendente, Sair} << true << false << 1.0;
+        QTest::newRow("não descarta, não sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Nao}
+            << QStringList{AlteracaoPendente, Sair} << false << false << 1.0;
+        QTest::newRow("pergunta fechada, nada muda")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nenhuma}
+            << QStringList{AlteracaoPendente} << false << true << 1.0;
+        QTest::newRow("linha sem alteração não pergunta")
+            << int(LinhaSemAlteracao) << QList<Resposta>{Resposta::Sim} << QStringList{Sair} << true
+            << false << 1.0;
+    }
+    void saidaComAlteracaoPendente() {
+        QFETCH(int, pendencia);
+        QFETCH(QList<Resposta>, respostas);
+        QFETCH(QStringList, textos);
+        QFETCH(bool, fecha);
+        QFETCH(bool, continuaPendente);
+        QFETCH(double, fevereiro);
+        fRelogio.define(Datas::codificaData(2026, 3, 5));
+        mostra();
+        TabelaMemoria& tabela = fModulo->CDSSelic;
+        tabela.ultimo();
+        tabela.editar();
+        if (pendencia == ValorEditado)
+            fModulo->CDSSelicValor->defineFloat(0.8);
+        else if (pendencia == MesNaoDivulgado)
+            fModulo->CDSSelicData->defineDataHora(Datas::codificaData(2026, 3, 1));
+        fDialogos.limpa();
+        for (Resposta r : respostas)
+            fDialogos.enfileira(r);
+
+        QCOMPARE(fJanela->close(), fecha);
+
+        QCOMPARE(fDialogos.textos(), textos);
+        QCOMPARE(fDialogos.respostasPendentes(), qsizetype(0));
+        QCOMPARE(fDialogos.registros().first().tipoDialogo, TipoDialogo::Confirmacao);
+        QCOMPARE(fDialogos.registros().first().botoes, Botao::Sim | Botao::Nao);
+        QCOMPARE(fJanela->isVisible(), !fecha);
+        QCOMPARE(tabela.ativa(), !fecha);
+        if (fecha) {
+            TBQDataModule relido(fRelogio, fDialogos);
+            relido.CDSSelic.defineNomeArquivo(fArquivo);
+            relido.CDSSelic.abrir();
+            QCOMPARE(relido.CDSSelic.quantidade(), 2);
+            relido.CDSSelic.ultimo();
+            QCOMPARE(relido.CDSSelicValor->comoFloat(), fevereiro);
+            return;
+        }
+        // Left for the user to mend, or dropped as asked.
+        QCOMPARE(tabela.estado(), continuaPendente ? TabelaMemoria::Estado::Editando
+                                                   : TabelaMemoria::Estado::Navegando);
+        QCOMPARE(tabela.modificado(), continuaPendente);
+        tabela.cancelar();
+        tabela.ultimo();
+        QCOMPARE(fModulo->CDSSelicValor->comoFloat(), fevereiro);
     }
 
     void saidaGravaOQueFoiGuardado() {

@@ -52,6 +52,13 @@ class TesteTabelaMemoria : public QObject {
         return caminho;
     }
 
+    // The table of tabelaTres(), open.
+    void abreTres(TabelaMemoria& t) {
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+    }
+
 private slots:
     void init() { regional() = ConfiguracaoRegional::brasileira(); }
 
@@ -235,6 +242,108 @@ private slots:
         QVERIFY(conteudoArquivo(caminho) != antes);
     }
 
+    // Closing without writing drops every change not yet in the file, the pending one too.
+    void fechaSemGravarNaoGrava() {
+        const QString caminho = tabelaTres();
+        const QByteArray antes = conteudoArquivo(caminho);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        t.abrir();
+        t.primeiro();
+        t.excluir();
+        t.acrescentar();
+        t.campos()[1]->defineValor(9.0);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        t.abrir();
+        QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
+    }
+
+    // A date field keeps whole days, whoever sets it; a date-and-time field keeps the time.
+    void dataGuardaSoODia_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<double>("dado");
+        QTest::addColumn<double>("guardado");
+        QTest::newRow("data com hora") << int(TipoCampo::Data) << 43922.4375 << 43922.0;
+        QTest::newRow("data antes da origem, com hora") << int(TipoCampo::Data) << -1.25 << -1.0;
+        QTest::newRow("data inteira") << int(TipoCampo::Data) << 43922.0 << 43922.0;
+        QTest::newRow("data e hora") << int(TipoCampo::DataHora) << 43922.4375 << 43922.4375;
+    }
+    void dataGuardaSoODia() {
+        QFETCH(int, tipo);
+        QFETCH(double, dado);
+        QFETCH(double, guardado);
+        TabelaMemoria t;
+        Campo* c = t.adicionaCampo(campo("Quando", TipoCampo(tipo)));
+        t.criaVazia();
+        t.acrescentar();
+        c->defineDataHora(dado);
+        QCOMPARE(c->comoDataHora(), guardado);
+        c->defineValor(QVariant(dado));
+        t.gravar();
+        QCOMPARE(c->comoDataHora(), guardado);
+        QCOMPARE(c->valor(), QVariant(guardado));
+    }
+
+    // Rules look at every stored row, hidden by the filter or not, but not at the row
+    // being edited.
+    void outraLinhaArmazenada() {
+        TabelaMemoria t;
+        abreTres(t);
+        const Campo& valor = *t.campo(QStringLiteral("Valor"));
+        const auto igualA = [](double alvo) {
+            return [alvo](const QVariant& v) { return v.toDouble() == alvo; };
+        };
+        t.defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
+        t.defineFiltrado(true);
+        QCOMPARE(t.quantidade(), 1);
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(3)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+        t.editar();
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(2)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(4)));
+        t.cancelar();
+        t.inserir();
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+    }
+
+    // The pending change stays on its row when the filter goes off without settling, and
+    // is stored there afterwards.
+    void desligaFiltroMantendoPendente_data() {
+        QTest::addColumn<bool>("edicao");
+        QTest::addColumn<QList<double>>("depois");
+        QTest::newRow("edição") << true << QList<double>{1, 9, 3};
+        QTest::newRow("linha nova") << false << QList<double>{1, 9, 2, 3};
+    }
+    void desligaFiltroMantendoPendente() {
+        QFETCH(bool, edicao);
+        QFETCH(QList<double>, depois);
+        TabelaMemoria t;
+        abreTres(t);
+        t.defineFiltro(QStringLiteral("DATA = '01/02/2020'"));
+        t.defineFiltrado(true);
+        if (edicao) {
+            t.editar();
+        } else {
+            t.inserir();
+            t.campo(QStringLiteral("Data"))->defineDataHora(dia(15, 1, 2020));
+        }
+        t.campo(QStringLiteral("Valor"))->defineFloat(9);
+        t.desligaFiltroMantendoPendente();
+        QVERIFY(!t.filtrado());
+        QCOMPARE(t.estado(),
+                 edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo);
+        QCOMPARE(t.linhaAtualExibida(), 1);
+        QCOMPARE(t.linhasExibidas(), edicao ? 3 : 4);
+        t.gravar();
+        QCOMPARE(valores(t), depois);
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");
@@ -252,9 +361,7 @@ private slots:
         QFETCH(QString, expressao);
         QFETCH(QList<double>, visiveis);
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.defineFiltro(expressao);
         t.defineFiltrado(true);
         QCOMPARE(valores(t), visiveis);
@@ -265,9 +372,7 @@ private slots:
 
     void filtroInvalido() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         for (const char* ruim :
              {"Data = ", "Outro = 1", "Data = '32/01/2020'", "(Valor = 1", "Valor 1"}) {
             t.defineFiltro(QString::fromLatin1(ruim));
@@ -277,11 +382,135 @@ private slots:
         }
     }
 
-    void movimentoEFronteiras() {
+    // A text that ends early never reads past its last symbol: a table error, the table
+    // unfiltered and whole.
+    void filtroIncompleto_data() {
+        QTest::addColumn<QString>("expressao");
+        for (const char* texto : {"(", "NOT", "Data = '01/01/2014' AND", "Data >=", "((", "NOT (",
+                                  "Data = '01/01/2014' OR NOT", "Valor", "'01/01/2014' ="})
+            QTest::newRow(texto) << QString::fromLatin1(texto);
+    }
+    void filtroIncompleto() {
+        QFETCH(QString, expressao);
         TabelaMemoria t;
         defineTaxas(t);
         t.defineNomeArquivo(tabelaTres());
         t.abrir();
+        t.defineFiltro(expressao);
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.defineFiltrado(true));
+        QVERIFY(!t.filtrado());
+        QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
+    }
+
+    // A constant beyond the currency range is the filter's error, not the money type's.
+    void filtroComMoedaForaDoAlcance() {
+        TabelaMemoria t;
+        t.adicionaCampo(campo("Preco", TipoCampo::Moeda));
+        t.criaVazia();
+        t.acrescentar();
+        t.campos()[0]->defineValor(QVariant::fromValue<qint64>(10000));
+        t.gravar();
+        t.defineFiltro(QStringLiteral("Preco = '99999999999999999999'"));
+        try {
+            t.defineFiltrado(true);
+            QFAIL("o filtro foi aceito");
+        } catch (const ErroEstouroMoeda&) {
+            QFAIL("o erro da moeda escapou do filtro");
+        } catch (const ErroTabela& e) {
+            QVERIFY2(e.mensagem().startsWith(QStringLiteral("Expressão de filtro inválida")),
+                     qPrintable(e.mensagem()));
+        }
+        QVERIFY(!t.filtrado());
+        QCOMPARE(t.quantidade(), 1);
+    }
+
+    // A range over a date or floating field is answered from an ordered index; the rows and
+    // their stored order are those a row-by-row test gives, through rows stored out of
+    // order, equal values, empty values and rows added, edited and deleted in between.
+    void intervaloIgualAVarredura() {
+        TabelaMemoria t;
+        t.adicionaCampo(campo("Data", TipoCampo::Data));
+        t.adicionaCampo(campo("Valor", TipoCampo::Flutuante));
+        t.criaVazia();
+        const QList<QPair<int, double>> linhas = {{5, 1.5}, {2, 0.5}, {5, 2.5}, {9, -1},
+                                                  {1, 0},   {7, 3},   {2, 4},   {0, 8}};
+        auto acrescenta = [&](int mes, double valor) {
+            t.acrescentar();
+            if (mes > 0)
+                t.campos()[0]->defineDataHora(dia(1, mes, 2020));
+            t.campos()[1]->defineFloat(valor);
+            t.gravar();
+        };
+        for (const auto& [mes, valor] : linhas)
+            acrescenta(mes, valor);
+        const QStringList expressoes = {
+            "(Data >= '01/02/2020') AND (Data <= '01/05/2020')",
+            "Data = '01/05/2020'",
+            "(Data > '01/02/2020') AND (Data < '01/07/2020')",
+            "'01/05/2020' <= Data",
+            "Data >= '01/03/2020' AND Data >= '01/06/2020' AND Data <= '01/12/2020'",
+            "Valor >= 0.5 and valor <= 3",
+            "(Data >= '01/06/2020') AND (Data <= '01/03/2020')",
+        };
+        auto compara = [&] {
+            for (const QString& e : expressoes) {
+                // The same test made unindexable: an OR with a comparison that never holds.
+                t.defineFiltrado(false);
+                t.defineFiltro(QStringLiteral("(%1) OR (Valor < -1000)").arg(e));
+                t.defineFiltrado(true);
+                const QList<double> varredura = valores(t);
+                t.defineFiltro(e);
+                QCOMPARE(valores(t), varredura);
+            }
+            t.defineFiltrado(false);
+        };
+        compara();
+        acrescenta(5, 6); // appended: the index follows without a rebuild
+        acrescenta(0, 7);
+        compara();
+        t.primeiro();
+        t.proximo();
+        t.inserir(); // in the middle: stored places move
+        t.campos()[0]->defineDataHora(dia(1, 4, 2020));
+        t.campos()[1]->defineFloat(9);
+        t.gravar();
+        compara();
+        t.primeiro();
+        t.editar();
+        t.campos()[0]->defineDataHora(dia(1, 3, 2020));
+        t.gravar();
+        t.ultimo();
+        t.excluir();
+        compara();
+        QCOMPARE(t.quantidade(), linhas.size() + 2);
+    }
+
+    // The change counter moves with every change of the stored rows, and only then.
+    void versaoAcompanhaAsLinhas() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        quint64 versao = t.versao();
+        t.defineFiltro(QStringLiteral("Data = '01/02/2020'"));
+        t.defineFiltrado(true);
+        t.defineFiltrado(false);
+        t.ultimo();
+        t.editar();
+        t.cancelar();
+        QCOMPARE(t.versao(), versao);
+        t.editar();
+        t.campos()[1]->defineFloat(5);
+        t.gravar();
+        QVERIFY(t.versao() > versao);
+        versao = t.versao();
+        t.excluir();
+        QVERIFY(t.versao() > versao);
+    }
+
+    void movimentoEFronteiras() {
+        TabelaMemoria t;
+        abreTres(t);
         QVERIFY(t.inicioDaTabela());
         QCOMPARE(t.campo(QStringLiteral("valor"))->comoFloat(), 1.0);
         t.anterior();
@@ -298,9 +527,7 @@ private slots:
 
     void inserirNaPosicaoEAcrescentarNoFim() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.proximo();
         t.inserir();
         QCOMPARE(t.linhaAtualExibida(), 1);
@@ -328,9 +555,7 @@ private slots:
 
     void valorSoEmEdicao() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Valor"))->defineFloat(9));
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Inexistente")));
         QSignalSpy sinais(&t, &TabelaMemoria::alterada);
@@ -346,9 +571,7 @@ private slots:
     // A grid follows rows by identity while a new row comes and goes before them.
     void identidadeDasLinhasExibidas() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         const QList<quint64> antes{t.idLinhaExibida(0), t.idLinhaExibida(1), t.idLinhaExibida(2)};
         QVERIFY(antes[0] != 0 && antes[0] != antes[1] && antes[1] != antes[2]);
         t.proximo();
