@@ -8,7 +8,6 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "SessaoCli.h"
-#include "VersaoBelqor.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>
