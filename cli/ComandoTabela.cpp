@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -38,7 +39,10 @@ int comandoTabela(SessaoCli& sessao, const QStringList& argumentos, const QStrin
         sessao.erro << "Uso: belqor-cli tabela [--desde MM/AAAA]" << Qt::endl;
         return 2;
     }
-    const DataHora inicio = desde.isEmpty() ? 0 : leMes(desde);
+    // Without --desde the listing starts at the table's first month, even one before the
+    // date scale's origin (a negative value).
+    const DataHora inicio =
+        desde.isEmpty() ? -std::numeric_limits<DataHora>::infinity() : leMes(desde);
     sessao.abreTabela();
     TBQDataModule& dados = sessao.dados();
     QList<LinhaTabela> linhas;
