@@ -3,6 +3,7 @@
 #include "BQrnSELIC.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "LeituraLimitada.h"
 #include "SessaoCli.h"
 
 #include <QFile>
@@ -79,11 +80,19 @@ QString leDocumento(const QString& caminho) {
     if (!f.open(QIODevice::ReadOnly))
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
                                    .arg(caminho, f.errorString()));
-    if (f.size() > DocumentoXML::TamanhoMaximo)
-        throw ErroBelqor(
-            QStringLiteral("O arquivo \"%1\" é grande demais para um documento de taxas.")
-                .arg(caminho));
-    return QString::fromUtf8(f.readAll());
+    QByteArray bytes;
+    switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
+    case ResultadoLeitura::Completa:
+        break;
+    case ResultadoLeitura::GrandeDemais:
+        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" é grande demais para um documento de "
+                                        "taxas (mais de %2).")
+                             .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
+    case ResultadoLeitura::Falhou:
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
+                                   .arg(caminho, f.errorString()));
+    }
+    return QString::fromUtf8(bytes);
 }
 
 qint64 tamanhoArquivo(const QString& caminho) {

@@ -9,7 +9,11 @@
 // UTF-8 (a leading byte-order mark is kept) and keep the line ends they already use.
 namespace ArquivoIni {
 
-// The key's value, or padrao when the file, the section or the key is missing.
+// No configuration file comes near this; reading stops here and the file is refused.
+constexpr qint64 TamanhoMaximo = 1024 * 1024;
+
+// The key's value, or padrao when the file, the section or the key is missing. Throws
+// ErroBelqor naming the file when it is larger than TamanhoMaximo or cannot be read.
 QString leValor(const QString& arquivo, const QString& secao, const QString& chave,
                 const QString& padrao = {});
 

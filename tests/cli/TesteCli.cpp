@@ -323,6 +323,28 @@ private slots:
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
+    // A device reports size 0 and never ends; the read stops at the limit, the table is
+    // not touched.
+    void importarDispositivoSemFim() {
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), QStringLiteral("/dev/zero")});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("O arquivo \"/dev/zero\" é grande demais para um "
+                                        "documento de taxas (mais de 16 MiB).\n"));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void importarDocumentoAninhadoDemais() {
+        const QString doc = fPasta.filePath(QStringLiteral("aninhado.xml"));
+        gravaArquivoTeste(doc, "<list>" + QByteArray("<a>").repeated(200000));
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), doc});
+        QCOMPARE(e.status, 1);
+        QVERIFY2(e.erro.contains(QStringLiteral("aninhados em mais de 32 níveis")),
+                 qPrintable(e.erro));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
     void tabelaComMesesAusentes_data() {
         QTest::addColumn<QStringList>("opcoes");
         QTest::addColumn<QStringList>("esperado");
@@ -351,6 +373,21 @@ private slots:
         const Execucao e = roda(QStringList{QStringLiteral("tabela")} + opcoes);
         QCOMPARE(e.status, 0);
         QCOMPARE(e.linhasSaida(), esperado);
+    }
+
+    // Months before 30/12/1899 have negative date values; they are listed all the same.
+    void tabelaDesdeOPrimeiroMes() {
+        escreveTabelaTeste(tabela(), {{QDate(2, 1, 1), QStringLiteral("0.5")},
+                                      {QDate(1, 11, 1), QStringLiteral("0.4")},
+                                      {QDate(1899, 12, 1), QStringLiteral("0.3")}});
+        const Execucao e = roda({QStringLiteral("tabela")});
+        QCOMPARE(e.status, 0);
+        const QStringList linhas = e.linhasSaida();
+        QCOMPARE(linhas.mid(0, 4), (QStringList{"Mês\tSelic (%)", "11/0001\t0,400000",
+                                                "01/0002\t0,500000", "12/1899\t0,300000"}));
+        QVERIFY2(linhas.last().startsWith(QStringLiteral("3 meses de 11/0001 a 12/1899. "
+                                                         "Meses ausentes: 12/0001, 02/0002")),
+                 qPrintable(linhas.last()));
     }
 
     void mesInvalidoEmDesde() {

@@ -175,6 +175,19 @@ private slots:
         QCOMPARE(conteudoArquivo(arquivo()), antes);
     }
 
+    // A device reports size 0 and never ends: the read stops at the limit and says so.
+    void arquivoSemFimEhRecusado() {
+        try {
+            ArquivoIni::leValor(QStringLiteral("/dev/zero"), QStringLiteral("S"),
+                                QStringLiteral("K"), QStringLiteral("padrão"));
+            QFAIL("leu /dev/zero");
+        } catch (const ErroBelqor& e) {
+            QCOMPARE(
+                e.mensagem(),
+                QStringLiteral("O arquivo INI \"/dev/zero\" é grande demais (mais de 1 MiB)."));
+        }
+    }
+
     void falhaDeGravacaoNomeiaOArquivo() {
         const QString caminho = fPasta.filePath(QStringLiteral("nao-existe/config.ini"));
         try {
