@@ -123,7 +123,7 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     xml.Linhas = linhas;
 
     TBQDataModule& dados = sessao.dados();
-    sessao.abreTabela();
+    sessao.abreTabelaParaGravar();
     const QSet<std::int64_t> antes = mesesDaTabela(dados);
     const QString log = dados.ConfigApp.caminhoArqLog();
     const qint64 tamanhoLogAntes = tamanhoArquivo(log);

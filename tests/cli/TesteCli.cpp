@@ -1,4 +1,5 @@
 #include "TabelaTeste.h"
+#include "TravaTeste.h"
 
 #include <QDir>
 #include <QFile>
@@ -343,6 +344,83 @@ private slots:
         QVERIFY2(e.erro.contains(QStringLiteral("aninhados em mais de 32 níveis")),
                  qPrintable(e.erro));
         QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // Another program holds the table: the import waits a few seconds, then says so and
+    // leaves the table as it was.
+    void importarComTabelaReservadaDesiste() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const QByteArray antes = conteudoArquivo(tabela());
+        QLockFile outro(tabela() + QStringLiteral(".lock"));
+        QVERIFY(outro.tryLock(0));
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(e.erro, QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A tabela "
+                                        "não pode ser usada por dois programas ao mesmo tempo.\n")
+                             .arg(tabela()));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void importarAssumeTravaAbandonada() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        escreveTravaAbandonada(tabela() + QStringLiteral(".lock"));
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 3"));
+        QVERIFY(!QFile::exists(tabela() + QStringLiteral(".lock")));
+    }
+
+    // Two imports of different months into one table at the same time, 20 rounds: a month
+    // reported as added is always in the file, and a run that did not add its month says so.
+    void doisImportadoresAoMesmoTempo() {
+        const QString fevereiro = fPasta.filePath(QStringLiteral("fevereiro.xml"));
+        const QString marco = fPasta.filePath(QStringLiteral("marco.xml"));
+        gravaArquivoTeste(fevereiro, "<list><i><dataSelic>2024-02-01</dataSelic>"
+                                     "<valorTaxaSelic>0.80</valorTaxaSelic></i></list>\n");
+        gravaArquivoTeste(marco, "<list><i><dataSelic>2024-03-01</dataSelic>"
+                                 "<valorTaxaSelic>0.83</valorTaxaSelic></i></list>\n");
+        const QStringList documentos{fevereiro, marco};
+        const QList<QByteArray> meses{"Data=\"20240201\"", "Data=\"20240301\""};
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("BELQOR_HOJE"), QStringLiteral("15/05/2024"));
+        for (int rodada = 0; rodada < 20; ++rodada) {
+            escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+            QProcess processos[2];
+            for (int i = 0; i < 2; ++i) {
+                processos[i].setProcessEnvironment(ambiente);
+                processos[i].start(fPrograma, {QStringLiteral("importar"), documentos[i]});
+            }
+            int incluidos = 0;
+            const QByteArray final = [&] {
+                for (QProcess& p : processos)
+                    if (!p.waitForFinished(60000))
+                        qFatal("belqor-cli não terminou");
+                return conteudoArquivo(tabela());
+            }();
+            QVERIFY2(final.contains("Data=\"20240101\""), qPrintable(QString::number(rodada)));
+            for (int i = 0; i < 2; ++i) {
+                const QString saida = QString::fromUtf8(processos[i].readAllStandardOutput());
+                const QString erro = QString::fromUtf8(processos[i].readAllStandardError());
+                const bool disseIncluido = saida.startsWith(QStringLiteral("Meses incluídos: 1\n"));
+                const QString contexto = QStringLiteral("rodada %1, processo %2: %3 %4")
+                                             .arg(rodada)
+                                             .arg(i)
+                                             .arg(saida, erro);
+                if (disseIncluido) {
+                    QVERIFY2(final.contains(meses[i]), qPrintable(contexto));
+                    ++incluidos;
+                } else {
+                    QVERIFY2(processos[i].exitCode() != 0 && !erro.isEmpty(), qPrintable(contexto));
+                }
+            }
+            // Whoever holds the lock first always gets its month in.
+            QVERIFY2(incluidos >= 1, qPrintable(QString::number(rodada)));
+        }
     }
 
     void tabelaComMesesAusentes_data() {
