@@ -1,0 +1,48 @@
+// The INI reader and writer, on a file holding the input.
+// Property: no crash; reading is refused only with a message; a value written reads back
+// as written, and a key of another section keeps its value.
+
+#include "Alvo.h"
+#include "ArquivoIni.h"
+#include "Erros.h"
+
+#include <QFile>
+#include <QTemporaryDir>
+
+namespace {
+
+QTemporaryDir* pasta = nullptr;
+
+} // namespace
+
+extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
+    iniciaAlvo((*argv)[0]);
+    pasta = new QTemporaryDir();
+    return 0;
+}
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
+    const QByteArray entrada = bytesDe(dados, tamanho);
+    const QString arquivo = pasta->filePath(QStringLiteral("BELQOR.ini"));
+    {
+        QFile f(arquivo);
+        if (!f.open(QIODevice::WriteOnly) || f.write(entrada) != entrada.size())
+            propriedadeViolada("arquivo de entrada gravado", arquivo);
+    }
+    const QString detalhe = QString::fromUtf8(entrada);
+    try {
+        const QString outra = ArquivoIni::leValor(arquivo, QStringLiteral("BELQOR"),
+                                                  QStringLiteral("Versao"), QStringLiteral("-"));
+        ArquivoIni::gravaValor(arquivo, QStringLiteral("Fuzz"), QStringLiteral("Chave"),
+                               QStringLiteral("valor escrito"));
+        EXIGE(ArquivoIni::leValor(arquivo, QStringLiteral("Fuzz"), QStringLiteral("Chave")) ==
+                  QStringLiteral("valor escrito"),
+              detalhe);
+        EXIGE(ArquivoIni::leValor(arquivo, QStringLiteral("BELQOR"), QStringLiteral("Versao"),
+                                  QStringLiteral("-")) == outra,
+              detalhe);
+    } catch (const ErroBelqor& e) {
+        EXIGE(!e.mensagem().isEmpty(), detalhe);
+    }
+    return 0;
+}
