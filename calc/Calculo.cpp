@@ -3,6 +3,9 @@
 #include "BQDataModule.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "MemoriaCalculo.h"
+
+#include <algorithm>
 
 namespace {
 
@@ -75,7 +78,11 @@ Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento)
     return Moeda();
 }
 
-Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento) {
+namespace {
+
+// SomaTaxasSelic, giving the months it added to the account when there is one.
+Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento,
+                         MemoriaCalculo* memoria) {
     TabelaMemoria& tabela = Dados.CDSSelic;
     const DataHora inicio = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataVencimento, 1));
     const DataHora fim = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataPagamento, -1));
@@ -98,9 +105,20 @@ Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
             aborta();
         }
         Estendido soma = 0;
-        for (tabela.primeiro(); !tabela.fimDaTabela(); tabela.proximo())
-            soma = static_cast<Estendido>(Dados.CDSSelicValor->comoFloat()) + soma;
+        for (tabela.primeiro(); !tabela.fimDaTabela(); tabela.proximo()) {
+            const double valor = Dados.CDSSelicValor->comoFloat();
+            soma = static_cast<Estendido>(valor) + soma;
+            if (memoria)
+                memoria->MesesSelic.append({Dados.CDSSelicData->comoDataHora(), valor});
+        }
         tabela.defineFiltrado(false);
+        if (memoria) {
+            // Added in the table's order; shown in the calendar's.
+            std::stable_sort(
+                memoria->MesesSelic.begin(), memoria->MesesSelic.end(),
+                [](const TaxaSelicSomada& a, const TaxaSelicSomada& b) { return a.Mes < b.Mes; });
+            memoria->SomaSelic = soma;
+        }
         return soma / DivisorTaxa;
     } catch (...) {
         if (tabela.ativa() && tabela.filtrado())
@@ -109,36 +127,69 @@ Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
     }
 }
 
-Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
-                   DataHora DataPagamento, Estendido& TaxaJuros) {
+Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
+                   DataHora DataPagamento, Estendido& TaxaJuros, MemoriaCalculo* memoria) {
     TaxaJuros = 0;
     const Moeda multa = CalculaMulta(Valor, DataVencimento, DataPagamento);
 
     int anoV = 0, mesV = 0, diaV = 0, anoP = 0, mesP = 0, diaP = 0;
     Datas::decodificaData(DataVencimento, anoV, mesV, diaV);
     Datas::decodificaData(DataPagamento, anoP, mesP, diaP);
+    const bool mesmoMes = anoP == anoV && mesP == mesV;
     Estendido taxa = 0;
-    if (anoP == anoV && mesP == mesV)
+    if (mesmoMes)
         taxa = 0;
     else if ((anoP == anoV && mesP == mesV + 1) || (anoP == anoV + 1 && mesV == 12 && mesP == 1))
         taxa = JurosMesPagamento;
     else
-        taxa = SomaTaxasSelic(Dados, DataVencimento, DataPagamento) + JurosMesPagamento;
+        taxa = somaTaxasSelic(Dados, DataVencimento, DataPagamento, memoria) + JurosMesPagamento;
 
     const Moeda base = Valor + multa;
     const Moeda juros = Moeda::deEstendido(base.contagemEstendida() * taxa);
     TaxaJuros = taxa;
+    if (memoria) {
+        memoria->JurosMesPagamento = !mesmoMes;
+        memoria->MesPagamento = Datas::primeiroDiaDoMes(DataPagamento);
+        memoria->TaxaJuros = taxa;
+        memoria->BaseJuros = base;
+        memoria->JurosCalculados = juros;
+    }
     return juros;
 }
 
+// The last month the table holds, whatever the order its rows are stored in.
+DataHora ultimoMesDaTabela(TBQDataModule& Dados) {
+    const TabelaMemoria& tabela = Dados.CDSSelic;
+    DataHora ultimo = Datas::Vazia;
+    for (int linha = 0; linha < tabela.linhasExibidas(); ++linha)
+        ultimo = std::max(ultimo, tabela.valorExibido(linha, *Dados.CDSSelicData).toDouble());
+    return ultimo;
+}
+
+} // namespace
+
+Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento) {
+    return somaTaxasSelic(Dados, DataVencimento, DataPagamento, nullptr);
+}
+
+Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
+                   DataHora DataPagamento, Estendido& TaxaJuros) {
+    return calculaJuros(Dados, Valor, DataVencimento, DataPagamento, TaxaJuros, nullptr);
+}
+
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
-                                               DataHora DataVencimento, DataHora DataPagamento) {
+                                               DataHora DataVencimento, DataHora DataPagamento,
+                                               MemoriaCalculo* Memoria) {
     ResultadoCalculo r;
+    std::optional<MemoriaCalculo> conta;
+    if (Memoria)
+        conta.emplace();
+    MemoriaCalculo* const m = conta ? &*conta : nullptr;
     const Moeda multa = CalculaMulta(Valor, DataVencimento, DataPagamento);
     r.MultaMora = multa.arredondadoCentavos();
     Moeda juros;
     try {
-        juros = CalculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros);
+        juros = calculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros, m);
     } catch (const AbortoSilencioso&) {
         return std::nullopt;
     }
@@ -146,5 +197,15 @@ std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor
     r.Total = Valor + r.MultaMora + r.JurosMora;
     r.Dias = DiasEmAtraso(DataVencimento, DataPagamento);
     r.ValorICMS = Valor;
+    if (m) {
+        m->DataVencimento = static_cast<DataHora>(Datas::parteInteira(DataVencimento));
+        m->DataPagamento = static_cast<DataHora>(Datas::parteInteira(DataPagamento));
+        m->Dias = r.Dias;
+        m->RegrasNovas = RegrasNovas(DataVencimento);
+        m->Faixa = FaixaDaMulta(DataVencimento, DataPagamento);
+        m->MultaCalculada = multa;
+        m->UltimoMesTabela = ultimoMesDaTabela(Dados);
+        *Memoria = std::move(*m);
+    }
     return r;
 }

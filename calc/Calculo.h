@@ -16,6 +16,7 @@
 #include <optional>
 
 class TBQDataModule;
+struct MemoriaCalculo;
 
 struct ResultadoCalculo {
     std::int64_t Dias = 0;
@@ -52,6 +53,9 @@ Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
                    DataHora DataPagamento, Estendido& TaxaJuros);
 
 // The whole calculation; nothing when it was abandoned. A total outside the currency
-// range throws ErroEstouroMoeda.
+// range throws ErroEstouroMoeda. With Memoria, a success also gives there the account of
+// how the results were reached (MemoriaCalculo.h); an abandoned calculation leaves it as
+// it was.
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
-                                               DataHora DataVencimento, DataHora DataPagamento);
+                                               DataHora DataVencimento, DataHora DataPagamento,
+                                               MemoriaCalculo* Memoria = nullptr);

@@ -2,11 +2,14 @@
 
 #include "BQDataModule.h"
 #include "Calculo.h"
-#include "ValidacaoCalculo.h"
 #include "Dialogos.h"
+#include "DocumentoMemoria.h"
 #include "Erros.h"
+#include "FormataResultado.h"
 #include "Formatacao.h"
+#include "PreviaImpressao.h"
 #include "Relogio.h"
+#include "ValidacaoCalculo.h"
 #include "ui_TfrmCalcular.h"
 
 #include <QKeyEvent>
@@ -40,11 +43,6 @@ std::optional<QChar> caractereDaTecla(const QKeyEvent& evento) {
     return texto.at(0);
 }
 
-QString textoMoeda(Moeda valor) {
-    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
-                                  valor.contagemEstendida() / Moeda::Escala);
-}
-
 } // namespace
 
 // The pictures live in this static library; outside any namespace, as the resource
@@ -56,7 +54,8 @@ static void carregaImagens() {
 TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relogio& relogio,
                            QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmCalcular>()), fDados(dados), fDialogos(dialogos),
-      fRelogio(relogio) {
+      fRelogio(relogio),
+      fAbrePrevia([this](const DocumentoMemoria& d) { abrePreviaImpressao(this, fDialogos, d); }) {
     carregaImagens();
     ui->setupUi(this);
     // A title bar without any button or system menu, and a border that does not resize.
@@ -65,14 +64,19 @@ TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relog
     setFixedSize(size());
 
     ligaBotao(ui->btnCalcular, ui->actCalcular);
+    ligaBotao(ui->btnImprimir, ui->actImprimir);
     ligaBotao(ui->btnFechar, ui->actFechar);
     connect(ui->actCalcular, &QAction::triggered, this, &TfrmCalcular::actCalcularExecute);
+    connect(ui->actImprimir, &QAction::triggered, this, &TfrmCalcular::actImprimirExecute);
     connect(ui->actFechar, &QAction::triggered, this, &TfrmCalcular::actFecharExecute);
+    // Ctrl+P, wherever the focus is in the window.
+    addAction(ui->actImprimir);
 
     ui->MaskEditValor->installEventFilter(this);
     ui->DTPickerDataVencimento->installEventFilter(this);
     ui->DTPickerDataPagamento->installEventFilter(this);
     ui->btnCalcular->installEventFilter(this);
+    ui->btnImprimir->installEventFilter(this);
     ui->btnFechar->installEventFilter(this);
 }
 
@@ -81,6 +85,8 @@ TfrmCalcular::~TfrmCalcular() = default;
 void TfrmCalcular::ligaBotao(QPushButton* botao, QAction* acao) {
     botao->setText(acao->text());
     botao->setIcon(acao->icon());
+    botao->setEnabled(acao->isEnabled());
+    connect(acao, &QAction::enabledChanged, botao, &QWidget::setEnabled);
     connect(botao, &QPushButton::clicked, acao, [this, acao] {
         // A button takes the focus before it clicks; when the focus is back in the amount
         // field, its exit check refused the move and the click is abandoned with it.
@@ -124,7 +130,7 @@ bool TfrmCalcular::eventFilter(QObject* objeto, QEvent* evento) {
             return focusNextPrevChild(tecla == Qt::Key_Tab);
         return false;
     }
-    if ((objeto == ui->btnCalcular || objeto == ui->btnFechar) &&
+    if ((objeto == ui->btnCalcular || objeto == ui->btnImprimir || objeto == ui->btnFechar) &&
         evento->type() == QEvent::Shortcut && ui->MaskEditValor->hasFocus()) {
         // A key accelerator clicks without moving the focus; moving it first lets the
         // amount's exit check run, and a refusal keeps the button from clicking.
@@ -226,6 +232,7 @@ void TfrmCalcular::ValidaValor(QLineEdit* Campo) {
         Campo->setText(texto);
     if (!falha)
         return;
+    esqueceCalculo();
     fDialogos.mensagem(falha->Mensagem);
     Campo->setFocus(Qt::OtherFocusReason);
     aborta();
@@ -245,33 +252,49 @@ bool TfrmCalcular::ValidaDatas() {
     return false;
 }
 
+void TfrmCalcular::esqueceCalculo() {
+    fResultado.reset();
+    ui->actImprimir->setEnabled(false);
+}
+
 void TfrmCalcular::actCalcularExecute() {
+    // Whatever stops this calculation, the inputs on screen no longer match a printable
+    // record.
+    esqueceCalculo();
     executaProtegido(fDialogos, [this] {
         if (!ValidaDatas())
             return;
         ValorConsiderado = Formato::textoParaMoeda(ui->MaskEditValor->text());
         DataPagamento = Datas::deQDate(ui->DTPickerDataPagamento->date());
         DataVencimento = Datas::deQDate(ui->DTPickerDataVencimento->date());
+        MemoriaCalculo memoria;
         const std::optional<ResultadoCalculo> r =
-            CalculaValores(fDados, ValorConsiderado, DataVencimento, DataPagamento);
+            CalculaValores(fDados, ValorConsiderado, DataVencimento, DataPagamento, &memoria);
         if (!r)
             return;
         // Every text is formed before any label changes: all six results or none.
-        const QString dias =
-            Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r->Dias));
-        const QString taxa =
-            Formato::formataNumero(QStringLiteral("#,###,##0.000000"), r->TaxaJuros * 100) +
-            QStringLiteral(" %");
-        const QString valor = textoMoeda(r->ValorICMS);
-        const QString multa = textoMoeda(r->MultaMora);
-        const QString juros = textoMoeda(r->JurosMora);
-        const QString total = textoMoeda(r->Total);
-        ui->lblResNumDias->setText(dias);
-        ui->lblResTaxa->setText(taxa);
-        ui->lblResValor->setText(valor);
-        ui->lblResMulta->setText(multa);
-        ui->lblResJuros->setText(juros);
-        ui->lblResTotal->setText(total);
+        const ResultadoFormatado f = formataResultado(*r);
+        ui->lblResNumDias->setText(f.Dias);
+        ui->lblResTaxa->setText(f.Taxa);
+        ui->lblResValor->setText(f.Valor);
+        ui->lblResMulta->setText(f.Multa);
+        ui->lblResJuros->setText(f.Juros);
+        ui->lblResTotal->setText(f.Total);
+        fResultado = r;
+        fMemoria = std::move(memoria);
+        ui->actImprimir->setEnabled(true);
+    });
+}
+
+void TfrmCalcular::actImprimirExecute() {
+    executaProtegido(fDialogos, [this] {
+        // Ctrl+P does not move the focus: a badly formed amount is refused first, as any
+        // other control would refuse it.
+        if (ui->MaskEditValor->hasFocus() && !MaskEditValorExit())
+            return;
+        if (!fResultado)
+            return;
+        fAbrePrevia({*fResultado, fMemoria, fRelogio.agora(), fDados.ConfigApp.Versao()});
     });
 }
 

@@ -3,19 +3,26 @@
 // The calculation window: the user types the tax amount and picks the due and payment
 // dates; the window filters the amount's keystrokes, checks the amount when the field is
 // left, validates the dates in a fixed order, runs the computation and shows six results.
-// It is modal and lives only while it is shown (abreJanelaCalculo).
+// It is modal and lives only while it is shown (abreJanelaCalculo). After a successful
+// calculation, Imprimir (or Ctrl+P) previews the calculation memory of the results on
+// screen; any later failed check or calculation disables it again.
 
+#include "Calculo.h"
 #include "Datas.h"
+#include "MemoriaCalculo.h"
 #include "Moeda.h"
 
 #include <QChar>
 #include <QDialog>
 
+#include <functional>
 #include <memory>
+#include <optional>
 
 class Dialogos;
 class Relogio;
 class TBQDataModule;
+struct DocumentoMemoria;
 
 class QAction;
 class QKeyEvent;
@@ -53,7 +60,13 @@ public:
     bool ValidaDatas();
 
     void actCalcularExecute();
+    // Previews the memory of the calculation on screen, made now by the window's clock.
+    void actImprimirExecute();
     void actFecharExecute();
+
+    // How the preview opens: the print preview dialog unless a test puts another here.
+    using AbrePrevia = std::function<void(const DocumentoMemoria&)>;
+    void definePrevia(AbrePrevia abrePrevia) { fAbrePrevia = std::move(abrePrevia); }
 
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
@@ -63,12 +76,17 @@ protected:
 private:
     void ligaBotao(QPushButton* botao, QAction* acao);
     bool saiDoValorAntesDoClique(const QPoint& posicao);
+    void esqueceCalculo();
 
     std::unique_ptr<Ui::TfrmCalcular> ui;
     TBQDataModule& fDados;
     Dialogos& fDialogos;
     const Relogio& fRelogio;
     bool fValidandoValor = false;
+    AbrePrevia fAbrePrevia;
+    // The calculation whose results are on screen, while it may be printed.
+    std::optional<ResultadoCalculo> fResultado;
+    MemoriaCalculo fMemoria;
 
     Moeda ValorConsiderado;
     DataHora DataPagamento = Datas::Vazia;

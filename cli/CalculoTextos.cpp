@@ -16,8 +16,8 @@ DataHora leData(const QString& texto) {
 } // namespace
 
 std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
-                                                const QString& vencimento,
-                                                const QString& pagamento) {
+                                                const QString& vencimento, const QString& pagamento,
+                                                MemoriaCalculo* memoria) {
     Dialogos& dialogos = dados.dialogos();
     try {
         valor = valor.trimmed();
@@ -32,31 +32,11 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString va
             return std::nullopt;
         }
         const Moeda valorConsiderado = Formato::textoParaMoeda(valor);
-        return CalculaValores(dados, valorConsiderado, dataVencimento, dataPagamento);
+        return CalculaValores(dados, valorConsiderado, dataVencimento, dataPagamento, memoria);
     } catch (const AbortoSilencioso&) {
         return std::nullopt;
     } catch (const ErroBelqor& e) {
         dialogos.relatorioErro(e.mensagem());
         return std::nullopt;
     }
-}
-
-QString formataReais(Moeda valor) {
-    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
-                                  valor.contagemEstendida() / Moeda::Escala);
-}
-
-QString formataPercentual(Estendido percentual) {
-    return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
-}
-
-ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
-    ResultadoFormatado f;
-    f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
-    f.Taxa = formataPercentual(r.TaxaJuros * 100) + QStringLiteral(" %");
-    f.Valor = formataReais(r.ValorICMS);
-    f.Multa = formataReais(r.MultaMora);
-    f.Juros = formataReais(r.JurosMora);
-    f.Total = formataReais(r.Total);
-    return f;
 }

@@ -6,6 +6,7 @@
 // module's dialogs with the window's text, and no result is given.
 
 #include "Calculo.h"
+#include "FormataResultado.h"
 
 #include <QString>
 
@@ -13,15 +14,7 @@
 
 class TBQDataModule;
 
+// With memoria, a success also gives there the account of the calculation.
 std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
-                                                const QString& vencimento,
-                                                const QString& pagamento);
-
-// The six results as the window shows them.
-struct ResultadoFormatado {
-    QString Dias, Taxa, Valor, Multa, Juros, Total;
-};
-ResultadoFormatado formataResultado(const ResultadoCalculo& r);
-QString formataReais(Moeda valor);
-// A rate in percent as the table window shows it: 0,290000.
-QString formataPercentual(Estendido percentual);
+                                                const QString& vencimento, const QString& pagamento,
+                                                MemoriaCalculo* memoria = nullptr);

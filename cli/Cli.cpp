@@ -19,6 +19,7 @@ struct Opcoes {
     QStringList posicionais;
     QString tabela;
     QString desde;
+    QString pdf;
     bool json = false;
     bool ajuda = false;
 };
@@ -42,6 +43,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
             o.tabela = valorDe(QStringLiteral("--tabela"));
         else if (a == QLatin1String("--desde") || a.startsWith(QLatin1String("--desde=")))
             o.desde = valorDe(QStringLiteral("--desde"));
+        else if (a == QLatin1String("--pdf") || a.startsWith(QLatin1String("--pdf=")))
+            o.pdf = valorDe(QStringLiteral("--pdf"));
         else if (a.startsWith(QLatin1String("--")))
             throw ErroBelqor(QStringLiteral("Opção desconhecida: %1").arg(a));
         else if (o.comando.isEmpty())
@@ -64,9 +67,9 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     const QString arquivo = o.tabela.isEmpty() ? TBQDataModule::arquivoPadrao() : o.tabela;
     SessaoCli sessao(saida, erro, relogioDaExecucao(), arquivo);
     if (o.comando == QLatin1String("calcular"))
-        return comandoCalcular(sessao, o.posicionais, o.json);
+        return comandoCalcular(sessao, o.posicionais, o.json, o.pdf);
     if (o.comando == QLatin1String("lote"))
-        return comandoLote(sessao, o.posicionais);
+        return comandoLote(sessao, o.posicionais, o.pdf);
     if (o.comando == QLatin1String("importar"))
         return comandoImportar(sessao, o.posicionais);
     if (o.comando == QLatin1String("tabela"))
@@ -84,17 +87,20 @@ QString textoAjuda() {
         "Cálculo de multa e juros de mora do ICMS pago após o vencimento.\n"
         "\n"
         "Comandos:\n"
-        "  calcular VALOR VENCIMENTO PAGAMENTO [--json]\n"
+        "  calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]\n"
         "      Calcula um pagamento. VALOR como na janela de cálculo, com as duas casas\n"
         "      decimais (1000,00); datas em dd/mm/aaaa. Mostra os seis resultados e o\n"
         "      detalhamento (regra da multa, meses da Selic somados, 1 % do mês do\n"
-        "      pagamento). Com --json, tudo num único objeto JSON.\n"
-        "  lote ENTRADA.csv [SAIDA.csv]\n"
+        "      pagamento). Com --json, tudo num único objeto JSON. Com --pdf, grava\n"
+        "      também a memória de cálculo em ARQUIVO.pdf (A4).\n"
+        "  lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]\n"
         "      Um cálculo por linha de um arquivo separado por \";\" com cabeçalho e as\n"
         "      colunas valor;vencimento;pagamento. Grava as colunas de entrada mais dias,\n"
         "      taxa, multa, juros, total e mensagem (preenchida quando a linha falha).\n"
         "      Sem SAIDA, escreve na saída padrão. Uma linha com falha não interrompe as\n"
-        "      demais.\n"
+        "      demais. Com --pdf, grava em PASTA a memória de cálculo de cada linha\n"
+        "      calculada, com o número da linha: linha-1.pdf para a primeira depois do\n"
+        "      cabeçalho.\n"
         "  importar DOCUMENTO.xml\n"
         "      Importa as taxas de um documento de taxas Selic, com as mesmas regras da\n"
         "      atualização na abertura do programa, e informa os meses incluídos, já\n"

@@ -1,8 +1,8 @@
 #include "ComandoCalcular.h"
 
 #include "CalculoTextos.h"
-#include "DetalhamentoCalculo.h"
 #include "Formatacao.h"
+#include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
 #include <QJsonArray>
@@ -11,13 +11,7 @@
 
 namespace {
 
-QString mesAno(DataHora mes) {
-    return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
-}
-
-const QString UmPorCento = QStringLiteral("1,000000 %");
-
-void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const DetalhamentoCalculo& d) {
+void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const MemoriaCalculo& d) {
     saida << "Número de dias: " << f.Dias << '\n'
           << "Taxa de Juros: " << f.Taxa << '\n'
           << "Valor do ICMS: " << f.Valor << '\n'
@@ -25,29 +19,29 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Detalha
           << "Juros de Mora: " << f.Juros << '\n'
           << "Total: " << f.Total << '\n'
           << '\n'
-          << "Multa: " << d.RegraMulta << ", " << d.FaixaMulta << '\n';
+          << "Multa: " << textoRegraMulta(d) << ", " << textoFaixaMulta(d) << '\n';
     if (!d.JurosMesPagamento) {
         saida << "Juros: pagamento no mês do vencimento, sem juros" << '\n';
         return;
     }
-    for (const MesSelic& m : d.MesesSelic)
-        saida << "Selic " << mesAno(m.Mes) << ": " << formataPercentual(m.Valor) << " %" << '\n';
-    saida << "Mês do pagamento " << mesAno(d.MesPagamento) << ": " << UmPorCento << '\n';
+    for (const TaxaSelicSomada& m : d.MesesSelic)
+        saida << "Selic " << formataMesAno(m.Mes) << ": " << formataTaxa(m.Valor) << '\n';
+    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << formataTaxa(1) << '\n';
 }
 
-QJsonObject objetoJson(const ResultadoFormatado& f, const DetalhamentoCalculo& d) {
+QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
     QJsonArray selic;
-    for (const MesSelic& m : d.MesesSelic)
-        selic.append(QJsonObject{{QStringLiteral("mes"), mesAno(m.Mes)},
-                                 {QStringLiteral("taxa"), formataPercentual(m.Valor) + " %"}});
+    for (const TaxaSelicSomada& m : d.MesesSelic)
+        selic.append(QJsonObject{{QStringLiteral("mes"), formataMesAno(m.Mes)},
+                                 {QStringLiteral("taxa"), formataTaxa(m.Valor)}});
     QJsonObject detalhamento{
-        {QStringLiteral("regraMulta"), d.RegraMulta},
-        {QStringLiteral("faixaMulta"), d.FaixaMulta},
+        {QStringLiteral("regraMulta"), textoRegraMulta(d)},
+        {QStringLiteral("faixaMulta"), textoFaixaMulta(d)},
         {QStringLiteral("selic"), selic},
         {QStringLiteral("mesPagamento"),
          d.JurosMesPagamento
-             ? QJsonValue(QJsonObject{{QStringLiteral("mes"), mesAno(d.MesPagamento)},
-                                      {QStringLiteral("taxa"), UmPorCento}})
+             ? QJsonValue(QJsonObject{{QStringLiteral("mes"), formataMesAno(d.MesPagamento)},
+                                      {QStringLiteral("taxa"), formataTaxa(1)}})
              : QJsonValue()}};
     return QJsonObject{
         {QStringLiteral("numeroDias"), f.Dias},        {QStringLiteral("taxaJuros"), f.Taxa},
@@ -58,18 +52,21 @@ QJsonObject objetoJson(const ResultadoFormatado& f, const DetalhamentoCalculo& d
 
 } // namespace
 
-int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json) {
+int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
+                    const QString& pdf) {
     if (argumentos.size() != 3) {
-        sessao.erro << "Uso: belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json]" << Qt::endl;
+        sessao.erro
+            << "Uso: belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]"
+            << Qt::endl;
         return 2;
     }
     sessao.abreTabela();
-    const auto r = calculaDeTextos(sessao.dados(), argumentos[0], argumentos[1], argumentos[2]);
+    MemoriaCalculo d;
+    const auto r = calculaDeTextos(sessao.dados(), argumentos[0], argumentos[1], argumentos[2], &d);
     if (!r)
         return 1;
-    const DataHora vencimento = Formato::textoParaData(argumentos[1].trimmed());
-    const DataHora pagamento = Formato::textoParaData(argumentos[2].trimmed());
-    const DetalhamentoCalculo d = detalhaCalculo(sessao.dados(), vencimento, pagamento);
+    if (!pdf.isEmpty())
+        sessao.gravaPdf(pdf, *r, d);
     const ResultadoFormatado f = formataResultado(*r);
     if (json)
         sessao.saida << QString::fromUtf8(

@@ -3,8 +3,10 @@
 #include "CalculoTextos.h"
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
+#include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
+#include <QDir>
 #include <QFile>
 #include <QSaveFile>
 
@@ -70,9 +72,9 @@ private:
 
 } // namespace
 
-int comandoLote(SessaoCli& sessao, const QStringList& argumentos) {
+int comandoLote(SessaoCli& sessao, const QStringList& argumentos, const QString& pastaPdf) {
     if (argumentos.isEmpty() || argumentos.size() > 2) {
-        sessao.erro << "Uso: belqor-cli lote ENTRADA.csv [SAIDA.csv]" << Qt::endl;
+        sessao.erro << "Uso: belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]" << Qt::endl;
         return 2;
     }
     const QStringList linhas = leLinhas(argumentos[0]);
@@ -91,6 +93,9 @@ int comandoLote(SessaoCli& sessao, const QStringList& argumentos) {
     const qsizetype minimoColunas = qMax(iValor, qMax(iVencimento, iPagamento)) + 1;
 
     sessao.abreTabela();
+    if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
     // Row messages go into the output, not to the terminal.
     DialogosConsole& dialogos = sessao.dialogos();
     dialogos.defineMudo(true);
@@ -108,9 +113,15 @@ int comandoLote(SessaoCli& sessao, const QStringList& argumentos) {
         if (campos.size() < minimoColunas) {
             resultado = QStringList(5, QString()) << QStringLiteral("Linha com colunas a menos.");
         } else {
-            const auto r = calculaDeTextos(sessao.dados(), campos[iValor], campos[iVencimento],
-                                           campos[iPagamento]);
+            // The account is gathered only when its document is wanted.
+            MemoriaCalculo memoria;
+            const auto r =
+                calculaDeTextos(sessao.dados(), campos[iValor], campos[iVencimento],
+                                campos[iPagamento], pastaPdf.isEmpty() ? nullptr : &memoria);
             if (r) {
+                if (!pastaPdf.isEmpty())
+                    sessao.gravaPdf(QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(i)),
+                                    *r, memoria);
                 const ResultadoFormatado f = formataResultado(*r);
                 QString taxa = f.Taxa;
                 taxa.chop(2); // the column names the unit

@@ -1,5 +1,6 @@
 #include "SessaoCli.h"
 
+#include "DocumentoMemoria.h"
 #include "Erros.h"
 
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
@@ -24,4 +25,9 @@ void SessaoCli::abreTabelaParaGravar() {
 void SessaoCli::fechaTabela() {
     if (fDados.CDSSelic.ativa())
         fDados.CDSSelic.fechar();
+}
+
+void SessaoCli::gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,
+                         const MemoriaCalculo& memoria) {
+    gravaPdfMemoria(caminho, {resultado, memoria, fRelogio->agora(), fDados.ConfigApp.Versao()});
 }

@@ -4,6 +4,7 @@
 // the data module with the rate table from the chosen file.
 
 #include "BQDataModule.h"
+#include "Calculo.h"
 #include "DialogosConsole.h"
 #include "Relogio.h"
 
@@ -11,6 +12,8 @@
 #include <QTextStream>
 
 #include <memory>
+
+struct MemoriaCalculo;
 
 class SessaoCli {
 public:
@@ -25,6 +28,11 @@ public:
     void abreTabelaParaGravar();
     // Closes the table, writing its file when anything changed; a failed write throws.
     void fechaTabela();
+
+    // Writes the calculation memory of one calculation as a PDF, made now by the session's
+    // clock; a failure throws ErroEntradaSaida naming the file.
+    void gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,
+                  const MemoriaCalculo& memoria);
 
     QTextStream& saida;
     QTextStream& erro;

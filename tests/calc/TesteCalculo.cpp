@@ -2,6 +2,7 @@
 #include "Calculo.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "MemoriaCalculo.h"
 #include "TabelaTeste.h"
 
 #include <QTemporaryDir>
@@ -23,6 +24,21 @@ QString reais(Moeda m) {
 }
 QString taxa(Estendido t) {
     return Formato::formataNumero(QStringLiteral("#,##0.000000"), t * 100);
+}
+QString quatroCasas(Moeda m) {
+    return Formato::formataNumero(QStringLiteral("#,##0.0000"),
+                                  m.contagemEstendida() / Moeda::Escala);
+}
+QString mes(DataHora d) {
+    return Formato::formataData(QStringLiteral("mm/yyyy"), d);
+}
+// "02/2020 0,290000" per month added, in the order the account gives them.
+QStringList meses(const MemoriaCalculo& m) {
+    QStringList textos;
+    for (const TaxaSelicSomada& t : m.MesesSelic)
+        textos << mes(t.Mes) + QLatin1Char(' ') +
+                      Formato::formataNumero(QStringLiteral("0.000000"), t.Valor);
+    return textos;
 }
 
 } // namespace
@@ -237,6 +253,149 @@ private slots:
         QCOMPARE(reais(r->Total), total);
         QVERIFY(fDialogos.registros().isEmpty());
         QVERIFY(!fDados->CDSSelic.filtrado());
+    }
+
+    // The account given beside the results: the penalty's rule and tier, the months added
+    // with their rates, the payment month's 1 %, the interest's base and the last month.
+    void memoria_data() {
+        QTest::addColumn<QString>("valorIcms");
+        QTest::addColumn<QString>("vencimento");
+        QTest::addColumn<QString>("pagamento");
+        QTest::addColumn<QString>("regra");
+        QTest::addColumn<QString>("faixa");
+        QTest::addColumn<QString>("multa");
+        QTest::addColumn<QStringList>("somados");
+        QTest::addColumn<QString>("soma");
+        QTest::addColumn<QString>("mesPagamento"); // empty: no 1 %
+        QTest::addColumn<QString>("base");
+        QTest::addColumn<QString>("juros");
+        const QString novas = QStringLiteral("regras novas (vencimento após 31/10/2003)");
+        const QString antigas = QStringLiteral("regras antigas (vencimento até 31/10/2003)");
+        QTest::newRow("dois meses entre")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/04/2020" << novas << "61 dias ou mais: 12 %"
+            << "120,0000" << QStringList{"02/2020 0,290000", "03/2020 0,340000"} << "0,630000"
+            << "04/2020"
+            << "1.120,0000"
+            << "18,2560";
+        QTest::newRow("antigas por dia")
+            << "1000,00"
+            << "15/10/2003"
+            << "02/01/2004" << antigas << "1 a 79 dias: 0,15 % ao dia × 79 dias"
+            << "118,5000" << QStringList{"11/2003 1,000000", "12/2003 1,200000"} << "2,200000"
+            << "01/2004"
+            << "1.118,5000"
+            << "35,7920";
+        QTest::newRow("antigas a partir de 80 dias")
+            << "1000,00"
+            << "15/10/2003"
+            << "05/01/2004" << antigas << "80 dias ou mais: 12 %"
+            << "120,0000" << QStringList{"11/2003 1,000000", "12/2003 1,200000"} << "2,200000"
+            << "01/2004"
+            << "1.120,0000"
+            << "35,8400";
+        QTest::newRow("mês seguinte") << "1000,00"
+                                      << "10/03/2020"
+                                      << "14/04/2020" << novas << "31 a 60 dias: 9 %"
+                                      << "90,0000" << QStringList() << "0,000000"
+                                      << "04/2020"
+                                      << "1.090,0000"
+                                      << "10,9000";
+        QTest::newRow("dezembro a janeiro") << "1000,00"
+                                            << "20/12/2019"
+                                            << "20/01/2020" << novas << "31 a 60 dias: 9 %"
+                                            << "90,0000" << QStringList() << "0,000000"
+                                            << "01/2020"
+                                            << "1.090,0000"
+                                            << "10,9000";
+        QTest::newRow("mesmo mês")
+            << "1000,00"
+            << "02/03/2020"
+            << "31/03/2020" << novas << "1 a 30 dias: 0,15 % ao dia × 29 dias"
+            << "43,5000" << QStringList() << "0,000000"
+            << ""
+            << "1.043,5000"
+            << "0,0000";
+        QTest::newRow("sem atraso") << "1000,00"
+                                    << "10/03/2020"
+                                    << "10/03/2020" << novas << "sem atraso: sem multa"
+                                    << "0,0000" << QStringList() << "0,000000"
+                                    << ""
+                                    << "1.000,0000"
+                                    << "0,0000";
+        QTest::newRow("multa antes de arredondar")
+            << "1,10"
+            << "10/03/2020"
+            << "13/03/2020" << novas << "1 a 30 dias: 0,15 % ao dia × 3 dias"
+            << "0,0050" << QStringList() << "0,000000"
+            << ""
+            << "1,1050"
+            << "0,0000";
+    }
+    void memoria() {
+        QFETCH(QString, valorIcms);
+        QFETCH(QString, vencimento);
+        QFETCH(QString, pagamento);
+        MemoriaCalculo m;
+        const auto r =
+            CalculaValores(*fDados, valor(valorIcms), data(vencimento), data(pagamento), &m);
+        QVERIFY(r.has_value());
+        QCOMPARE(m.DataVencimento, data(vencimento));
+        QCOMPARE(m.DataPagamento, data(pagamento));
+        QCOMPARE(m.Dias, r->Dias);
+        QTEST(textoRegraMulta(m), "regra");
+        QTEST(textoFaixaMulta(m), "faixa");
+        QTEST(quatroCasas(m.MultaCalculada), "multa");
+        QTEST(meses(m), "somados");
+        QTEST(Formato::formataNumero(QStringLiteral("0.000000"), m.SomaSelic), "soma");
+        QFETCH(QString, mesPagamento);
+        QCOMPARE(m.JurosMesPagamento, !mesPagamento.isEmpty());
+        QCOMPARE(mes(m.MesPagamento), mesPagamento.isEmpty() ? mes(data(pagamento)) : mesPagamento);
+        QCOMPARE(m.TaxaJuros, r->TaxaJuros);
+        QTEST(quatroCasas(m.BaseJuros), "base");
+        QTEST(quatroCasas(m.JurosCalculados), "juros");
+        QCOMPARE(mes(m.UltimoMesTabela), QStringLiteral("03/2020"));
+
+        // The account changes nothing of the results nor of the table's state.
+        const auto semMemoria =
+            CalculaValores(*fDados, valor(valorIcms), data(vencimento), data(pagamento));
+        QVERIFY(semMemoria.has_value());
+        QCOMPARE(r->TaxaJuros, semMemoria->TaxaJuros);
+        QCOMPARE(r->MultaMora, semMemoria->MultaMora);
+        QCOMPARE(r->JurosMora, semMemoria->JurosMora);
+        QCOMPARE(r->Total, semMemoria->Total);
+        QVERIFY(fDialogos.registros().isEmpty());
+        QVERIFY(!fDados->CDSSelic.filtrado());
+    }
+
+    // Rows in stored order, not the calendar's: the months are listed by date, and the last
+    // month is the latest, not the last row.
+    void memoriaComTabelaForaDeOrdem() {
+        abreTabela({{QDate(2020, 3, 1), QStringLiteral("0.34")},
+                    {QDate(2020, 5, 1), QStringLiteral("0.21")},
+                    {QDate(2020, 2, 1), QStringLiteral("0.29")}});
+        MemoriaCalculo m;
+        QVERIFY(CalculaValores(*fDados, valor(QStringLiteral("1000,00")),
+                               data(QStringLiteral("10/01/2020")),
+                               data(QStringLiteral("10/04/2020")), &m)
+                    .has_value());
+        QCOMPARE(meses(m), (QStringList{"02/2020 0,290000", "03/2020 0,340000"}));
+        QCOMPARE(mes(m.UltimoMesTabela), QStringLiteral("05/2020"));
+    }
+
+    // An abandoned calculation gives no account either.
+    void memoriaNaoMudaQuandoFaltamTaxas() {
+        abreTabela({{QDate(2020, 2, 1), QStringLiteral("0.29")}});
+        MemoriaCalculo m;
+        m.Dias = 12345;
+        QVERIFY(!CalculaValores(*fDados, valor(QStringLiteral("1000,00")),
+                                data(QStringLiteral("10/01/2020")),
+                                data(QStringLiteral("10/04/2020")), &m)
+                     .has_value());
+        QCOMPARE(m.Dias, qint64(12345));
+        QVERIFY(m.MesesSelic.isEmpty());
+        QCOMPARE(m.UltimoMesTabela, Datas::Vazia);
     }
 
     // The example in the rules with November 2003 at 1,02 instead of the table's 1,00.

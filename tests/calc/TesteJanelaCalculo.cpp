@@ -1,6 +1,10 @@
 #include "BQDataModule.h"
 #include "ConfiguracaoRegional.h"
 #include "Dialogos.h"
+#include "DocumentoMemoria.h"
+#include "FormataResultado.h"
+#include "Formatacao.h"
+#include "PreviaImpressao.h"
 #include "Relogio.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
@@ -11,6 +15,9 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTemporaryDir>
@@ -43,6 +50,7 @@ class TesteJanelaCalculo : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<TBQDataModule> fDados;
     std::unique_ptr<TfrmCalcular> fJanela;
+    QList<DocumentoMemoria> fPrevias; // each preview the window asked for
 
     QLineEdit* campo() const {
         return fJanela->findChild<QLineEdit*>(QStringLiteral("MaskEditValor"));
@@ -61,6 +69,26 @@ class TesteJanelaCalculo : public QObject {
         return textos;
     }
     QWidget* foco() const { return QApplication::focusWidget(); }
+    QPushButton* imprimir() const { return botao(QStringLiteral("btnImprimir")); }
+    void ctrlP() { QTest::keyClick(foco(), Qt::Key_P, Qt::ControlModifier); }
+
+    // What a previewed document shows: its inputs and its six results, as on screen.
+    static QStringList doDocumento(const DocumentoMemoria& d) {
+        const ResultadoFormatado f = formataResultado(d.Resultado);
+        return {Formato::dataParaTexto(d.Memoria.DataVencimento),
+                Formato::dataParaTexto(d.Memoria.DataPagamento),
+                f.Dias,
+                f.Taxa,
+                f.Valor,
+                f.Multa,
+                f.Juros,
+                f.Total};
+    }
+    QStringList naTela() const {
+        return QStringList{vencimento()->date().toString(QStringLiteral("dd/MM/yyyy")),
+                           pagamento()->date().toString(QStringLiteral("dd/MM/yyyy"))} +
+               resultados();
+    }
 
     // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
     void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
@@ -85,6 +113,8 @@ private slots:
         fDados->CDSSelic.abrir();
 
         fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
+        fPrevias.clear();
+        fJanela->definePrevia([this](const DocumentoMemoria& d) { fPrevias << d; });
         fJanela->show();
         QApplication::setActiveWindow(fJanela.get());
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
@@ -474,6 +504,136 @@ private slots:
         QCOMPARE(fDialogos.registros().size(), 1);
         QCOMPARE(fDialogos.registros().constFirst().tipo, DialogosRoteiro::Registro::RelatorioErro);
         QCOMPARE(resultados(), QStringList(6, QString()));
+    }
+
+    // Imprimir sits in the bottom bar left of Fechar, which keeps its place.
+    void botaoImprimir() {
+        QPushButton* b = imprimir();
+        QVERIFY(b);
+        QCOMPARE(b->parentWidget()->objectName(), QStringLiteral("Panel2"));
+        QCOMPARE(b->geometry(), QRect(396, 4, 84, 25));
+        QCOMPARE(botao(QStringLiteral("btnFechar"))->geometry(), QRect(484, 4, 84, 25));
+        QCOMPARE(b->text(), QStringLiteral("&Imprimir"));
+        QVERIFY(!b->icon().isNull());
+        QCOMPARE(b->font().pixelSize(), botao(QStringLiteral("btnFechar"))->font().pixelSize());
+
+        // Once enabled, it comes between Calcular and Fechar in the tab order.
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        QCOMPARE(foco(), botao(QStringLiteral("btnCalcular")));
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), b);
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), botao(QStringLiteral("btnFechar")));
+    }
+
+    // Disabled before the first calculation, and again after any later failure, whether
+    // the amount's check, a date check, the missing rates or the conversion stopped it.
+    void imprimirSoComCalculoNaTela_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::newRow("valor sem casas") << "12" << dia("10/01/2020") << dia("10/04/2020");
+        QTest::newRow("vencimento num sábado")
+            << "1000,00" << dia("11/01/2020") << dia("10/04/2020");
+        QTest::newRow("pagamento antes do vencimento")
+            << "1000,00" << dia("10/03/2020") << dia("09/03/2020");
+        QTest::newRow("taxas faltando") << "1000,00" << dia("10/01/2020") << dia("10/06/2020");
+        QTest::newRow("colado com milhar") << "1.234,56" << dia("10/01/2020") << dia("10/04/2020");
+    }
+    void imprimirSoComCalculoNaTela() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QVERIFY(!imprimir()->isEnabled());
+        ctrlP();
+        QVERIFY(fPrevias.isEmpty());
+
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        QVERIFY(imprimir()->isEnabled());
+
+        campo()->setFocus();
+        campo()->setText(valor);
+        vencimento()->setDate(venc);
+        pagamento()->setDate(pag);
+        QTest::mouseClick(botao(QStringLiteral("btnCalcular")), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos().size(), 1);
+        QVERIFY(!imprimir()->isEnabled());
+        QCOMPARE(resultados().constLast(), QStringLiteral("1.138,26"));
+        // Mending the inputs is not calculating again.
+        fDialogos.limpa();
+        campo()->setText(QStringLiteral("1000,00"));
+        vencimento()->setDate(dia("10/01/2020"));
+        pagamento()->setDate(dia("10/04/2020"));
+        botao(QStringLiteral("btnCalcular"))->setFocus();
+        ctrlP();
+        QTest::mouseClick(imprimir(), Qt::LeftButton);
+        QVERIFY(fPrevias.isEmpty());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Ctrl+P from the amount field, and the button, preview the calculation on screen,
+    // made at the clock's moment with the program's version; never an older calculation.
+    void ctrlPMostraOCalculoNaTela() {
+        const DataHora momento = Datas::codificaData(2020, 6, 15) + 0.5;
+        fRelogio.define(momento);
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        campo()->setFocus();
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        QCOMPARE(doDocumento(fPrevias[0]), naTela());
+        QCOMPARE(fPrevias[0].Memoria.MesesSelic.size(), 2);
+        QCOMPARE(fPrevias[0].Emissao, momento);
+        QCOMPARE(fPrevias[0].Versao, fDados->ConfigApp.Versao());
+        QCOMPARE(campo()->text(), QStringLiteral("1000,00"));
+
+        calcula(QStringLiteral("2500,00"), dia("10/03/2020"), dia("14/04/2020"));
+        QTest::mouseClick(imprimir(), Qt::LeftButton);
+        QCOMPARE(fPrevias.size(), 2);
+        QCOMPARE(doDocumento(fPrevias[1]), naTela());
+        QCOMPARE(resultados().constLast(), QStringLiteral("2.752,25"));
+
+        // Alt+I, the button's accelerator, from the amount field.
+        QTest::keyClick(campo(), Qt::Key_I, Qt::AltModifier);
+        QTRY_COMPARE(fPrevias.size(), 3);
+        QCOMPARE(doDocumento(fPrevias[2]), naTela());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Ctrl+P does not pass over a badly formed amount: its message, the focus kept, and
+    // no preview until a new calculation.
+    void ctrlPComValorInvalido() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        campo()->setFocus();
+        campo()->setText(QStringLiteral("12,5"));
+        ctrlP();
+        QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+        QCOMPARE(foco(), campo());
+        QVERIFY(fPrevias.isEmpty());
+        QVERIFY(!imprimir()->isEnabled());
+    }
+
+    // The preview itself: a print preview dialog on an A4 printer, showing the one page
+    // of the document.
+    void previaDeImpressao() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        QString titulo;
+        int paginas = -1;
+        QPageSize::PageSizeId papel = QPageSize::Custom;
+        QTimer::singleShot(0, [&] {
+            auto* previa = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(previa);
+            titulo = previa->windowTitle();
+            papel = previa->printer()->pageLayout().pageSize().id();
+            paginas = previa->findChild<QPrintPreviewWidget*>()->pageCount();
+            previa->reject();
+        });
+        abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst());
+        QCOMPARE(titulo, QStringLiteral("Memória de Cálculo — ICMS pago em atraso"));
+        QCOMPARE(papel, QPageSize::A4);
+        QCOMPARE(paginas, 1);
+        QVERIFY(fDialogos.registros().isEmpty());
     }
 
     // Each opening is a fresh modal window, destroyed when it closes.

@@ -7,6 +7,8 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QProcess>
+#include <QRegularExpression>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -64,6 +66,62 @@ class TesteCli : public QObject {
 
     QString fixture(const QString& nome) const {
         return QStringLiteral(BELQOR_FIXTURES "/") + nome;
+    }
+
+    // The latest month of the shipped table, as mm/yyyy.
+    static QString ultimoMesPadrao() {
+        const QString xml =
+            QString::fromUtf8(conteudoArquivo(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds")));
+        QString ultimo;
+        const QRegularExpression data(QStringLiteral("Data=\"(\\d{8})\""));
+        for (const QRegularExpressionMatch& m : data.globalMatch(xml))
+            ultimo = qMax(ultimo, m.captured(1));
+        return ultimo.mid(4, 2) + QLatin1Char('/') + ultimo.left(4);
+    }
+
+    // A copy of the table the program ships with.
+    QString tabelaPadrao() const {
+        const QString caminho = fPasta.filePath(QStringLiteral("padrao.cds"));
+        QFile::remove(caminho);
+        if (!QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), caminho))
+            qFatal("não foi possível copiar a tabela padrão");
+        QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);
+        return caminho;
+    }
+
+    // The PDF's text as pdftotext reads it, keeping each table row on one line.
+    static QStringList textoPdf(const QString& pdf) {
+        const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+        if (programa.isEmpty())
+            qFatal("pdftotext não encontrado: tools/instala-dependencias instala poppler-utils");
+        QProcess p;
+        p.start(programa, {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                           QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        if (!p.waitForFinished(60000) || p.exitCode() != 0)
+            return {};
+        QStringList linhas;
+        for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
+            if (!l.simplified().isEmpty())
+                linhas << l.simplified();
+        return linhas;
+    }
+    // The first line holding every piece, in that order; empty when none does.
+    static QString linhaCom(const QStringList& linhas, const QStringList& pedacos) {
+        for (const QString& l : linhas) {
+            qsizetype desde = 0;
+            bool achou = true;
+            for (const QString& p : pedacos) {
+                desde = l.indexOf(p, desde);
+                if (desde < 0) {
+                    achou = false;
+                    break;
+                }
+                desde += p.size();
+            }
+            if (achou)
+                return l;
+        }
+        return {};
     }
 
 private slots:
@@ -170,6 +228,167 @@ private slots:
         QCOMPARE(selic[1].toObject().value("taxa").toString(), QStringLiteral("0,340000 %"));
         QCOMPARE(d.value("mesPagamento").toObject().value("mes").toString(),
                  QStringLiteral("04/2020"));
+    }
+
+    // The calculation memory on the shipped table: every input, the six results, the
+    // months and rates added, the payment month's 1 % and the penalty rule, read back
+    // from the PDF.
+    void memoriaEmPdf_data() {
+        QTest::addColumn<QStringList>("entrada");
+        QTest::addColumn<QList<QStringList>>("linhas");
+        const QStringList novas{"Regra:", "regras novas (vencimento após 31/10/2003)"};
+        QTest::newRow("dois meses entre")
+            << QStringList{"1000,00", "10/01/2020", "10/04/2020"}
+            << QList<QStringList>{{"Valor do ICMS", "1.000,00"},
+                                  {"Data de Vencimento", "10/01/2020"},
+                                  {"Data de Pagamento", "10/04/2020"},
+                                  {"Número de dias", "91"},
+                                  {"Taxa de Juros", "1,630000 %"},
+                                  {"Multa de Mora", "120,00"},
+                                  {"Juros de Mora", "18,26"},
+                                  {"Total", "1.138,26"},
+                                  novas,
+                                  {"Faixa:", "61 dias ou mais: 12 %"},
+                                  {"Selic 02/2020", "0,290000 %"},
+                                  {"Selic 03/2020", "0,340000 %"},
+                                  {"Mês do pagamento 04/2020", "1,000000 %"},
+                                  {"Soma: taxa de juros aplicada", "1,630000 %"},
+                                  {"Base dos juros (imposto + multa):", "1.120,0000"},
+                                  {"Último mês da tabela Selic:", ultimoMesPadrao()}};
+        QTest::newRow("regras antigas")
+            << QStringList{"1000,00", "15/10/2003", "02/01/2004"}
+            << QList<QStringList>{{"Valor do ICMS", "1.000,00"},
+                                  {"Data de Vencimento", "15/10/2003"},
+                                  {"Data de Pagamento", "02/01/2004"},
+                                  {"Número de dias", "79"},
+                                  {"Taxa de Juros", "3,710000 %"},
+                                  {"Multa de Mora", "118,50"},
+                                  {"Juros de Mora", "41,50"},
+                                  {"Total", "1.160,00"},
+                                  {"Regra:", "regras antigas (vencimento até 31/10/2003)"},
+                                  {"Faixa:", "1 a 79 dias: 0,15 % ao dia × 79 dias"},
+                                  {"Selic 11/2003", "1,340000 %"},
+                                  {"Selic 12/2003", "1,370000 %"},
+                                  {"Mês do pagamento 01/2004", "1,000000 %"},
+                                  {"Base dos juros (imposto + multa):", "1.118,5000"}};
+        QTest::newRow("pago no mês do vencimento")
+            << QStringList{"1000,00", "02/03/2020", "31/03/2020"}
+            << QList<QStringList>{{"Valor do ICMS", "1.000,00"},
+                                  {"Data de Vencimento", "02/03/2020"},
+                                  {"Data de Pagamento", "31/03/2020"},
+                                  {"Número de dias", "29"},
+                                  {"Taxa de Juros", "0,000000 %"},
+                                  {"Multa de Mora", "43,50"},
+                                  {"Juros de Mora", "0,00"},
+                                  {"Total", "1.043,50"},
+                                  novas,
+                                  {"Faixa:", "1 a 30 dias: 0,15 % ao dia × 29 dias"},
+                                  {"Pagamento no mês do vencimento: sem juros", "0,000000 %"}};
+    }
+    void memoriaEmPdf() {
+        QFETCH(QStringList, entrada);
+        QFETCH(QList<QStringList>, linhas);
+        const QString pdf = fPasta.filePath(QStringLiteral("memória.pdf"));
+        QFile::remove(pdf);
+        const QStringList argumentos = QStringList{QStringLiteral("calcular")} + entrada +
+                                       QStringList{QStringLiteral("--tabela"), tabelaPadrao()};
+        const Execucao e = roda(argumentos + QStringList{QStringLiteral("--pdf"), pdf},
+                                QStringLiteral("15/06/2020"));
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 0);
+        // The text output is the same as without the document.
+        QCOMPARE(e.saida, roda(argumentos).saida);
+        QVERIFY(conteudoArquivo(pdf).startsWith("%PDF-"));
+
+        const QStringList texto = textoPdf(pdf);
+        QVERIFY2(!linhaCom(texto, {"Memória de Cálculo — ICMS pago em atraso"}).isEmpty(),
+                 qPrintable(texto.join('\n')));
+        QVERIFY(!linhaCom(texto, {"Emitido em 15/06/2020 às 00:00:00"}).isEmpty());
+        for (const QStringList& pedacos : linhas)
+            QVERIFY2(!linhaCom(texto, pedacos).isEmpty(),
+                     qPrintable(pedacos.join(" … ") + "\n" + texto.join('\n')));
+        QVERIFY(texto.join(' ').contains(
+            "O imposto só vence em dia de expediente normal na Repartição Fazendária ou na "
+            "Agência Arrecadadora onde deva ser efetuado o pagamento (Artigo 91 - RICMS/02)"));
+        QVERIFY(!linhaCom(texto, {"BELQOR", "Versão 3.02.00"}).isEmpty());
+    }
+
+    // Every month from 02/1998 to 03/2020 in order, over as many pages as it takes, the
+    // table's header again at the top of each page.
+    void memoriaLongaEmVariasPaginas() {
+        const QString pdf = fPasta.filePath(QStringLiteral("longa.pdf"));
+        const Execucao e =
+            roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                  QStringLiteral("02/01/1998"), QStringLiteral("10/04/2020"),
+                  QStringLiteral("--tabela"), tabelaPadrao(), QStringLiteral("--pdf"), pdf});
+        QCOMPARE(e.status, 0);
+        const QStringList texto = textoPdf(pdf);
+        QStringList meses;
+        int cabecalhos = 0;
+        for (const QString& l : texto) {
+            if (l.startsWith(QLatin1String("Selic ")))
+                meses << l.mid(6, 7);
+            if (l == QStringLiteral("Mês Taxa"))
+                ++cabecalhos;
+        }
+        QStringList esperados;
+        for (QDate m(1998, 2, 1); m <= QDate(2020, 3, 1); m = m.addMonths(1))
+            esperados << m.toString(QStringLiteral("MM/yyyy"));
+        QCOMPARE(meses, esperados);
+        QVERIFY2(cabecalhos > 1, qPrintable(QString::number(cabecalhos)));
+        QVERIFY(!linhaCom(texto, {"Soma: taxa de juros aplicada", "292,630000 %"}).isEmpty());
+    }
+
+    // A refused calculation writes no document; one that cannot be written is a failure
+    // naming the file.
+    void memoriaEmPdfRecusada() {
+        const QString pdf = fPasta.filePath(QStringLiteral("recusada.pdf"));
+        const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("11/01/2020"), QStringLiteral("10/04/2020"),
+                                 QStringLiteral("--pdf"), pdf});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("A Data do Vencimento deve ser dia útil!\n"));
+        QVERIFY(!QFile::exists(pdf));
+
+        const QString semPasta = fPasta.filePath(QStringLiteral("não existe/memória.pdf"));
+        const Execucao f = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                 QStringLiteral("10/01/2020"), QStringLiteral("10/04/2020"),
+                                 QStringLiteral("--pdf=") + semPasta});
+        QCOMPARE(f.status, 1);
+        QVERIFY2(f.erro.contains(semPasta), qPrintable(f.erro));
+        QCOMPARE(f.saida, QString());
+    }
+
+    // One document per calculated row, named by the row's number; none for a failed row.
+    void lotePdf() {
+        QFile entrada(fPasta.filePath(QStringLiteral("tres.csv")));
+        QVERIFY(entrada.open(QIODevice::WriteOnly));
+        entrada.write("valor;vencimento;pagamento\n1000,00;10/01/2020;10/04/2020\n"
+                      "12,5;10/01/2020;10/04/2020\n2500,00;20/12/2019;20/02/2020\n");
+        entrada.close();
+        const QString pasta = fPasta.filePath(QStringLiteral("memórias/lote"));
+        const Execucao e = roda({QStringLiteral("lote"), entrada.fileName(),
+                                 fPasta.filePath(QStringLiteral("tres-saida.csv")),
+                                 QStringLiteral("--pdf"), pasta});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("Lote: 3 linhas, 2 calculadas, 1 com falha.\n"));
+        QCOMPARE(QDir(pasta).entryList(QDir::Files), (QStringList{"linha-1.pdf", "linha-3.pdf"}));
+        const QStringList primeira = textoPdf(QDir(pasta).filePath("linha-1.pdf"));
+        QVERIFY(!linhaCom(primeira, {"Total", "1.138,26"}).isEmpty());
+        const QStringList terceira = textoPdf(QDir(pasta).filePath("linha-3.pdf"));
+        QVERIFY(!linhaCom(terceira, {"Data de Vencimento", "20/12/2019"}).isEmpty());
+        QVERIFY(!linhaCom(terceira, {"Selic 01/2020", "0,380000 %"}).isEmpty());
+        QVERIFY(!linhaCom(terceira, {"Total", "2.838,64"}).isEmpty());
+
+        // A folder that cannot be made stops the batch before any row, naming it.
+        const QString impossivel = tabela() + QStringLiteral("/memórias");
+        const QString outraSaida = fPasta.filePath(QStringLiteral("nao-gravada.csv"));
+        const Execucao f = roda({QStringLiteral("lote"), entrada.fileName(), outraSaida,
+                                 QStringLiteral("--pdf"), impossivel});
+        QCOMPARE(f.status, 1);
+        QCOMPARE(f.erro,
+                 QStringLiteral("Não foi possível criar a pasta \"%1\".\n").arg(impossivel));
+        QVERIFY(!QFile::exists(outraSaida));
     }
 
     // Each refusal: its text alone on standard error, nothing on standard output, a
@@ -490,7 +709,7 @@ private slots:
         const Execucao e = roda({QStringLiteral("--help")});
         QCOMPARE(e.status, 0);
         QVERIFY(e.saida.startsWith(QStringLiteral("Uso: belqor-cli COMANDO")));
-        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela"})
+        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela", "--pdf"})
             QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
         const Execucao semComando = roda({});
         QCOMPARE(semComando.status, 2);

@@ -1,0 +1,35 @@
+#pragma once
+
+// The calculation memory ("Memória de Cálculo"): the A4 Portuguese record of one
+// calculation, with the moment it was made, the three inputs, the six results as the
+// window shows them, the account of how they were reached (penalty rule and tier, the
+// months and rates added up, the payment month's 1 %, the base of the interest), the
+// business-day notice and the program's version. One drawing, with QTextDocument, serves
+// every paged device: the print preview's printer, a printer, a PDF file. Needs a
+// QGuiApplication (fonts), not widgets.
+
+#include "Calculo.h"
+#include "MemoriaCalculo.h"
+
+#include <QString>
+
+class QPagedPaintDevice;
+
+struct DocumentoMemoria {
+    ResultadoCalculo Resultado;
+    MemoriaCalculo Memoria;
+    DataHora Emissao = Datas::Vazia; // from the program's clock
+    QString Versao;
+};
+
+QString tituloMemoria();
+
+// A4, portrait, no device margins: the drawing keeps its own.
+void preparaPaginaA4(QPagedPaintDevice& destino);
+
+// Draws the whole document, over as many pages as it needs, each with its number.
+void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& documento);
+
+// Writes the document as a PDF file, whole or not at all (the file is replaced only when
+// every byte was written); a failure throws ErroEntradaSaida naming the file.
+void gravaPdfMemoria(const QString& caminho, const DocumentoMemoria& documento);

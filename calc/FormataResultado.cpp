@@ -1,0 +1,31 @@
+#include "FormataResultado.h"
+
+#include "Formatacao.h"
+
+QString formataReais(Moeda valor) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                  valor.contagemEstendida() / Moeda::Escala);
+}
+
+QString formataPercentual(Estendido percentual) {
+    return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
+}
+
+QString formataMesAno(DataHora mes) {
+    return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
+}
+
+QString formataTaxa(Estendido percentual) {
+    return formataPercentual(percentual) + QStringLiteral(" %");
+}
+
+ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
+    ResultadoFormatado f;
+    f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
+    f.Taxa = formataTaxa(r.TaxaJuros * 100);
+    f.Valor = formataReais(r.ValorICMS);
+    f.Multa = formataReais(r.MultaMora);
+    f.Juros = formataReais(r.JurosMora);
+    f.Total = formataReais(r.Total);
+    return f;
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+// The results as the calculation window shows them, in the regional number format: days
+// without grouping, the rate with six decimals and " %", amounts with two decimals and
+// thousands grouped. The window, the printed record and the command line share them.
+
+#include "Calculo.h"
+
+#include <QString>
+
+struct ResultadoFormatado {
+    QString Dias, Taxa, Valor, Multa, Juros, Total;
+};
+ResultadoFormatado formataResultado(const ResultadoCalculo& r);
+// 1.000,00
+QString formataReais(Moeda valor);
+// A rate in percent as the table window shows it: 0,290000.
+QString formataPercentual(Estendido percentual);
+// The same followed by " %", as the rate label shows it: 0,290000 %.
+QString formataTaxa(Estendido percentual);
+// A month as mm/yyyy: 02/2020.
+QString formataMesAno(DataHora mes);
