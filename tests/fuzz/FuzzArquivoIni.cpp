@@ -6,29 +6,9 @@
 #include "ArquivoIni.h"
 #include "Erros.h"
 
-#include <QFile>
-#include <QTemporaryDir>
-
-namespace {
-
-QTemporaryDir* pasta = nullptr;
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    pasta = new QTemporaryDir();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QByteArray entrada = bytesDe(dados, tamanho);
-    const QString arquivo = pasta->filePath(QStringLiteral("BELQOR.ini"));
-    {
-        QFile f(arquivo);
-        if (!f.open(QIODevice::WriteOnly) || f.write(entrada) != entrada.size())
-            propriedadeViolada("arquivo de entrada gravado", arquivo);
-    }
+    const QString arquivo = arquivoComEntrada(QStringLiteral("BELQOR.ini"), entrada);
     const QString detalhe = QString::fromUtf8(entrada);
     try {
         const QString outra = ArquivoIni::leValor(arquivo, QStringLiteral("BELQOR"),

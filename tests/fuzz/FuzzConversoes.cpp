@@ -11,8 +11,7 @@
 
 namespace {
 
-template <typename Funcao>
-auto converte(Funcao funcao) -> std::optional<decltype(funcao())> {
+template <typename Funcao> auto converte(Funcao funcao) -> std::optional<decltype(funcao())> {
     try {
         return funcao();
     } catch (const ErroConversao&) {
@@ -21,11 +20,6 @@ auto converte(Funcao funcao) -> std::optional<decltype(funcao())> {
 }
 
 } // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QString texto = QString::fromUtf8(bytesDe(dados, tamanho));

@@ -17,11 +17,6 @@ DefinicaoCampo campo(const char* nome, TipoCampo tipo) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QString texto = QString::fromUtf8(bytesDe(dados, tamanho));
     TabelaMemoria t(QStringLiteral("Filtrada"));

@@ -10,26 +10,13 @@
 #include "Erros.h"
 
 #include <QFile>
-#include <QTemporaryDir>
-
-namespace {
-
-QTemporaryDir* pasta = nullptr;
-
-} // namespace
-
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    pasta = new QTemporaryDir();
-    return 0;
-}
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QString texto = QString::fromUtf8(bytesDe(dados, tamanho));
     RelogioFixo relogio(Datas::codificaData(2024, 5, 15) + Datas::codificaHora(10, 0, 0));
     DialogosRoteiro dialogos;
     TBQDataModule modulo(relogio, dialogos);
-    modulo.ConfigApp.defineDiretorioExecutavel(pasta->path());
+    modulo.ConfigApp.defineDiretorioExecutavel(pastaDoAlvo());
     const QString log = modulo.ConfigApp.caminhoArqLog();
     QFile::remove(log);
     modulo.CDSSelic.criaVazia();
@@ -53,7 +40,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     if (arquivoLog.open(QIODevice::ReadOnly)) {
         const QByteArray linhaLog = arquivoLog.readAll();
         EXIGE(linhaLog.endsWith("\r\n"), QString::fromLatin1(linhaLog));
-        EXIGE(linhaLog.count('\r') == 1 && linhaLog.count('\n') == 1, QString::fromLatin1(linhaLog));
+        EXIGE(linhaLog.count('\r') == 1 && linhaLog.count('\n') == 1,
+              QString::fromLatin1(linhaLog));
     }
     return 0;
 }

@@ -8,11 +8,8 @@
 #include "Erros.h"
 
 #include <QFile>
-#include <QTemporaryDir>
 
 namespace {
-
-QTemporaryDir* pasta = nullptr;
 
 QList<QList<QVariant>> linhas(TBQDataModule& dados) {
     QList<QList<QVariant>> r;
@@ -28,22 +25,11 @@ QByteArray conteudo(const QString& caminho) {
 
 } // namespace
 
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    pasta = new QTemporaryDir();
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QByteArray entrada = bytesDe(dados, tamanho);
-    const QString arquivo = pasta->filePath(QStringLiteral("BELQOR.cds"));
-    const QString copia = pasta->filePath(QStringLiteral("copia.cds"));
+    const QString arquivo = arquivoComEntrada(QStringLiteral("BELQOR.cds"), entrada);
+    const QString copia = caminhoNoAlvo(QStringLiteral("copia.cds"));
     QFile::remove(copia);
-    {
-        QFile f(arquivo);
-        if (!f.open(QIODevice::WriteOnly) || f.write(entrada) != entrada.size())
-            propriedadeViolada("arquivo de entrada gravado", arquivo);
-    }
     RelogioFixo relogio(Datas::codificaData(2024, 5, 15));
     DialogosRoteiro dialogos;
     QList<QList<QVariant>> lidas;

@@ -7,11 +7,6 @@
 #include "EnvelopeSoap.h"
 #include "FalhaServico.h"
 
-extern "C" int LLVMFuzzerInitialize(int*, char*** argv) {
-    iniciaAlvo((*argv)[0]);
-    return 0;
-}
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QByteArray corpo = bytesDe(dados, tamanho);
     try {
