@@ -1,5 +1,6 @@
 #include "AplicacaoBelqor.h"
 
+#include "ConfiguracaoRegional.h"
 #include "Erros.h"
 #include "TextosPadrao.h"
 
@@ -9,6 +10,8 @@ const QString AplicacaoBelqor::Titulo = QStringLiteral("Atualização de ICMS Ve
 
 AplicacaoBelqor::AplicacaoBelqor(int& argc, char** argv, Dialogos& dialogos)
     : QApplication(argc, argv), fDialogos(dialogos) {
+    // Before any window exists: widgets take the default locale when they are created.
+    QLocale::setDefault(ConfiguracaoRegional::localeDosWidgets());
     // The display name would be appended to every window caption, so only the name is set.
     setApplicationName(Titulo);
     TextosPadraoTabela::defineTituloAplicacao(Titulo);

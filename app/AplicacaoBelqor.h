@@ -5,8 +5,9 @@
 
 #include <QApplication>
 
-// The application object: sets the application title, makes Qt's own button captions
-// follow the standard-text table, and catches what an event handler let escape.
+// The application object: sets the application title and Qt's default locale, makes Qt's
+// own button captions follow the standard-text table, and catches what an event handler
+// let escape.
 class AplicacaoBelqor : public QApplication {
     Q_OBJECT
 

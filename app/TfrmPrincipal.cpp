@@ -1,14 +1,19 @@
 #include "TfrmPrincipal.h"
 
 #include "AtualizacaoIndices.h"
+#include "ImportacaoSerie.h"
+#include "TaxasDaTabela.h"
 
 #include "ui_TfrmPrincipal.h"
 
 #include "ConfiguracaoRegional.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "PonteiroMouse.h"
 
 #include <QCloseEvent>
+#include <QFileDialog>
+#include <QMouseEvent>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -23,19 +28,29 @@ void ligaAcao(QPushButton* botao, QAction* acao) {
     QObject::connect(botao, &QPushButton::clicked, acao, &QAction::trigger);
 }
 
-QLabel* painelDeStatus(QWidget* pai, int largura) {
+// A panel keeps its width and grows only when its text needs more.
+QLabel* painelDeStatus(QWidget* pai, const QString& nome, int largura) {
     auto* painel = new QLabel(pai);
-    painel->setFixedWidth(largura);
+    painel->setObjectName(nome);
+    painel->setMinimumWidth(largura);
+    painel->resize(largura, painel->height());
     painel->setFrameShape(QFrame::Panel);
     painel->setFrameShadow(QFrame::Sunken);
     return painel;
+}
+
+QString escolheArquivoTaxas(QWidget* pai) {
+    return QFileDialog::getOpenFileName(
+        pai, QStringLiteral("Importar taxas de arquivo"), QString(),
+        QStringLiteral("Taxas Selic (*.csv *.json *.xml);;Série do Banco Central (*.csv *.json);;"
+                       "Documento de taxas (*.xml);;Todos os arquivos (*)"));
 }
 
 } // namespace
 
 TfrmPrincipal::TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget* parent)
     : QMainWindow(parent), Timer1(new QTimer(this)), ui(std::make_unique<Ui::frmPrincipal>()),
-      fRelogio(relogio), fDialogos(dialogos) {
+      fRelogio(relogio), fDialogos(dialogos), fEscolhaArquivo(escolheArquivoTaxas) {
     Q_INIT_RESOURCE(figuras);
     ui->setupUi(this);
 
@@ -44,12 +59,19 @@ TfrmPrincipal::TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget
     ui->spdbtnSair->setDefaultAction(ui->actSair);
     ligaAcao(ui->btnTabelaSelic, ui->actTabelaSelic);
     ligaAcao(ui->btnCalcular, ui->actCalcular);
-    ui->stbBasica->addWidget(painelDeStatus(ui->stbBasica, 180));
-    ui->stbBasica->addWidget(painelDeStatus(ui->stbBasica, 50));
+    fPainelTabela = painelDeStatus(ui->stbBasica, QStringLiteral("pnlTabelaSelic"), 180);
+    fPainelFaltantes = painelDeStatus(ui->stbBasica, QStringLiteral("pnlMesesFaltantes"), 50);
+    fPainelFaltantes->setToolTip(QStringLiteral("Clique para atualizar pelo Banco Central"));
+    fPainelFaltantes->installEventFilter(this);
+    ui->stbBasica->addWidget(fPainelTabela);
+    ui->stbBasica->addWidget(fPainelFaltantes);
 
     connect(ui->actTabelaSelic, &QAction::triggered, this, [this] { actTabelaSelicExecute(); });
     connect(ui->actCalcular, &QAction::triggered, this, [this] { actCalcularExecute(); });
     connect(ui->actSair, &QAction::triggered, this, [this] { actSairExecute(); });
+    connect(ui->actAtualizarBancoCentral, &QAction::triggered, this,
+            [this] { actAtualizarBancoCentralExecute(); });
+    connect(ui->actImportarTaxas, &QAction::triggered, this, [this] { actImportarTaxasExecute(); });
     Timer1->setObjectName(QStringLiteral("Timer1"));
     Timer1->setInterval(1000);
     connect(Timer1, &QTimer::timeout, this, [this] { Timer1Timer(); });
@@ -92,6 +114,7 @@ void TfrmPrincipal::FormShow() {
             }
             if (fAtualizacaoInicial)
                 fAtualizacaoInicial();
+            atualizaBarraStatus();
         } catch (const AbortoSilencioso&) {
             throw;
         } catch (const std::exception& e) {
@@ -101,6 +124,8 @@ void TfrmPrincipal::FormShow() {
 }
 
 bool TfrmPrincipal::FormClose() {
+    if (!resolveAlteracaoPendente())
+        return false;
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
@@ -109,6 +134,35 @@ bool TfrmPrincipal::FormClose() {
         fModuloDados->CDSSelic.fechar();
     }
     return true;
+}
+
+bool TfrmPrincipal::resolveAlteracaoPendente() {
+    if (!fModuloDados)
+        return true;
+    TabelaMemoria& tabela = fModuloDados->CDSSelic;
+    const bool pendente = tabela.ativa() && tabela.modificado() &&
+                          (tabela.estado() == TabelaMemoria::Estado::Editando ||
+                           tabela.estado() == TabelaMemoria::Estado::Inserindo);
+    if (!pendente)
+        return true;
+    switch (fDialogos.dialogo(
+        QStringLiteral("Há uma alteração não gravada na Tabela Selic. Deseja gravá-la?"),
+        TipoDialogo::Confirmacao, Botao::Sim | Botao::Nao)) {
+    case Resposta::Sim:
+        try {
+            tabela.gravar();
+        } catch (const AbortoSilencioso&) {
+            // The rule has said why; the program stays open so the user can mend the row.
+            return false;
+        }
+        return true;
+    case Resposta::Nao:
+        tabela.cancelar();
+        return true;
+    default:
+        // The question was closed unanswered: nothing is dropped and nothing ends.
+        return false;
+    }
 }
 
 void TfrmPrincipal::Timer1Timer() {
@@ -132,12 +186,77 @@ void TfrmPrincipal::actSairExecute() {
     executaProtegido(fDialogos, [this] { close(); });
 }
 
+void TfrmPrincipal::actAtualizarBancoCentralExecute() {
+    executaProtegido(fDialogos, [this] {
+        atualizaTaxas([this] {
+            return AtualizacaoBancoCentral(*fModuloDados, fRelogio, fDestinoBancoCentral).executa();
+        });
+    });
+}
+
+void TfrmPrincipal::actImportarTaxasExecute() {
+    executaProtegido(fDialogos, [this] {
+        const QString arquivo = fEscolhaArquivo(this);
+        if (arquivo.isEmpty())
+            return;
+        atualizaTaxas([&] { return importaArquivoTaxas(*fModuloDados, fRelogio, arquivo); });
+    });
+}
+
+void TfrmPrincipal::atualizaTaxas(const std::function<ResultadoSerie()>& operacao) {
+    if (!fModuloDados)
+        return;
+    ResultadoSerie resultado;
+    {
+        PonteiroMouse::define(Ponteiro::Ampulheta);
+        const auto restaura = qScopeGuard([this] {
+            PonteiroMouse::define(Ponteiro::Padrao);
+            atualizaBarraStatus();
+        });
+        resultado = operacao();
+    }
+    const QString texto = linhasResultado(resultado).join(QStringLiteral("\n\r"));
+    if (resultado.Falha.isEmpty())
+        fDialogos.mensagem(texto);
+    else
+        fDialogos.erro(texto);
+}
+
+void TfrmPrincipal::atualizaBarraStatus() {
+    if (!fModuloDados || !fModuloDados->CDSSelic.ativa())
+        return;
+    const std::optional<DataHora> ultimo = ultimoMesDaTabela(*fModuloDados);
+    fPainelTabela->setText(ultimo ? QStringLiteral("Tabela Selic até ") + textoMesAno(*ultimo)
+                                  : QStringLiteral("Tabela Selic vazia"));
+    const std::optional<MesesFaltantes> faltam = mesesFaltantes(*fModuloDados, fRelogio.hoje());
+    if (!faltam)
+        fPainelFaltantes->clear();
+    else if (faltam->De == faltam->Ate)
+        fPainelFaltantes->setText(QStringLiteral("Falta a taxa de ") + textoMesAno(faltam->De));
+    else
+        fPainelFaltantes->setText(QStringLiteral("Faltam as taxas de %1 a %2")
+                                      .arg(textoMesAno(faltam->De), textoMesAno(faltam->Ate)));
+    fPainelFaltantes->setCursor(faltam ? Qt::PointingHandCursor : Qt::ArrowCursor);
+}
+
 void TfrmPrincipal::mostraModal(const FabricaJanela& fabrica) {
     // Until the window exists the command shows nothing.
     if (!fabrica)
         return;
     const std::unique_ptr<QDialog> janela = fabrica(this);
     janela->exec();
+    atualizaBarraStatus();
+}
+
+bool TfrmPrincipal::eventFilter(QObject* objeto, QEvent* evento) {
+    // The missing months lead to the command that fetches them.
+    if (objeto == fPainelFaltantes && evento->type() == QEvent::MouseButtonRelease &&
+        static_cast<QMouseEvent*>(evento)->button() == Qt::LeftButton &&
+        !fPainelFaltantes->text().isEmpty()) {
+        ui->actAtualizarBancoCentral->trigger();
+        return true;
+    }
+    return QMainWindow::eventFilter(objeto, evento);
 }
 
 void TfrmPrincipal::showEvent(QShowEvent* evento) {

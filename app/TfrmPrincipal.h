@@ -1,5 +1,6 @@
 #pragma once
 
+#include "AtualizacaoBancoCentral.h"
 #include "BQDataModule.h"
 #include "Dialogos.h"
 #include "Relogio.h"
@@ -16,16 +17,20 @@ class frmPrincipal;
 class QLabel;
 class QTimer;
 
-// The home window for the whole run: menu, toolbar, notices, clock and the two large
-// buttons. It opens the rate table on its first showing and closes it on exit, after
-// asking the user. The windows its commands open are built elsewhere and handed in
-// as factories, so this window depends on none of them.
+// The home window for the whole run: menu, toolbar, notices, clock, the two large
+// buttons and a status bar that tells how far the rate table goes and which months it
+// lacks. It opens the rate table on its first showing and closes it on exit, after
+// asking the user; the table is kept current from the central bank or from a file. The windows its
+// commands open are built elsewhere and handed in as factories, so this window depends on none of
+// them.
 class TfrmPrincipal : public QMainWindow {
     Q_OBJECT
 
 public:
     // Builds a fresh window for a command; the command shows it modally and destroys it.
     using FabricaJanela = std::function<std::unique_ptr<QDialog>(QWidget* pai)>;
+    // Asks for the file to import rates from; empty when the user gave up.
+    using EscolhaArquivo = std::function<QString(QWidget* pai)>;
 
     TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget* parent = nullptr);
     ~TfrmPrincipal() override;
@@ -41,25 +46,40 @@ public:
     }
     void defineJanelaCalcular(FabricaJanela fabrica) { fJanelaCalcular = std::move(fabrica); }
     void defineJanelaTabelaSelic(FabricaJanela fabrica) { fJanelaTabelaSelic = std::move(fabrica); }
+    void defineDestinoBancoCentral(DestinoBancoCentral destino) {
+        fDestinoBancoCentral = std::move(destino);
+    }
+    void defineEscolhaArquivo(EscolhaArquivo escolha) { fEscolhaArquivo = std::move(escolha); }
 
     // Handlers; they can be called directly.
     void FormCreate();
     void FormShow();
-    // True when the window may close.
+    // True when the window may close. A change left pending in the rate table is stored
+    // or dropped first, as the user answers; closing the table at exit would drop it.
     bool FormClose();
     void Timer1Timer();
     void actCalcularExecute();
     void actTabelaSelicExecute();
     void actSairExecute();
+    void actAtualizarBancoCentralExecute();
+    void actImportarTaxasExecute();
 
     QTimer* Timer1;
 
 protected:
     void showEvent(QShowEvent* evento) override;
     void closeEvent(QCloseEvent* evento) override;
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
 
 private:
     void mostraModal(const FabricaJanela& fabrica);
+    // False when the window must stay open: the user closed the question, or the rule
+    // refused the change to be stored.
+    bool resolveAlteracaoPendente();
+    // Runs an operation on the table under the busy pointer and shows what it did.
+    void atualizaTaxas(const std::function<ResultadoSerie()>& operacao);
+    // The last month held and the months missing, after every change of the table.
+    void atualizaBarraStatus();
 
     std::unique_ptr<Ui::frmPrincipal> ui;
     const Relogio& fRelogio;
@@ -69,6 +89,10 @@ private:
     std::function<void()> fAtualizacaoInicial;
     FabricaJanela fJanelaCalcular;
     FabricaJanela fJanelaTabelaSelic;
+    DestinoBancoCentral fDestinoBancoCentral = DestinoBancoCentral::padrao();
+    EscolhaArquivo fEscolhaArquivo;
+    QLabel* fPainelTabela;
+    QLabel* fPainelFaltantes;
     bool fMostrada = false;
     bool fFechamentoTentado = false;
 };

@@ -2,6 +2,7 @@
 
 #include "BQDataModule.h"
 #include "Calculo.h"
+#include "CentraJanela.h"
 #include "Dialogos.h"
 #include "DocumentoMemoria.h"
 #include "Erros.h"
@@ -9,9 +10,11 @@
 #include "Formatacao.h"
 #include "PreviaImpressao.h"
 #include "Relogio.h"
+#include "TituloSemBotoes.h"
 #include "ValidacaoCalculo.h"
 #include "ui_TfrmCalcular.h"
 
+#include <QCloseEvent>
 #include <QKeyEvent>
 #include <QMouseEvent>
 #include <QWindow>
@@ -58,9 +61,7 @@ TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relog
       fAbrePrevia([this](const DocumentoMemoria& d) { abrePreviaImpressao(this, fDialogos, d); }) {
     carregaImagens();
     ui->setupUi(this);
-    // A title bar without any button or system menu, and a border that does not resize.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                   Qt::MSWindowsFixedSizeDialogHint);
+    pedeTituloSemBotoes(this);
     setFixedSize(size());
 
     ligaBotao(ui->btnCalcular, ui->actCalcular);
@@ -97,9 +98,21 @@ void TfrmCalcular::ligaBotao(QPushButton* botao, QAction* acao) {
 
 void TfrmCalcular::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
+    if (!evento->spontaneous())
+        centraSobreJanela(this, parentWidget());
     if (QWindow* janela = windowHandle())
         janela->installEventFilter(this);
     FormShow();
+}
+
+void TfrmCalcular::closeEvent(QCloseEvent* evento) {
+    // A close asked from outside (the window manager, Alt+F4) leaves the amount field as
+    // "Fechar" does: a badly formed amount keeps the window open.
+    if (focusWidget() == ui->MaskEditValor && !MaskEditValorExit()) {
+        evento->ignore();
+        return;
+    }
+    QDialog::closeEvent(evento);
 }
 
 void TfrmCalcular::keyPressEvent(QKeyEvent* evento) {

@@ -25,6 +25,7 @@ class TBQDataModule;
 struct DocumentoMemoria;
 
 class QAction;
+class QCloseEvent;
 class QKeyEvent;
 class QLineEdit;
 class QPushButton;
@@ -71,6 +72,7 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
     void keyPressEvent(QKeyEvent* evento) override;
 
 private:

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "ComandoAtualizar.h"
 #include "ComandoCalcular.h"
 #include "ComandoImportar.h"
 #include "ComandoLote.h"
@@ -19,6 +20,7 @@ struct Opcoes {
     QStringList posicionais;
     QString tabela;
     QString desde;
+    QString url;
     QString pdf;
     bool json = false;
     bool ajuda = false;
@@ -43,6 +45,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
             o.tabela = valorDe(QStringLiteral("--tabela"));
         else if (a == QLatin1String("--desde") || a.startsWith(QLatin1String("--desde=")))
             o.desde = valorDe(QStringLiteral("--desde"));
+        else if (a == QLatin1String("--url") || a.startsWith(QLatin1String("--url=")))
+            o.url = valorDe(QStringLiteral("--url"));
         else if (a == QLatin1String("--pdf") || a.startsWith(QLatin1String("--pdf=")))
             o.pdf = valorDe(QStringLiteral("--pdf"));
         else if (a.startsWith(QLatin1String("--")))
@@ -72,6 +76,8 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
         return comandoLote(sessao, o.posicionais, o.pdf);
     if (o.comando == QLatin1String("importar"))
         return comandoImportar(sessao, o.posicionais);
+    if (o.comando == QLatin1String("atualizar"))
+        return comandoAtualizar(sessao, o.posicionais, o.url);
     if (o.comando == QLatin1String("tabela"))
         return comandoTabela(sessao, o.posicionais, o.desde);
     erro << "Comando desconhecido: " << o.comando << '\n' << textoAjuda() << Qt::flush;
@@ -101,10 +107,17 @@ QString textoAjuda() {
         "      demais. Com --pdf, grava em PASTA a memória de cálculo de cada linha\n"
         "      calculada, com o número da linha: linha-1.pdf para a primeira depois do\n"
         "      cabeçalho.\n"
-        "  importar DOCUMENTO.xml\n"
-        "      Importa as taxas de um documento de taxas Selic, com as mesmas regras da\n"
-        "      atualização na abertura do programa, e informa os meses incluídos, já\n"
-        "      presentes, ainda não divulgados e recusados.\n"
+        "  importar ARQUIVO\n"
+        "      Importa as taxas de um arquivo: a série 4390 do Banco Central salva do seu\n"
+        "      site (CSV ou JSON) ou um documento de taxas Selic (XML), reconhecidos pelo\n"
+        "      conteúdo, sempre pelas regras da tabela. Informa mês a mês o que foi\n"
+        "      incluído, o que já estava presente (e com outra taxa) e o que ainda não\n"
+        "      terminou.\n"
+        "  atualizar [--url ENDEREÇO]\n"
+        "      Busca no Banco Central (série 4390, Selic acumulada no mês) as taxas dos\n"
+        "      meses após o último da tabela e as inclui. ENDEREÇO substitui o endereço\n"
+        "      da série até /dados, sem a consulta. Autoridades certificadoras\n"
+        "      adicionais: arquivo indicado em BELQOR_CERTIFICADOS.\n"
         "  tabela [--desde MM/AAAA]\n"
         "      Lista os meses e as taxas da tabela e os meses ausentes entre o primeiro e\n"
         "      o último.\n"

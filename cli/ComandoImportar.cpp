@@ -1,9 +1,10 @@
 #include "ComandoImportar.h"
 
 #include "BQrnSELIC.h"
+#include "ComandoAtualizar.h"
 #include "Erros.h"
 #include "Formatacao.h"
-#include "LeituraLimitada.h"
+#include "ImportacaoSerie.h"
 #include "SessaoCli.h"
 
 #include <QFile>
@@ -75,26 +76,6 @@ Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
     return c;
 }
 
-QString leDocumento(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, f.errorString()));
-    QByteArray bytes;
-    switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
-    case ResultadoLeitura::Completa:
-        break;
-    case ResultadoLeitura::GrandeDemais:
-        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" é grande demais para um documento de "
-                                        "taxas (mais de %2).")
-                             .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
-    case ResultadoLeitura::Falhou:
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, f.errorString()));
-    }
-    return QString::fromUtf8(bytes);
-}
-
 qint64 tamanhoArquivo(const QString& caminho) {
     QFile f(caminho);
     return f.exists() ? f.size() : -1;
@@ -113,11 +94,17 @@ QString ultimaLinha(const QString& caminho) {
 
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     if (argumentos.size() != 1) {
-        sessao.erro << "Uso: belqor-cli importar DOCUMENTO.xml" << Qt::endl;
+        sessao.erro << "Uso: belqor-cli importar ARQUIVO" << Qt::endl;
         return 2;
     }
+    const QByteArray conteudo = leArquivoTaxas(argumentos[0]);
+    if (formatoDoConteudo(conteudo) != FormatoDocumento::Xml) {
+        sessao.abreTabelaParaGravar();
+        return informaResultadoSerie(sessao,
+                                     importaSerie(sessao.dados(), sessao.relogio(), conteudo));
+    }
     DocumentoXML xml;
-    QStringList linhas = leDocumento(argumentos[0]).split(QLatin1Char('\n'));
+    QStringList linhas = QString::fromUtf8(conteudo).split(QLatin1Char('\n'));
     if (!linhas.isEmpty() && linhas.last().isEmpty())
         linhas.removeLast();
     xml.Linhas = linhas;

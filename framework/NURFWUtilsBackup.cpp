@@ -15,27 +15,35 @@ QString& nomeFerramenta() {
     return nome;
 }
 
-// The backup line reads the database and writes the backup file; the restore line reads
-// the backup file and replaces the database. The user name goes unquoted, as the tool's
-// callers have always written it.
-QString linhaBackup(const QString& origem, const QString& destino, const QString& usuario,
-                    const QString& senha) {
-    return QStringLiteral("\"%1\" -b -t -l -user %2 -password \"%3\" \"%4\" \"%5\"")
-        .arg(TNURUtils::FerramentaBackup(), usuario, senha, origem, destino)
-        .trimmed();
+// The tool's options, then the user, the password, the file it reads and the file it
+// writes. Each value is one argument of its own, whatever blanks or quotes it holds, so
+// none can add options to the tool's.
+QStringList argumentos(QStringList opcoes, const QString& origem, const QString& destino,
+                       const QString& usuario, const QString& senha) {
+    opcoes << QStringLiteral("-user") << usuario << QStringLiteral("-password") << senha << origem
+           << destino;
+    return opcoes;
 }
 
-QString linhaRestauracao(const QString& origem, const QString& destino, const QString& usuario,
-                         const QString& senha) {
-    return QStringLiteral("\"%1\" -c -r -user %2 -password \"%3\" \"%4\" \"%5\"")
-        .arg(TNURUtils::FerramentaBackup(), usuario, senha, origem, destino)
-        .trimmed();
+// The backup reads the database and writes the backup file.
+QStringList argumentosBackup(const QString& origem, const QString& destino, const QString& usuario,
+                             const QString& senha) {
+    return argumentos({QStringLiteral("-b"), QStringLiteral("-t"), QStringLiteral("-l")}, origem,
+                      destino, usuario, senha);
+}
+
+// The restore reads the backup file and replaces the database.
+QStringList argumentosRestauracao(const QString& origem, const QString& destino,
+                                  const QString& usuario, const QString& senha) {
+    return argumentos({QStringLiteral("-c"), QStringLiteral("-r")}, origem, destino, usuario,
+                      senha);
 }
 
 // True only when the tool started and ended with exit code 0.
-bool executaFerramenta(const QString& linha) {
+bool executaFerramenta(const QStringList& argumentos) {
     try {
-        return Processos::executaEAguarda(linha, QDir::rootPath()) == 0;
+        return Processos::executaEAguarda(TNURUtils::FerramentaBackup(), argumentos,
+                                          QDir::rootPath()) == 0;
     } catch (...) {
         return false;
     }
@@ -86,10 +94,10 @@ bool TNURUtils::BackupRestore(const QString& Tipo, const QString& sArquivoBase,
         const Ampulheta ampulheta;
         if (backup)
             resultado =
-                executaFerramenta(linhaBackup(sArquivoBase, sArquivoBackup, sUsuario, sSenha));
+                executaFerramenta(argumentosBackup(sArquivoBase, sArquivoBackup, sUsuario, sSenha));
         else if (restauracao)
-            resultado =
-                executaFerramenta(linhaRestauracao(sArquivoBackup, sArquivoBase, sUsuario, sSenha));
+            resultado = executaFerramenta(
+                argumentosRestauracao(sArquivoBackup, sArquivoBase, sUsuario, sSenha));
 
         if (backup && !resultado) {
             // What a failed run left behind is no backup; the previous one comes back.
@@ -110,8 +118,8 @@ bool TNURUtils::ReestruturaBaseDados(const QString& sArquivoBase, const QString&
     const Ampulheta ampulheta;
     // A database is only replaced from a backup that was made.
     const bool resultado =
-        executaFerramenta(linhaBackup(sArquivoBase, temporario, sUsuario, sSenha)) &&
-        executaFerramenta(linhaRestauracao(temporario, sArquivoBase, sUsuario, sSenha));
+        executaFerramenta(argumentosBackup(sArquivoBase, temporario, sUsuario, sSenha)) &&
+        executaFerramenta(argumentosRestauracao(temporario, sArquivoBase, sUsuario, sSenha));
     QFile::remove(temporario);
     return resultado;
 }

@@ -58,10 +58,6 @@ QString sha1(const QString& texto) {
             .toUpper());
 }
 
-} // namespace
-
-namespace {
-
 QString textoDaTabela(TabelaMemoria& Dataset) {
     Dataset.fechar();
     Dataset.abrir();
@@ -83,6 +79,17 @@ QString textoDaTabela(TabelaMemoria& Dataset) {
     return texto;
 }
 
+// The table ends closed on every path, even when closing it fails (its file cannot be
+// written): the failure still reaches the caller.
+void fechaDeQualquerModo(TabelaMemoria& Dataset) {
+    try {
+        Dataset.fechar();
+    } catch (...) {
+        Dataset.fechaSemGravar();
+        throw;
+    }
+}
+
 } // namespace
 
 QString TNURUtils::RetornaHashDataset(TabelaMemoria& Dataset) {
@@ -90,14 +97,14 @@ QString TNURUtils::RetornaHashDataset(TabelaMemoria& Dataset) {
     try {
         texto = textoDaTabela(Dataset);
     } catch (...) {
-        // The table is closed on every path; the first failure is the one reported.
+        // The first failure is the one reported.
         try {
-            Dataset.fechar();
+            fechaDeQualquerModo(Dataset);
         } catch (...) {
         }
         throw;
     }
-    Dataset.fechar();
+    fechaDeQualquerModo(Dataset);
     return sha1(texto);
 }
 

@@ -4,15 +4,19 @@
 #include "PonteiroMouse.h"
 
 #include <QApplication>
+#include <QEventLoop>
 #include <QFontMetrics>
 #include <QLabel>
 #include <QPointer>
 #include <QScreen>
 #include <QTimer>
+#include <QWindow>
 
 namespace {
 
 constexpr int LarguraMinima = 200;
+// Bounds the wait for a display that never exposes the window (hidden, minimised).
+constexpr int PrazoExposicaoMs = 500;
 
 // The one status window, or nothing.
 QPointer<TfrmNURMensagem> frmNURMensagem;
@@ -32,6 +36,36 @@ void centraNaAreaDeTrabalho(QWidget* janela) {
     const QRect area = tela->availableGeometry();
     janela->move(area.left() + (area.width() - janela->width()) / 2,
                  area.top() + (area.height() - janela->height()) / 2);
+}
+
+// Ends a wait as soon as the window is on screen.
+class FimDaEspera : public QObject {
+public:
+    FimDaEspera(const QWindow& janela, QEventLoop& espera) : fJanela(janela), fEspera(espera) {}
+    bool eventFilter(QObject*, QEvent* evento) override {
+        if (evento->type() == QEvent::Expose && fJanela.isExposed())
+            fEspera.quit();
+        return false;
+    }
+
+private:
+    const QWindow& fJanela;
+    QEventLoop& fEspera;
+};
+
+// A window just shown reaches the screen only once the display has exposed it; a repaint
+// before that draws nothing. So wait for the exposure, letting no user input through: the
+// exposure itself paints the window.
+void esperaFicarNaTela(QWidget* janela) {
+    QWindow* nativa = janela->windowHandle();
+    if (!nativa || nativa->isExposed())
+        return;
+    QEventLoop espera;
+    FimDaEspera fim(*nativa, espera);
+    nativa->installEventFilter(&fim);
+    QTimer::singleShot(PrazoExposicaoMs, &espera, &QEventLoop::quit);
+    espera.exec(QEventLoop::ExcludeUserInputEvents);
+    nativa->removeEventFilter(&fim);
 }
 
 } // namespace
@@ -56,6 +90,7 @@ void TNURUtils::MostraStatus(const QString& Mensagem) {
     centraNaAreaDeTrabalho(janela);
     janela->show();
     janela->raise();
+    esperaFicarNaTela(janela);
     janela->TimerAtualizaMensagem->start();
     janela->repaint();
 }

@@ -2,9 +2,11 @@
 
 #include "Erros.h"
 #include "LeituraLimitada.h"
+#include "PaginaAnsi.h"
 
 #include <QFile>
 #include <QSaveFile>
+#include <QStringDecoder>
 #include <QStringList>
 
 #include <optional>
@@ -13,12 +15,38 @@ namespace {
 
 const QByteArray MarcaUtf8("\xEF\xBB\xBF");
 
-struct Conteudo {
-    QStringList linhas;
-    QString quebra = QStringLiteral("\r\n");
-    bool marcaUtf8 = false;
-    bool terminaComQuebra = true;
+// One line as it stands in the file: its text, its bytes and the line end that follows it
+// (empty for a last line without one). A line a write does not change keeps its bytes.
+struct Linha {
+    QString texto;
+    QByteArray bytes;
+    QByteArray fim;
 };
+
+struct Conteudo {
+    QList<Linha> linhas;
+    QByteArray quebra = "\r\n";
+    bool marcaUtf8 = false;
+    // Text that is not valid UTF-8 is in the ANSI code page.
+    bool ansi = false;
+
+    QString decodifica(QByteArrayView bytes) const {
+        return ansi ? PaginaAnsi::decodifica(bytes) : QString::fromUtf8(bytes);
+    }
+    QStringList textos() const {
+        QStringList lista;
+        for (const Linha& linha : linhas)
+            lista << linha.texto;
+        return lista;
+    }
+};
+
+bool ehUtf8Valido(QByteArrayView bytes) {
+    QStringDecoder decodificador(QStringDecoder::Utf8);
+    // Decoding is what finds an invalid sequence; the text itself is not needed.
+    [[maybe_unused]] const QString texto = decodificador(bytes);
+    return !decodificador.hasError();
+}
 
 std::optional<Conteudo> carrega(const QString& arquivo) {
     QFile f(arquivo);
@@ -39,20 +67,54 @@ std::optional<Conteudo> carrega(const QString& arquivo) {
     if (bytes.startsWith(MarcaUtf8)) {
         c.marcaUtf8 = true;
         bytes.remove(0, MarcaUtf8.size());
+    } else {
+        c.ansi = !ehUtf8Valido(bytes);
     }
-    const QString texto = QString::fromUtf8(bytes);
-    if (!texto.contains(QLatin1String("\r\n")) && texto.contains(QLatin1Char('\n')))
-        c.quebra = QStringLiteral("\n");
-    if (texto.isEmpty())
-        return c;
-    c.terminaComQuebra = texto.endsWith(QLatin1Char('\n'));
-    c.linhas = texto.split(QLatin1Char('\n'));
-    if (c.terminaComQuebra)
-        c.linhas.removeLast();
-    for (QString& linha : c.linhas)
-        if (linha.endsWith(QLatin1Char('\r')))
-            linha.chop(1);
+    if (!bytes.contains("\r\n") && bytes.contains('\n'))
+        c.quebra = "\n";
+    qsizetype inicio = 0;
+    while (inicio < bytes.size()) {
+        const qsizetype lf = bytes.indexOf('\n', inicio);
+        qsizetype fimTexto = lf < 0 ? bytes.size() : lf;
+        if (fimTexto > inicio && bytes[fimTexto - 1] == '\r')
+            --fimTexto;
+        Linha linha;
+        linha.bytes = bytes.mid(inicio, fimTexto - inicio);
+        linha.fim = bytes.mid(fimTexto, (lf < 0 ? bytes.size() : lf + 1) - fimTexto);
+        linha.texto = c.decodifica(linha.bytes);
+        c.linhas << linha;
+        inicio = lf < 0 ? bytes.size() : lf + 1;
+    }
     return c;
+}
+
+// The text in the file's encoding. A file in the ANSI code page only takes what the page
+// holds: anything else would be written as "?" and lost.
+QByteArray codifica(const Conteudo& c, const QString& texto, const QString& arquivo) {
+    if (!c.ansi)
+        return texto.toUtf8();
+    const QByteArray bytes = PaginaAnsi::codifica(texto);
+    if (PaginaAnsi::decodifica(bytes) != texto)
+        throw ErroBelqor(QStringLiteral("O valor não pode ser gravado em \"%1\": o arquivo está "
+                                        "na página de código ANSI (Windows-1252), que não tem "
+                                        "todos os seus caracteres.")
+                             .arg(arquivo));
+    return bytes;
+}
+
+void trocaLinha(Conteudo& c, qsizetype i, const QString& texto, const QString& arquivo) {
+    c.linhas[i].texto = texto;
+    c.linhas[i].bytes = codifica(c, texto, arquivo);
+}
+
+void insereLinha(Conteudo& c, qsizetype i, const QString& texto, const QString& arquivo) {
+    Linha nova{texto, codifica(c, texto, arquivo), c.quebra};
+    // A file that ended without a line break goes on ending without one.
+    if (i == c.linhas.size() && i > 0 && c.linhas[i - 1].fim.isEmpty()) {
+        c.linhas[i - 1].fim = c.quebra;
+        nova.fim.clear();
+    }
+    c.linhas.insert(i, nova);
 }
 
 // The section name of a "[name]" line, or nothing for any other line.
@@ -124,7 +186,7 @@ QString leValor(const QString& arquivo, const QString& secao, const QString& cha
     const auto conteudo = carrega(arquivo);
     if (!conteudo)
         return padrao;
-    const QStringList& linhas = conteudo->linhas;
+    const QStringList linhas = conteudo->textos();
     const qsizetype cabecalho = achaSecao(linhas, secao);
     if (cabecalho < 0)
         return padrao;
@@ -139,35 +201,33 @@ void gravaValor(const QString& arquivo, const QString& secao, const QString& cha
     exigeUmaLinha(valor, arquivo);
 
     Conteudo c = carrega(arquivo).value_or(Conteudo{});
-    QStringList& linhas = c.linhas;
+    const QStringList linhas = c.textos();
     const QString nova = chave + u'=' + valor;
     const qsizetype cabecalho = achaSecao(linhas, secao);
     if (cabecalho < 0) {
-        linhas << QStringLiteral("[%1]").arg(secao) << nova;
+        insereLinha(c, c.linhas.size(), QStringLiteral("[%1]").arg(secao), arquivo);
+        insereLinha(c, c.linhas.size(), nova, arquivo);
     } else {
         const qsizetype fim = fimSecao(linhas, cabecalho);
         const qsizetype existente = achaChave(linhas, cabecalho + 1, fim, chave);
         if (existente >= 0) {
-            linhas[existente] = nova;
+            trocaLinha(c, existente, nova, arquivo);
         } else {
             // After the section's last non-blank line, so the blank line before the
             // next section stays where it is.
             qsizetype depois = fim;
             while (depois > cabecalho + 1 && linhas[depois - 1].trimmed().isEmpty())
                 --depois;
-            linhas.insert(depois, nova);
+            insereLinha(c, depois, nova, arquivo);
         }
     }
 
-    QString texto = linhas.join(c.quebra);
-    if (c.terminaComQuebra || cabecalho < 0)
-        texto += c.quebra;
+    QByteArray bytes = c.marcaUtf8 ? MarcaUtf8 : QByteArray();
+    for (const Linha& linha : c.linhas)
+        bytes += linha.bytes + linha.fim;
     QSaveFile f(arquivo);
-    bool gravou = f.open(QIODevice::WriteOnly);
-    if (gravou && c.marcaUtf8)
-        gravou = f.write(MarcaUtf8) == MarcaUtf8.size();
-    const QByteArray bytes = texto.toUtf8();
-    gravou = gravou && f.write(bytes) == bytes.size() && f.commit();
+    const bool gravou =
+        f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
     if (!gravou)
         throw ErroBelqor(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
                              .arg(arquivo, f.errorString()));

@@ -192,7 +192,10 @@ QVariant Campo::converte(const QVariant& valor) const {
     case Armazenamento::Flutuante:
     case Armazenamento::Data: {
         const double v = valor.toDouble(&ok);
-        return ok && std::isfinite(v) ? QVariant(v) : falha();
+        if (!ok || !std::isfinite(v))
+            return falha();
+        // A date field holds whole days: a time given with it is dropped.
+        return tipo() == TipoCampo::Data ? QVariant(double(Datas::parteInteira(v))) : QVariant(v);
     }
     case Armazenamento::Moeda: {
         // Floating input is in currency units; the stored value is the count.

@@ -62,7 +62,8 @@ struct DefinicaoCampo {
 // One field of a table, read and written on the table's current row.
 //
 // Values are held as: text kinds QString; integer kinds qint64; floating kinds double;
-// Moeda its count of ten-thousandths (qint64); date and time kinds DataHora (double);
+// Moeda its count of ten-thousandths (qint64); date and time kinds DataHora (double), a
+// Data field's value always a whole day;
 // Logico bool; byte kinds QByteArray. A null QVariant is the empty value.
 class Campo {
 public:

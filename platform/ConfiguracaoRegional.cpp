@@ -26,6 +26,11 @@ QChar primeiroSeparador(const QString& padrao, QChar padraoSeNenhum) {
     return padraoSeNenhum;
 }
 
+// The unset C/POSIX locale, which counts as Brazilian Portuguese.
+bool ehLocaleC(const QLocale& locale) {
+    return locale.language() == QLocale::C;
+}
+
 } // namespace
 
 ConfiguracaoRegional ConfiguracaoRegional::brasileira() {
@@ -34,9 +39,13 @@ ConfiguracaoRegional ConfiguracaoRegional::brasileira() {
 
 ConfiguracaoRegional ConfiguracaoRegional::doSistema() {
     const QLocale sistema = QLocale::system();
-    if (sistema.language() == QLocale::C)
+    if (ehLocaleC(sistema))
         return brasileira();
     return deLocale(sistema);
+}
+
+QLocale ConfiguracaoRegional::localeDosWidgets(const QLocale& sistema) {
+    return ehLocaleC(sistema) ? QLocale(QLocale::Portuguese, QLocale::Brazil) : sistema;
 }
 
 ConfiguracaoRegional ConfiguracaoRegional::deLocale(const QLocale& locale) {

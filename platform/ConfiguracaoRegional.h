@@ -20,6 +20,11 @@ struct ConfiguracaoRegional {
     // The system's settings; the unset C/POSIX locale counts as Brazilian Portuguese.
     static ConfiguracaoRegional doSistema();
     static ConfiguracaoRegional deLocale(const QLocale& locale);
+
+    // The locale Qt's widgets follow (month and day names in the date pickers' calendar):
+    // the system's, or Brazilian Portuguese under the unset C/POSIX locale, as above. The
+    // application makes it Qt's default at start.
+    static QLocale localeDosWidgets(const QLocale& sistema = QLocale::system());
 };
 
 // The process-wide settings that formatting and conversion use by default. Read from

@@ -13,6 +13,7 @@
 #include <QKeyEvent>
 #include <QLineEdit>
 #include <QScopedValueRollback>
+#include <QStyleOptionHeader>
 
 #include <algorithm>
 
@@ -48,11 +49,33 @@ void GradeDados::ajustaColunas() {
     // digits of the grid's font.
     verticalHeader()->setMinimumSectionSize(0);
     verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    // The indicator column as wide as its widest mark, whichever rows are in view: the
+    // header would size itself from the first and last rows only.
+    verticalHeader()->setFixedWidth(larguraIndicador());
     const int digito = fontMetrics().horizontalAdvance(QLatin1Char('0'));
     for (int c = 0; c < fModelo->columnCount(); ++c)
         if (const Campo* campo = fModelo->campoDaColuna(c);
             campo && campo->definicao().larguraExibicao > 0)
             setColumnWidth(c, digito * campo->definicao().larguraExibicao + 4);
+}
+
+int GradeDados::larguraIndicador() const {
+    QHeaderView* cabecalho = verticalHeader();
+    QStyleOptionHeader opcao;
+    opcao.initFrom(cabecalho);
+    opcao.orientation = Qt::Vertical;
+    opcao.textAlignment = cabecalho->defaultAlignment();
+    opcao.fontMetrics = cabecalho->fontMetrics();
+    int largura = 0;
+    for (const auto indicador : {ModeloGrade::Indicador::Atual, ModeloGrade::Indicador::Editando,
+                                 ModeloGrade::Indicador::Inserindo}) {
+        opcao.text = ModeloGrade::textoIndicador(indicador);
+        largura = std::max(
+            largura, cabecalho->style()
+                         ->sizeFromContents(QStyle::CT_HeaderSection, &opcao, QSize(), cabecalho)
+                         .width());
+    }
+    return largura;
 }
 
 bool GradeDados::protegido(const std::function<void()>& corpo) {

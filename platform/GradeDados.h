@@ -63,6 +63,7 @@ private:
     bool contem(const QWidget* widget) const;
     void sincronizaAtual();
     void ajustaColunas();
+    int larguraIndicador() const;
 
     ModeloGrade* fModelo = nullptr;
     Dialogos* fDialogos = nullptr;

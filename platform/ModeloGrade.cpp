@@ -12,21 +12,21 @@ bool ehNumerico(TipoCampo tipo) {
            a == Armazenamento::Moeda;
 }
 
-QString textoIndicador(ModeloGrade::Indicador indicador) {
+} // namespace
+
+QString ModeloGrade::textoIndicador(Indicador indicador) {
     switch (indicador) {
-    case ModeloGrade::Indicador::Atual:
+    case Indicador::Atual:
         return QStringLiteral("\u25B6");
-    case ModeloGrade::Indicador::Editando:
+    case Indicador::Editando:
         return QStringLiteral("I");
-    case ModeloGrade::Indicador::Inserindo:
+    case Indicador::Inserindo:
         return QStringLiteral("*");
-    case ModeloGrade::Indicador::Nenhum:
+    case Indicador::Nenhum:
         break;
     }
     return QString();
 }
-
-} // namespace
 
 ModeloGrade::ModeloGrade(TabelaMemoria& tabela, QObject* parent)
     : QAbstractTableModel(parent), fTabela(tabela) {

@@ -19,6 +19,8 @@ public:
     enum class Indicador { Nenhum, Atual, Editando, Inserindo };
     // Header data role giving the row's Indicador as an int.
     static constexpr int PapelIndicador = Qt::UserRole + 1;
+    // The mark's text, as the header shows it (empty for Nenhum).
+    static QString textoIndicador(Indicador indicador);
 
     explicit ModeloGrade(TabelaMemoria& tabela, QObject* parent = nullptr);
 

@@ -9,12 +9,8 @@
 
 namespace Processos {
 
-int executaEAguarda(const QString& linhaComando, const QString& pastaTrabalho) {
-    QStringList argumentos = QProcess::splitCommand(linhaComando);
-    if (argumentos.isEmpty())
-        throw ErroBelqor(QStringLiteral("Linha de comando vazia."));
-    const QString programa = argumentos.takeFirst();
-
+int executaEAguarda(const QString& programa, const QStringList& argumentos,
+                    const QString& pastaTrabalho) {
     QProcess processo;
     processo.setProgram(programa);
     processo.setArguments(argumentos);

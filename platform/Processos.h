@@ -1,18 +1,20 @@
 #pragma once
 
 #include <QString>
+#include <QStringList>
 #include <QtGlobal>
 
 // Programs started by the program: one run without a shell and waited for, and the
 // desktop's "open this" for files, folders and addresses.
 namespace Processos {
 
-// Runs a command line: blanks separate the arguments and double quotes group them (three
-// quotes in a row stand for one literal quote); the first argument is the program. No
-// shell reads the line, the program inherits no standard channels (they go to the null
-// device), and the wait has no time limit. Returns the exit code; throws ErroBelqor when
-// the program cannot be started or does not end normally.
-int executaEAguarda(const QString& linhaComando, const QString& pastaTrabalho);
+// Runs a program with its arguments, each handed over as it is: no command line is built
+// and no shell reads one, so blanks and quotes inside a value stay in it. The program
+// inherits no standard channels (they go to the null device), and the wait has no time
+// limit. Returns the exit code; throws ErroBelqor when the program cannot be started or
+// does not end normally.
+int executaEAguarda(const QString& programa, const QStringList& argumentos,
+                    const QString& pastaTrabalho);
 
 // Result codes in the desktop shell's convention: above 32 is success.
 constexpr quintptr ShellSucesso = 33;

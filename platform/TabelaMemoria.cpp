@@ -129,6 +129,13 @@ void TabelaMemoria::fechar() {
     emit alterada();
 }
 
+void TabelaMemoria::fechaSemGravar() {
+    if (!ativa())
+        return;
+    esvazia();
+    emit alterada();
+}
+
 void TabelaMemoria::esvazia() {
     fEstado = Estado::Fechada;
     fLinhas.clear();
@@ -316,6 +323,16 @@ void TabelaMemoria::gravar() {
     emit alterada();
 }
 
+bool TabelaMemoria::outraLinhaArmazenada(const Campo& campo,
+                                         const std::function<bool(const QVariant&)>& teste) const {
+    exigeAtiva();
+    const int editada = fEstado == Estado::Editando ? fVisiveis[fAtual] : -1;
+    for (int i = 0; i < fLinhas.size(); ++i)
+        if (i != editada && teste(fLinhas[i].value(campo.indiceDados())))
+            return true;
+    return false;
+}
+
 void TabelaMemoria::cancelar() {
     exigeAtiva();
     if (fEstado != Estado::Editando && fEstado != Estado::Inserindo)
@@ -385,6 +402,24 @@ void TabelaMemoria::defineFiltrado(bool ligado) {
         throw;
     }
     vaiParaPrimeiro();
+    emit alterada();
+}
+
+void TabelaMemoria::desligaFiltroMantendoPendente() {
+    if (!ativa() || fEstado == Estado::Navegando || !fFiltrado) {
+        defineFiltrado(false);
+        return;
+    }
+    const quint64 editada = fEstado == Estado::Editando ? fIds[fVisiveis[fAtual]] : 0;
+    fFiltrado = false;
+    aplicaFiltro();
+    // Every row is visible now, so visible and stored positions agree.
+    if (fEstado == Estado::Editando) {
+        fAtual = indiceVisivelDoId(editada);
+    } else {
+        fPosicaoExibida = fPosicaoArmazenada;
+        fAtual = std::min<int>(fPosicaoArmazenada, int(fVisiveis.size()) - 1);
+    }
     emit alterada();
 }
 

@@ -20,7 +20,8 @@ class FiltroExpressao;
 //
 // Settling: every move, every change of the filter switch (and of the filter text while
 // the filter is on) and every new change first settles the pending one: a modified row
-// is posted (running the before-post rule), an unmodified one is dropped.
+// is posted (running the before-post rule), an unmodified one is dropped. Only
+// desligaFiltroMantendoPendente, for failure paths, switches the filter without settling.
 //
 // A rule refuses by throwing; the table then keeps its state (a refused post leaves the
 // row pending and modified).
@@ -55,6 +56,9 @@ public:
     // since it was read or when the file is gone, and empties the table. When the write
     // fails the error reaches the caller and the table stays open with its rows.
     void fechar();
+    // Closes without writing anything: the pending change and every change not yet in the
+    // file are lost. For callers that must leave the table closed after fechar failed.
+    void fechaSemGravar();
     bool ativa() const { return fEstado != Estado::Fechada; }
     Estado estado() const { return fEstado; }
     bool alteradaDesdeLeitura() const { return fAlterada; }
@@ -79,12 +83,20 @@ public:
     void excluir();
     // The pending row had a value set after it began (the new-row default does not count).
     bool modificado() const { return fModificado; }
+    // For rules: whether a stored row other than the one being edited holds, in campo, a
+    // value that passes teste. Every stored row counts, whatever the filter shows.
+    bool outraLinhaArmazenada(const Campo& campo,
+                              const std::function<bool(const QVariant&)>& teste) const;
     void resolvePendente();
 
     const QString& filtro() const { return fFiltro; }
     void defineFiltro(const QString& expressao);
     bool filtrado() const { return fFiltrado; }
     void defineFiltrado(bool ligado);
+    // Switches the filter off without settling: a pending change stays pending on its row.
+    // For a failure path that must leave the table unfiltered although its pending row is
+    // refused; it does not fail.
+    void desligaFiltroMantendoPendente();
 
     // Rules, each receiving this table.
     Regra antesInserir;

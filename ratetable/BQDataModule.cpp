@@ -105,7 +105,7 @@ void TBQDataModule::CDSSelicBeforeDelete(TabelaMemoria&) {
         aborta();
 }
 
-void TBQDataModule::CDSSelicBeforePost(TabelaMemoria&) {
+void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
     int ano = 0, mes = 0, dia = 0;
     const DataHora data = CDSSelicData->comoDataHora();
     Datas::decodificaData(data, ano, mes, dia);
@@ -113,24 +113,37 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria&) {
         fDialogos.mensagem(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
         aborta();
     }
+    const QString mesAno =
+        QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(ano, 4, 10, QLatin1Char('0'));
     // A month's rate is known only once the month has ended.
     const DataHora proximoMes = Datas::primeiroDiaDoMes(Datas::incrementaMes(data, 1));
-    if (fRelogio.hoje() >= proximoMes)
-        return;
-    fDialogos.mensagem(
-        QStringLiteral("A Selic de %1/%2 ainda não foi divulgada! A data de hoje é %3")
-            .arg(mes, 2, 10, QLatin1Char('0'))
-            .arg(ano, 4, 10, QLatin1Char('0'))
-            .arg(Formato::dataParaTexto(fRelogio.hoje())));
-    aborta();
+    if (fRelogio.hoje() < proximoMes) {
+        fDialogos.mensagem(
+            QStringLiteral("A Selic de %1 ainda não foi divulgada! A data de hoje é %2")
+                .arg(mesAno, Formato::dataParaTexto(fRelogio.hoje())));
+        aborta();
+    }
+    // One rate per month: a second row of a month could be neither mended nor told apart.
+    const auto mesmoMes = [ano, mes](const QVariant& outra) {
+        int a = 0, m = 0, d = 0;
+        Datas::decodificaData(outra.toDouble(), a, m, d);
+        return !outra.isNull() && a == ano && m == mes;
+    };
+    if (DataSet.outraLinhaArmazenada(*CDSSelicData, mesmoMes)) {
+        fDialogos.mensagem(QStringLiteral("A Selic de %1 já está cadastrada!").arg(mesAno));
+        aborta();
+    }
 }
 
 bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
+    bool comecouLinha = false;
     try {
         if (!CDSSelic.ativa())
             CDSSelic.abrir();
         CDSSelic.defineFiltrado(false);
-        CDSSelic.defineFiltro(QStringLiteral("DATA = '%1'").arg(Formato::dataHoraParaTexto(dt)));
+        // Data holds whole days, so the month is looked for on dt's day, without its time.
+        CDSSelic.defineFiltro(QStringLiteral("DATA = '%1'")
+                                  .arg(Formato::dataParaTexto(DataHora(Datas::parteInteira(dt)))));
         CDSSelic.defineFiltrado(true);
         if (!CDSSelic.vazia()) {
             CDSSelic.defineFiltrado(false);
@@ -140,18 +153,19 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
         if (dt > fRelogio.agora())
             return true;
         CDSSelic.acrescentar();
+        comecouLinha = true;
         CDSSelicData->defineDataHora(dt);
         CDSSelicValor->defineFloat(vlr);
         CDSSelic.gravar();
         return true;
     } catch (...) {
-        // Whatever failed, the table is left unfiltered; a refused row stays pending.
-        if (CDSSelic.ativa() && CDSSelic.filtrado()) {
-            try {
-                CDSSelic.defineFiltrado(false);
-            } catch (...) {
-            }
-        }
+        // The row begun here is abandoned, so the next months of an import are still stored.
+        // A refused row someone else left stays pending: the table is left unfiltered
+        // without meeting its refusal a second time.
+        if (comecouLinha)
+            CDSSelic.cancelar();
+        if (CDSSelic.ativa() && CDSSelic.filtrado())
+            CDSSelic.desligaFiltroMantendoPendente();
         fDialogos.mensagem(QStringLiteral("Falha ao inserir registro"));
         return false;
     }

@@ -46,7 +46,8 @@ public:
     static QString textoTabelaEmUso(const QString& arquivo);
 
     // Adds a month's rate unless the month is present or lies in the future. False only
-    // when something failed, after "Falha ao inserir registro" was shown.
+    // when something failed, after "Falha ao inserir registro" was shown; a row it began
+    // and the before-post rule refused is abandoned, not left pending.
     bool InsereRegistro(DataHora dt, double vlr);
 
     void CDSSelicNewRecord(TabelaMemoria& DataSet);

@@ -1,6 +1,8 @@
 #include "TfrmTabSelic.h"
 
+#include "CentraJanela.h"
 #include "ModeloGrade.h"
+#include "TituloSemBotoes.h"
 #include "ui_TfrmTabSelic.h"
 
 #include <QKeyEvent>
@@ -15,8 +17,7 @@ TfrmTabSelic::TfrmTabSelic(TBQDataModule& dados, Dialogos& dialogos, QWidget* pa
       ui(std::make_unique<Ui::TfrmTabSelic>()), fDados(dados), fDialogos(dialogos) {
     registraImagens();
     ui->setupUi(this);
-    // A fixed dialog with a caption and nothing else in its title bar.
-    setWindowFlags(Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint);
+    pedeTituloSemBotoes(this);
     setFixedSize(size());
 
     ui->DBGridTabSelic->defineFonte(dsSelic, &fDialogos);
@@ -52,6 +53,7 @@ void TfrmTabSelic::showEvent(QShowEvent* evento) {
     QDialog::showEvent(evento);
     if (evento->spontaneous())
         return;
+    centraSobreJanela(this, parentWidget());
     ui->DBGridTabSelic->setFocus();
     FormShow();
 }

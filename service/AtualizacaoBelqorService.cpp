@@ -96,9 +96,7 @@ int32_t retornaUltimoIndice(int32_t rede, const char16_t* ultimaDataSelic, char1
                                "para o resultado."),
                 mensagemErro);
         *resultado = nullptr;
-        std::optional<QString> data;
-        if (ultimaDataSelic)
-            data = QString::fromUtf16(ultimaDataSelic);
+        const QString data = ultimaDataSelic ? QString::fromUtf16(ultimaDataSelic) : QString();
         const DestinoServico destino = destinoAtual(rede);
         const std::optional<QString> documento =
             documentoDaResposta(postaSoap(destino, montaPedidoSoap(destino.espacoNomes, data)));

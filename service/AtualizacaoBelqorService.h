@@ -63,7 +63,8 @@ typedef struct DestinoAtualizacaoBelqor {
 /*
  * Both entry points have this form.
  * ultimaDataSelic: the last month the caller's table holds, as the caller's text (for
- *   example "01/05/2024"); null when the table is empty. It stays the caller's.
+ *   example "01/05/2024"); null when the table is empty, which the request carries as
+ *   an empty text. It stays the caller's.
  * resultado: address of the caller's slot. On success the slot receives the rate
  *   document, or null when the service returned no text; null counts as empty text.
  *   On failure it receives null.

@@ -76,24 +76,18 @@ void leRetorno(QXmlStreamReader& leitor, RespostaSoap& resposta) {
 
 } // namespace
 
-QByteArray montaPedidoSoap(const QByteArray& espacoNomes,
-                           const std::optional<QString>& ultimaDataSelic) {
+QByteArray montaPedidoSoap(const QByteArray& espacoNomes, const QString& ultimaDataSelic) {
     const QString servico = QString::fromUtf8(espacoNomes);
     QByteArray corpo;
     QXmlStreamWriter escritor(&corpo);
     escritor.writeStartDocument();
     escritor.writeNamespace(envelopeSoap, QStringLiteral("soapenv"));
-    escritor.writeNamespace(instanciaXsd, QStringLiteral("xsi"));
     escritor.writeStartElement(envelopeSoap, QStringLiteral("Envelope"));
     escritor.writeStartElement(envelopeSoap, QStringLiteral("Body"));
     if (!servico.isEmpty())
         escritor.writeNamespace(servico, QStringLiteral("ns1"));
     escritor.writeStartElement(servico, QStringLiteral("retornaUltimoIndiceSELIC"));
-    escritor.writeStartElement(QStringLiteral("ultimaDataSelic"));
-    if (ultimaDataSelic)
-        escritor.writeCharacters(*ultimaDataSelic);
-    else
-        escritor.writeAttribute(instanciaXsd, QStringLiteral("nil"), QStringLiteral("true"));
+    escritor.writeTextElement(QStringLiteral("ultimaDataSelic"), ultimaDataSelic);
     escritor.writeEndDocument();
     return corpo;
 }

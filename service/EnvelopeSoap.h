@@ -8,9 +8,9 @@
 // The SOAP 1.1 envelopes of retornaUltimoIndiceSELIC, document style, UTF-8. The argument
 // ultimaDataSelic and the result retornaUltimoIndiceSELICReturn are unqualified.
 
-// The request; an absent date goes as a nil argument.
-QByteArray montaPedidoSoap(const QByteArray& espacoNomes,
-                           const std::optional<QString>& ultimaDataSelic);
+// The request. The service declares its argument a required string that may not be nil, so
+// an empty table's last date goes as an empty element.
+QByteArray montaPedidoSoap(const QByteArray& espacoNomes, const QString& ultimaDataSelic);
 
 struct RespostaSoap {
     // The result text; none when the element is missing or nil.

@@ -2,6 +2,7 @@
 
 #include "AtualizacaoBelqorService.h"
 #include "FalhaServico.h"
+#include "TransferenciaCurl.h"
 
 #include <curl/curl.h>
 
@@ -13,53 +14,9 @@ namespace {
 // Larger answers are not a rate document; refusing them bounds the memory taken.
 constexpr qsizetype tamanhoMaximoResposta = 32 * 1024 * 1024;
 
-struct LiberaCurl {
-    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
-};
-
 struct LiberaLista {
     void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
 };
-
-struct Recepcao {
-    QByteArray corpo;
-    bool excedeu = false;
-};
-
-size_t recebe(char* dados, size_t tamanho, size_t quantidade, void* contexto) {
-    auto* recepcao = static_cast<Recepcao*>(contexto);
-    const size_t total = tamanho * quantidade;
-    if (recepcao->corpo.size() + qsizetype(total) > tamanhoMaximoResposta) {
-        recepcao->excedeu = true;
-        return 0;
-    }
-    recepcao->corpo.append(dados, qsizetype(total));
-    return total;
-}
-
-QString motivo(CURLcode codigo, const char* detalhe) {
-    switch (codigo) {
-    case CURLE_COULDNT_RESOLVE_HOST:
-    case CURLE_COULDNT_RESOLVE_PROXY:
-        return QStringLiteral("o nome do servidor não foi encontrado");
-    case CURLE_COULDNT_CONNECT:
-        return QStringLiteral("a conexão foi recusada ou o servidor está inacessível");
-    case CURLE_OPERATION_TIMEDOUT:
-        return QStringLiteral("o servidor não respondeu a tempo");
-    case CURLE_PEER_FAILED_VERIFICATION:
-        return QStringLiteral("o certificado do servidor não é confiável");
-    case CURLE_SSL_CONNECT_ERROR:
-        return QStringLiteral("a conexão segura não pôde ser estabelecida");
-    case CURLE_GOT_NOTHING:
-        return QStringLiteral("o servidor fechou a conexão sem responder");
-    case CURLE_UNSUPPORTED_PROTOCOL:
-        return QStringLiteral("o endereço não é http:// nem https://");
-    case CURLE_URL_MALFORMAT:
-        return QStringLiteral("o endereço do serviço é inválido");
-    default:
-        return QString::fromUtf8(detalhe[0] ? detalhe : curl_easy_strerror(codigo));
-    }
-}
 
 } // namespace
 
@@ -81,7 +38,8 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
         cabecalhos.reset(lista);
     }
 
-    Recepcao recepcao;
+    RecepcaoLimitada recepcao;
+    recepcao.limite = tamanhoMaximoResposta;
     char detalhe[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(s, CURLOPT_URL, destino.endereco.constData());
     curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
@@ -97,7 +55,7 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
     curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
     if (!destino.arquivoCertificados.isEmpty())
         curl_easy_setopt(s, CURLOPT_CAINFO, destino.arquivoCertificados.constData());
-    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebe);
+    curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
     curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
 
@@ -112,7 +70,7 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
             ATUALIZACAO_BELQOR_SEM_CONEXAO,
             QStringLiteral("Não foi possível comunicar com o serviço de atualização de "
                            "índices em %1: %2.")
-                .arg(QString::fromUtf8(destino.endereco), motivo(resultado, detalhe))};
+                .arg(QString::fromUtf8(destino.endereco), motivoFalhaCurl(resultado, detalhe))};
 
     RespostaHttp resposta;
     curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);

@@ -63,8 +63,10 @@ Leitura leEnvelope(const QByteArray& corpo, const QString& espacoNomes) {
     Leitura leitura;
     const QStringView nulo = leitor.attributes().value(instanciaXsd, QStringLiteral("nil"));
     const QString texto = leitor.readElementText(QXmlStreamReader::ErrorOnUnexpectedElement);
-    if (nulo != QStringLiteral("true"))
-        leitura.data = texto;
+    // The service declares the argument a required string that may not be nil.
+    if (nulo == QStringLiteral("true") || nulo == QStringLiteral("1"))
+        return {std::nullopt, QStringLiteral("ultimaDataSelic nulo")};
+    leitura.data = texto;
     if (leitor.readNextStartElement())
         return {std::nullopt, QStringLiteral("elemento a mais: %1").arg(leitor.name().toString())};
     if (leitor.hasError())

@@ -9,7 +9,8 @@
 
 // Plays the rate service behind a ServidorHttpTeste: it checks each request it receives
 // (POST, text/xml in UTF-8, empty SOAP action, the envelope of retornaUltimoIndiceSELIC
-// with its unqualified ultimaDataSelic) and answers as told. A wrong request is recorded
+// with its unqualified ultimaDataSelic, a string that may be empty but not nil) and answers
+// as told. A wrong request is recorded
 // in problemas() and answered with status 400.
 class RespondedorSoap {
 public:
@@ -32,7 +33,7 @@ public:
     }
 
     QStringList problemas() const;
-    // ultimaDataSelic of each request; none for a nil argument.
+    // ultimaDataSelic of each request; none for a request that could not be read.
     QList<std::optional<QString>> datasRecebidas() const;
 
 private:

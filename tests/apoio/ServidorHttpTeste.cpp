@@ -269,3 +269,13 @@ quint16 ServidorHttpTeste::portaFechada() {
     escuta.close();
     return porta;
 }
+
+QList<const char*> ServidorHttpTeste::variaveisProxy() {
+    return {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
+            "ALL_PROXY",  "no_proxy",    "NO_PROXY"};
+}
+
+void ServidorHttpTeste::ignoraProxiesDoAmbiente() {
+    for (const char* variavel : variaveisProxy())
+        qunsetenv(variavel);
+}

@@ -73,6 +73,12 @@ public:
     // A loopback port on which nothing listens: a connection there is refused.
     static quint16 portaFechada();
 
+    // The environment variables through which libcurl picks a proxy.
+    static QList<const char*> variaveisProxy();
+    // Unsets them, so that the machine's proxy settings do not carry loopback requests
+    // elsewhere.
+    static void ignoraProxiesDoAmbiente();
+
 private:
     struct Estado;
     std::unique_ptr<Estado> fEstado;

@@ -1,8 +1,15 @@
 #include "AplicacaoBelqor.h"
+#include "BQDataModule.h"
 #include "Erros.h"
+#include "Relogio.h"
 #include "TextosPadrao.h"
+#include "TfrmCalcular.h"
 
+#include <QCalendarWidget>
+#include <QDateEdit>
+#include <QTableView>
 #include <QTest>
+#include <QToolButton>
 
 #include <functional>
 
@@ -79,6 +86,36 @@ private slots:
         QCOMPARE(fDialogos.textos(), relatados);
     }
 
+    // The process runs under the C locale (main sets it): the date pickers' calendar
+    // names the months and the days in Brazilian Portuguese.
+    void calendarioEmPortuguesSobLocaleC() {
+        QCOMPARE(QLocale::system().language(), QLocale::C);
+        RelogioFixo relogio(Datas::codificaData(2020, 1, 15));
+        TBQDataModule dados(relogio, fDialogos);
+        TfrmCalcular janela(dados, fDialogos, relogio);
+        janela.show();
+        for (const char* nome : {"DTPickerDataVencimento", "DTPickerDataPagamento"}) {
+            auto* seletor = janela.findChild<QDateEdit*>(QLatin1String(nome));
+            QVERIFY2(seletor, nome);
+            QCalendarWidget* calendario = seletor->calendarWidget();
+            QVERIFY(calendario);
+            QCOMPARE(calendario->locale().name(), QStringLiteral("pt_BR"));
+            auto* mes =
+                calendario->findChild<QToolButton*>(QStringLiteral("qt_calendar_monthbutton"));
+            QVERIFY(mes);
+            QCOMPARE(mes->text(), QStringLiteral("janeiro"));
+            auto* dias =
+                calendario->findChild<QTableView*>(QStringLiteral("qt_calendar_calendarview"));
+            QVERIFY(dias);
+            QStringList nomesDosDias;
+            for (int coluna = 0; coluna < dias->model()->columnCount(); ++coluna)
+                nomesDosDias << dias->model()->index(0, coluna).data().toString();
+            QCOMPARE(nomesDosDias,
+                     QStringList({"dom.", "seg.", "ter.", "qua.", "qui.", "sex.", "sáb."}));
+        }
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
     void haTela_data() {
         QTest::addColumn<QByteArray>("plataforma");
         QTest::addColumn<QByteArray>("display");
@@ -118,6 +155,8 @@ private:
 };
 
 int main(int argc, char* argv[]) {
+    // The machine without a Brazilian locale: the C locale, whatever the caller's.
+    qputenv("LC_ALL", "C");
     DialogosRoteiro dialogos;
     AplicacaoBelqor aplicacao(argc, argv, dialogos);
     TesteAplicacaoBelqor teste(dialogos);

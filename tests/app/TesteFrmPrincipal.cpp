@@ -1,9 +1,16 @@
 #include "TfrmPrincipal.h"
 
+#include "../comum/TabelaDistribuida.h"
 #include "../comum/TabelaTeste.h"
 
+#include "AutoridadeTeste.h"
+#include "Calculo.h"
 #include "ConfiguracaoRegional.h"
 #include "Erros.h"
+#include "PonteiroMouse.h"
+#include "RespondedorBancoCentral.h"
+#include "TfrmCalcular.h"
+#include "TfrmTabSelic.h"
 
 #include <QAction>
 #include <QLabel>
@@ -21,12 +28,32 @@
 
 namespace {
 
+const QString FaltamTaxas = QStringLiteral(
+    "Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer todos os índices "
+    "para que o sistema efetue corretamente os cálculos!");
+
+// The update pointed at a loopback server trusted through its test authority.
+DestinoBancoCentral destinoLocal(const ServidorHttpTeste& servidor,
+                                 const AutoridadeTeste& autoridade) {
+    DestinoBancoCentral destino;
+    destino.endereco = servidor.url(QStringLiteral("/dados/serie/bcdata.sgs.4390/dados"));
+    destino.opcoes.arquivoCertificados = autoridade.arquivoCertificado();
+    return destino;
+}
+
 const QString FalhaAoAtualizar =
     QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n\rCaso o erro persista, gentileza entrar em "
                    "contato com a NUR enviando um print deste erro.\n\r");
 
 // The ways the user can ask the main window to close.
 enum CaminhoSaida { PeloSair, PeloBotaoFechar, PeloSistema };
+
+const QString Sair = QStringLiteral("Deseja sair do programa?");
+const QString AlteracaoPendente =
+    QStringLiteral("Há uma alteração não gravada na Tabela Selic. Deseja gravá-la?");
+
+// The change the rate table window left pending.
+enum Pendencia { ValorEditado, MesNaoDivulgado, LinhaSemAlteracao };
 
 // A window a command opens: records itself and closes as soon as it is up.
 struct JanelasAbertas {
@@ -80,6 +107,7 @@ class TesteFrmPrincipal : public QObject {
     }
 
 private slots:
+    void initTestCase() { ServidorHttpTeste::ignoraProxiesDoAmbiente(); }
     void init() {
         regional() = ConfiguracaoRegional::brasileira();
         regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");
@@ -202,10 +230,14 @@ private slots:
         QCOMPARE(menus[0]->text(), QStringLiteral("Cadastro"));
         QCOMPARE(menus[1]->text(), QStringLiteral("Cálculos"));
         const QList<QAction*> cadastro = menus[0]->menu()->actions();
-        QCOMPARE(cadastro.size(), 3);
+        QCOMPARE(cadastro.size(), 5);
         QCOMPARE(cadastro[0]->objectName(), QStringLiteral("actTabelaSelic"));
-        QVERIFY(cadastro[1]->isSeparator());
-        QCOMPARE(cadastro[2]->objectName(), QStringLiteral("actSair"));
+        QCOMPARE(cadastro[1]->objectName(), QStringLiteral("actAtualizarBancoCentral"));
+        QCOMPARE(cadastro[1]->text(), QStringLiteral("Atualizar pelo Banco Central"));
+        QCOMPARE(cadastro[2]->objectName(), QStringLiteral("actImportarTaxas"));
+        QCOMPARE(cadastro[2]->text(), QStringLiteral("Importar taxas de arquivo..."));
+        QVERIFY(cadastro[3]->isSeparator());
+        QCOMPARE(cadastro[4]->objectName(), QStringLiteral("actSair"));
         QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{filho<QAction>("actCalcular")});
     }
 
@@ -217,6 +249,152 @@ private slots:
         QCOMPARE(paineis[1]->width(), 50);
         QCOMPARE(paineis[0]->text() + paineis[1]->text(), QString());
         QCOMPARE(barra->height(), 19);
+    }
+
+    // With a copy of the shipped table (up to 09/2026) on 10/12/2026, the update from a
+    // loopback central bank holding October, November and a partial December.
+    void atualizarPeloBancoCentral() {
+        QFile::remove(fArquivo);
+        QVERIFY(QFile::rename(copiaTabelaDistribuida(fPasta->path()), fArquivo));
+        fRelogio.define(Datas::codificaData(2026, 12, 10) + Datas::codificaHora(10, 0, 0));
+        AutoridadeTeste autoridade;
+        QVERIFY2(autoridade.erro().isEmpty(), qPrintable(autoridade.erro()));
+        const RespondedorBancoCentral bancoCentral({{QDate(2026, 10, 1), QStringLiteral("1.28")},
+                                                    {QDate(2026, 11, 1), QStringLiteral("1.05")},
+                                                    {QDate(2026, 12, 1), QStringLiteral("0.40")}});
+        // The window's thread waits for the answer meanwhile, so the pointer can be read.
+        QList<Ponteiro> ponteiros;
+        ServidorHttpTeste servidor(
+            [&](const PedidoHttp& pedido) {
+                ponteiros << PonteiroMouse::atual();
+                return bancoCentral(pedido);
+            },
+            autoridade.emite());
+        fJanela->defineDestinoBancoCentral(destinoLocal(servidor, autoridade));
+        fJanela->FormShow();
+        auto* tabela = filho<QLabel>("pnlTabelaSelic");
+        auto* faltantes = filho<QLabel>("pnlMesesFaltantes");
+        QCOMPARE(tabela->text(), QStringLiteral("Tabela Selic até 09/2026"));
+        QCOMPARE(faltantes->text(), QStringLiteral("Faltam as taxas de 10/2026 a 11/2026"));
+
+        const DataHora vencimento = Datas::codificaData(2026, 9, 10);
+        const DataHora pagamento = Datas::codificaData(2026, 12, 10);
+        const Moeda valor = Moeda::deUnidades(1000);
+        QVERIFY(!CalculaValores(*fModulo, valor, vencimento, pagamento));
+        QCOMPARE(fDialogos.textos(), QStringList{FaltamTaxas});
+        fDialogos.limpa();
+
+        filho<QAction>("actAtualizarBancoCentral")->trigger();
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{"Meses incluídos: 10/2026 a 11/2026\n\rMeses ainda não encerrados "
+                             "(ignorados): 12/2026"});
+        QCOMPARE(fDialogos.registros().first().tipo, DialogosRoteiro::Registro::Mensagem);
+        QCOMPARE(ponteiros, QList<Ponteiro>{Ponteiro::Ampulheta});
+        QCOMPARE(PonteiroMouse::atual(), Ponteiro::Padrao);
+        QCOMPARE(tabela->text(), QStringLiteral("Tabela Selic até 11/2026"));
+        QCOMPARE(faltantes->text(), QString());
+        fDialogos.limpa();
+
+        const std::optional<ResultadoCalculo> resultado =
+            CalculaValores(*fModulo, valor, vencimento, pagamento);
+        QVERIFY(resultado);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        // 1 % for December plus October's 1,28 and November's 1,05, on the tax plus 12 %.
+        QCOMPARE(resultado->Dias, 91);
+        QCOMPARE(double(resultado->TaxaJuros), 0.0333);
+        QCOMPARE(resultado->JurosMora.contagem(), 373000);
+        QCOMPARE(resultado->Total.contagem(), 11573000);
+
+        // The table file is written at exit, as for every other change.
+        const QByteArray antes = conteudoArquivo(fArquivo);
+        fDialogos.enfileira(Resposta::Sim);
+        QVERIFY(fJanela->FormClose());
+        const QByteArray depois = conteudoArquivo(fArquivo);
+        QVERIFY(depois != antes);
+        QVERIFY(depois.contains("<ROW Data=\"20261101\" Valor=\"1.05\"/>"));
+        QVERIFY(!depois.contains("20261201"));
+    }
+
+    void painelDosMesesFaltantesLevaAAtualizacao() {
+        fRelogio.define(Datas::codificaData(2026, 4, 2));
+        AutoridadeTeste autoridade;
+        ServidorHttpTeste servidor(
+            RespondedorBancoCentral({{QDate(2026, 3, 1), QStringLiteral("1.03")}}),
+            autoridade.emite());
+        fJanela->defineDestinoBancoCentral(destinoLocal(servidor, autoridade));
+        fJanela->FormShow();
+        auto* faltantes = filho<QLabel>("pnlMesesFaltantes");
+        QCOMPARE(faltantes->text(), QStringLiteral("Falta a taxa de 03/2026"));
+        QTest::mouseClick(faltantes, Qt::LeftButton);
+        QCOMPARE(RespondedorBancoCentral::janelasPedidas(servidor),
+                 QStringList{"01/03/2026-02/04/2026"});
+        QCOMPARE(fDialogos.textos(), QStringList{"Meses incluídos: 03/2026"});
+        QCOMPARE(faltantes->text(), QString());
+        QCOMPARE(filho<QLabel>("pnlTabelaSelic")->text(),
+                 QStringLiteral("Tabela Selic até 03/2026"));
+        // Nothing missing: a click does nothing.
+        QTest::mouseClick(faltantes, Qt::LeftButton);
+        QCOMPARE(servidor.quantidadePedidos(), 1);
+    }
+
+    void falhaDaAtualizacaoNaMensagemDeErro() {
+        fRelogio.define(Datas::codificaData(2026, 4, 2));
+        DestinoBancoCentral destino;
+        destino.endereco =
+            QStringLiteral("https://127.0.0.1:%1/dados").arg(ServidorHttpTeste::portaFechada());
+        fJanela->defineDestinoBancoCentral(destino);
+        fJanela->FormShow();
+        const QByteArray antes = conteudoArquivo(fArquivo);
+        filho<QAction>("actAtualizarBancoCentral")->trigger();
+        QCOMPARE(fDialogos.registros().size(), 1);
+        QCOMPARE(fDialogos.registros().first().tipoDialogo, TipoDialogo::Erro);
+        QVERIFY2(fDialogos.textos().first().startsWith(
+                     "Nenhum mês foi incluído na tabela.\n\rNão foi possível atualizar as taxas "
+                     "pelo Banco Central: a conexão foi recusada"),
+                 qPrintable(fDialogos.textos().first()));
+        QCOMPARE(filho<QLabel>("pnlMesesFaltantes")->text(),
+                 QStringLiteral("Falta a taxa de 03/2026"));
+        fDialogos.enfileira(Resposta::Sim);
+        QVERIFY(fJanela->FormClose());
+        QCOMPARE(conteudoArquivo(fArquivo), antes);
+    }
+
+    void importarTaxasDeArquivo_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("CSV do Banco Central")
+            << "bancocentral/selic-2024.csv"
+            << "Meses incluídos: 03/2024 a 12/2024\n\rMeses já presentes: 01/2024\n\rMês 02/2024 "
+               "presente com outra taxa: na tabela 0,81, publicada 0,8 (a da tabela foi mantida)";
+        QTest::newRow("documento de taxas") << "importacao/tres-entradas.xml"
+                                            << "Meses incluídos: 03/2024 a 04/2024";
+    }
+    void importarTaxasDeArquivo() {
+        QFETCH(QString, arquivo);
+        QFETCH(QString, mensagem);
+        escreveTabelaTeste(fArquivo, {{QDate(2024, 1, 1), "0.97"}, {QDate(2024, 2, 1), "0.81"}});
+        fRelogio.define(Datas::codificaData(2025, 1, 20));
+        QStringList pedidos;
+        fJanela->defineEscolhaArquivo([&](QWidget* pai) {
+            pedidos << (pai == fJanela.get() ? QStringLiteral("sobre a janela principal")
+                                             : QStringLiteral("sem pai"));
+            return QStringLiteral(BELQOR_FIXTURES "/") + arquivo;
+        });
+        fJanela->FormShow();
+        filho<QAction>("actImportarTaxas")->trigger();
+        QCOMPARE(pedidos, QStringList{"sobre a janela principal"});
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        QVERIFY(filho<QLabel>("pnlTabelaSelic")->text().startsWith("Tabela Selic até "));
+    }
+
+    void importacaoDesistidaNadaFaz() {
+        fJanela->defineEscolhaArquivo([](QWidget*) { return QString(); });
+        fJanela->FormShow();
+        const QString antes = filho<QLabel>("pnlTabelaSelic")->text();
+        filho<QAction>("actImportarTaxas")->trigger();
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(filho<QLabel>("pnlTabelaSelic")->text(), antes);
+        QCOMPARE(fModulo->CDSSelic.alteradaDesdeLeitura(), false);
     }
 
     void calcularTemOFocoAoAbrir() {
@@ -349,6 +527,82 @@ private slots:
         QCOMPARE(alteracaoDoArquivo(), alterado);
     }
 
+    // A change left pending in the rate table is stored or dropped before the exit
+    // question, as the user answers; closing the table would drop it without a word.
+    void saidaComAlteracaoPendente_data() {
+        QTest::addColumn<int>("pendencia");
+        QTest::addColumn<QList<Resposta>>("respostas");
+        QTest::addColumn<QStringList>("textos");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<bool>("continuaPendente");
+        QTest::addColumn<double>("fevereiro");
+        const QString naoDivulgada = QStringLiteral(
+            "A Selic de 03/2026 ainda não foi divulgada! A data de hoje é 05/03/2026");
+        QTest::newRow("sim grava e sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Sim, Resposta::Sim}
+            << QStringList{AlteracaoPendente, Sair} << true << false << 0.8;
+        QTest::newRow("sim recusado pela regra fica aberto")
+            << int(MesNaoDivulgado) << QList<Resposta>{Resposta::Sim}
+            << QStringList{AlteracaoPendente, naoDivulgada} << false << true << 1.0;
+        QTest::newRow("não descarta e sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Sim}
+            << QStringList{AlteracaoPendente, Sair} << true << false << 1.0;
+        QTest::newRow("não descarta, não sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Nao}
+            << QStringList{AlteracaoPendente, Sair} << false << false << 1.0;
+        QTest::newRow("pergunta fechada, nada muda")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nenhuma}
+            << QStringList{AlteracaoPendente} << false << true << 1.0;
+        QTest::newRow("linha sem alteração não pergunta")
+            << int(LinhaSemAlteracao) << QList<Resposta>{Resposta::Sim} << QStringList{Sair} << true
+            << false << 1.0;
+    }
+    void saidaComAlteracaoPendente() {
+        QFETCH(int, pendencia);
+        QFETCH(QList<Resposta>, respostas);
+        QFETCH(QStringList, textos);
+        QFETCH(bool, fecha);
+        QFETCH(bool, continuaPendente);
+        QFETCH(double, fevereiro);
+        fRelogio.define(Datas::codificaData(2026, 3, 5));
+        mostra();
+        TabelaMemoria& tabela = fModulo->CDSSelic;
+        tabela.ultimo();
+        tabela.editar();
+        if (pendencia == ValorEditado)
+            fModulo->CDSSelicValor->defineFloat(0.8);
+        else if (pendencia == MesNaoDivulgado)
+            fModulo->CDSSelicData->defineDataHora(Datas::codificaData(2026, 3, 1));
+        fDialogos.limpa();
+        for (Resposta r : respostas)
+            fDialogos.enfileira(r);
+
+        QCOMPARE(fJanela->close(), fecha);
+
+        QCOMPARE(fDialogos.textos(), textos);
+        QCOMPARE(fDialogos.respostasPendentes(), qsizetype(0));
+        QCOMPARE(fDialogos.registros().first().tipoDialogo, TipoDialogo::Confirmacao);
+        QCOMPARE(fDialogos.registros().first().botoes, Botao::Sim | Botao::Nao);
+        QCOMPARE(fJanela->isVisible(), !fecha);
+        QCOMPARE(tabela.ativa(), !fecha);
+        if (fecha) {
+            TBQDataModule relido(fRelogio, fDialogos);
+            relido.CDSSelic.defineNomeArquivo(fArquivo);
+            relido.CDSSelic.abrir();
+            QCOMPARE(relido.CDSSelic.quantidade(), 2);
+            relido.CDSSelic.ultimo();
+            QCOMPARE(relido.CDSSelicValor->comoFloat(), fevereiro);
+            return;
+        }
+        // Left for the user to mend, or dropped as asked.
+        QCOMPARE(tabela.estado(), continuaPendente ? TabelaMemoria::Estado::Editando
+                                                   : TabelaMemoria::Estado::Navegando);
+        QCOMPARE(tabela.modificado(), continuaPendente);
+        tabela.cancelar();
+        tabela.ultimo();
+        QCOMPARE(fModulo->CDSSelicValor->comoFloat(), fevereiro);
+    }
+
     void saidaGravaOQueFoiGuardado() {
         fRelogio.define(Datas::codificaData(2026, 4, 10));
         mostra();
@@ -430,6 +684,72 @@ private slots:
         QVERIFY(usada.criadas[0].isNull());
         QVERIFY(usada.criadas[1].isNull());
         QCOMPARE(outra.criadas.size(), 0);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // The calculation and rate table windows open with their frame centred over the main
+    // window's frame, and stay on its screen.
+    void janelasCentradasSobreAPrincipal_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<QRect>("principal");
+        QTest::addColumn<QSize>("tamanho");
+        QTest::addColumn<bool>("cabe");
+        QTest::newRow("cálculo sobre a janela maximizada")
+            << "actCalcular" << QRect() << QSize(572, 312) << true;
+        QTest::newRow("tabela sobre a janela maximizada")
+            << "actTabelaSelic" << QRect() << QSize(277, 353) << true;
+        QTest::newRow("cálculo sobre uma janela menor")
+            << "actCalcular" << QRect(50, 40, 700, 500) << QSize(572, 312) << true;
+        QTest::newRow("tabela sobre uma janela menor")
+            << "actTabelaSelic" << QRect(50, 40, 700, 500) << QSize(277, 353) << true;
+        QTest::newRow("cálculo junto ao canto da tela")
+            << "actCalcular" << QRect(500, 650, 300, 100) << QSize(572, 312) << false;
+    }
+    void janelasCentradasSobreAPrincipal() {
+        QFETCH(QString, comando);
+        QFETCH(QRect, principal);
+        QFETCH(QSize, tamanho);
+        QFETCH(bool, cabe);
+        fJanela->defineJanelaCalcular([this](QWidget* pai) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmCalcular>(*fModulo, fDialogos, fRelogio, pai);
+        });
+        fJanela->defineJanelaTabelaSelic([this](QWidget* pai) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmTabSelic>(*fModulo, fDialogos, pai);
+        });
+        mostra();
+        if (principal.isValid()) {
+            fJanela->showNormal();
+            fJanela->setGeometry(principal);
+        }
+        const QRect quadroPrincipal = fJanela->frameGeometry();
+        const QRect tela = fJanela->screen()->availableGeometry();
+
+        QRect quadro, area;
+        QTimer::singleShot(0, [&] {
+            auto* modal = qobject_cast<QDialog*>(QApplication::activeModalWidget());
+            QVERIFY(modal);
+            quadro = modal->frameGeometry();
+            area = modal->geometry();
+            modal->done(QDialog::Rejected);
+        });
+        filho<QAction>(qPrintable(comando))->trigger();
+        QCOMPARE(area.size(), tamanho);
+        QVERIFY2(tela.contains(quadro), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                       .arg(quadro.x())
+                                                       .arg(quadro.y())
+                                                       .arg(quadro.width())
+                                                       .arg(quadro.height())));
+        if (cabe) {
+            // Centred to the pixel: halves of an odd difference round down.
+            QCOMPARE(quadro.left() - quadroPrincipal.left(),
+                     (quadroPrincipal.width() - quadro.width()) / 2);
+            QCOMPARE(quadro.top() - quadroPrincipal.top(),
+                     (quadroPrincipal.height() - quadro.height()) / 2);
+        } else {
+            // Pushed back into the screen's corner.
+            QCOMPARE(quadro.right(), tela.right());
+            QCOMPARE(quadro.bottom(), tela.bottom());
+        }
         QVERIFY(fDialogos.registros().isEmpty());
     }
 

@@ -3,6 +3,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "MemoriaCalculo.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 
 #include <QTemporaryDir>
@@ -486,11 +487,8 @@ private slots:
     }
 
     void tabelaPadraoDoPrograma() {
-        const QString caminho = fPasta.filePath(QStringLiteral("padrao.cds"));
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), caminho));
-        QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);
         fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->CDSSelic.defineNomeArquivo(caminho);
+        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
         fDados->CDSSelic.abrir();
 
         // One row per month from 01/1998, in order, with the published values.

@@ -6,12 +6,16 @@
 #include "Formatacao.h"
 #include "PreviaImpressao.h"
 #include "Relogio.h"
+#include "RotuloAjustado.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
 
 #include <QApplication>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFontMetrics>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPointer>
@@ -88,6 +92,14 @@ class TesteJanelaCalculo : public QObject {
         return QStringList{vencimento()->date().toString(QStringLiteral("dd/MM/yyyy")),
                            pagamento()->date().toString(QStringLiteral("dd/MM/yyyy"))} +
                resultados();
+    }
+
+    // The rate table shipped with the program, from 01/1998 to 09/2026, in place of the
+    // two months of every other test.
+    void usaTabelaDistribuida() {
+        fDados->CDSSelic.fechar();
+        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
+        fDados->CDSSelic.abrir();
     }
 
     // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
@@ -334,6 +346,37 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
+    // A close asked from outside (the title bar, Alt+F4, a program) meets the amount's
+    // exit check, as "Fechar" does.
+    void fechamentoDeFora_data() {
+        QTest::addColumn<bool>("pelaJanelaNativa");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<QString>("final");
+        QTest::newRow("gerenciador, sem casas") << true << "12" << false << "12";
+        QTest::newRow("gerenciador, uma casa") << true << "12,5" << false << "12,5";
+        QTest::newRow("close(), sem casas") << false << "12" << false << "12";
+        QTest::newRow("gerenciador, vazio") << true << "" << true << "0,00";
+        QTest::newRow("close(), completo") << false << "12,50" << true << "12,50";
+    }
+    void fechamentoDeFora() {
+        QFETCH(bool, pelaJanelaNativa);
+        QFETCH(QString, texto);
+        QFETCH(bool, fecha);
+        QFETCH(QString, final);
+        campo()->setText(texto);
+        const bool fechou = pelaJanelaNativa ? fJanela->windowHandle()->close() : fJanela->close();
+        QCOMPARE(fechou, fecha);
+        QCOMPARE(fJanela->isVisible(), !fecha);
+        QCOMPARE(campo()->text(), final);
+        if (fecha) {
+            QVERIFY(fDialogos.registros().isEmpty());
+        } else {
+            QCOMPARE(fDialogos.textos(), QStringList{ValorInvalido});
+            QCOMPARE(foco(), campo());
+        }
+    }
+
     void teclaDeAcessoCalcula() {
         QTest::keyClicks(campo(), QStringLiteral("1000,00"));
         vencimento()->setDate(dia("10/01/2020"));
@@ -446,6 +489,84 @@ private slots:
         calcula(valor, venc, pag);
         QCOMPARE(fDialogos.textos(), QStringList());
         QCOMPARE(resultados(), esperado);
+    }
+
+    // The longest rates and the largest amounts, as the command line gives them.
+    void resultadoCabeNoRotulo_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QDate>("venc");
+        QTest::addColumn<QDate>("pag");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::newRow("taxa de três dígitos")
+            << "1000,00" << dia("11/01/2010") << dia("10/09/2026")
+            << QStringList{"6086", "158,460000 %", "1.000,00", "120,00", "1.774,75", "2.894,75"};
+        QTest::newRow("maior taxa da tabela, valor de doze dígitos")
+            << "999999999999,99" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "999.999.999.999,99",
+                           "120.000.000.000,00",
+                           "3.982.047.999.999,96",
+                           "5.102.047.999.999,95"};
+        QTest::newRow("total no limite da moeda")
+            << "180770000000000,00" << dia("02/01/1998") << dia("10/09/2026")
+            << QStringList{"10478",
+                           "355,540000 %",
+                           "180.770.000.000.000,00",
+                           "21.692.400.000.000,00",
+                           "719.834.816.960.000,00",
+                           "922.297.216.960.000,00"};
+    }
+    void resultadoCabeNoRotulo() {
+        QFETCH(QString, valor);
+        QFETCH(QDate, venc);
+        QFETCH(QDate, pag);
+        QFETCH(QStringList, esperado);
+        usaTabelaDistribuida();
+        calcula(valor, venc, pag);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(resultados(), esperado);
+
+        const QList<QSize> tamanhos = {{97, 16},  {97, 16},  {145, 16},
+                                       {145, 16}, {145, 16}, {145, 16}};
+        bool algumReduzido = false;
+        for (int i = 0; i < NomesResultados.size(); ++i) {
+            auto* rotulo = fJanela->findChild<RotuloAjustado*>(NomesResultados[i]);
+            QVERIFY2(rotulo, qPrintable(NomesResultados[i]));
+            QCOMPARE(rotulo->size(), tamanhos[i]);
+            const QFont usada = rotulo->fonteDoTexto();
+            const QFont propria = rotulo->font();
+            QCOMPARE(usada.family(), propria.family());
+            QCOMPARE(usada.bold(), propria.bold());
+            const int largura = QFontMetrics(usada).horizontalAdvance(rotulo->text());
+            QVERIFY2(largura <= rotulo->larguraDisponivel(),
+                     qPrintable(QStringLiteral("%1: %2 px em %3 px")
+                                    .arg(rotulo->text())
+                                    .arg(largura)
+                                    .arg(rotulo->larguraDisponivel())));
+            // A text that fits keeps the label's own size.
+            if (QFontMetrics(propria).horizontalAdvance(rotulo->text()) <=
+                rotulo->larguraDisponivel())
+                QCOMPARE(usada, propria);
+            else
+                algumReduzido = true;
+
+            // On screen, right-aligned and whole: the left edge is still background, the
+            // text's first digit inside the label.
+            const QImage imagem = rotulo->grab().toImage();
+            const QRgb fundo = imagem.pixel(0, 0);
+            int primeiraColuna = -1;
+            for (int x = 0; x < imagem.width() && primeiraColuna < 0; ++x)
+                for (int y = 0; y < imagem.height(); ++y)
+                    if (imagem.pixel(x, y) != fundo) {
+                        primeiraColuna = x;
+                        break;
+                    }
+            QVERIFY2(primeiraColuna > 0, qPrintable(rotulo->text()));
+        }
+        // Twenty-two characters in 145 pixels: no font of the window's size fits them.
+        if (esperado[2].size() > 20)
+            QVERIFY(algumReduzido);
     }
 
     // After a success, every later failure leaves the six results as they were.

@@ -1,3 +1,7 @@
+#include "AutoridadeTeste.h"
+#include "RespondedorBancoCentral.h"
+#include "ServidorHttpTeste.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 #include "TravaTeste.h"
 
@@ -41,6 +45,7 @@ class TesteCli : public QObject {
 
     QTemporaryDir fPasta;
     QString fPrograma;
+    AutoridadeTeste fAutoridade;
 
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
@@ -49,6 +54,9 @@ class TesteCli : public QObject {
         QProcess p;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
+        ambiente.insert(QStringLiteral("BELQOR_CERTIFICADOS"), fAutoridade.arquivoCertificado());
+        for (const char* variavel : ServidorHttpTeste::variaveisProxy())
+            ambiente.remove(QString::fromLatin1(variavel));
         if (hoje.isEmpty())
             ambiente.remove(QStringLiteral("BELQOR_HOJE"));
         else
@@ -640,6 +648,103 @@ private slots:
             // Whoever holds the lock first always gets its month in.
             QVERIFY2(incluidos >= 1, qPrintable(QString::number(rodada)));
         }
+    // The central bank's series saved from its site, and a month present with another rate.
+    void importarSerieDoBancoCentral_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::newRow("CSV") << "bancocentral/selic-2024.csv";
+        QTest::newRow("JSON") << "bancocentral/selic-2024.json";
+    }
+    void importarSerieDoBancoCentral() {
+        QFETCH(QString, arquivo);
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")},
+                                      {QDate(2024, 2, 1), QStringLiteral("0.81")}});
+        const Execucao e =
+            roda({QStringLiteral("importar"), fixture(arquivo)}, QStringLiteral("10/12/2024"));
+        QCOMPARE(e.linhasSaida(),
+                 (QStringList{"Meses incluídos: 03/2024 a 11/2024", "Meses já presentes: 01/2024",
+                              "Mês 02/2024 presente com outra taxa: na tabela 0,81, publicada 0,8 "
+                              "(a da tabela foi mantida)",
+                              "Meses ainda não encerrados (ignorados): 12/2024"}));
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 1);
+        const Execucao lista = roda({QStringLiteral("tabela")});
+        QCOMPARE(lista.linhasSaida().mid(1, 4),
+                 (QStringList{"01/2024\t0,970000", "02/2024\t0,810000", "03/2024\t0,830000",
+                              "04/2024\t0,890000"}));
+        QCOMPARE(lista.linhasSaida().last(),
+                 QStringLiteral("11 meses de 01/2024 a 11/2024. Nenhum mês ausente."));
+    }
+
+    void importarSerieComEntradaRuim() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const QByteArray antes = conteudoArquivo(tabela());
+        const QString arquivo = fPasta.filePath(QStringLiteral("ruim.csv"));
+        gravaArquivoTeste(arquivo, "\"data\";\"valor\"\r\n\"15/02/2024\";\"0,80\"\r\n");
+        const Execucao e =
+            roda({QStringLiteral("importar"), arquivo}, QStringLiteral("10/12/2024"));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.linhasSaida(), QStringList{"Nenhum mês foi incluído na tabela."});
+        QCOMPARE(e.erro, QStringLiteral("A leitura parou na linha 2: a data 15/02/2024 não é o "
+                                        "primeiro dia de um mês.\n"));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // The shipped table, today 10/12/2026, a loopback server with October and November.
+    void atualizar() {
+        QVERIFY2(fAutoridade.erro().isEmpty(), qPrintable(fAutoridade.erro()));
+        QVERIFY(QFile::remove(tabela()));
+        QVERIFY(QFile::rename(copiaTabelaDistribuida(fPasta.path()), tabela()));
+        const QString hoje = QStringLiteral("10/12/2026");
+        const QStringList calculo{QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                  QStringLiteral("10/09/2026"), QStringLiteral("10/12/2026")};
+        const Execucao antes = roda(calculo, hoje);
+        QCOMPARE(antes.status, 1);
+        QCOMPARE(antes.erro, FaltamTaxas + '\n');
+
+        ServidorHttpTeste servidor(
+            RespondedorBancoCentral({{QDate(2026, 10, 1), QStringLiteral("1.28")},
+                                     {QDate(2026, 11, 1), QStringLiteral("1.05")},
+                                     {QDate(2026, 12, 1), QStringLiteral("0.40")}}),
+            fAutoridade.emite());
+        const QString url = servidor.url(QStringLiteral("/dados/serie/bcdata.sgs.4390/dados"));
+        const Execucao e = roda({QStringLiteral("atualizar"), QStringLiteral("--url"), url}, hoje);
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.linhasSaida(), (QStringList{"Meses incluídos: 10/2026 a 11/2026",
+                                               "Meses ainda não encerrados (ignorados): 12/2026"}));
+        QCOMPARE(e.status, 0);
+        QCOMPARE(RespondedorBancoCentral::janelasPedidas(servidor),
+                 QStringList{"01/10/2026-10/12/2026"});
+
+        const Execucao depois = roda(calculo, hoje);
+        QCOMPARE(depois.erro, QString());
+        QCOMPARE(depois.status, 0);
+        QCOMPARE(depois.linhasSaida().mid(0, 6),
+                 (QStringList{"Número de dias: 91", "Taxa de Juros: 3,330000 %",
+                              "Valor do ICMS: 1.000,00", "Multa de Mora: 120,00",
+                              "Juros de Mora: 37,30", "Total: 1.157,30"}));
+
+        // Nothing new the second time: the file stays as it is.
+        const QByteArray gravada = conteudoArquivo(tabela());
+        const Execucao denovo = roda({QStringLiteral("atualizar"), "--url=" + url}, hoje);
+        QCOMPARE(denovo.linhasSaida(),
+                 (QStringList{"Nenhum mês foi incluído na tabela.",
+                              "Meses ainda não encerrados (ignorados): 12/2026"}));
+        QCOMPARE(denovo.status, 0);
+        QCOMPARE(conteudoArquivo(tabela()), gravada);
+    }
+
+    void atualizarSemServidor() {
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(
+            {QStringLiteral("atualizar"), QStringLiteral("--url"),
+             QStringLiteral("https://127.0.0.1:%1/dados").arg(ServidorHttpTeste::portaFechada())},
+            QStringLiteral("10/04/2020"));
+        QCOMPARE(e.status, 1);
+        QVERIFY2(e.erro.startsWith(QStringLiteral("Não foi possível atualizar as taxas pelo "
+                                                  "Banco Central: a conexão foi recusada")),
+                 qPrintable(e.erro));
+        QCOMPARE(e.linhasSaida(), QStringList{"Nenhum mês foi incluído na tabela."});
+        QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
     void tabelaComMesesAusentes_data() {
@@ -709,7 +814,8 @@ private slots:
         const Execucao e = roda({QStringLiteral("--help")});
         QCOMPARE(e.status, 0);
         QVERIFY(e.saida.startsWith(QStringLiteral("Uso: belqor-cli COMANDO")));
-        for (const char* comando : {"calcular", "lote", "importar", "tabela", "--tabela", "--pdf"})
+        for (const char* comando :
+             {"calcular", "lote", "importar", "atualizar", "--url", "tabela", "--tabela", "--pdf"})
             QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
         const Execucao semComando = roda({});
         QCOMPARE(semComando.status, 2);

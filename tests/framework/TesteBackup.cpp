@@ -122,11 +122,21 @@ private slots:
             << "operador"
             << "segredo"
             << QStringList{"-c", "-r", "-user", "operador", "-password", "segredo", k, b};
-        QTest::newRow("usuário com branco se divide")
+        QTest::newRow("usuário com branco fica inteiro")
             << "B"
             << "joao silva"
-            << "segredo" << QStringList{"-b",    "-t",        "-l",      "-user", "joao",
-                                        "silva", "-password", "segredo", b,       k};
+            << "segredo"
+            << QStringList{"-b", "-t", "-l", "-user", "joao silva", "-password", "segredo", b, k};
+        QTest::newRow("aspas na senha não criam argumentos")
+            << "B"
+            << "u"
+            << "a\" -extra \"b"
+            << QStringList{"-b", "-t", "-l", "-user", "u", "-password", "a\" -extra \"b", b, k};
+        QTest::newRow("aspas no usuário não criam argumentos")
+            << "R"
+            << "u\" -extra \"v"
+            << "segredo"
+            << QStringList{"-c", "-r", "-user", "u\" -extra \"v", "-password", "segredo", k, b};
         QTest::newRow("senha com branco fica inteira")
             << "R"
             << "operador"
@@ -155,6 +165,25 @@ private slots:
         QCOMPARE(runs[0][0], QStringLiteral("programa=") + ferramenta());
         QCOMPARE(runs[0][1], QStringLiteral("pasta=/"));
         verificaPonteiroRestaurado();
+    }
+
+    // A path with quotes and blanks reaches the tool whole.
+    void aspasNosCaminhosFicamNumArgumento() {
+        const QString baseEstranha = fPasta.filePath(QStringLiteral("dados/a\" -extra \"b.fdb"));
+        const QString backupEstranho = fPasta.filePath(QStringLiteral("copias/c\" \"d e.gbk"));
+        gravaArquivoTeste(baseEstranha, "base estranha");
+
+        QVERIFY(TNURUtils::BackupRestore(QStringLiteral("B"), baseEstranha, backupEstranho,
+                                         QStringLiteral("operador"), QStringLiteral("segredo")));
+        QVERIFY(TNURUtils::BackupRestore(QStringLiteral("R"), baseEstranha, backupEstranho,
+                                         QStringLiteral("operador"), QStringLiteral("segredo")));
+
+        const auto runs = execucoes();
+        QCOMPARE(runs.size(), 2);
+        QCOMPARE(runs[0].mid(4), QStringList({"-b", "-t", "-l", "-user", "operador", "-password",
+                                              "segredo", baseEstranha, backupEstranho}));
+        QCOMPARE(runs[1].mid(4), QStringList({"-c", "-r", "-user", "operador", "-password",
+                                              "segredo", backupEstranho, baseEstranha}));
     }
 
     void tipoDesconhecidoNaoExecuta_data() {

@@ -150,6 +150,20 @@ private slots:
         QCOMPARE(TNURUtils::GetValoresIni(arquivo, QStringLiteral("b"), QStringLiteral("database")),
                  QStringLiteral("/dados/base.fdb"));
     }
+
+    // A file saved in the ANSI code page is read as such and written back in it.
+    void setValoresIniEmArquivoAnsi() {
+        const QString arquivo = fPasta.filePath(QStringLiteral("ansi.ini"));
+        gravaArquivoTeste(arquivo, "[A]\r\nNome=Concei\xe7\xe3o\r\nk=1\r\n");
+        TNURUtils::SetValoresIni(arquivo, QStringLiteral("A"), QStringLiteral("k"),
+                                 QStringLiteral("Pará"));
+        QCOMPARE(conteudoArquivo(arquivo),
+                 QByteArray("[A]\r\nNome=Concei\xe7\xe3o\r\nk=Par\xe1\r\n"));
+        QCOMPARE(TNURUtils::GetValoresIni(arquivo, QStringLiteral("A"), QStringLiteral("Nome")),
+                 QStringLiteral("Conceição"));
+        QCOMPARE(TNURUtils::GetValoresIni(arquivo, QStringLiteral("A"), QStringLiteral("k")),
+                 QStringLiteral("Pará"));
+    }
 };
 
 QTEST_GUILESS_MAIN(TesteConfiguracao)

@@ -175,6 +175,18 @@ private slots:
         QCOMPARE(dialogos.registros()[0].botoes, Botoes(Botao::Ok));
     }
 
+    // The file lies in a folder that does not exist, so the first close cannot write it.
+    void falhaAoFecharAindaFechaERepassa() {
+        auto t = std::make_unique<TabelaMemoria>(QStringLiteral("SemPasta"));
+        t->adicionaCampo(campo("A", TipoCampo::Texto));
+        t->defineNomeArquivo(fPasta.filePath(QStringLiteral("nao-existe/t.cds")));
+        t->criaVazia();
+        QVERIFY_THROWS_EXCEPTION(ErroBelqor, TNURUtils::RetornaHashDataset(*t));
+        QVERIFY(!t->ativa());
+        QVERIFY_THROWS_EXCEPTION(ErroBelqor, TNURUtils::ValidaHashDataset(*t, Vazio));
+        QVERIFY(!t->ativa());
+    }
+
     void falhaAoReabrirFechaERepassa() {
         auto t = tabela({campo("A", TipoCampo::Texto)}, {{QStringLiteral("x")}});
         t->fechar();

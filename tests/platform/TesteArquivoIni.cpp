@@ -77,6 +77,14 @@ private slots:
         QTest::newRow("última linha sem quebra") << QByteArray("[A]\r\nk=fim") << "A"
                                                  << "k"
                                                  << "fim";
+        QTest::newRow("sem marca e não UTF-8: ANSI")
+            << QByteArray("[A]\r\nNome=Concei\xe7\xe3o\r\n") << "A"
+            << "Nome"
+            << "Conceição";
+        QTest::newRow("sem marca, UTF-8 válido")
+            << QByteArray("[A]\r\nNome=Concei\xc3\xa7\xc3\xa3o\r\n") << "A"
+            << "Nome"
+            << "Conceição";
     }
     void leValor() {
         QFETCH(QByteArray, conteudo);
@@ -131,6 +139,26 @@ private slots:
             << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
             << "k"
             << "ç" << QByteArray("\xEF\xBB\xBF[A]\r\nk=\xC3\xA7\r\n");
+        QTest::newRow("UTF-8 sem marca fica UTF-8")
+            << QByteArray("[A]\nNome=Jo\xC3\xA3o\n") << "A"
+            << "k"
+            << "ç" << QByteArray("[A]\nNome=Jo\xC3\xA3o\nk=\xC3\xA7\n");
+        QTest::newRow("ANSI: troca a linha, as outras ficam")
+            << QByteArray("; Configura\xe7\xe3o\r\n[A]\r\nNome=Concei\xe7\xe3o\r\nk=1\r\n") << "A"
+            << "k"
+            << "São €5"
+            << QByteArray("; Configura\xe7\xe3o\r\n[A]\r\nNome=Concei\xe7\xe3o\r\nk=S\xe3o \x80"
+                          "5\r\n");
+        QTest::newRow("ANSI: seção nova")
+            << QByteArray("[A]\r\nNome=Concei\xe7\xe3o\r\n") << "Seção"
+            << "Cidade"
+            << "Itaúna"
+            << QByteArray("[A]\r\nNome=Concei\xe7\xe3o\r\n[Se\xe7\xe3o]"
+                          "\r\nCidade=Ita\xfana\r\n");
+        QTest::newRow("quebras misturadas ficam como estão")
+            << QByteArray("[A]\r\nk=1\nj=2\r\n; fim\n") << "A"
+            << "j"
+            << "3" << QByteArray("[A]\r\nk=1\nj=3\r\n; fim\n");
     }
     void gravaValor() {
         QFETCH(QByteArray, antes);
@@ -142,6 +170,20 @@ private slots:
         ArquivoIni::gravaValor(arquivo(), secao, chave, valor);
         QCOMPARE(conteudoArquivo(arquivo()), depois);
         QCOMPARE(ArquivoIni::leValor(arquivo(), secao, chave), valor);
+    }
+
+    // What the ANSI code page cannot hold would be lost: the write is refused, the file kept.
+    void ansiRecusaCaractereForaDaPagina() {
+        const QByteArray antes("[A]\r\nNome=Concei\xe7\xe3o\r\n");
+        gravaArquivoTeste(arquivo(), antes);
+        try {
+            ArquivoIni::gravaValor(arquivo(), QStringLiteral("A"), QStringLiteral("k"),
+                                   QStringLiteral("東京"));
+            QFAIL("gravou um caractere que a página de código não tem");
+        } catch (const ErroBelqor& e) {
+            QVERIFY2(e.mensagem().contains(arquivo()), qPrintable(e.mensagem()));
+        }
+        QCOMPARE(conteudoArquivo(arquivo()), antes);
     }
 
     void gravaCriaArquivoAusente() {

@@ -154,6 +154,24 @@ private slots:
         QCOMPARE(cfg.padraoDataCurta, QStringLiteral("dd/mm/yyyy"));
         QCOMPARE(cfg.formatoHoraLonga, QStringLiteral("hh:nn:ss"));
     }
+
+    // The locale widgets follow: Brazilian Portuguese where the settings count the system
+    // as such, the system's otherwise.
+    void localeDosWidgets_data() {
+        QTest::addColumn<QLocale>("sistema");
+        QTest::addColumn<QString>("esperado");
+        QTest::newRow("C") << QLocale::c() << "pt_BR";
+        QTest::newRow("POSIX") << QLocale(QStringLiteral("POSIX")) << "pt_BR";
+        QTest::newRow("inglês") << QLocale(QLocale::English, QLocale::UnitedStates) << "en_US";
+        QTest::newRow("alemão") << QLocale(QLocale::German, QLocale::Germany) << "de_DE";
+        QTest::newRow("português de Portugal")
+            << QLocale(QLocale::Portuguese, QLocale::Portugal) << "pt_PT";
+    }
+    void localeDosWidgets() {
+        QFETCH(QLocale, sistema);
+        QFETCH(QString, esperado);
+        QCOMPARE(ConfiguracaoRegional::localeDosWidgets(sistema).name(), esperado);
+    }
 };
 
 QTEST_GUILESS_MAIN(TesteMoedaFormatacao)

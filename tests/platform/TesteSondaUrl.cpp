@@ -33,10 +33,7 @@ class TesteSondaUrl : public QObject {
 
 private slots:
     void initTestCase() {
-        // The machine's proxy settings must not carry loopback requests elsewhere.
-        for (const char* variavel : {"http_proxy", "https_proxy", "HTTPS_PROXY", "all_proxy",
-                                     "ALL_PROXY", "no_proxy", "NO_PROXY"})
-            qunsetenv(variavel);
+        ServidorHttpTeste::ignoraProxiesDoAmbiente();
         QVERIFY2(fAutoridade.erro().isEmpty(), qPrintable(fAutoridade.erro()));
         fIdentidade = fAutoridade.emite();
         QVERIFY2(!fIdentidade.certificado.isEmpty(), qPrintable(fAutoridade.erro()));

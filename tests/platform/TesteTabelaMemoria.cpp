@@ -52,6 +52,13 @@ class TesteTabelaMemoria : public QObject {
         return caminho;
     }
 
+    // The table of tabelaTres(), open.
+    void abreTres(TabelaMemoria& t) {
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+    }
+
 private slots:
     void init() { regional() = ConfiguracaoRegional::brasileira(); }
 
@@ -258,6 +265,108 @@ private slots:
         QVERIFY(conteudoArquivo(caminho) != antes);
     }
 
+    // Closing without writing drops every change not yet in the file, the pending one too.
+    void fechaSemGravarNaoGrava() {
+        const QString caminho = tabelaTres();
+        const QByteArray antes = conteudoArquivo(caminho);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        t.abrir();
+        t.primeiro();
+        t.excluir();
+        t.acrescentar();
+        t.campos()[1]->defineValor(9.0);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        t.fechaSemGravar();
+        QVERIFY(!t.ativa());
+        t.abrir();
+        QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
+    }
+
+    // A date field keeps whole days, whoever sets it; a date-and-time field keeps the time.
+    void dataGuardaSoODia_data() {
+        QTest::addColumn<int>("tipo");
+        QTest::addColumn<double>("dado");
+        QTest::addColumn<double>("guardado");
+        QTest::newRow("data com hora") << int(TipoCampo::Data) << 43922.4375 << 43922.0;
+        QTest::newRow("data antes da origem, com hora") << int(TipoCampo::Data) << -1.25 << -1.0;
+        QTest::newRow("data inteira") << int(TipoCampo::Data) << 43922.0 << 43922.0;
+        QTest::newRow("data e hora") << int(TipoCampo::DataHora) << 43922.4375 << 43922.4375;
+    }
+    void dataGuardaSoODia() {
+        QFETCH(int, tipo);
+        QFETCH(double, dado);
+        QFETCH(double, guardado);
+        TabelaMemoria t;
+        Campo* c = t.adicionaCampo(campo("Quando", TipoCampo(tipo)));
+        t.criaVazia();
+        t.acrescentar();
+        c->defineDataHora(dado);
+        QCOMPARE(c->comoDataHora(), guardado);
+        c->defineValor(QVariant(dado));
+        t.gravar();
+        QCOMPARE(c->comoDataHora(), guardado);
+        QCOMPARE(c->valor(), QVariant(guardado));
+    }
+
+    // Rules look at every stored row, hidden by the filter or not, but not at the row
+    // being edited.
+    void outraLinhaArmazenada() {
+        TabelaMemoria t;
+        abreTres(t);
+        const Campo& valor = *t.campo(QStringLiteral("Valor"));
+        const auto igualA = [](double alvo) {
+            return [alvo](const QVariant& v) { return v.toDouble() == alvo; };
+        };
+        t.defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
+        t.defineFiltrado(true);
+        QCOMPARE(t.quantidade(), 1);
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(3)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+        t.editar();
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(2)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(4)));
+        t.cancelar();
+        t.inserir();
+        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+    }
+
+    // The pending change stays on its row when the filter goes off without settling, and
+    // is stored there afterwards.
+    void desligaFiltroMantendoPendente_data() {
+        QTest::addColumn<bool>("edicao");
+        QTest::addColumn<QList<double>>("depois");
+        QTest::newRow("edição") << true << QList<double>{1, 9, 3};
+        QTest::newRow("linha nova") << false << QList<double>{1, 9, 2, 3};
+    }
+    void desligaFiltroMantendoPendente() {
+        QFETCH(bool, edicao);
+        QFETCH(QList<double>, depois);
+        TabelaMemoria t;
+        abreTres(t);
+        t.defineFiltro(QStringLiteral("DATA = '01/02/2020'"));
+        t.defineFiltrado(true);
+        if (edicao) {
+            t.editar();
+        } else {
+            t.inserir();
+            t.campo(QStringLiteral("Data"))->defineDataHora(dia(15, 1, 2020));
+        }
+        t.campo(QStringLiteral("Valor"))->defineFloat(9);
+        t.desligaFiltroMantendoPendente();
+        QVERIFY(!t.filtrado());
+        QCOMPARE(t.estado(),
+                 edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo);
+        QCOMPARE(t.linhaAtualExibida(), 1);
+        QCOMPARE(t.linhasExibidas(), edicao ? 3 : 4);
+        t.gravar();
+        QCOMPARE(valores(t), depois);
+    }
+
     void filtros_data() {
         QTest::addColumn<QString>("expressao");
         QTest::addColumn<QList<double>>("visiveis");
@@ -275,9 +384,7 @@ private slots:
         QFETCH(QString, expressao);
         QFETCH(QList<double>, visiveis);
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.defineFiltro(expressao);
         t.defineFiltrado(true);
         QCOMPARE(valores(t), visiveis);
@@ -288,9 +395,7 @@ private slots:
 
     void filtroInvalido() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         for (const char* ruim :
              {"Data = ", "Outro = 1", "Data = '32/01/2020'", "(Valor = 1", "Valor 1"}) {
             t.defineFiltro(QString::fromLatin1(ruim));
@@ -302,9 +407,7 @@ private slots:
 
     void movimentoEFronteiras() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         QVERIFY(t.inicioDaTabela());
         QCOMPARE(t.campo(QStringLiteral("valor"))->comoFloat(), 1.0);
         t.anterior();
@@ -321,9 +424,7 @@ private slots:
 
     void inserirNaPosicaoEAcrescentarNoFim() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         t.proximo();
         t.inserir();
         QCOMPARE(t.linhaAtualExibida(), 1);
@@ -351,9 +452,7 @@ private slots:
 
     void valorSoEmEdicao() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Valor"))->defineFloat(9));
         QVERIFY_THROWS_EXCEPTION(ErroTabela, t.campo(QStringLiteral("Inexistente")));
         QSignalSpy sinais(&t, &TabelaMemoria::alterada);
@@ -369,9 +468,7 @@ private slots:
     // A grid follows rows by identity while a new row comes and goes before them.
     void identidadeDasLinhasExibidas() {
         TabelaMemoria t;
-        defineTaxas(t);
-        t.defineNomeArquivo(tabelaTres());
-        t.abrir();
+        abreTres(t);
         const QList<quint64> antes{t.idLinhaExibida(0), t.idLinhaExibida(1), t.idLinhaExibida(2)};
         QVERIFY(antes[0] != 0 && antes[0] != antes[1] && antes[1] != antes[2]);
         t.proximo();

@@ -16,6 +16,8 @@ const QString NaoPermitido = QStringLiteral(
 const QString Excluir = QStringLiteral("Deseja excluir este registro?");
 const QString DiaUm = QStringLiteral("Deve ser informada a Selic para dia 1 do mês!");
 const QString Falha = QStringLiteral("Falha ao inserir registro");
+const QString MarcoNaoDivulgado =
+    QStringLiteral("A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020");
 
 DataHora dia(int d, int m, int a) {
     return Datas::codificaData(a, m, d);
@@ -234,16 +236,59 @@ private slots:
         QCOMPARE(tabela().quantidade(), 4);
     }
 
-    void mesmoMesDuasVezesPelaJanela() {
-        tabela().ultimo();
-        tabela().inserir();
-        fDados->CDSSelicValor->defineFloat(0.38);
-        fDados->CDSSelicData->defineDataHora(dia(1, 1, 2020));
+    // A month already in the table is refused, whether a new row or an edited one brings
+    // it; the row stays pending and the next settling meets the refusal again.
+    void mesJaCadastradoRecusado_data() {
+        QTest::addColumn<bool>("edicao");
+        QTest::addColumn<DataHora>("data");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("linha nova, mês recente")
+            << false << dia(1, 1, 2020) << "A Selic de 01/2020 já está cadastrada!";
+        QTest::newRow("linha nova, mês protegido digitado de novo")
+            << false << dia(1, 11, 2013) << "A Selic de 11/2013 já está cadastrada!";
+        QTest::newRow("edição leva a data a outro mês presente")
+            << true << dia(1, 1, 2020) << "A Selic de 01/2020 já está cadastrada!";
+    }
+    void mesJaCadastradoRecusado() {
+        QFETCH(bool, edicao);
+        QFETCH(DataHora, data);
+        QFETCH(QString, mensagem);
+        const QList<DataHora> antes = datas();
+        if (edicao) {
+            vaiPara(dia(1, 1, 2014));
+            tabela().editar();
+        } else {
+            tabela().inserir();
+        }
+        fDados->CDSSelicData->defineDataHora(data);
+        fDados->CDSSelicValor->defineFloat(0.5);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        const auto pendente =
+            edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo;
+        QCOMPARE(tabela().estado(), pendente);
+        QVERIFY(tabela().modificado());
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().ultimo());
+        QCOMPARE(fDialogos.textos(), (QStringList{mensagem, mensagem}));
+        QCOMPARE(tabela().estado(), pendente);
+        tabela().cancelar();
+        QCOMPARE(datas(), antes);
+    }
+
+    // A row keeps its own month when it is edited, and a new month is stored once.
+    void mesProprioENovoSaoGravados() {
+        vaiPara(dia(1, 1, 2020));
+        tabela().editar();
+        fDados->CDSSelicValor->defineFloat(0.4);
         tabela().gravar();
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 6, 2010));
+        fDados->CDSSelicValor->defineFloat(0.79);
+        tabela().gravar();
+        QVERIFY(fDialogos.registros().isEmpty());
         QCOMPARE(tabela().quantidade(), 5);
-        // Inserted before the current row, which was the last.
-        QCOMPARE(datas().last(), dia(1, 1, 2020));
-        QCOMPARE(datas()[3], dia(1, 1, 2020));
+        vaiPara(dia(1, 1, 2020));
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.4);
     }
 
     void insereRegistro_data() {
@@ -274,11 +319,8 @@ private slots:
         QVERIFY(tabela().ativa());
         QVERIFY(!tabela().filtrado());
         QCOMPARE(fDialogos.textos(), mensagens);
-        if (!resultado)
-            QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Inserindo);
-        else
-            QCOMPARE(tabela().quantidade(), linhas);
-        tabela().cancelar();
+        // A refused row is not left pending.
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(tabela().quantidade(), linhas);
         vaiPara(dia(1, 1, 2020));
         QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.38);
@@ -289,18 +331,67 @@ private slots:
         }
     }
 
+    // The row InsereRegistro began and the rule refused is dropped: the next months of an
+    // import are stored.
+    void insereRegistroRecusadoNaoBloqueiaOsSeguintes() {
+        QVERIFY(!fDados->InsereRegistro(dia(1, 3, 2020), 0.3));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        QCOMPARE(fDialogos.textos(), (QStringList{MarcoNaoDivulgado, Falha}));
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(datas().last(), dia(1, 2, 2020));
+        QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    // A refused row someone else left stays pending: each insertion meets its refusal once,
+    // then "Falha ao inserir registro", and leaves the table unfiltered.
+    void insereRegistroComPendenteRecusado_data() {
+        QTest::addColumn<bool>("filtrada");
+        QTest::addColumn<bool>("edicao");
+        QTest::newRow("linha nova, sem filtro") << false << false;
+        QTest::newRow("linha nova, com filtro") << true << false;
+        QTest::newRow("edição, sem filtro") << false << true;
+        QTest::newRow("edição, com filtro") << true << true;
+    }
     void insereRegistroComPendenteRecusado() {
-        fDados->InsereRegistro(dia(1, 3, 2020), 0.3);
+        QFETCH(bool, filtrada);
+        QFETCH(bool, edicao);
+        const QList<DataHora> antes = datas();
+        if (filtrada) {
+            tabela().defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
+            tabela().defineFiltrado(true);
+        } else {
+            vaiPara(dia(1, 1, 2020));
+        }
+        if (edicao)
+            tabela().editar();
+        else
+            tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 3, 2020));
+        fDados->CDSSelicValor->defineFloat(0.3);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
         fDialogos.limpa();
-        // Every later insertion settles the refused row first and meets the refusal again.
+        const auto pendente =
+            edicao ? TabelaMemoria::Estado::Editando : TabelaMemoria::Estado::Inserindo;
+
         QVERIFY(!fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
-        QCOMPARE(fDialogos.textos(),
-                 (QStringList{
-                     QStringLiteral(
-                         "A Selic de 03/2020 ainda não foi divulgada! A data de hoje é 15/03/2020"),
-                     Falha}));
+        QCOMPARE(fDialogos.textos(), (QStringList{MarcoNaoDivulgado, Falha}));
         QVERIFY(!tabela().filtrado());
-        tabela().excluir();
+        QCOMPARE(tabela().estado(), pendente);
+        QVERIFY(tabela().modificado());
+        // Still the same pending row, shown where it was begun, now among every row: a new
+        // one before January 2020, an edit on January 2020 itself.
+        QCOMPARE(tabela().quantidade(), 4);
+        const int linha = tabela().linhaAtualExibida();
+        QCOMPARE(tabela().valorExibido(linha, *fDados->CDSSelicData), QVariant(dia(1, 3, 2020)));
+        if (!edicao)
+            QCOMPARE(tabela().valorExibido(linha + 1, *fDados->CDSSelicData),
+                     QVariant(dia(1, 1, 2020)));
+
+        // Once the user drops it, insertions go on.
+        tabela().cancelar();
+        QCOMPARE(tabela().indiceAtual(), 3);
+        QCOMPARE(fDados->CDSSelicData->comoDataHora(), dia(1, 1, 2020));
+        QCOMPARE(datas(), antes);
         QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
         QCOMPARE(tabela().quantidade(), 5);
     }
@@ -308,10 +399,26 @@ private slots:
     void insereRegistroComHoraNoFiltro() {
         fRelogio.define(dia(15, 3, 2020) + 0.75);
         QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.5, 0.29));
-        QCOMPARE(tabela().filtro(), QStringLiteral("DATA = '01/02/2020 12:00:00'"));
+        QCOMPARE(tabela().filtro(), QStringLiteral("DATA = '01/02/2020'"));
         // A date later than now, on the same day, stores nothing.
         QVERIFY(fDados->InsereRegistro(dia(15, 3, 2020) + 0.8, 0.29));
         QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    // The time given with a date is dropped: the month is stored on its day and found
+    // again by any later insertion of that day, with a time or without.
+    void insereRegistroComHoraGuardaODia() {
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.4375, 0.28));
+        tabela().ultimo();
+        QCOMPARE(fDados->CDSSelicData->comoDataHora(), dia(1, 2, 2020));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.5));
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020) + 0.25, 0.7));
+        QCOMPARE(tabela().quantidade(), 5);
+        QVERIFY(fDialogos.registros().isEmpty());
+        tabela().ultimo();
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.28);
+        tabela().fechar();
+        QCOMPARE(conteudoArquivo(fCaminho).count("<ROW Data=\"20200201\""), qsizetype(1));
     }
 
     void arquivoSoEhReescritoQuandoMuda() {

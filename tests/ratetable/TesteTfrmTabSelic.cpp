@@ -3,17 +3,21 @@
 #include "Formatacao.h"
 #include "GradeDados.h"
 #include "ModeloGrade.h"
+#include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
 #include <QApplication>
+#include <QFontMetrics>
+#include <QHeaderView>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
 #include <QToolButton>
+#include <QWindow>
 
 #include <memory>
 
@@ -66,6 +70,18 @@ class TesteTfrmTabSelic : public QObject {
         QTest::mouseClick(fechar, Qt::LeftButton);
         QVERIFY(!fJanela->isVisible());
         fJanela.reset();
+    }
+    // The rate table shipped with the program (01/1998 to 09/2026) in place of the four months.
+    void usaTabelaDistribuida() {
+        tabela().fechar();
+        tabela().defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
+        tabela().abrir();
+    }
+    int linhaDoMes(const QString& data) {
+        for (int linha = 0; linha < fJanela->dsSelic->rowCount(); ++linha)
+            if (celula(linha, ColunaData) == data)
+                return linha;
+        return -1;
     }
     // Each key goes where the focus is, as typing does.
     void digita(const QString& texto) {
@@ -378,6 +394,81 @@ private slots:
         QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(tabela().quantidade(), 4);
         QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // A close asked from outside (the title bar, Alt+F4) leaves the table as "Fechar" does.
+    void fechamentoDeForaComoFechar_data() {
+        QTest::addColumn<bool>("digita");
+        QTest::addColumn<TabelaMemoria::Estado>("estado");
+        QTest::newRow("linha nova intacta some") << false << TabelaMemoria::Estado::Navegando;
+        QTest::newRow("valor digitado fica pendente") << true << TabelaMemoria::Estado::Inserindo;
+    }
+    void fechamentoDeForaComoFechar() {
+        QFETCH(bool, digita);
+        QFETCH(TabelaMemoria::Estado, estado);
+        abreJanela();
+        if (digita)
+            digitaLinhaNova(QStringLiteral("01022020"), QStringLiteral("0,5"));
+        else
+            fJanela->actIncluirExecute();
+        QVERIFY(fJanela->windowHandle()->close());
+        QVERIFY(!fJanela->isVisible());
+        QCOMPARE(tabela().estado(), estado);
+        QCOMPARE(tabela().quantidade(), 4);
+        if (digita)
+            QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.5);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // The row indicator column keeps one width on every row, the columns one place, in the
+    // middle of the shipped table as at its ends, for each of its marks.
+    void indicadorComLarguraFixa_data() {
+        QTest::addColumn<QString>("mes");
+        QTest::addColumn<QString>("mudanca");
+        QTest::addColumn<int>("indicador");
+        QTest::newRow("01/01/2008 atual") << "01/01/2008"
+                                          << "" << int(ModeloGrade::Indicador::Atual);
+        QTest::newRow("01/01/2008 inclusão") << "01/01/2008"
+                                             << "incluir" << int(ModeloGrade::Indicador::Inserindo);
+        QTest::newRow("01/12/2013 atual") << "01/12/2013"
+                                          << "" << int(ModeloGrade::Indicador::Atual);
+        QTest::newRow("01/01/2014 edição") << "01/01/2014"
+                                           << "editar" << int(ModeloGrade::Indicador::Editando);
+        QTest::newRow("primeira linha") << "01/01/1998"
+                                        << "" << int(ModeloGrade::Indicador::Atual);
+    }
+    void indicadorComLarguraFixa() {
+        QFETCH(QString, mes);
+        QFETCH(QString, mudanca);
+        QFETCH(int, indicador);
+        usaTabelaDistribuida();
+        abreJanela();
+        QHeaderView* indicadores = grade()->verticalHeader();
+        QApplication::processEvents();
+        const int largura = indicadores->width();
+        const int xColunas = grade()->viewport()->x();
+        // Wide enough for the widest mark.
+        const QFontMetrics medidas(indicadores->font());
+        for (const QString& marca :
+             {QStringLiteral("\u25B6"), QStringLiteral("I"), QStringLiteral("*")})
+            QVERIFY2(largura > medidas.horizontalAdvance(marca), qPrintable(marca));
+
+        const int linha = linhaDoMes(mes);
+        QVERIFY(linha >= 0);
+        vaiParaLinha(linha);
+        if (mudanca == QStringLiteral("incluir")) {
+            fJanela->actIncluirExecute();
+        } else if (mudanca == QStringLiteral("editar")) {
+            vaiParaColuna(ColunaValor);
+            digita(QStringLiteral("9"));
+        }
+        QApplication::processEvents();
+        const int atual = tabela().linhaAtualExibida();
+        QCOMPARE(
+            fJanela->dsSelic->headerData(atual, Qt::Vertical, ModeloGrade::PapelIndicador).toInt(),
+            indicador);
+        QCOMPARE(indicadores->width(), largura);
+        QCOMPARE(grade()->viewport()->x(), xColunas);
     }
 
     void pendenteSobreviveAJanela_data() {

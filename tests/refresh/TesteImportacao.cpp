@@ -106,11 +106,10 @@ private slots:
         QTest::newRow("texto misturado")
             << "texto-misturado.xml" << QStringList{jan} << QStringList() << "dataSelic";
         // April at 0,54 (day from one character, comma accepted); the repeated April and
-        // the future June are skipped; May is refused and stays pending, so March meets
-        // the same refusal.
-        QTest::newRow("variadas") << "variadas.xml" << QStringList{jan, "04/2024=0.54"}
-                                  << QStringList{MaioNaoDivulgado, Falha, MaioNaoDivulgado, Falha}
-                                  << "";
+        // the future June are skipped; May is refused and dropped, so March is stored.
+        QTest::newRow("variadas") << "variadas.xml"
+                                  << QStringList{jan, "04/2024=0.54", "03/2024=0.83"}
+                                  << QStringList{MaioNaoDivulgado, Falha} << "";
     }
     void importa() {
         QFETCH(QString, fixture);
@@ -122,7 +121,7 @@ private slots:
         QVERIFY(TSelicRN(*fDados, fRelogio).ImportaTaxas(xml));
         QCOMPARE(fDialogos.textos(), mensagens);
         if (fDados->CDSSelic.ativa())
-            fDados->CDSSelic.cancelar();
+            QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         else
             fDados->CDSSelic.abrir();
         QCOMPARE(meses(), esperado);

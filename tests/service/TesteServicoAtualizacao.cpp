@@ -6,6 +6,7 @@
 #include "ServidorHttpTeste.h"
 
 #include <QElapsedTimer>
+#include <QProcess>
 #include <QTest>
 
 #include <optional>
@@ -20,6 +21,28 @@ const QString documento = QStringLiteral("<list><item><dataSelic>2024-06-01</dat
                                          "<valorTaxaSelic>0,79</valorTaxaSelic></item></list>");
 
 using PontoDeEntrada = int32_t (*)(const char16_t*, char16_t**, char16_t**);
+
+// The namespace of the service's description, whose schema the fixtures keep.
+const QString espacoNomesDescricao =
+    QStringLiteral("http://servicos.sefaz.exemplo.gov.br/AtualizacaoBelqor");
+
+// What the schema validator says of an envelope checked against the description's
+// schema; empty when it validates.
+QString recusaDoEsquema(const QByteArray& envelope) {
+    QProcess validador;
+    validador.start(
+        QStringLiteral(BELQOR_XMLLINT),
+        {QStringLiteral("--noout"), QStringLiteral("--nonet"), QStringLiteral("--schema"),
+         QStringLiteral(BELQOR_FIXTURES "/servico/envelope-soap.xsd"), QStringLiteral("-")});
+    if (!validador.waitForStarted(-1))
+        return QStringLiteral("o validador não iniciou: ") + validador.errorString();
+    validador.write(envelope);
+    validador.closeWriteChannel();
+    validador.waitForFinished(-1);
+    if (validador.exitStatus() == QProcess::NormalExit && validador.exitCode() == 0)
+        return QString();
+    return QString::fromUtf8(validador.readAllStandardError()).trimmed();
+}
 
 // One call through the C interface, with both returned texts copied and released.
 struct Chamada {
@@ -110,9 +133,48 @@ private slots:
         QCOMPARE(chamada.status, ATUALIZACAO_BELQOR_OK);
         QCOMPARE(chamada.resultado, std::optional<QString>(documento));
         QCOMPARE(chamada.mensagem, std::nullopt);
-        QCOMPARE(soap.datasRecebidas(),
-                 QList<std::optional<QString>>{nula ? std::nullopt : std::optional(data)});
+        // An empty table's null text reaches the service as an empty argument.
+        QCOMPARE(soap.datasRecebidas(), QList<std::optional<QString>>{std::optional(data)});
         QCOMPARE(servidor.pedidos().first().caminho, caminhoServico.toUtf8());
+    }
+
+    void pedidoValidaNoEsquemaDoServico_data() {
+        QTest::addColumn<QString>("data");
+        QTest::addColumn<bool>("nula");
+        QTest::newRow("tabela vazia") << QString() << true;
+        QTest::newRow("data do último mês") << "01/05/2024" << false;
+    }
+    void pedidoValidaNoEsquemaDoServico() {
+        QFETCH(QString, data);
+        QFETCH(bool, nula);
+        RespondedorSoap soap(espacoNomesDescricao);
+        soap.respondeDocumento(documento);
+        ServidorHttpTeste servidor(soap.respondedor());
+        QCOMPARE(aponta(ATUALIZACAO_BELQOR_INTRANET, servidor.url(caminhoServico), {}, 0,
+                        espacoNomesDescricao),
+                 ATUALIZACAO_BELQOR_OK);
+
+        const Chamada chamada =
+            chama(retornaUltimoIndiceSELIC_INTRANET,
+                  nula ? nullptr : reinterpret_cast<const char16_t*>(data.utf16()));
+
+        QCOMPARE(servidor.quantidadePedidos(), 1);
+        QCOMPARE(recusaDoEsquema(servidor.pedidos().first().corpo), QString());
+        QCOMPARE(chamada.status, ATUALIZACAO_BELQOR_OK);
+    }
+
+    // The schema refuses the nil argument that the service answers with an error.
+    void esquemaRecusaArgumentoNulo() {
+        const QByteArray nulo =
+            "<?xml version=\"1.0\" encoding=\"UTF-8\"?>"
+            "<soapenv:Envelope xmlns:soapenv=\"http://schemas.xmlsoap.org/soap/envelope/\" "
+            "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\"><soapenv:Body>"
+            "<ns1:retornaUltimoIndiceSELIC "
+            "xmlns:ns1=\"http://servicos.sefaz.exemplo.gov.br/AtualizacaoBelqor\">"
+            "<ultimaDataSelic xsi:nil=\"true\"/></ns1:retornaUltimoIndiceSELIC>"
+            "</soapenv:Body></soapenv:Envelope>";
+        const QString recusa = recusaDoEsquema(nulo);
+        QVERIFY2(recusa.contains(QStringLiteral("not 'nillable'")), qPrintable(recusa));
     }
 
     // Each network has its own destination; the internet one here over TLS.
@@ -370,7 +432,7 @@ private slots:
         QCOMPARE(servico.retornaUltimoIndiceSELIC_INTERNET(data), esperado);
 
         QCOMPARE(soap.problemas().join(QStringLiteral("; ")), QString());
-        const std::optional<QString> enviada = data.isEmpty() ? std::nullopt : std::optional(data);
+        const std::optional<QString> enviada(data);
         QCOMPARE(soap.datasRecebidas(), (QList<std::optional<QString>>{enviada, enviada}));
         QCOMPARE(intranet.quantidadePedidos(), 1);
         QCOMPARE(internet.quantidadePedidos(), 1);

@@ -1,0 +1,34 @@
+#include "ComandoAtualizar.h"
+
+#include "AtualizacaoBancoCentral.h"
+#include "SessaoCli.h"
+
+#include <QtGlobal>
+
+int comandoAtualizar(SessaoCli& sessao, const QStringList& argumentos, const QString& url) {
+    if (!argumentos.isEmpty()) {
+        sessao.erro << "Uso: belqor-cli atualizar [--url ENDEREÇO]" << Qt::endl;
+        return 2;
+    }
+    DestinoBancoCentral destino = DestinoBancoCentral::padrao();
+    if (!url.isEmpty())
+        destino.endereco = url;
+    destino.opcoes.arquivoCertificados = qEnvironmentVariable("BELQOR_CERTIFICADOS");
+    sessao.abreTabelaParaGravar();
+    const ResultadoSerie resultado =
+        AtualizacaoBancoCentral(sessao.dados(), sessao.relogio(), destino).executa();
+    return informaResultadoSerie(sessao, resultado);
+}
+
+int informaResultadoSerie(SessaoCli& sessao, const ResultadoSerie& resultado) {
+    sessao.fechaTabela();
+    QStringList linhas = linhasResultado(resultado);
+    if (!resultado.Falha.isEmpty())
+        linhas.removeLast();
+    for (const QString& linha : linhas)
+        sessao.saida << linha << '\n';
+    sessao.saida.flush();
+    if (!resultado.Falha.isEmpty())
+        sessao.erro << resultado.Falha << Qt::endl;
+    return (resultado.Falha.isEmpty() && resultado.meses(SituacaoMes::OutraTaxa).isEmpty()) ? 0 : 1;
+}

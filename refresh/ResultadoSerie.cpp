@@ -1,0 +1,72 @@
+#include "ResultadoSerie.h"
+
+#include <algorithm>
+
+namespace {
+
+// A rate in percent with a decimal comma and only the digits it needs: 1,28.
+QString textoTaxa(double taxa) {
+    return QString::number(taxa, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
+}
+
+// "01/2020 a 03/2020, 05/2020": months in date order, runs of consecutive months joined.
+QString textoMeses(QList<DesfechoMes> meses) {
+    std::sort(meses.begin(), meses.end(),
+              [](const DesfechoMes& a, const DesfechoMes& b) { return a.Mes < b.Mes; });
+    QStringList trechos;
+    for (qsizetype i = 0; i < meses.size();) {
+        qsizetype fim = i;
+        while (fim + 1 < meses.size() &&
+               Datas::parteInteira(meses[fim + 1].Mes) ==
+                   Datas::parteInteira(Datas::incrementaMes(meses[fim].Mes, 1)))
+            ++fim;
+        trechos << (fim == i ? textoMesAno(meses[i].Mes)
+                             : textoMesAno(meses[i].Mes) + QStringLiteral(" a ") +
+                                   textoMesAno(meses[fim].Mes));
+        i = fim + 1;
+    }
+    return trechos.join(QStringLiteral(", "));
+}
+
+} // namespace
+
+QString textoMesAno(DataHora mes) {
+    int ano = 0, m = 0, dia = 0;
+    Datas::decodificaData(mes, ano, m, dia);
+    return QStringLiteral("%1/%2")
+        .arg(m, 2, 10, QLatin1Char('0'))
+        .arg(ano, 4, 10, QLatin1Char('0'));
+}
+
+bool ResultadoSerie::incluiu() const {
+    return std::any_of(Meses.begin(), Meses.end(),
+                       [](const DesfechoMes& m) { return m.Situacao == SituacaoMes::Incluido; });
+}
+
+QList<DesfechoMes> ResultadoSerie::meses(SituacaoMes situacao) const {
+    QList<DesfechoMes> escolhidos;
+    for (const DesfechoMes& m : Meses)
+        if (m.Situacao == situacao)
+            escolhidos << m;
+    return escolhidos;
+}
+
+QStringList linhasResultado(const ResultadoSerie& resultado) {
+    QStringList linhas;
+    const QList<DesfechoMes> incluidos = resultado.meses(SituacaoMes::Incluido);
+    linhas << (incluidos.isEmpty() ? QStringLiteral("Nenhum mês foi incluído na tabela.")
+                                   : QStringLiteral("Meses incluídos: ") + textoMeses(incluidos));
+    const QList<DesfechoMes> presentes = resultado.meses(SituacaoMes::JaPresente);
+    if (!presentes.isEmpty())
+        linhas << QStringLiteral("Meses já presentes: ") + textoMeses(presentes);
+    for (const DesfechoMes& m : resultado.meses(SituacaoMes::OutraTaxa))
+        linhas << QStringLiteral("Mês %1 presente com outra taxa: na tabela %2, publicada %3 "
+                                 "(a da tabela foi mantida)")
+                      .arg(textoMesAno(m.Mes), textoTaxa(m.NaTabela), textoTaxa(m.Publicada));
+    const QList<DesfechoMes> abertos = resultado.meses(SituacaoMes::NaoEncerrado);
+    if (!abertos.isEmpty())
+        linhas << QStringLiteral("Meses ainda não encerrados (ignorados): ") + textoMeses(abertos);
+    if (!resultado.Falha.isEmpty())
+        linhas << resultado.Falha;
+    return linhas;
+}
