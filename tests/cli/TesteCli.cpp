@@ -648,6 +648,8 @@ private slots:
             // Whoever holds the lock first always gets its month in.
             QVERIFY2(incluidos >= 1, qPrintable(QString::number(rodada)));
         }
+    }
+
     // The central bank's series saved from its site, and a month present with another rate.
     void importarSerieDoBancoCentral_data() {
         QTest::addColumn<QString>("arquivo");
