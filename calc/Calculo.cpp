@@ -7,6 +7,8 @@
 
 #include <algorithm>
 
+#include <algorithm>
+
 namespace {
 
 constexpr Estendido TaxaDiaria = 0.0015L;
@@ -93,9 +95,12 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
                                 .arg(Formato::dataParaTexto(inicio), Formato::dataParaTexto(fim)));
         tabela.defineFiltrado(true);
 
-        int meses = 0;
-        for (DataHora mes = inicio; mes <= fim; mes = Datas::incrementaMes(mes, 1))
-            ++meses;
+        // The months from start to end, both included: stepping one month at a time
+        // counts the same.
+        int anoInicio = 0, mesInicio = 0, diaInicio = 0, anoFim = 0, mesFim = 0, diaFim = 0;
+        Datas::decodificaData(inicio, anoInicio, mesInicio, diaInicio);
+        Datas::decodificaData(fim, anoFim, mesFim, diaFim);
+        const int meses = std::max(0, 12 * (anoFim - anoInicio) + mesFim - mesInicio + 1);
 
         if (tabela.quantidade() != meses) {
             tabela.defineFiltrado(false);

@@ -3,12 +3,15 @@
 #include "Formatacao.h"
 
 QString formataReais(Moeda valor) {
-    return Formato::formataNumero(QStringLiteral("#,###,##0.00"),
-                                  valor.contagemEstendida() / Moeda::Escala);
+    return Formato::formataMoedaAgrupada(valor);
 }
 
 QString formataPercentual(Estendido percentual) {
     return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
+}
+
+QString formataDias(std::int64_t dias) {
+    return QString::number(dias);
 }
 
 QString formataMesAno(DataHora mes) {
@@ -21,7 +24,7 @@ QString formataTaxa(Estendido percentual) {
 
 ResultadoFormatado formataResultado(const ResultadoCalculo& r) {
     ResultadoFormatado f;
-    f.Dias = Formato::formataNumero(QStringLiteral("0"), static_cast<Estendido>(r.Dias));
+    f.Dias = formataDias(r.Dias);
     f.Taxa = formataTaxa(r.TaxaJuros * 100);
     f.Valor = formataReais(r.ValorICMS);
     f.Multa = formataReais(r.MultaMora);

@@ -8,12 +8,16 @@
 
 #include <QString>
 
+#include <cstdint>
+
 struct ResultadoFormatado {
     QString Dias, Taxa, Valor, Multa, Juros, Total;
 };
 ResultadoFormatado formataResultado(const ResultadoCalculo& r);
 // 1.000,00
 QString formataReais(Moeda valor);
+// 91: "0" on a whole number of days, which has no fraction to round.
+QString formataDias(std::int64_t dias);
 // A rate in percent as the table window shows it: 0,290000.
 QString formataPercentual(Estendido percentual);
 // The same followed by " %", as the rate label shows it: 0,290000 %.

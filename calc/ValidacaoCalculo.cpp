@@ -14,14 +14,17 @@ FalhaValidacao falha(const QString& mensagem, CampoCalculo campo, bool moveFoco)
 
 } // namespace
 
+QString MensagemValorInvalido() {
+    return QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais.");
+}
+
 std::optional<FalhaValidacao> ValidaTextoValor(QString& Texto) {
     if (Texto.isEmpty())
         Texto = QStringLiteral("0,00");
     const qsizetype virgula = Texto.indexOf(QLatin1Char(','));
     if (virgula >= 0 && Texto.size() - virgula - 1 == 2)
         return std::nullopt;
-    return falha(QStringLiteral("Valor inválido! Digite o valor com as duas casas decimais."),
-                 CampoCalculo::Valor, true);
+    return falha(MensagemValorInvalido(), CampoCalculo::Valor, true);
 }
 
 std::optional<FalhaValidacao> ValidaDatas(DataHora DataVencimento, DataHora DataPagamento) {

@@ -19,6 +19,9 @@ struct FalhaValidacao {
     bool MoveFoco;
 };
 
+// "Valor inválido! Digite o valor com as duas casas decimais."
+QString MensagemValorInvalido();
+
 // The amount's exit check. An empty text becomes "0,00"; the text is accepted when it
 // holds a comma followed by exactly two characters (12,50 and ,50 pass; 12 and 12,5 fail).
 std::optional<FalhaValidacao> ValidaTextoValor(QString& Texto);

@@ -25,6 +25,11 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString va
             dialogos.mensagem(falha->Mensagem);
             return std::nullopt;
         }
+        // The window's field takes no sign: its keystroke filter discards it.
+        if (valor.startsWith(QLatin1Char('-')) || valor.startsWith(QLatin1Char('+'))) {
+            dialogos.mensagem(MensagemValorInvalido());
+            return std::nullopt;
+        }
         const DataHora dataVencimento = leData(vencimento);
         const DataHora dataPagamento = leData(pagamento);
         if (const auto falha = ValidaDatas(dataVencimento, dataPagamento)) {

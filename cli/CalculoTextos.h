@@ -3,7 +3,8 @@
 // The calculation from the texts a user types: the amount as in the value field
 // ("1000,00"), the dates as dd/mm/yyyy. The same checks in the same order as the
 // calculation window, then the same computation; every failure is shown through the data
-// module's dialogs with the window's text, and no result is given.
+// module's dialogs with the window's text, and no result is given. A sign before the
+// amount, which the window's field never takes, is refused with the amount's message.
 
 #include "Calculo.h"
 #include "FormataResultado.h"

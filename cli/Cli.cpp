@@ -9,53 +9,131 @@
 #include "Formatacao.h"
 #include "SessaoCli.h"
 
+#include <QCommandLineParser>
+#include <QJsonDocument>
+#include <QJsonObject>
 #include <QtGlobal>
 
 #include <memory>
 
 namespace {
 
+// The options each command takes; --tabela belongs to all of them.
+struct Comando {
+    const char* nome;
+    QStringList opcoes;
+    qsizetype minimo, maximo; // positional arguments
+    const char* uso;
+};
+
+const QList<Comando>& comandos() {
+    static const QList<Comando> lista{
+        {"calcular",
+         {QStringLiteral("json"), QStringLiteral("pdf")},
+         3,
+         3,
+         "belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]"},
+        {"lote",
+         {QStringLiteral("pdf")},
+         1,
+         2,
+         "belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]"},
+        {"importar", {}, 1, 1, "belqor-cli importar ARQUIVO"},
+        {"atualizar", {QStringLiteral("url")}, 0, 0, "belqor-cli atualizar [--url ENDEREÇO]"},
+        {"tabela", {QStringLiteral("desde")}, 0, 0, "belqor-cli tabela [--desde MM/AAAA]"},
+    };
+    return lista;
+}
+
+const Comando* comandoDe(const QString& nome) {
+    for (const Comando& c : comandos())
+        if (nome == QLatin1String(c.nome))
+            return &c;
+    return nullptr;
+}
+
+// A command typed wrong: what is wrong, then how to type it; status 2.
+class ErroUso : public ErroBelqor {
+public:
+    ErroUso(const QString& mensagem, QString uso) : ErroBelqor(mensagem), fUso(std::move(uso)) {}
+    const QString& uso() const { return fUso; }
+
+private:
+    QString fUso;
+};
+
 struct Opcoes {
     QString comando;
     QStringList posicionais;
     QString tabela;
     QString desde;
-    QString url;
     QString pdf;
+    QString url;
     bool json = false;
     bool ajuda = false;
+    bool versao = false;
 };
 
-Opcoes leOpcoes(const QStringList& argumentos) {
-    Opcoes o;
-    for (qsizetype i = 0; i < argumentos.size(); ++i) {
-        const QString& a = argumentos[i];
-        auto valorDe = [&](const QString& nome) {
-            if (a.startsWith(nome + QLatin1Char('=')))
-                return a.mid(nome.size() + 1);
-            if (i + 1 >= argumentos.size())
-                throw ErroBelqor(QStringLiteral("Falta o valor da opção %1.").arg(nome));
-            return argumentos[++i];
-        };
-        if (a == QLatin1String("--help") || a == QLatin1String("-h") || a == QLatin1String("ajuda"))
-            o.ajuda = true;
-        else if (a == QLatin1String("--json"))
-            o.json = true;
-        else if (a == QLatin1String("--tabela") || a.startsWith(QLatin1String("--tabela=")))
-            o.tabela = valorDe(QStringLiteral("--tabela"));
-        else if (a == QLatin1String("--desde") || a.startsWith(QLatin1String("--desde=")))
-            o.desde = valorDe(QStringLiteral("--desde"));
-        else if (a == QLatin1String("--url") || a.startsWith(QLatin1String("--url=")))
-            o.url = valorDe(QStringLiteral("--url"));
-        else if (a == QLatin1String("--pdf") || a.startsWith(QLatin1String("--pdf=")))
-            o.pdf = valorDe(QStringLiteral("--pdf"));
-        else if (a.startsWith(QLatin1String("--")))
-            throw ErroBelqor(QStringLiteral("Opção desconhecida: %1").arg(a));
-        else if (o.comando.isEmpty())
-            o.comando = a;
-        else
-            o.posicionais.append(a);
+// The parser's own texts are in English; these say the same in Portuguese.
+QString falhaDoAnalisador(const QCommandLineParser& analisador, const QStringList& argumentos,
+                          const QList<QCommandLineOption>& comValor) {
+    if (!analisador.unknownOptionNames().isEmpty()) {
+        const QString nome = analisador.unknownOptionNames().first();
+        return QStringLiteral("Opção desconhecida: %1%2")
+            .arg(nome.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), nome);
     }
+    for (const QCommandLineOption& o : comValor)
+        for (const QString& nome : o.names())
+            if (argumentos.contains(QStringLiteral("--") + nome))
+                return QStringLiteral("Falta o valor da opção --%1.").arg(nome);
+    return QStringLiteral("Linha de comando inválida.");
+}
+
+Opcoes leOpcoes(const QStringList& argumentos) {
+    QCommandLineParser analisador;
+    const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")}, QString());
+    const QCommandLineOption versao(QStringLiteral("version"), QString());
+    const QCommandLineOption tabela(QStringLiteral("tabela"), QString(), QStringLiteral("ARQUIVO"));
+    const QCommandLineOption desde(QStringLiteral("desde"), QString(), QStringLiteral("MM/AAAA"));
+    const QCommandLineOption json(QStringLiteral("json"), QString());
+    const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("ARQUIVO"));
+    const QCommandLineOption url(QStringLiteral("url"), QString(), QStringLiteral("ENDEREÇO"));
+    analisador.addOptions({ajuda, versao, tabela, desde, json, pdf, url});
+    // "--" ends the options: what follows is positional even when it starts with "-".
+    if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
+        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf, url}),
+                      textoAjuda());
+
+    Opcoes o;
+    o.ajuda = analisador.isSet(ajuda);
+    o.versao = analisador.isSet(versao);
+    o.json = analisador.isSet(json);
+    o.tabela = analisador.value(tabela);
+    o.desde = analisador.value(desde);
+    o.pdf = analisador.value(pdf);
+    o.url = analisador.value(url);
+    o.posicionais = analisador.positionalArguments();
+    if (!o.posicionais.isEmpty())
+        o.comando = o.posicionais.takeFirst();
+    if (o.comando == QLatin1String("ajuda"))
+        o.ajuda = true;
+    if (o.ajuda || o.versao || o.comando.isEmpty())
+        return o;
+
+    const Comando* comando = comandoDe(o.comando);
+    if (!comando)
+        throw ErroUso(QStringLiteral("Comando desconhecido: %1").arg(o.comando), textoAjuda());
+    const QString uso = QStringLiteral("Uso: ") + QLatin1String(comando->uso);
+    for (const QString& nome : analisador.optionNames())
+        if (nome != tabela.names().first() && !comando->opcoes.contains(nome))
+            throw ErroUso(
+                QStringLiteral("A opção --%1 não se aplica ao comando %2.").arg(nome, o.comando),
+                uso);
+    if (o.posicionais.size() < comando->minimo || o.posicionais.size() > comando->maximo)
+        throw ErroUso(o.posicionais.size() < comando->minimo
+                          ? QStringLiteral("Faltam argumentos para o comando %1.").arg(o.comando)
+                          : QStringLiteral("Argumentos a mais para o comando %1.").arg(o.comando),
+                      uso);
     return o;
 }
 
@@ -73,15 +151,54 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     if (o.comando == QLatin1String("calcular"))
         return comandoCalcular(sessao, o.posicionais, o.json, o.pdf);
     if (o.comando == QLatin1String("lote"))
-        return comandoLote(sessao, o.posicionais, o.pdf);
+        return comandoLote(sessao, o.posicionais[0], o.posicionais.value(1), o.pdf);
     if (o.comando == QLatin1String("importar"))
         return comandoImportar(sessao, o.posicionais);
     if (o.comando == QLatin1String("atualizar"))
         return comandoAtualizar(sessao, o.posicionais, o.url);
-    if (o.comando == QLatin1String("tabela"))
-        return comandoTabela(sessao, o.posicionais, o.desde);
-    erro << "Comando desconhecido: " << o.comando << '\n' << textoAjuda() << Qt::flush;
-    return 2;
+    return comandoTabela(sessao, o.desde);
+}
+
+int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
+    if (o.ajuda) {
+        saida << textoAjuda() << Qt::flush;
+        return 0;
+    }
+    if (o.versao) {
+        saida << "belqor-cli " << valoresConfigAppBelqor().Versao << Qt::endl;
+        return 0;
+    }
+    if (o.comando.isEmpty()) {
+        erro << textoAjuda() << Qt::flush;
+        return 2;
+    }
+    try {
+        return executa(o, saida, erro);
+    } catch (const AbortoSilencioso&) {
+        return 1;
+    } catch (const std::exception& e) {
+        erro << mensagemDe(e) << Qt::endl;
+        return 1;
+    }
+}
+
+void escreveErroJson(QTextStream& saida, const QString& mensagem) {
+    const QJsonObject falha{{QStringLiteral("erro"), mensagem}};
+    saida << QString::fromUtf8(QJsonDocument(falha).toJson(QJsonDocument::Compact)) << '\n'
+          << Qt::flush;
+}
+
+// Under --json a failure is also an object on standard output, {"erro": "..."}, with the
+// texts that went to standard error; the status stays.
+int executaJson(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
+    QString mensagens;
+    QTextStream coletadas(&mensagens);
+    const int status = executaOpcoes(o, saida, coletadas);
+    coletadas.flush();
+    erro << mensagens << Qt::flush;
+    if (status != 0)
+        escreveErroJson(saida, mensagens.trimmed());
+    return status;
 }
 
 } // namespace
@@ -97,22 +214,28 @@ QString textoAjuda() {
         "      Calcula um pagamento. VALOR como na janela de cálculo, com as duas casas\n"
         "      decimais (1000,00); datas em dd/mm/aaaa. Mostra os seis resultados e o\n"
         "      detalhamento (regra da multa, meses da Selic somados, 1 % do mês do\n"
-        "      pagamento). Com --json, tudo num único objeto JSON. Com --pdf, grava\n"
-        "      também a memória de cálculo em ARQUIVO.pdf (A4).\n"
+        "      pagamento). Com --json, tudo num único objeto JSON: numeroDias como número,\n"
+        "      taxaJuros e os valores como texto decimal com ponto (\"1138.26\"), e os\n"
+        "      textos como na janela em \"textos\"; uma falha dá {\"erro\": \"...\"}.\n"
+        "      Com --pdf, grava também a memória de cálculo em ARQUIVO.pdf (A4).\n"
         "  lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]\n"
         "      Um cálculo por linha de um arquivo separado por \";\" com cabeçalho e as\n"
-        "      colunas valor;vencimento;pagamento. Grava as colunas de entrada mais dias,\n"
-        "      taxa, multa, juros, total e mensagem (preenchida quando a linha falha).\n"
-        "      Sem SAIDA, escreve na saída padrão. Uma linha com falha não interrompe as\n"
-        "      demais. Com --pdf, grava em PASTA a memória de cálculo de cada linha\n"
-        "      calculada, com o número da linha: linha-1.pdf para a primeira depois do\n"
-        "      cabeçalho.\n"
+        "      colunas valor;vencimento;pagamento, em qualquer ordem. Lê UTF-8 (com ou\n"
+        "      sem marca) ou Windows-1252, campos entre aspas, CR LF ou LF; valores como\n"
+        "      as planilhas os escrevem (1.000,00; R$ 1.000,00; 1000; 12,5) e datas também\n"
+        "      em aaaa-mm-dd. Grava as colunas de entrada como foram lidas mais dias,\n"
+        "      taxa, multa, juros, total e mensagem (preenchida quando a linha falha),\n"
+        "      em UTF-8 com marca e CR LF. Sem SAIDA, ou com \"-\", escreve na saída\n"
+        "      padrão; ENTRADA \"-\" é a entrada padrão. A saída nunca é a entrada nem a\n"
+        "      tabela. Uma linha com falha não interrompe as demais. Com --pdf, grava\n"
+        "      em PASTA a memória de cálculo de cada linha calculada, com o número da\n"
+        "      linha: linha-1.pdf para a primeira depois do cabeçalho.\n"
         "  importar ARQUIVO\n"
         "      Importa as taxas de um arquivo: a série 4390 do Banco Central salva do seu\n"
         "      site (CSV ou JSON) ou um documento de taxas Selic (XML), reconhecidos pelo\n"
         "      conteúdo, sempre pelas regras da tabela. Informa mês a mês o que foi\n"
         "      incluído, o que já estava presente (e com outra taxa) e o que ainda não\n"
-        "      terminou.\n"
+        "      terminou. ARQUIVO \"-\" é a entrada padrão.\n"
         "  atualizar [--url ENDEREÇO]\n"
         "      Busca no Banco Central (série 4390, Selic acumulada no mês) as taxas dos\n"
         "      meses após o último da tabela e as inclui. ENDEREÇO substitui o endereço\n"
@@ -125,31 +248,28 @@ QString textoAjuda() {
         "Opções:\n"
         "  --tabela ARQUIVO  usa outro arquivo de tabela Selic (padrão: BELQOR.cds ao lado\n"
         "                    do programa)\n"
-        "  --help            mostra esta ajuda\n"
+        "  -h, --help        mostra esta ajuda\n"
+        "  --version         mostra a versão\n"
+        "  --                encerra as opções: o que vem depois é argumento, mesmo que\n"
+        "                    comece com \"-\"\n"
         "\n"
         "Valores e datas são lidos e escritos no formato brasileiro (1.000,00; dd/mm/aaaa).\n"
-        "Em caso de falha, a mensagem vai para a saída de erro e o programa termina com\n"
-        "código diferente de zero (1: falha; 2: uso incorreto).\n");
+        "Em caso de falha, a mensagem vai para a saída de erro. Código de saída: 0 sucesso;\n"
+        "1 falha (cálculo recusado, lote com linhas com falha, importação com falha);\n"
+        "2 comando digitado errado.\n");
 }
 
 int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& erro) {
     // The command line reads and writes the Brazilian format whatever the machine's locale.
     regional() = ConfiguracaoRegional::brasileira();
+    Opcoes o;
     try {
-        const Opcoes o = leOpcoes(argumentos);
-        if (o.ajuda) {
-            saida << textoAjuda() << Qt::flush;
-            return 0;
-        }
-        if (o.comando.isEmpty()) {
-            erro << textoAjuda() << Qt::flush;
-            return 2;
-        }
-        return executa(o, saida, erro);
-    } catch (const AbortoSilencioso&) {
-        return 1;
-    } catch (const std::exception& e) {
-        erro << mensagemDe(e) << Qt::endl;
-        return 1;
+        o = leOpcoes(argumentos);
+    } catch (const ErroUso& e) {
+        erro << e.mensagem() << '\n' << e.uso() << Qt::endl;
+        if (argumentos.contains(QStringLiteral("--json")))
+            escreveErroJson(saida, e.mensagem());
+        return 2;
     }
+    return o.json ? executaJson(o, saida, erro) : executaOpcoes(o, saida, erro);
 }

@@ -29,7 +29,28 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Memoria
     saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << formataTaxa(1) << '\n';
 }
 
-QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
+// Numbers a program reads without knowing the Brazilian format: an amount exactly, from
+// its count, with a point ("1138.26"); the rate in percent with its six shown decimals.
+QString decimalComPonto(Moeda valor) {
+    const std::int64_t c = valor.contagem();
+    if (c % 100 != 0)
+        return valor.textoDecimal();
+    const std::int64_t centavos = c / 100;
+    const std::int64_t absoluto = centavos < 0 ? -centavos : centavos;
+    return QStringLiteral("%1%2.%3")
+        .arg(centavos < 0 ? QStringLiteral("-") : QString())
+        .arg(absoluto / 100)
+        .arg(absoluto % 100, 2, 10, QLatin1Char('0'));
+}
+
+QString percentualComPonto(Estendido taxa) {
+    ConfiguracaoRegional ponto = regional();
+    ponto.separadorDecimal = QLatin1Char('.');
+    return Formato::formataNumero(QStringLiteral("0.000000"), taxa * 100, ponto);
+}
+
+QJsonObject objetoJson(const ResultadoCalculo& r, const MemoriaCalculo& d) {
+    const ResultadoFormatado f = formataResultado(r);
     QJsonArray selic;
     for (const TaxaSelicSomada& m : d.MesesSelic)
         selic.append(QJsonObject{{QStringLiteral("mes"), formataMesAno(m.Mes)},
@@ -43,23 +64,24 @@ QJsonObject objetoJson(const ResultadoFormatado& f, const MemoriaCalculo& d) {
              ? QJsonValue(QJsonObject{{QStringLiteral("mes"), formataMesAno(d.MesPagamento)},
                                       {QStringLiteral("taxa"), formataTaxa(1)}})
              : QJsonValue()}};
-    return QJsonObject{
-        {QStringLiteral("numeroDias"), f.Dias},        {QStringLiteral("taxaJuros"), f.Taxa},
-        {QStringLiteral("valorICMS"), f.Valor},        {QStringLiteral("multaMora"), f.Multa},
-        {QStringLiteral("jurosMora"), f.Juros},        {QStringLiteral("total"), f.Total},
-        {QStringLiteral("detalhamento"), detalhamento}};
+    const QJsonObject textos{
+        {QStringLiteral("numeroDias"), f.Dias}, {QStringLiteral("taxaJuros"), f.Taxa},
+        {QStringLiteral("valorICMS"), f.Valor}, {QStringLiteral("multaMora"), f.Multa},
+        {QStringLiteral("jurosMora"), f.Juros}, {QStringLiteral("total"), f.Total}};
+    return QJsonObject{{QStringLiteral("numeroDias"), qint64(r.Dias)},
+                       {QStringLiteral("taxaJuros"), percentualComPonto(r.TaxaJuros)},
+                       {QStringLiteral("valorICMS"), decimalComPonto(r.ValorICMS)},
+                       {QStringLiteral("multaMora"), decimalComPonto(r.MultaMora)},
+                       {QStringLiteral("jurosMora"), decimalComPonto(r.JurosMora)},
+                       {QStringLiteral("total"), decimalComPonto(r.Total)},
+                       {QStringLiteral("textos"), textos},
+                       {QStringLiteral("detalhamento"), detalhamento}};
 }
 
 } // namespace
 
 int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
                     const QString& pdf) {
-    if (argumentos.size() != 3) {
-        sessao.erro
-            << "Uso: belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]"
-            << Qt::endl;
-        return 2;
-    }
     sessao.abreTabela();
     MemoriaCalculo d;
     const auto r = calculaDeTextos(sessao.dados(), argumentos[0], argumentos[1], argumentos[2], &d);
@@ -67,13 +89,12 @@ int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
         return 1;
     if (!pdf.isEmpty())
         sessao.gravaPdf(pdf, *r, d);
-    const ResultadoFormatado f = formataResultado(*r);
     if (json)
         sessao.saida << QString::fromUtf8(
-                            QJsonDocument(objetoJson(f, d)).toJson(QJsonDocument::Compact))
+                            QJsonDocument(objetoJson(*r, d)).toJson(QJsonDocument::Compact))
                      << '\n';
     else
-        escreveTexto(sessao.saida, f, d);
+        escreveTexto(sessao.saida, formataResultado(*r), d);
     sessao.saida.flush();
     sessao.fechaTabela();
     return 0;

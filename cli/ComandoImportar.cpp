@@ -2,6 +2,7 @@
 
 #include "BQrnSELIC.h"
 #include "ComandoAtualizar.h"
+#include "DocumentoXML.h"
 #include "Erros.h"
 #include "Formatacao.h"
 #include "ImportacaoSerie.h"
@@ -9,6 +10,8 @@
 
 #include <QFile>
 #include <QSet>
+
+#include <unistd.h>
 
 namespace {
 
@@ -90,14 +93,25 @@ QString ultimaLinha(const QString& caminho) {
     return linhas.isEmpty() ? QString() : linhas.last();
 }
 
+// "-" is standard input, read up to the cap a file has.
+QByteArray leEntrada(const QString& caminho) {
+    if (caminho != QLatin1String("-"))
+        return leArquivoTaxas(caminho);
+    QFile entrada;
+    if (!entrada.open(STDIN_FILENO, QIODevice::ReadOnly))
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível ler a entrada padrão: %1").arg(entrada.errorString()));
+    const QByteArray conteudo = entrada.read(DocumentoXML::TamanhoMaximo + 1);
+    if (conteudo.size() > DocumentoXML::TamanhoMaximo)
+        throw ErroBelqor(
+            QStringLiteral("A entrada padrão é grande demais para um documento de taxas."));
+    return conteudo;
+}
+
 } // namespace
 
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
-    if (argumentos.size() != 1) {
-        sessao.erro << "Uso: belqor-cli importar ARQUIVO" << Qt::endl;
-        return 2;
-    }
-    const QByteArray conteudo = leArquivoTaxas(argumentos[0]);
+    const QByteArray conteudo = leEntrada(argumentos[0]);
     if (formatoDoConteudo(conteudo) != FormatoDocumento::Xml) {
         sessao.abreTabelaParaGravar();
         return informaResultadoSerie(sessao,

@@ -3,6 +3,7 @@
 #include "CalculoTextos.h"
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
+#include "FormasPlanilha.h"
 #include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
@@ -10,6 +11,11 @@
 #include <QFile>
 #include <QSaveFile>
 
+#include <QHash>
+
+#include <cstring>
+
+#include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
@@ -18,21 +24,8 @@ const QStringList ColunasResultado{QStringLiteral("dias"),  QStringLiteral("taxa
                                    QStringLiteral("multa"), QStringLiteral("juros"),
                                    QStringLiteral("total"), QStringLiteral("mensagem")};
 
-QStringList leLinhas(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, f.errorString()));
-    QString texto = QString::fromUtf8(f.readAll());
-    if (texto.startsWith(QChar(0xFEFF)))
-        texto.remove(0, 1);
-    QStringList linhas = texto.split(QLatin1Char('\n'));
-    for (QString& l : linhas)
-        if (l.endsWith(QLatin1Char('\r')))
-            l.chop(1);
-    while (!linhas.isEmpty() && linhas.last().trimmed().isEmpty())
-        linhas.removeLast();
-    return linhas;
+bool ehPadrao(const QString& caminho) {
+    return caminho == QLatin1String("-");
 }
 
 qsizetype coluna(const QStringList& cabecalho, const QString& nome) {
@@ -42,90 +35,180 @@ qsizetype coluna(const QStringList& cabecalho, const QString& nome) {
     return -1;
 }
 
-// A bar on standard error, redrawn at each whole percent, only for a person watching.
+// The same file whatever the name it goes by: device and inode, through links.
+bool mesmoArquivo(const QString& a, const QString& b) {
+    struct stat sa {
+    }, sb{};
+    return stat(QFile::encodeName(a).constData(), &sa) == 0 &&
+           stat(QFile::encodeName(b).constData(), &sb) == 0 && sa.st_dev == sb.st_dev &&
+           sa.st_ino == sb.st_ino;
+}
+
+// A bar on standard error, redrawn at each whole percent of the input read, only for a
+// person watching.
 class Progresso {
 public:
-    Progresso(QTextStream& erro, qsizetype total)
-        : fErro(erro), fTotal(total), fAtivo(total >= 1000 && isatty(STDERR_FILENO)) {}
-    void avanca(qsizetype feitas) {
+    Progresso(QTextStream& erro, qint64 tamanho)
+        : fErro(erro), fTamanho(tamanho), fAtivo(tamanho >= 64 * 1024 && isatty(STDERR_FILENO)) {}
+    void avanca(qint64 lidos, qsizetype linhas) {
         if (!fAtivo)
             return;
-        const int pct = int(feitas * 100 / fTotal);
+        const int pct = int(qMin<qint64>(lidos, fTamanho) * 100 / fTamanho);
         if (pct == fUltimo)
             return;
         fUltimo = pct;
         const int cheias = pct / 5;
         fErro << "\r[" << QString(cheias, QLatin1Char('#'))
-              << QString(20 - cheias, QLatin1Char(' ')) << "] " << pct << " % (" << feitas << '/'
-              << fTotal << ')';
-        if (feitas == fTotal)
-            fErro << '\n';
+              << QString(20 - cheias, QLatin1Char(' ')) << "] " << pct << " % (" << linhas
+              << (linhas == 1 ? " linha)" : " linhas)");
         fErro.flush();
+    }
+    void termina() {
+        if (fAtivo && fUltimo >= 0)
+            fErro << '\n';
     }
 
 private:
     QTextStream& fErro;
-    qsizetype fTotal;
+    qint64 fTamanho;
     bool fAtivo;
     int fUltimo = -1;
 };
 
+// Rows of the same months give the same rate: each distinct rate is formatted once.
+// Keyed by the value's bits, so only the very same extended value shares a text.
+class TaxasFormatadas {
+public:
+    QString texto(Estendido taxa) {
+        static_assert(sizeof(Estendido) >= 10);
+        std::pair<quint64, quint16> chave{};
+        std::memcpy(&chave.first, &taxa, sizeof chave.first);
+        std::memcpy(&chave.second, reinterpret_cast<const char*>(&taxa) + 8, sizeof chave.second);
+        auto it = fTextos.constFind(chave);
+        if (it != fTextos.cend())
+            return *it;
+        if (fTextos.size() >= 65536)
+            fTextos.clear();
+        return *fTextos.insert(chave, formataPercentual(taxa * 100));
+    }
+
+private:
+    QHash<std::pair<quint64, quint16>, QString> fTextos;
+};
+
+QString linhas(qsizetype n) {
+    return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? QStringLiteral("linha")
+                                                     : QStringLiteral("linhas"));
+}
+
+// The input fields as they stood, in the header's columns; the results after them, always
+// from the same column on; fields beyond the header's last column after the results, so
+// nothing of the row is lost.
+void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype colunasEntrada,
+                  const QStringList& resultado) {
+    for (qsizetype i = 0; i < colunasEntrada; ++i)
+        escritor.campo(linha.brutos.value(i));
+    for (const QString& r : resultado)
+        escritor.campo(campoCsv(r));
+    for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)
+        escritor.campo(linha.brutos[i]);
+    escritor.fimDaLinha();
+}
+
 } // namespace
 
-int comandoLote(SessaoCli& sessao, const QStringList& argumentos, const QString& pastaPdf) {
-    if (argumentos.isEmpty() || argumentos.size() > 2) {
-        sessao.erro << "Uso: belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]" << Qt::endl;
-        return 2;
+int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destino,
+                const QString& pastaPdf) {
+    const QString tabela = sessao.dados().ArqDados;
+    if (!destino.isEmpty() && !ehPadrao(destino)) {
+        if ((!ehPadrao(entrada) && mesmoArquivo(destino, entrada)) ||
+            mesmoArquivo(destino, tabela)) {
+            sessao.erro << QStringLiteral("O arquivo de saída \"%1\" é o próprio arquivo de %2; "
+                                          "escolha outro arquivo de saída.")
+                               .arg(destino, mesmoArquivo(destino, tabela)
+                                                 ? QStringLiteral("tabela Selic")
+                                                 : QStringLiteral("entrada"))
+                        << Qt::endl;
+            return 2;
+        }
     }
-    const QStringList linhas = leLinhas(argumentos[0]);
-    if (linhas.isEmpty())
+
+    QFile arquivoEntrada;
+    if (!ehPadrao(entrada))
+        arquivoEntrada.setFileName(entrada);
+    const bool abriu = ehPadrao(entrada) ? arquivoEntrada.open(STDIN_FILENO, QIODevice::ReadOnly)
+                                         : arquivoEntrada.open(QIODevice::ReadOnly);
+    if (!abriu)
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
+                                   .arg(entrada, arquivoEntrada.errorString()));
+    const QString nomeEntrada = ehPadrao(entrada) ? QStringLiteral("entrada padrão") : entrada;
+    LeitorCsv leitor(arquivoEntrada, nomeEntrada);
+    if (leitor.windows1252())
+        sessao.erro
+            << QStringLiteral("\"%1\" não é UTF-8: lido como Windows-1252.").arg(nomeEntrada)
+            << Qt::endl;
+    LinhaCsv cabecalho;
+    if (!leitor.proxima(cabecalho))
         throw ErroBelqor(QStringLiteral("O arquivo \"%1\" está vazio: falta a linha de cabeçalho "
                                         "valor;vencimento;pagamento.")
-                             .arg(argumentos[0]));
-    const QStringList cabecalho = separaCampos(linhas[0]);
-    const qsizetype iValor = coluna(cabecalho, QStringLiteral("valor"));
-    const qsizetype iVencimento = coluna(cabecalho, QStringLiteral("vencimento"));
-    const qsizetype iPagamento = coluna(cabecalho, QStringLiteral("pagamento"));
+                             .arg(nomeEntrada));
+    const qsizetype iValor = coluna(cabecalho.valores, QStringLiteral("valor"));
+    const qsizetype iVencimento = coluna(cabecalho.valores, QStringLiteral("vencimento"));
+    const qsizetype iPagamento = coluna(cabecalho.valores, QStringLiteral("pagamento"));
     if (iValor < 0 || iVencimento < 0 || iPagamento < 0)
         throw ErroBelqor(QStringLiteral("O cabeçalho de \"%1\" deve ter as colunas "
                                         "valor;vencimento;pagamento.")
-                             .arg(argumentos[0]));
+                             .arg(nomeEntrada));
     const qsizetype minimoColunas = qMax(iValor, qMax(iVencimento, iPagamento)) + 1;
+    const qsizetype colunasEntrada = cabecalho.brutos.size();
 
     sessao.abreTabela();
     if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
         throw ErroEntradaSaida(
             QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
+    // Written beside the target and renamed over it only once complete: a batch that
+    // stops leaves no half file.
+    QSaveFile arquivoSaida;
+    std::unique_ptr<EscritorCsv> escritor;
+    if (destino.isEmpty() || ehPadrao(destino)) {
+        escritor = std::make_unique<EscritorCsv>(sessao.saida);
+    } else {
+        arquivoSaida.setFileName(destino);
+        if (!arquivoSaida.open(QIODevice::WriteOnly))
+            throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+                                       .arg(destino, arquivoSaida.errorString()));
+        escritor = std::make_unique<EscritorCsv>(arquivoSaida);
+    }
+    escreveLinha(*escritor, cabecalho, colunasEntrada, ColunasResultado);
+
     // Row messages go into the output, not to the terminal.
     DialogosConsole& dialogos = sessao.dialogos();
     dialogos.defineMudo(true);
-
-    QStringList saida;
-    saida.reserve(linhas.size());
-    saida.append(juntaCampos(cabecalho + ColunasResultado));
-    const qsizetype total = linhas.size() - 1;
-    Progresso progresso(sessao.erro, total);
-    qsizetype falhas = 0;
-    for (qsizetype i = 1; i < linhas.size(); ++i) {
-        QStringList campos = separaCampos(linhas[i]);
+    Progresso progresso(sessao.erro, ehPadrao(entrada) ? 0 : arquivoEntrada.size());
+    qsizetype total = 0, falhas = 0;
+    TaxasFormatadas taxas;
+    LinhaCsv linha;
+    while (leitor.proxima(linha)) {
+        ++total;
         dialogos.limpa();
         QStringList resultado;
-        if (campos.size() < minimoColunas) {
+        if (linha.valores.size() < minimoColunas) {
             resultado = QStringList(5, QString()) << QStringLiteral("Linha com colunas a menos.");
         } else {
             // The account is gathered only when its document is wanted.
             MemoriaCalculo memoria;
-            const auto r =
-                calculaDeTextos(sessao.dados(), campos[iValor], campos[iVencimento],
-                                campos[iPagamento], pastaPdf.isEmpty() ? nullptr : &memoria);
+            const auto r = calculaDeTextos(sessao.dados(), valorDaPlanilha(linha.valores[iValor]),
+                                           dataDaPlanilha(linha.valores[iVencimento]),
+                                           dataDaPlanilha(linha.valores[iPagamento]),
+                                           pastaPdf.isEmpty() ? nullptr : &memoria);
             if (r) {
                 if (!pastaPdf.isEmpty())
-                    sessao.gravaPdf(QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(i)),
-                                    *r, memoria);
-                const ResultadoFormatado f = formataResultado(*r);
-                QString taxa = f.Taxa;
-                taxa.chop(2); // the column names the unit
-                resultado = QStringList{f.Dias, taxa, f.Multa, f.Juros, f.Total, QString()};
+                    sessao.gravaPdf(
+                        QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(total)), *r,
+                        memoria);
+                resultado = QStringList{formataDias(r->Dias),       taxas.texto(r->TaxaJuros),
+                                        formataReais(r->MultaMora), formataReais(r->JurosMora),
+                                        formataReais(r->Total),     QString()};
             } else {
                 resultado = QStringList(5, QString())
                             << dialogos.mostrados().join(QLatin1Char(' '));
@@ -133,25 +216,20 @@ int comandoLote(SessaoCli& sessao, const QStringList& argumentos, const QString&
         }
         if (!resultado.last().isEmpty())
             ++falhas;
-        saida.append(juntaCampos(campos + resultado));
-        progresso.avanca(i);
+        escreveLinha(*escritor, linha, colunasEntrada, resultado);
+        progresso.avanca(leitor.bytesLidos(), total);
     }
+    progresso.termina();
     dialogos.defineMudo(false);
     dialogos.limpa();
 
-    const QByteArray bytes = (saida.join(QLatin1Char('\n')) + QLatin1Char('\n')).toUtf8();
-    if (argumentos.size() == 2) {
-        QSaveFile arquivo(argumentos[1]);
-        if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() ||
-            !arquivo.commit())
-            throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                                       .arg(argumentos[1], arquivo.errorString()));
-    } else {
-        sessao.saida << QString::fromUtf8(bytes);
-        sessao.saida.flush();
-    }
+    escritor->descarrega();
+    if (arquivoSaida.isOpen() && !arquivoSaida.commit())
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
+                                   .arg(destino, arquivoSaida.errorString()));
     sessao.fechaTabela();
-    sessao.erro << "Lote: " << total << " linhas, " << (total - falhas) << " calculadas, " << falhas
+    sessao.erro << "Lote: " << linhas(total) << ", " << (total - falhas)
+                << (total - falhas == 1 ? " calculada, " : " calculadas, ") << falhas
                 << " com falha." << Qt::endl;
     return falhas == 0 ? 0 : 1;
 }

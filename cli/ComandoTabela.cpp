@@ -34,11 +34,7 @@ QString mesAno(DataHora mes) {
 
 } // namespace
 
-int comandoTabela(SessaoCli& sessao, const QStringList& argumentos, const QString& desde) {
-    if (!argumentos.isEmpty()) {
-        sessao.erro << "Uso: belqor-cli tabela [--desde MM/AAAA]" << Qt::endl;
-        return 2;
-    }
+int comandoTabela(SessaoCli& sessao, const QString& desde) {
     // Without --desde the listing starts at the table's first month, even one before the
     // date scale's origin (a negative value).
     const DataHora inicio =

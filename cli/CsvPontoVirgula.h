@@ -1,9 +1,84 @@
 #pragma once
 
+// Files as Brazilian spreadsheets save them: fields separated by ";", a field in double
+// quotes may hold ";", quotes (doubled) and line breaks; rows end with CR LF or LF.
+// Read as a stream, one row at a time, so a file of any length takes the same memory.
+
 #include <QString>
+#include <QStringDecoder>
 #include <QStringList>
 
-// Rows as Brazilian spreadsheets save them: fields separated by ";", a field in double
-// quotes when it holds a ";" or a quote, a quote inside doubled.
-QStringList separaCampos(const QString& linha);
-QString juntaCampos(const QStringList& campos);
+class QIODevice;
+class QTextStream;
+
+// One row: each field's text exactly as it stood in the file, quotes included, and its
+// value with the quoting taken off.
+struct LinhaCsv {
+    QStringList brutos;
+    QStringList valores;
+    qsizetype numero = 0; // physical line where the row starts, from 1
+};
+
+class LeitorCsv {
+public:
+    // A row longer than this is refused: no spreadsheet row comes near it, and a file
+    // without line breaks (a device, a binary) must not fill the memory.
+    static constexpr qsizetype MaximoLinha = 1 << 20;
+
+    // Decides the encoding from the start of the data: UTF-8 (with or without a byte-order
+    // mark) when it is valid UTF-8, Windows-1252 otherwise. A file is checked whole; a
+    // stream (standard input) on what it holds at first.
+    LeitorCsv(QIODevice& origem, QString nome);
+
+    // The next row that holds anything; false at the end. Empty rows and rows of
+    // separators only are skipped. Throws ErroEntradaSaida on a read failure or a row
+    // longer than MaximoLinha.
+    bool proxima(LinhaCsv& linha);
+
+    bool windows1252() const { return fWindows1252; }
+    qint64 bytesLidos() const { return fBytesLidos; }
+
+private:
+    bool preenche();
+    bool disponivel(qsizetype i);
+    bool leUma(LinhaCsv& linha);
+
+    QIODevice& fOrigem;
+    QString fNome;
+    bool fWindows1252 = false;
+    QStringDecoder fUtf8{QStringDecoder::Utf8};
+    QString fTexto;
+    qsizetype fPos = 0;
+    bool fFim = false;
+    bool fInicio = true;
+    qint64 fBytesLidos = 0;
+    qsizetype fLinhaFisica = 1;
+};
+
+// A value as a field: in quotes, with quotes doubled, when it holds ";", a quote or a
+// line break.
+QString campoCsv(const QString& valor);
+
+// Rows out: to a file as UTF-8 with a byte-order mark and CR LF (what a spreadsheet opens
+// correctly), or to standard output as plain lines.
+class EscritorCsv {
+public:
+    // To a file: bytes go to the device in blocks.
+    explicit EscritorCsv(QIODevice& destino);
+    // To standard output.
+    explicit EscritorCsv(QTextStream& saida);
+
+    // One field already in file form (see campoCsv); fields of a row are joined by ";".
+    void campo(const QString& texto);
+    void fimDaLinha();
+    // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.
+    void descarrega();
+
+private:
+    QIODevice* fDestino = nullptr;
+    QTextStream* fSaida = nullptr;
+    QString fFimLinha;
+    QString fTexto;
+    bool fBom = false;
+    bool fPrimeiroDaLinha = true;
+};

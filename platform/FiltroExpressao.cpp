@@ -4,16 +4,41 @@
 #include "Formatacao.h"
 #include "TabelaMemoria.h"
 
+#include <algorithm>
 #include <vector>
+
+namespace {
+
+enum class Operador { Igual, Diferente, Menor, Maior, MenorOuIgual, MaiorOuIgual };
+
+// The operator seen from the field's side: "5 < Valor" is "Valor > 5".
+Operador espelhado(Operador op) {
+    switch (op) {
+    case Operador::Menor:
+        return Operador::Maior;
+    case Operador::Maior:
+        return Operador::Menor;
+    case Operador::MenorOuIgual:
+        return Operador::MaiorOuIgual;
+    case Operador::MaiorOuIgual:
+        return Operador::MenorOuIgual;
+    default:
+        return op;
+    }
+}
+
+} // namespace
 
 struct FiltroExpressao::No {
     enum Tipo { E, Ou, Nao, Comparacao } tipo = Comparacao;
     std::unique_ptr<No> esquerda, direita;
-    // Comparison: a field against a constant already read as the field's type.
+    // Comparison: a field against a constant already read as the field's type, the
+    // operator seen from the field's side.
     const Campo* campo = nullptr;
-    QString operador;
+    Operador operador = Operador::Igual;
     QVariant constante;
-    bool campoADireita = false;
+    bool constanteTexto = false;
+    double constanteNumero = 0;
 };
 
 namespace {
@@ -110,7 +135,12 @@ public:
 private:
     using No = FiltroExpressao::No;
 
-    const Simbolo& atual() const { return fSimbolos[fPos]; }
+    // The list ends with Fim; reading never goes past it, however early the text ends.
+    const Simbolo& atual() const { return fSimbolos[std::min(fPos, fSimbolos.size() - 1)]; }
+    void avanca() {
+        if (fPos + 1 < fSimbolos.size())
+            ++fPos;
+    }
     bool palavra(const char* p) const {
         return atual().tipo == Simbolo::Identificador &&
                atual().texto.compare(QLatin1String(p), Qt::CaseInsensitive) == 0;
@@ -119,7 +149,7 @@ private:
     std::unique_ptr<No> ou() {
         auto esquerda = e();
         while (palavra("OR")) {
-            ++fPos;
+            avanca();
             auto no = std::make_unique<No>();
             no->tipo = No::Ou;
             no->esquerda = std::move(esquerda);
@@ -132,7 +162,7 @@ private:
     std::unique_ptr<No> e() {
         auto esquerda = fator();
         while (palavra("AND")) {
-            ++fPos;
+            avanca();
             auto no = std::make_unique<No>();
             no->tipo = No::E;
             no->esquerda = std::move(esquerda);
@@ -144,32 +174,39 @@ private:
 
     std::unique_ptr<No> fator() {
         if (palavra("NOT")) {
-            ++fPos;
+            avanca();
             auto no = std::make_unique<No>();
             no->tipo = No::Nao;
             no->esquerda = fator();
             return no;
         }
         if (atual().tipo == Simbolo::AbreParenteses) {
-            ++fPos;
+            avanca();
             auto no = ou();
             if (atual().tipo != Simbolo::FechaParenteses)
                 erroSintaxe(fTexto, QStringLiteral("falta ')'"));
-            ++fPos;
+            avanca();
             return no;
         }
         return comparacao();
     }
 
+    void exigeMais() const {
+        if (atual().tipo == Simbolo::Fim)
+            erroSintaxe(fTexto, QStringLiteral("expressão incompleta"));
+    }
+
     std::unique_ptr<No> comparacao() {
+        exigeMais();
         const Simbolo a = atual();
-        ++fPos;
+        avanca();
         if (atual().tipo != Simbolo::Operador)
             erroSintaxe(fTexto, QStringLiteral("falta um operador depois de '%1'").arg(a.texto));
-        const QString op = atual().texto;
-        ++fPos;
+        const Operador op = operadorDe(atual().texto);
+        avanca();
+        exigeMais();
         const Simbolo b = atual();
-        ++fPos;
+        avanca();
         auto no = std::make_unique<No>();
         no->operador = op;
         const Simbolo* constante = nullptr;
@@ -178,7 +215,7 @@ private:
             constante = &b;
         } else if (b.tipo == Simbolo::Identificador) {
             no->campo = fTabela.campo(b.texto);
-            no->campoADireita = true;
+            no->operador = espelhado(op);
             constante = &a;
         } else {
             erroSintaxe(fTexto, QStringLiteral("a comparação precisa de um campo"));
@@ -186,7 +223,25 @@ private:
         if (constante->tipo != Simbolo::Texto && constante->tipo != Simbolo::Numero)
             erroSintaxe(fTexto, QStringLiteral("constante esperada"));
         no->constante = leConstante(*no->campo, *constante);
+        no->constanteTexto = no->constante.typeId() == QMetaType::QString;
+        no->constanteNumero = no->constante.toDouble();
         return no;
+    }
+
+    Operador operadorDe(const QString& texto) const {
+        if (texto == QLatin1String("="))
+            return Operador::Igual;
+        if (texto == QLatin1String("<>"))
+            return Operador::Diferente;
+        if (texto == QLatin1String("<"))
+            return Operador::Menor;
+        if (texto == QLatin1String(">"))
+            return Operador::Maior;
+        if (texto == QLatin1String("<="))
+            return Operador::MenorOuIgual;
+        if (texto == QLatin1String(">="))
+            return Operador::MaiorOuIgual;
+        erroSintaxe(fTexto, QStringLiteral("operador '%1' desconhecido").arg(texto));
     }
 
     QVariant leConstante(const Campo& campo, const Simbolo& s) const {
@@ -201,6 +256,8 @@ private:
             return campo.converte(s.texto);
         } catch (const ErroConversao& e) {
             erroSintaxe(fTexto, e.mensagem());
+        } catch (const ErroEstouroMoeda& e) {
+            erroSintaxe(fTexto, e.mensagem());
         }
     }
 
@@ -210,59 +267,112 @@ private:
     std::size_t fPos = 0;
 };
 
-int compara(const QVariant& a, const QVariant& b) {
-    if (a.typeId() == QMetaType::QString || b.typeId() == QMetaType::QString) {
-        const int r = a.toString().compare(b.toString());
-        return r < 0 ? -1 : (r > 0 ? 1 : 0);
-    }
-    const double x = a.toDouble(), y = b.toDouble();
-    return x < y ? -1 : (x > y ? 1 : 0);
-}
-
-bool aplica(const QString& op, int c) {
-    if (op == QLatin1String("="))
+bool aplica(Operador op, int c) {
+    switch (op) {
+    case Operador::Igual:
         return c == 0;
-    if (op == QLatin1String("<>"))
+    case Operador::Diferente:
         return c != 0;
-    if (op == QLatin1String("<"))
+    case Operador::Menor:
         return c < 0;
-    if (op == QLatin1String(">"))
+    case Operador::Maior:
         return c > 0;
-    if (op == QLatin1String("<="))
+    case Operador::MenorOuIgual:
         return c <= 0;
-    if (op == QLatin1String(">="))
+    case Operador::MaiorOuIgual:
         return c >= 0;
+    }
     return false;
 }
 
-bool avaliaNo(const FiltroExpressao::No& no, const std::function<QVariant(const Campo&)>& valorDe) {
+int comparaNumeros(double x, double y) {
+    return x < y ? -1 : (x > y ? 1 : 0);
+}
+
+// The stored value against the constant, from the field's side.
+bool comparaValor(const FiltroExpressao::No& no, const QVariant& valor) {
+    if (valor.isNull())
+        return false;
+    if (no.constanteTexto || valor.typeId() == QMetaType::QString) {
+        const int r = valor.toString().compare(no.constante.toString());
+        return aplica(no.operador, r < 0 ? -1 : (r > 0 ? 1 : 0));
+    }
+    const double x = no.campo->tipo() == TipoCampo::Moeda
+                         ? double(valor.toLongLong()) / double(Moeda::Escala)
+                         : valor.toDouble();
+    return aplica(no.operador, comparaNumeros(x, no.constanteNumero));
+}
+
+bool avaliaNo(const FiltroExpressao::No& no, const QList<QVariant>& linha) {
     using No = FiltroExpressao::No;
     switch (no.tipo) {
     case No::E:
-        return avaliaNo(*no.esquerda, valorDe) && avaliaNo(*no.direita, valorDe);
+        return avaliaNo(*no.esquerda, linha) && avaliaNo(*no.direita, linha);
     case No::Ou:
-        return avaliaNo(*no.esquerda, valorDe) || avaliaNo(*no.direita, valorDe);
+        return avaliaNo(*no.esquerda, linha) || avaliaNo(*no.direita, linha);
     case No::Nao:
-        return !avaliaNo(*no.esquerda, valorDe);
+        return !avaliaNo(*no.esquerda, linha);
     case No::Comparacao:
         break;
     }
-    QVariant valor = valorDe(*no.campo);
-    if (valor.isNull())
+    // A calculated or looked-up field holds nothing on a stored row.
+    if (!no.campo->ehDados() || no.campo->indiceDados() >= linha.size())
         return false;
-    if (no.campo->tipo() == TipoCampo::Moeda)
-        valor = double(valor.toLongLong()) / double(Moeda::Escala);
-    const int c = no.campoADireita ? compara(no.constante, valor) : compara(valor, no.constante);
-    return aplica(no.operador, c);
+    return comparaValor(no, linha[no.campo->indiceDados()]);
+}
+
+bool indexavel(const Campo& campo) {
+    const Armazenamento a = armazenamentoDe(campo.tipo());
+    return campo.ehDados() && (a == Armazenamento::Flutuante || a == Armazenamento::Data);
+}
+
+// Narrows the range by every comparison of a conjunction; false when the expression has
+// another shape (OR, NOT, <>, text, a second field).
+bool estreita(const FiltroExpressao::No& no, FiltroExpressao::Intervalo& r) {
+    using No = FiltroExpressao::No;
+    if (no.tipo == No::E)
+        return estreita(*no.esquerda, r) && estreita(*no.direita, r);
+    if (no.tipo != No::Comparacao || no.constanteTexto || !indexavel(*no.campo) ||
+        no.operador == Operador::Diferente)
+        return false;
+    if (r.indiceDados >= 0 && r.indiceDados != no.campo->indiceDados())
+        return false;
+    r.indiceDados = no.campo->indiceDados();
+    const double c = no.constanteNumero;
+    const bool limiteInferior = no.operador == Operador::Igual || no.operador == Operador::Maior ||
+                                no.operador == Operador::MaiorOuIgual;
+    const bool limiteSuperior = no.operador == Operador::Igual || no.operador == Operador::Menor ||
+                                no.operador == Operador::MenorOuIgual;
+    if (limiteInferior) {
+        const bool incluso = no.operador != Operador::Maior;
+        if (!r.temMinimo || c > r.minimo || (c == r.minimo && !incluso)) {
+            r.minimo = c;
+            r.minimoIncluso = incluso;
+        }
+        r.temMinimo = true;
+    }
+    if (limiteSuperior) {
+        const bool incluso = no.operador != Operador::Menor;
+        if (!r.temMaximo || c < r.maximo || (c == r.maximo && !incluso)) {
+            r.maximo = c;
+            r.maximoIncluso = incluso;
+        }
+        r.temMaximo = true;
+    }
+    return true;
 }
 
 } // namespace
 
 FiltroExpressao::FiltroExpressao(const QString& texto, const TabelaMemoria& tabela)
-    : fRaiz(Analisador(texto, tabela).analisa()) {}
+    : fRaiz(Analisador(texto, tabela).analisa()) {
+    Intervalo r;
+    if (estreita(*fRaiz, r))
+        fIntervalo = r;
+}
 
 FiltroExpressao::~FiltroExpressao() = default;
 
-bool FiltroExpressao::avalia(const std::function<QVariant(const Campo&)>& valorDe) const {
-    return avaliaNo(*fRaiz, valorDe);
+bool FiltroExpressao::avalia(const QList<QVariant>& linha) const {
+    return avaliaNo(*fRaiz, linha);
 }

@@ -121,8 +121,23 @@ std::optional<NumeroLido> leNumero(const QString& texto, QChar separadorDecimal)
     return n;
 }
 
-QString doisDigitos(int v) {
-    return QStringLiteral("%1").arg(v, 2, 10, QLatin1Char('0'));
+// v with at least `largura` digits, zeros in front; written in place, since dates are
+// formatted for every filter the computation sets.
+void acrescentaDigitos(QString& r, int v, int largura) {
+    if (v < 0 || v >= 10000) {
+        r += QStringLiteral("%1").arg(v, largura, 10, QLatin1Char('0'));
+        return;
+    }
+    QChar d[4];
+    int n = 0;
+    do {
+        d[n++] = QLatin1Char(char('0' + v % 10));
+        v /= 10;
+    } while (v != 0);
+    for (int k = n; k < largura; ++k)
+        r += QLatin1Char('0');
+    while (n > 0)
+        r += d[--n];
 }
 
 int contaRepeticao(const QString& padrao, qsizetype i, QChar c) {
@@ -212,6 +227,36 @@ QString formataNumero(const QString& padrao, Estendido valor, const Configuracao
     return resultado;
 }
 
+QString formataMoedaAgrupada(Moeda valor, const ConfiguracaoRegional& cfg) {
+    const std::int64_t contagem = valor.contagem();
+    if (contagem % 100 != 0)
+        return formataNumero(QStringLiteral("#,###,##0.00"),
+                             valor.contagemEstendida() / Moeda::Escala, cfg);
+    // Whole cents: digits of |cents| from the right, two decimals, groups of three.
+    std::uint64_t centavos =
+        contagem < 0 ? std::uint64_t(-(contagem / 100)) : std::uint64_t(contagem / 100);
+    QChar texto[40];
+    int i = 40;
+    for (int casa = 0; casa < 2; ++casa) {
+        texto[--i] = QLatin1Char(char('0' + centavos % 10));
+        centavos /= 10;
+    }
+    texto[--i] = cfg.separadorDecimal;
+    int noGrupo = 0;
+    do {
+        if (noGrupo == 3) {
+            texto[--i] = cfg.separadorMilhar;
+            noGrupo = 0;
+        }
+        texto[--i] = QLatin1Char(char('0' + centavos % 10));
+        centavos /= 10;
+        ++noGrupo;
+    } while (centavos != 0);
+    if (contagem < 0)
+        texto[--i] = QLatin1Char('-');
+    return QString(texto + i, 40 - i);
+}
+
 bool tentaTextoParaEstendido(const QString& texto, Estendido& valor,
                              const ConfiguracaoRegional& cfg) {
     const auto n = leNumero(texto, cfg.separadorDecimal);
@@ -283,6 +328,7 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
     Datas::decodificaData(valor, ano, mes, dia);
     Datas::decodificaHora(valor, hora, minuto, segundo, ms);
     QString r;
+    r.reserve(padrao.size() + 8);
     bool ultimoFoiHora = false;
     for (qsizetype i = 0; i < padrao.size();) {
         const QChar c = padrao[i].toLower();
@@ -301,28 +347,28 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
             } else if (n == 1)
                 r += QString::number(dia);
             else {
-                r += doisDigitos(dia);
+                acrescentaDigitos(r, dia, 2);
                 n = 2;
             }
         } else if (c == QLatin1Char('m')) {
             n = std::min(n, 2);
             const int v = ultimoFoiHora ? minuto : mes;
-            r += n == 1 ? QString::number(v) : doisDigitos(v);
+            acrescentaDigitos(r, v, n);
         } else if (c == QLatin1Char('y')) {
             if (n <= 2) {
-                r += doisDigitos(ano % 100);
+                acrescentaDigitos(r, ano % 100, 2);
             } else {
-                r += QStringLiteral("%1").arg(ano, 4, 10, QLatin1Char('0'));
+                acrescentaDigitos(r, ano, 4);
             }
         } else if (c == QLatin1Char('h')) {
             n = std::min(n, 2);
-            r += n == 1 ? QString::number(hora) : doisDigitos(hora);
+            acrescentaDigitos(r, hora, n);
         } else if (c == QLatin1Char('n')) {
             n = std::min(n, 2);
-            r += n == 1 ? QString::number(minuto) : doisDigitos(minuto);
+            acrescentaDigitos(r, minuto, n);
         } else if (c == QLatin1Char('s')) {
             n = std::min(n, 2);
-            r += n == 1 ? QString::number(segundo) : doisDigitos(segundo);
+            acrescentaDigitos(r, segundo, n);
         } else if (c == QLatin1Char('z')) {
             r += n >= 3 ? QStringLiteral("%1").arg(ms, 3, 10, QLatin1Char('0'))
                         : QString::number(ms);
@@ -401,9 +447,10 @@ bool leData(const QString& t, qsizetype& i, const ConfiguracaoRegional& cfg, Dat
         if (!leInteiro(t, i, n[k], q[k]))
             return false;
     }
-    const QString ordem = cfg.padraoDataCurta.toLower();
-    const qsizetype pd = ordem.indexOf(QLatin1Char('d')), pm = ordem.indexOf(QLatin1Char('m')),
-                    py = ordem.indexOf(QLatin1Char('y'));
+    const QString& ordem = cfg.padraoDataCurta;
+    const qsizetype pd = ordem.indexOf(QLatin1Char('d'), 0, Qt::CaseInsensitive),
+                    pm = ordem.indexOf(QLatin1Char('m'), 0, Qt::CaseInsensitive),
+                    py = ordem.indexOf(QLatin1Char('y'), 0, Qt::CaseInsensitive);
     int dia = n[0], mes = n[1], ano = n[2], qAno = q[2];
     if (py >= 0 && py < pm && py < pd) {
         ano = n[0], qAno = q[0];

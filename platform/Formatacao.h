@@ -21,6 +21,12 @@ QString apara(const QString& texto);
 QString formataNumero(const QString& padrao, Estendido valor,
                       const ConfiguracaoRegional& cfg = regional());
 
+// An amount with the pattern "#,###,##0.00" (1.234,50), the same text as formataNumero
+// gives for the count divided by 10000. For whole cents the text is built from the count
+// itself: such a value has at most 17 significant digits, so its 18-digit rounding is
+// exact and nothing is left to round at two decimals.
+QString formataMoedaAgrupada(Moeda valor, const ConfiguracaoRegional& cfg = regional());
+
 // Plain decimal text: optional blanks, sign, digits, the decimal separator, an exponent.
 // No thousands separators. Throws ErroConversao "'%s' is not a valid floating point value".
 Estendido textoParaEstendido(const QString& texto, const ConfiguracaoRegional& cfg = regional());

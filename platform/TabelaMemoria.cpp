@@ -1,5 +1,6 @@
 #include "TabelaMemoria.h"
 
+#include "ConfiguracaoRegional.h"
 #include "Erros.h"
 #include "FiltroExpressao.h"
 #include "PacoteDados.h"
@@ -7,6 +8,8 @@
 #include <QFile>
 #include <QtDebug>
 
+#include <algorithm>
+#include <cmath>
 #include <utility>
 
 TabelaMemoria::TabelaMemoria(QString nome, QObject* parent)
@@ -31,6 +34,7 @@ Campo* TabelaMemoria::adicionaCampo(const DefinicaoCampo& definicao) {
             QStringLiteral("Campo '%1' repetido na tabela %2.").arg(definicao.nome, fNome));
     const int indice = definicao.tipoDeCampo == TipoDeCampo::Dados ? numeroCamposDados() : -1;
     fCampos.push_back(std::make_unique<Campo>(*this, definicao, indice));
+    fExpressoes.clear(); // parsed against the fields there were
     return fCampos.back().get();
 }
 
@@ -88,6 +92,7 @@ void TabelaMemoria::abrir() {
     fIds.clear();
     for (qsizetype i = 0; i < fLinhas.size(); ++i)
         fIds.append(fProximoId++);
+    linhasMudaram();
     fEstado = Estado::Navegando;
     fAlterada = false;
     try {
@@ -106,6 +111,7 @@ void TabelaMemoria::criaVazia() {
     exigeDefinicoes();
     fLinhas.clear();
     fIds.clear();
+    linhasMudaram();
     fEstado = Estado::Navegando;
     fAlterada = false;
     aplicaFiltro();
@@ -140,6 +146,7 @@ void TabelaMemoria::esvazia() {
     fEstado = Estado::Fechada;
     fLinhas.clear();
     fIds.clear();
+    linhasMudaram();
     fVisiveis.clear();
     fBuffer.clear();
     fModificado = false;
@@ -157,19 +164,130 @@ void TabelaMemoria::gravaArquivo() {
     pacote.grava(fNomeArquivo);
 }
 
+std::shared_ptr<const FiltroExpressao> TabelaMemoria::expressaoDoFiltro() {
+    // Date constants are read with the regional settings: other settings, other readings.
+    const ConfiguracaoRegional& cfg = regional();
+    if (cfg.padraoDataCurta != fPadraoDasExpressoes ||
+        cfg.separadorData != fSeparadoresDasExpressoes[0] ||
+        cfg.separadorHora != fSeparadoresDasExpressoes[1] ||
+        cfg.separadorDecimal != fSeparadoresDasExpressoes[2]) {
+        fExpressoes.clear();
+        fPadraoDasExpressoes = cfg.padraoDataCurta;
+        fSeparadoresDasExpressoes = {cfg.separadorData, cfg.separadorHora, cfg.separadorDecimal};
+    }
+    if (const auto lida = fExpressoes.constFind(fFiltro); lida != fExpressoes.cend())
+        return *lida;
+    auto expressao = std::make_shared<const FiltroExpressao>(fFiltro, *this);
+    // Bounded: a long run of distinct texts starts over rather than grow without end.
+    if (fExpressoes.size() >= 8192)
+        fExpressoes.clear();
+    fExpressoes.insert(fFiltro, expressao);
+    return expressao;
+}
+
 void TabelaMemoria::aplicaFiltro() {
-    std::unique_ptr<FiltroExpressao> expressao;
-    if (fFiltrado && !fFiltro.trimmed().isEmpty())
-        expressao = std::make_unique<FiltroExpressao>(fFiltro, *this);
-    fVisiveis.clear();
-    for (qsizetype i = 0; i < fLinhas.size(); ++i) {
-        const Linha& linha = fLinhas[i];
-        if (!expressao || expressao->avalia([&](const Campo& c) {
-                return c.ehDados() ? linha.value(c.indiceDados()) : QVariant();
-            }))
-            fVisiveis.append(int(i));
+    std::shared_ptr<const FiltroExpressao> expressao;
+    if (fFiltrado && !QStringView(fFiltro).trimmed().isEmpty())
+        expressao = expressaoDoFiltro();
+    if (!expressao) {
+        // Unfiltered, every stored row is visible in stored order: the list of all of
+        // them is shared, and built again only when the rows have changed.
+        fExpressao.reset();
+        if (fVersaoTodas != fVersao) {
+            fTodas.resize(fLinhas.size());
+            for (qsizetype i = 0; i < fLinhas.size(); ++i)
+                fTodas[i] = int(i);
+            fVersaoTodas = fVersao;
+        }
+        fVisiveis = fTodas;
+        return;
+    }
+    if (expressao->intervalo() && indiceOrdenado(expressao->intervalo()->indiceDados).utilizavel) {
+        visiveisDoIntervalo(*expressao);
+    } else {
+        fVisiveis.clear();
+        for (qsizetype i = 0; i < fLinhas.size(); ++i)
+            if (expressao->avalia(fLinhas[i]))
+                fVisiveis.append(int(i));
     }
     fExpressao = std::move(expressao);
+}
+
+void TabelaMemoria::linhasMudaram(int acrescentada) {
+    const quint64 anterior = fVersao++;
+    const bool ultima = acrescentada >= 0 && acrescentada == int(fLinhas.size()) - 1;
+    for (int campo = 0; campo < int(fIndices.size()); ++campo) {
+        IndiceOrdenado& indice = fIndices[std::size_t(campo)];
+        if (!ultima || indice.versao != anterior || !indice.utilizavel) {
+            indice.versao = 0;
+            continue;
+        }
+        // A row added at the end joins the order where its value goes, after equal ones.
+        const QVariant& valor = fLinhas[acrescentada].at(campo);
+        indice.versao = fVersao;
+        if (valor.isNull())
+            continue;
+        if (valor.typeId() != QMetaType::Double || std::isnan(valor.toDouble())) {
+            indice.utilizavel = false;
+            continue;
+        }
+        const std::pair<double, int> par{valor.toDouble(), acrescentada};
+        indice.valores.insert(std::upper_bound(indice.valores.begin(), indice.valores.end(), par),
+                              par);
+    }
+    // One row more is one more position at the end of all of them, wherever the row
+    // went. The visible rows are set again right after every change of the rows, so they
+    // let go of the shared list first and the append copies nothing.
+    if (fVersaoTodas == anterior && acrescentada >= 0) {
+        fVisiveis = QList<int>();
+        fTodas.append(int(fLinhas.size()) - 1);
+        fVersaoTodas = fVersao;
+    }
+}
+
+const TabelaMemoria::IndiceOrdenado& TabelaMemoria::indiceOrdenado(int indiceDados) const {
+    if (fIndices.size() < std::size_t(numeroCamposDados()))
+        fIndices.resize(std::size_t(numeroCamposDados()));
+    IndiceOrdenado& indice = fIndices[std::size_t(indiceDados)];
+    if (indice.versao == fVersao)
+        return indice;
+    indice.versao = fVersao;
+    indice.valores.clear();
+    indice.utilizavel = true;
+    for (qsizetype i = 0; i < fLinhas.size(); ++i) {
+        const QVariant& valor = fLinhas[i].at(indiceDados);
+        if (valor.isNull())
+            continue; // an empty value matches no comparison
+        // A value that does not order (not a number) leaves the filter to the scan.
+        if (valor.typeId() != QMetaType::Double || std::isnan(valor.toDouble())) {
+            indice.utilizavel = false;
+            indice.valores.clear();
+            return indice;
+        }
+        indice.valores.emplace_back(valor.toDouble(), int(i));
+    }
+    std::sort(indice.valores.begin(), indice.valores.end());
+    return indice;
+}
+
+void TabelaMemoria::visiveisDoIntervalo(const FiltroExpressao& expressao) {
+    const FiltroExpressao::Intervalo& r = *expressao.intervalo();
+    const auto& valores = indiceOrdenado(r.indiceDados).valores;
+    auto inicio = valores.begin();
+    if (r.temMinimo)
+        inicio = r.minimoIncluso
+                     ? std::lower_bound(valores.begin(), valores.end(), r.minimo,
+                                        [](const auto& par, double v) { return par.first < v; })
+                     : std::upper_bound(valores.begin(), valores.end(), r.minimo,
+                                        [](double v, const auto& par) { return v < par.first; });
+    fVisiveis.clear();
+    for (auto it = inicio; it != valores.end(); ++it) {
+        if (r.temMaximo && (it->first > r.maximo || (!r.maximoIncluso && it->first == r.maximo)))
+            break;
+        fVisiveis.append(it->second);
+    }
+    // Visible rows keep the stored order.
+    std::sort(fVisiveis.begin(), fVisiveis.end());
 }
 
 void TabelaMemoria::vaiParaPrimeiro() {
@@ -301,21 +419,26 @@ void TabelaMemoria::gravar() {
             throw ErroTabela(QStringLiteral("O campo '%1' deve ser preenchido.").arg(c->nome()));
 
     quint64 id = 0;
+    int armazenada = 0;
     if (fEstado == Estado::Inserindo) {
         id = fProximoId++;
-        fLinhas.insert(fPosicaoArmazenada, fBuffer);
-        fIds.insert(fPosicaoArmazenada, id);
+        armazenada = fPosicaoArmazenada;
+        fLinhas.insert(armazenada, fBuffer);
+        fIds.insert(armazenada, id);
+        linhasMudaram(armazenada);
     } else {
-        const int armazenada = fVisiveis[fAtual];
+        armazenada = fVisiveis[fAtual];
         fLinhas[armazenada] = fBuffer;
         id = fIds[armazenada];
+        linhasMudaram();
     }
     fBuffer.clear();
     fModificado = false;
     fEstado = Estado::Navegando;
     fAlterada = true;
     aplicaFiltro();
-    const int indice = indiceVisivelDoId(id);
+    // Unfiltered, a row's visible place is its stored place.
+    const int indice = fExpressao ? indiceVisivelDoId(id) : armazenada;
     if (indice >= 0)
         fAtual = indice;
     else
@@ -360,6 +483,7 @@ void TabelaMemoria::excluir() {
     const int armazenada = fVisiveis[fAtual];
     fLinhas.removeAt(armazenada);
     fIds.removeAt(armazenada);
+    linhasMudaram();
     fAlterada = true;
     const int anterior = fAtual;
     aplicaFiltro();

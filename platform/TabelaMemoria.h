@@ -2,11 +2,13 @@
 
 #include "Campo.h"
 
+#include <QHash>
 #include <QList>
 #include <QObject>
 #include <QString>
 #include <QVariant>
 
+#include <array>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -62,6 +64,9 @@ public:
     bool ativa() const { return fEstado != Estado::Fechada; }
     Estado estado() const { return fEstado; }
     bool alteradaDesdeLeitura() const { return fAlterada; }
+    // Grows whenever the stored rows change (read, stored, deleted, closed): a reader that
+    // saw the same number has seen the same rows.
+    quint64 versao() const { return fVersao; }
 
     void primeiro();
     void anterior();
@@ -128,12 +133,24 @@ signals:
 private:
     using Linha = QList<QVariant>;
 
+    // Stored rows of one floating or date field ordered by value, for range filters. Built
+    // on first use, kept while the rows stay the same and extended when a row is appended.
+    struct IndiceOrdenado {
+        quint64 versao = 0;
+        bool utilizavel = false;
+        std::vector<std::pair<double, int>> valores; // value, stored position
+    };
+
     void exigeAtiva() const;
     void exigeDefinicoes() const;
     int numeroCamposDados() const;
     Linha linhaVazia() const;
     void comecaNovaLinha(bool noFim);
     void aplicaFiltro();
+    std::shared_ptr<const FiltroExpressao> expressaoDoFiltro();
+    void linhasMudaram(int acrescentada = -1);
+    const IndiceOrdenado& indiceOrdenado(int indiceDados) const;
+    void visiveisDoIntervalo(const FiltroExpressao& expressao);
     void vaiParaPrimeiro();
     int indiceVisivelDoId(quint64 id) const;
     void esvazia();
@@ -162,7 +179,16 @@ private:
 
     QString fFiltro;
     bool fFiltrado = false;
-    std::unique_ptr<FiltroExpressao> fExpressao;
+    std::shared_ptr<const FiltroExpressao> fExpressao;
+    // Texts already parsed, with the regional settings they were read under: a filter
+    // text set again is not parsed again.
+    QHash<QString, std::shared_ptr<const FiltroExpressao>> fExpressoes;
+    QString fPadraoDasExpressoes;
+    std::array<QChar, 3> fSeparadoresDasExpressoes{};
+    quint64 fVersao = 1;
+    QList<int> fTodas; // every stored position, for the unfiltered table
+    quint64 fVersaoTodas = 0;
+    mutable std::vector<IndiceOrdenado> fIndices;
 
     mutable bool fCalculando = false;
     mutable Linha fCalculados;

@@ -16,10 +16,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <unistd.h>
+
 namespace {
 
 struct Execucao {
     int status = -1;
+    QByteArray bytesSaida;
     QString saida;
     QString erro;
     QStringList linhasSaida() const { return saida.split(QLatin1Char('\n'), Qt::SkipEmptyParts); }
@@ -50,7 +53,8 @@ class TesteCli : public QObject {
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
-    Execucao roda(const QStringList& argumentos, const QString& hoje = QString()) {
+    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
+                  const QByteArray& entrada = QByteArray()) {
         QProcess p;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -63,11 +67,14 @@ class TesteCli : public QObject {
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
         p.setProcessEnvironment(ambiente);
         p.start(fPrograma, argumentos);
+        p.write(entrada);
+        p.closeWriteChannel();
         if (!p.waitForFinished(60000))
             qFatal("belqor-cli não terminou");
         Execucao e;
         e.status = p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1;
-        e.saida = QString::fromUtf8(p.readAllStandardOutput());
+        e.bytesSaida = p.readAllStandardOutput();
+        e.saida = QString::fromUtf8(e.bytesSaida);
         e.erro = QString::fromUtf8(p.readAllStandardError());
         return e;
     }
@@ -214,20 +221,26 @@ private slots:
                               "Mês do pagamento 01/2004: 1,000000 %"}));
     }
 
+    // Numbers a script reads without the Brazilian format, beside the texts as shown.
     void json() {
         const Execucao e = roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
                                  QStringLiteral("10/01/2020"), QStringLiteral("10/04/2020"),
                                  QStringLiteral("--json")});
         QCOMPARE(e.status, 0);
         QJsonParseError falha{};
-        const QJsonObject o = QJsonDocument::fromJson(e.saida.toUtf8(), &falha).object();
+        const QJsonObject o = QJsonDocument::fromJson(e.bytesSaida, &falha).object();
         QCOMPARE(falha.error, QJsonParseError::NoError);
-        QCOMPARE(o.value("numeroDias").toString(), QStringLiteral("91"));
-        QCOMPARE(o.value("taxaJuros").toString(), QStringLiteral("1,630000 %"));
-        QCOMPARE(o.value("valorICMS").toString(), QStringLiteral("1.000,00"));
-        QCOMPARE(o.value("multaMora").toString(), QStringLiteral("120,00"));
-        QCOMPARE(o.value("jurosMora").toString(), QStringLiteral("18,26"));
-        QCOMPARE(o.value("total").toString(), QStringLiteral("1.138,26"));
+        QVERIFY(o.value("numeroDias").isDouble());
+        QCOMPARE(o.value("numeroDias").toInt(), 91);
+        QCOMPARE(o.value("taxaJuros").toString(), QStringLiteral("1.630000"));
+        QCOMPARE(o.value("valorICMS").toString(), QStringLiteral("1000.00"));
+        QCOMPARE(o.value("multaMora").toString(), QStringLiteral("120.00"));
+        QCOMPARE(o.value("jurosMora").toString(), QStringLiteral("18.26"));
+        QCOMPARE(o.value("total").toString(), QStringLiteral("1138.26"));
+        const QJsonObject textos = o.value("textos").toObject();
+        QCOMPARE(textos.value("numeroDias").toString(), QStringLiteral("91"));
+        QCOMPARE(textos.value("taxaJuros").toString(), QStringLiteral("1,630000 %"));
+        QCOMPARE(textos.value("total").toString(), QStringLiteral("1.138,26"));
         const QJsonObject d = o.value("detalhamento").toObject();
         QCOMPARE(d.value("faixaMulta").toString(), QStringLiteral("61 dias ou mais: 12 %"));
         const QJsonArray selic = d.value("selic").toArray();
@@ -236,6 +249,33 @@ private slots:
         QCOMPARE(selic[1].toObject().value("taxa").toString(), QStringLiteral("0,340000 %"));
         QCOMPARE(d.value("mesPagamento").toObject().value("mes").toString(),
                  QStringLiteral("04/2020"));
+    }
+
+    // A failure under --json is an object on standard output; the status stays.
+    void jsonDeFalha_data() {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("erro");
+        QTest::newRow("valor recusado")
+            << QStringList{"calcular", "12,5", "10/01/2020", "10/04/2020", "--json"} << 1
+            << ValorInvalido;
+        QTest::newRow("faltam taxas")
+            << QStringList{"calcular", "1000,00", "10/01/2020", "10/06/2020", "--json"} << 1
+            << FaltamTaxas;
+        QTest::newRow("faltam argumentos") << QStringList{"calcular", "--json", "1000,00"} << 2
+                                           << "Faltam argumentos para o comando calcular.";
+    }
+    void jsonDeFalha() {
+        QFETCH(QStringList, argumentos);
+        QFETCH(int, status);
+        QFETCH(QString, erro);
+        const Execucao e = roda(argumentos);
+        QCOMPARE(e.status, status);
+        QJsonParseError falha{};
+        const QJsonDocument doc = QJsonDocument::fromJson(e.bytesSaida, &falha);
+        QCOMPARE(falha.error, QJsonParseError::NoError);
+        QCOMPARE(doc.object().keys(), QStringList{QStringLiteral("erro")});
+        QCOMPARE(doc.object().value("erro").toString(), erro);
     }
 
     // The calculation memory on the shipped table: every input, the six results, the
@@ -372,7 +412,7 @@ private slots:
         QFile entrada(fPasta.filePath(QStringLiteral("tres.csv")));
         QVERIFY(entrada.open(QIODevice::WriteOnly));
         entrada.write("valor;vencimento;pagamento\n1000,00;10/01/2020;10/04/2020\n"
-                      "12,5;10/01/2020;10/04/2020\n2500,00;20/12/2019;20/02/2020\n");
+                      "12,505;10/01/2020;10/04/2020\n2500,00;20/12/2019;20/02/2020\n");
         entrada.close();
         const QString pasta = fPasta.filePath(QStringLiteral("memórias/lote"));
         const Execucao e = roda({QStringLiteral("lote"), entrada.fileName(),
@@ -461,22 +501,24 @@ private slots:
         const Execucao e =
             roda({QStringLiteral("lote"), fixture(QStringLiteral("cli/lote.csv")), saida});
         QCOMPARE(e.status, 1);
-        QCOMPARE(e.erro, QStringLiteral("Lote: 7 linhas, 2 calculadas, 5 com falha.\n"));
+        QCOMPARE(e.erro, QStringLiteral("Lote: 7 linhas, 4 calculadas, 3 com falha.\n"));
         QCOMPARE(e.saida, QString());
-        QStringList linhas = QString::fromUtf8(conteudoArquivo(saida)).split(QLatin1Char('\n'));
+        const QByteArray bytes = conteudoArquivo(saida);
+        QVERIFY(bytes.startsWith("\xEF\xBB\xBF"));
+        QCOMPARE(bytes.count("\r\n"), bytes.count('\n'));
+        QStringList linhas = QString::fromUtf8(bytes.mid(3)).split(QStringLiteral("\r\n"));
         QCOMPARE(linhas.takeLast(), QString());
         QCOMPARE(linhas,
                  (QStringList{
                      "valor;vencimento;pagamento;referencia;dias;taxa;multa;juros;total;mensagem",
                      "1000,00;10/01/2020;10/04/2020;nota 1;91;1,630000;120,00;18,26;1.138,26;",
-                     "12,5;10/01/2020;10/04/2020;nota 2;;;;;;" + ValorInvalido,
+                     "12,5;10/01/2020;10/04/2020;nota 2;91;1,630000;1,50;0,23;14,23;",
                      "1000,00;11/01/2020;10/04/2020;nota 3;;;;;;A Data do Vencimento deve ser dia "
                      "útil!",
                      "1000,00;10/01/2020;10/06/2020;nota 4;;;;;;" + FaltamTaxas,
                      "333,33;10/01/2020;15/01/2020;\"nota; 5\";5;0,000000;2,50;0,00;335,83;",
-                     "1.234,56;10/01/2020;15/01/2020;nota 6;;;;;;'1.234,56' is not a valid "
-                     "floating point value",
-                     "1000,00;10/01/2020;;;;;;Linha com colunas a menos."}));
+                     "1.234,56;10/01/2020;15/01/2020;nota 6;5;0,000000;9,26;0,00;1.243,82;",
+                     "1000,00;10/01/2020;;;;;;;;Linha com colunas a menos."}));
     }
 
     void loteNaSaidaPadrao() {
@@ -523,6 +565,18 @@ private slots:
         QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 0"));
         QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Meses já presentes: 3"));
         QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // "-" reads the document from standard input.
+    void importarDaEntradaPadrao() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 2, 1), QStringLiteral("0.8")}});
+        const Execucao e =
+            roda({QStringLiteral("importar"), QStringLiteral("-")}, QStringLiteral("15/05/2024"),
+                 conteudoArquivo(fixture(QStringLiteral("importacao/tres-entradas.xml"))));
+        QCOMPARE(e.status, 0);
+        const Execucao lista = roda({QStringLiteral("tabela")});
+        QCOMPARE(lista.linhasSaida().mid(1, 3),
+                 (QStringList{"02/2024\t0,800000", "03/2024\t0,830000", "04/2024\t0,890000"}));
     }
 
     // A walk that stops is logged beside the program, as at start-up, and reported.
@@ -812,9 +866,207 @@ private slots:
         QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Taxa de Juros: 2,000000 %"));
     }
 
+    // What spreadsheets write, each form in a file made byte by byte; the output is UTF-8
+    // with a byte-order mark and CR LF, every input field as it was read.
+    void loteComoPlanilhas_data() {
+        QTest::addColumn<QByteArray>("entrada");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QString>("erro");
+        const QString cabecalho =
+            QStringLiteral("valor;vencimento;pagamento;obs;dias;taxa;multa;juros;total;mensagem");
+        const QString calculado = QStringLiteral("91;1,630000;120,00;18,26;1.138,26;");
+        const QString lote1 = QStringLiteral("Lote: 1 linha, 1 calculada, 0 com falha.\n");
+        QTest::newRow("windows-1252 com acentos")
+            << QByteArray("valor;vencimento;pagamento;obs\r\n"
+                          "1000,00;10/01/2020;10/04/2020;S\xE3o Jo\xE3o \x80\r\n")
+            << QStringList{cabecalho, "1000,00;10/01/2020;10/04/2020;São João €;" + calculado}
+            << "\"ENTRADA\" não é UTF-8: lido como Windows-1252.\n" + lote1;
+        QTest::newRow("utf-8 com marca e CR LF")
+            << QByteArray("\xEF\xBB\xBFvalor;vencimento;pagamento;obs\r\n"
+                          "1000,00;10/01/2020;10/04/2020;a\xC3\xA7\xC3\xA3o\r\n")
+            << QStringList{cabecalho, "1000,00;10/01/2020;10/04/2020;ação;" + calculado} << lote1;
+        QTest::newRow("quebra de linha entre aspas")
+            << QByteArray("valor;vencimento;pagamento;obs\n"
+                          "\"1000,00\";10/01/2020;10/04/2020;\"linha 1\r\nlinha \"\"2\"\";\"\n")
+            << QStringList{cabecalho, "\"1000,00\";10/01/2020;10/04/2020;\"linha 1\r\nlinha "
+                                      "\"\"2\"\";\";" +
+                                          calculado}
+            << lote1;
+        QTest::newRow("linhas vazias e só separadores")
+            << QByteArray("valor;vencimento;pagamento;obs\n\n;;;\r\n"
+                          "1000,00;10/01/2020;10/04/2020;x\n\r\n;;\n")
+            << QStringList{cabecalho, "1000,00;10/01/2020;10/04/2020;x;" + calculado} << lote1;
+        QTest::newRow("valores e datas de planilha")
+            << QByteArray("valor;vencimento;pagamento;obs\n"
+                          "R$ 1.000,00;2020-01-10;2020-04-10;prefixo\n"
+                          "1.000;10/01/2020;10/04/2020;milhar\n"
+                          "1000;10/01/2020;10/04/2020;inteiro\n"
+                          "\"R$ 1.000,0\";10/01/2020;10/04/2020;uma casa\n"
+                          "1000,005;10/01/2020;10/04/2020;tres casas\n"
+                          "1,000.00;10/01/2020;10/04/2020;ponto decimal\n"
+                          "R$ mil;10/01/2020;10/04/2020;letras\n")
+            << QStringList{cabecalho,
+                           "R$ 1.000,00;2020-01-10;2020-04-10;prefixo;" + calculado,
+                           "1.000;10/01/2020;10/04/2020;milhar;" + calculado,
+                           "1000;10/01/2020;10/04/2020;inteiro;" + calculado,
+                           "\"R$ 1.000,0\";10/01/2020;10/04/2020;uma casa;" + calculado,
+                           "1000,005;10/01/2020;10/04/2020;tres casas;;;;;;" + ValorInvalido,
+                           "1,000.00;10/01/2020;10/04/2020;ponto decimal;;;;;;" + ValorInvalido,
+                           "R$ mil;10/01/2020;10/04/2020;letras;;;;;;" + ValorInvalido}
+            << "Lote: 7 linhas, 4 calculadas, 3 com falha.\n";
+        QTest::newRow("colunas a mais e a menos")
+            << QByteArray("valor;vencimento;pagamento;obs\n"
+                          "1000,00;10/01/2020;10/04/2020\n"
+                          "1000,00;10/01/2020;10/04/2020;x;sobra;\"e mais\"\n")
+            << QStringList{cabecalho, "1000,00;10/01/2020;10/04/2020;;" + calculado,
+                           "1000,00;10/01/2020;10/04/2020;x;" + calculado + ";sobra;\"e mais\""}
+            << "Lote: 2 linhas, 2 calculadas, 0 com falha.\n";
+    }
+    void loteComoPlanilhas() {
+        QFETCH(QByteArray, entrada);
+        QFETCH(QStringList, esperado);
+        QFETCH(QString, erro);
+        const QString arquivoEntrada = fPasta.filePath(QStringLiteral("planilha.csv"));
+        const QString saida = fPasta.filePath(QStringLiteral("resultado.csv"));
+        gravaArquivoTeste(arquivoEntrada, entrada);
+        const Execucao e = roda({QStringLiteral("lote"), arquivoEntrada, saida});
+        QCOMPARE(e.erro, QString(erro).replace(QStringLiteral("ENTRADA"), arquivoEntrada));
+        QCOMPARE(e.status, erro.contains(QStringLiteral(" 0 com falha")) ? 0 : 1);
+        const QByteArray esperadoBytes = "\xEF\xBB\xBF" + esperado.join("\r\n").toUtf8() + "\r\n";
+        QCOMPARE(conteudoArquivo(saida), esperadoBytes);
+    }
+
+    // "-" is standard input and standard output; there the lines end with LF alone and
+    // carry no byte-order mark.
+    void loteEntradaESaidaPadrao() {
+        const Execucao e =
+            roda({QStringLiteral("lote"), QStringLiteral("-"), QStringLiteral("-")}, QString(),
+                 "valor;vencimento;pagamento\r\n1000,00;10/03/2020;14/04/2020\r\n");
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.bytesSaida, QByteArray("valor;vencimento;pagamento;dias;taxa;multa;juros;"
+                                          "total;mensagem\n"
+                                          "1000,00;10/03/2020;14/04/2020;35;1,000000;90,00;10,90;"
+                                          "1.100,90;\n"));
+        QCOMPARE(e.erro, QStringLiteral("Lote: 1 linha, 1 calculada, 0 com falha.\n"));
+    }
+
+    // The output is never the rate table nor the input, whatever name reaches them; both
+    // stay as they were and nothing is written.
+    void loteRecusaSaidaQueEhTabelaOuEntrada_data() {
+        QTest::addColumn<QString>("alvo");
+        QTest::newRow("a tabela") << "tabela";
+        QTest::newRow("a tabela por um link") << "link-tabela";
+        QTest::newRow("a tabela por outro caminho") << "caminho-tabela";
+        QTest::newRow("a entrada por um link físico") << "link-entrada";
+    }
+    void loteRecusaSaidaQueEhTabelaOuEntrada() {
+        QFETCH(QString, alvo);
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        QFile::remove(fPasta.filePath(QStringLiteral("link-tabela")));
+        QFile::remove(fPasta.filePath(QStringLiteral("link-entrada")));
+        QVERIFY(QFile::link(tabela(), fPasta.filePath(QStringLiteral("link-tabela"))));
+        QVERIFY(::link(QFile::encodeName(entrada).constData(),
+                       QFile::encodeName(fPasta.filePath(QStringLiteral("link-entrada")))
+                           .constData()) == 0);
+        const QMap<QString, QString> caminhos{
+            {"tabela", tabela()},
+            {"link-tabela", fPasta.filePath(QStringLiteral("link-tabela"))},
+            {"caminho-tabela", fPasta.path() + QStringLiteral("/./BELQOR.cds")},
+            {"link-entrada", fPasta.filePath(QStringLiteral("link-entrada"))}};
+        const QByteArray tabelaAntes = conteudoArquivo(tabela());
+        const QByteArray entradaAntes = conteudoArquivo(entrada);
+        const QStringList arquivosAntes = QDir(fPasta.path()).entryList(QDir::Files);
+        const Execucao e = roda({QStringLiteral("lote"), entrada, caminhos.value(alvo),
+                                 QStringLiteral("--tabela"), tabela()});
+        QCOMPARE(e.status, 2);
+        QVERIFY2(e.erro.startsWith(QStringLiteral("O arquivo de saída")), qPrintable(e.erro));
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(conteudoArquivo(tabela()), tabelaAntes);
+        QCOMPARE(conteudoArquivo(entrada), entradaAntes);
+        QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), arquivosAntes);
+    }
+
+    // A batch that stops leaves the previous output as it was and no half file beside it.
+    void loteQueParaNaoDeixaMeioArquivo() {
+        const QString entrada = fPasta.filePath(QStringLiteral("longa.csv"));
+        const QString saida = fPasta.filePath(QStringLiteral("anterior.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n" +
+                                       QByteArray(2 * 1024 * 1024, 'x') + "\n");
+        gravaArquivoTeste(saida, "anterior\n");
+        const QStringList arquivosAntes = QDir(fPasta.path()).entryList(QDir::Files);
+        const Execucao e = roda({QStringLiteral("lote"), entrada, saida});
+        QCOMPARE(e.status, 1);
+        QVERIFY2(e.erro.contains(QStringLiteral("A linha 3 de")), qPrintable(e.erro));
+        QCOMPARE(conteudoArquivo(saida), QByteArray("anterior\n"));
+        QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), arquivosAntes);
+    }
+
+    // The command line's conventions: "--" ends the options, an option of another command
+    // is refused, 2 for a command typed wrong, 0 and 1 for the work done or failed.
+    void convencoes_data() {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::addColumn<int>("status");
+        QTest::addColumn<QString>("inicioErro");
+        QTest::newRow("-- antes de um valor negativo")
+            << QStringList{"calcular", "--", "-5,55", "10/03/2020", "10/03/2020"} << 1
+            << ValorInvalido;
+        QTest::newRow("valor negativo sem --")
+            << QStringList{"calcular", "-5,55", "10/03/2020", "10/03/2020"} << 2
+            << "Opção desconhecida: -5";
+        QTest::newRow("opção desconhecida")
+            << QStringList{"calcular", "1000,00", "10/03/2020", "10/03/2020", "--xml"} << 2
+            << "Opção desconhecida: --xml";
+        QTest::newRow("opção de outro comando")
+            << QStringList{"calcular", "1000,00", "10/03/2020", "10/03/2020", "--desde", "01/2020"}
+            << 2 << "A opção --desde não se aplica ao comando calcular.";
+        QTest::newRow("json no lote") << QStringList{"lote", "a.csv", "--json"} << 2
+                                      << "A opção --json não se aplica ao comando lote.";
+        QTest::newRow("falta o valor da opção")
+            << QStringList{"tabela", "--tabela"} << 2 << "Falta o valor da opção --tabela.";
+        QTest::newRow("argumentos a mais") << QStringList{"lote", "a.csv", "b.csv", "c.csv"} << 2
+                                           << "Argumentos a mais para o comando lote.";
+        QTest::newRow("url fora do atualizar")
+            << QStringList{"tabela", "--url", "https://127.0.0.1:1/dados"} << 2
+            << "A opção --url não se aplica ao comando tabela.";
+        QTest::newRow("argumento no atualizar") << QStringList{"atualizar", "agora"} << 2
+                                                << "Argumentos a mais para o comando atualizar.";
+        QTest::newRow("comando desconhecido")
+            << QStringList{"somar"} << 2 << "Comando desconhecido: somar";
+        QTest::newRow("cálculo recusado")
+            << QStringList{"calcular", "1000,00", "11/01/2020", "10/04/2020"} << 1
+            << "A Data do Vencimento deve ser dia útil!";
+        QTest::newRow("opção antes do comando")
+            << QStringList{"--tabela", "TABELA", "calcular", "1000,00", "10/03/2020", "10/03/2020"}
+            << 0 << "";
+    }
+    void convencoes() {
+        QFETCH(QStringList, argumentos);
+        QFETCH(int, status);
+        QFETCH(QString, inicioErro);
+        argumentos.replaceInStrings(QStringLiteral("TABELA"), tabela());
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(argumentos);
+        QCOMPARE(e.status, status);
+        QVERIFY2(inicioErro.isEmpty() ? e.erro.isEmpty() : e.erro.startsWith(inicioErro),
+                 qPrintable(e.erro));
+        if (status == 2 && !argumentos.contains(QStringLiteral("--json")))
+            QCOMPARE(e.saida, QString());
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void versao() {
+        const Execucao e = roda({QStringLiteral("--version")});
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.saida, QStringLiteral("belqor-cli 3.02.00\n"));
+        QCOMPARE(e.erro, QString());
+    }
+
     void ajuda() {
         const Execucao e = roda({QStringLiteral("--help")});
         QCOMPARE(e.status, 0);
+        QCOMPARE(roda({QStringLiteral("-h")}).saida, e.saida);
+        QCOMPARE(roda({QStringLiteral("lote"), QStringLiteral("-h")}).saida, e.saida);
         QVERIFY(e.saida.startsWith(QStringLiteral("Uso: belqor-cli COMANDO")));
         for (const char* comando :
              {"calcular", "lote", "importar", "atualizar", "--url", "tabela", "--tabela", "--pdf"})

@@ -4,6 +4,9 @@
 
 #include <QTest>
 
+#include <algorithm>
+#include <cmath>
+#include <cstdint>
 #include <limits>
 
 class TesteMoedaFormatacao : public QObject {
@@ -73,6 +76,56 @@ private slots:
         QFETCH(double, valor);
         QFETCH(QString, esperado);
         QCOMPARE(Formato::formataNumero(padrao, valor), esperado);
+    }
+
+    // The amount text built from the count is the text of the general pattern formatting,
+    // for whole cents anywhere in the range and for amounts with four decimals.
+    void moedaAgrupadaIgualAoPadrao_data() {
+        QTest::addColumn<qint64>("contagem");
+        QTest::addColumn<QString>("texto");
+        const qint64 maximo = std::numeric_limits<qint64>::max();
+        QTest::newRow("zero") << qint64(0) << "0,00";
+        QTest::newRow("um centavo") << qint64(100) << "0,01";
+        QTest::newRow("menos um centavo") << qint64(-100) << "-0,01";
+        QTest::newRow("mil") << qint64(10000000) << "1.000,00";
+        QTest::newRow("1.138,26") << qint64(11382600) << "1.138,26";
+        QTest::newRow("999,99") << qint64(9999900) << "999,99";
+        QTest::newRow("maior em centavos") << (maximo / 100 * 100) << "922.337.203.685.477,58";
+        QTest::newRow("menor em centavos") << -(maximo / 100 * 100) << "-922.337.203.685.477,58";
+        QTest::newRow("quatro casas") << qint64(123450) << "12,35";
+        QTest::newRow("quatro casas, negativo") << qint64(-123449) << "-12,34";
+        QTest::newRow("extremo") << maximo << "922.337.203.685.477,58";
+    }
+    void moedaAgrupadaIgualAoPadrao() {
+        QFETCH(qint64, contagem);
+        QFETCH(QString, texto);
+        const Moeda valor = Moeda::deContagem(contagem);
+        QCOMPARE(Formato::formataMoedaAgrupada(valor), texto);
+        QCOMPARE(Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                        valor.contagemEstendida() / Moeda::Escala),
+                 texto);
+    }
+    void moedaAgrupadaIgualAoPadraoEmMuitosValores() {
+        std::uint64_t semente = 42;
+        auto proximo = [&] {
+            semente = semente * 6364136223846793005ULL + 1442695040888963407ULL;
+            return semente >> 1;
+        };
+        for (int i = 0; i < 200000; ++i) {
+            // Magnitudes of every size, from cents to the top of the range.
+            const int digitos = 1 + int(proximo() % 17);
+            const std::uint64_t limite =
+                std::min<std::uint64_t>(std::uint64_t(std::pow(10.0, digitos)),
+                                        std::numeric_limits<qint64>::max() / 100 + 1);
+            qint64 centavos = qint64(proximo() % limite);
+            if (proximo() % 2)
+                centavos = -centavos;
+            const Moeda valor = Moeda::deContagem(centavos * 100);
+            const QString geral = Formato::formataNumero(QStringLiteral("#,###,##0.00"),
+                                                         valor.contagemEstendida() / Moeda::Escala);
+            if (Formato::formataMoedaAgrupada(valor) != geral)
+                QCOMPARE(Formato::formataMoedaAgrupada(valor), geral);
+        }
     }
 
     void textoParaNumero() {

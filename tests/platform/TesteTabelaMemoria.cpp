@@ -405,6 +405,132 @@ private slots:
         }
     }
 
+    // A text that ends early never reads past its last symbol: a table error, the table
+    // unfiltered and whole.
+    void filtroIncompleto_data() {
+        QTest::addColumn<QString>("expressao");
+        for (const char* texto : {"(", "NOT", "Data = '01/01/2014' AND", "Data >=", "((", "NOT (",
+                                  "Data = '01/01/2014' OR NOT", "Valor", "'01/01/2014' ="})
+            QTest::newRow(texto) << QString::fromLatin1(texto);
+    }
+    void filtroIncompleto() {
+        QFETCH(QString, expressao);
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        t.defineFiltro(expressao);
+        QVERIFY_THROWS_EXCEPTION(ErroTabela, t.defineFiltrado(true));
+        QVERIFY(!t.filtrado());
+        QCOMPARE(valores(t), (QList<double>{1, 2, 3}));
+    }
+
+    // A constant beyond the currency range is the filter's error, not the money type's.
+    void filtroComMoedaForaDoAlcance() {
+        TabelaMemoria t;
+        t.adicionaCampo(campo("Preco", TipoCampo::Moeda));
+        t.criaVazia();
+        t.acrescentar();
+        t.campos()[0]->defineValor(QVariant::fromValue<qint64>(10000));
+        t.gravar();
+        t.defineFiltro(QStringLiteral("Preco = '99999999999999999999'"));
+        try {
+            t.defineFiltrado(true);
+            QFAIL("o filtro foi aceito");
+        } catch (const ErroEstouroMoeda&) {
+            QFAIL("o erro da moeda escapou do filtro");
+        } catch (const ErroTabela& e) {
+            QVERIFY2(e.mensagem().startsWith(QStringLiteral("Expressão de filtro inválida")),
+                     qPrintable(e.mensagem()));
+        }
+        QVERIFY(!t.filtrado());
+        QCOMPARE(t.quantidade(), 1);
+    }
+
+    // A range over a date or floating field is answered from an ordered index; the rows and
+    // their stored order are those a row-by-row test gives, through rows stored out of
+    // order, equal values, empty values and rows added, edited and deleted in between.
+    void intervaloIgualAVarredura() {
+        TabelaMemoria t;
+        t.adicionaCampo(campo("Data", TipoCampo::Data));
+        t.adicionaCampo(campo("Valor", TipoCampo::Flutuante));
+        t.criaVazia();
+        const QList<QPair<int, double>> linhas = {{5, 1.5}, {2, 0.5}, {5, 2.5}, {9, -1},
+                                                  {1, 0},   {7, 3},   {2, 4},   {0, 8}};
+        auto acrescenta = [&](int mes, double valor) {
+            t.acrescentar();
+            if (mes > 0)
+                t.campos()[0]->defineDataHora(dia(1, mes, 2020));
+            t.campos()[1]->defineFloat(valor);
+            t.gravar();
+        };
+        for (const auto& [mes, valor] : linhas)
+            acrescenta(mes, valor);
+        const QStringList expressoes = {
+            "(Data >= '01/02/2020') AND (Data <= '01/05/2020')",
+            "Data = '01/05/2020'",
+            "(Data > '01/02/2020') AND (Data < '01/07/2020')",
+            "'01/05/2020' <= Data",
+            "Data >= '01/03/2020' AND Data >= '01/06/2020' AND Data <= '01/12/2020'",
+            "Valor >= 0.5 and valor <= 3",
+            "(Data >= '01/06/2020') AND (Data <= '01/03/2020')",
+        };
+        auto compara = [&] {
+            for (const QString& e : expressoes) {
+                // The same test made unindexable: an OR with a comparison that never holds.
+                t.defineFiltrado(false);
+                t.defineFiltro(QStringLiteral("(%1) OR (Valor < -1000)").arg(e));
+                t.defineFiltrado(true);
+                const QList<double> varredura = valores(t);
+                t.defineFiltro(e);
+                QCOMPARE(valores(t), varredura);
+            }
+            t.defineFiltrado(false);
+        };
+        compara();
+        acrescenta(5, 6); // appended: the index follows without a rebuild
+        acrescenta(0, 7);
+        compara();
+        t.primeiro();
+        t.proximo();
+        t.inserir(); // in the middle: stored places move
+        t.campos()[0]->defineDataHora(dia(1, 4, 2020));
+        t.campos()[1]->defineFloat(9);
+        t.gravar();
+        compara();
+        t.primeiro();
+        t.editar();
+        t.campos()[0]->defineDataHora(dia(1, 3, 2020));
+        t.gravar();
+        t.ultimo();
+        t.excluir();
+        compara();
+        QCOMPARE(t.quantidade(), linhas.size() + 2);
+    }
+
+    // The change counter moves with every change of the stored rows, and only then.
+    void versaoAcompanhaAsLinhas() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(tabelaTres());
+        t.abrir();
+        quint64 versao = t.versao();
+        t.defineFiltro(QStringLiteral("Data = '01/02/2020'"));
+        t.defineFiltrado(true);
+        t.defineFiltrado(false);
+        t.ultimo();
+        t.editar();
+        t.cancelar();
+        QCOMPARE(t.versao(), versao);
+        t.editar();
+        t.campos()[1]->defineFloat(5);
+        t.gravar();
+        QVERIFY(t.versao() > versao);
+        versao = t.versao();
+        t.excluir();
+        QVERIFY(t.versao() > versao);
+    }
+
     void movimentoEFronteiras() {
         TabelaMemoria t;
         abreTres(t);
