@@ -99,7 +99,7 @@ QByteArray leEntrada(const QString& caminho) {
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     const QByteArray conteudo = leEntrada(argumentos[0]);
     if (formatoDoConteudo(conteudo) != FormatoDocumento::Xml) {
-        sessao.abreTabela();
+        sessao.abreTabelaParaGravar();
         return informaResultadoSerie(sessao,
                                      importaSerie(sessao.dados(), sessao.relogio(), conteudo));
     }
@@ -110,7 +110,7 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     xml.Linhas = linhas;
 
     TBQDataModule& dados = sessao.dados();
-    sessao.abreTabela();
+    sessao.abreTabelaParaGravar();
     const QSet<std::int64_t> antes = mesesDaTabela(dados);
 
     ResultadoImportacao leitura;

@@ -1,6 +1,7 @@
 #include "SessaoCli.h"
 
 #include "DocumentoMemoria.h"
+#include "Erros.h"
 
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
                      const QString& arquivoTabela)
@@ -11,6 +12,13 @@ SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relo
 
 void SessaoCli::abreTabela() {
     fDados.AbreTabela();
+}
+
+void SessaoCli::abreTabelaParaGravar() {
+    constexpr int EsperaMs = 5000;
+    if (!fDados.reservaTabela(fDados.ArqDados, EsperaMs))
+        throw AbortoSilencioso();
+    abreTabela();
 }
 
 void SessaoCli::fechaTabela() {

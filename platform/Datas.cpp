@@ -63,13 +63,17 @@ QDateTime paraQDateTime(DataHora valor) {
 }
 
 DataHora deQDateTime(const QDateTime& momento) {
-    return deQDate(momento.date()) +
-           static_cast<DataHora>(momento.time().msecsSinceStartOfDay()) / MsPorDia;
+    return combinaDataHora(deQDate(momento.date()),
+                           static_cast<DataHora>(momento.time().msecsSinceStartOfDay()) / MsPorDia);
+}
+
+DataHora combinaDataHora(DataHora dia, DataHora hora) {
+    return dia < 0 ? dia - hora : dia + hora;
 }
 
 DataHora incrementaMes(DataHora valor, int meses) {
-    const DataHora hora = valor - std::trunc(valor);
-    return deQDate(paraQDate(valor).addMonths(meses)) + hora;
+    const DataHora hora = std::fabs(valor - std::trunc(valor));
+    return combinaDataHora(deQDate(paraQDate(valor).addMonths(meses)), hora);
 }
 
 DataHora primeiroDiaDoMes(DataHora valor) {

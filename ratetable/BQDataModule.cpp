@@ -57,6 +57,26 @@ TBQDataModule::~TBQDataModule() {
     }
 }
 
+bool TBQDataModule::reservaTabela(const QString& arquivo, int esperaMs) {
+    auto trava = std::make_unique<QLockFile>(arquivo + QStringLiteral(".lock"));
+    // Held for as long as the program runs: only a lock whose process has ended is stale.
+    trava->setStaleLockTime(0);
+    if (trava->tryLock(esperaMs)) {
+        fTrava = std::move(trava);
+        return true;
+    }
+    if (trava->error() != QLockFile::LockFailedError)
+        return true;
+    fDialogos.mensagem(textoTabelaEmUso(arquivo));
+    return false;
+}
+
+QString TBQDataModule::textoTabelaEmUso(const QString& arquivo) {
+    return QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A tabela não pode ser "
+                          "usada por dois programas ao mesmo tempo.")
+        .arg(arquivo);
+}
+
 QString TBQDataModule::arquivoPadrao() {
     return LocaisArquivos::doPrograma().tabela;
 }

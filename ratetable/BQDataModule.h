@@ -11,11 +11,18 @@
 #include "Relogio.h"
 #include "TabelaMemoria.h"
 
+#include <QLockFile>
 #include <QObject>
 #include <QString>
 
+#include <memory>
+
 class TBQDataModule : public QObject {
     Q_OBJECT
+
+    // Declared first so that it goes last: the table, closed by its own destructor, is
+    // written before the lock is let go.
+    std::unique_ptr<QLockFile> fTrava;
 
 public:
     // The table and the log live where `locais` says: the program's own places unless a test
@@ -41,6 +48,15 @@ public:
     Campo* const CDSSelicValor;
     TConfigApp ConfigApp;
     QString ArqDados;
+
+    // One writer per table: a program that may write the table holds a lock file beside it
+    // (the table's name followed by ".lock") from before the table is read until after it
+    // is written. Waits up to esperaMs for another program to let go; a lock left by a
+    // process that has ended is taken over. When another program holds it, shows
+    // textoTabelaEmUso and answers false. Where no lock file can be made at all (a folder
+    // that cannot be written), the program goes on without one.
+    bool reservaTabela(const QString& arquivo, int esperaMs);
+    static QString textoTabelaEmUso(const QString& arquivo);
 
     // Adds a month's rate unless the month is present or lies in the future. False only
     // when something failed, after "Falha ao inserir registro" was shown; a row it began

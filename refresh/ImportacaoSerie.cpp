@@ -4,6 +4,7 @@
 #include "BQrnSELIC.h"
 #include "DocumentoXML.h"
 #include "Erros.h"
+#include "LeituraLimitada.h"
 #include "TaxasDaTabela.h"
 
 #include <QFile>
@@ -116,9 +117,17 @@ QByteArray leArquivoTaxas(const QString& caminho) {
     if (!f.open(QIODevice::ReadOnly))
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
                                    .arg(caminho, f.errorString()));
-    if (f.size() > DocumentoXML::TamanhoMaximo)
-        throw ErroBelqor(
-            QStringLiteral("O arquivo \"%1\" é grande demais para um documento de taxas.")
-                .arg(caminho));
-    return f.readAll();
+    QByteArray bytes;
+    switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
+    case ResultadoLeitura::Completa:
+        break;
+    case ResultadoLeitura::GrandeDemais:
+        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" é grande demais para um documento de "
+                                        "taxas (mais de %2).")
+                             .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
+    case ResultadoLeitura::Falhou:
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
+                                   .arg(caminho, f.errorString()));
+    }
+    return bytes;
 }

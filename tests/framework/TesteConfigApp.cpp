@@ -477,7 +477,31 @@ private slots:
         QCOMPARE(registros[1].second, utf16ComZero(QStringLiteral("BELQOR - antes")));
         QCOMPARE(leArquivo("logBELQOR.txt"),
                  QByteArray("15/05/2024 14:03:27 - (00001000) [00401000] - A\xE7\xE3o\r\n") +
-                     QByteArray("antes\0depois\r\n", 14));
+                     QByteArray("antes depois\r\n"));
+    }
+
+    // A message carrying line breaks from a document must not forge entries.
+    void caracteresDeControleViramBrancos_data() {
+        QTest::addColumn<QString>("linha");
+        QTest::addColumn<QByteArray>("noArquivo");
+        QTest::newRow("CR LF") << QStringLiteral("falha: 0.5\r\n15/05/2024 - forjada")
+                               << QByteArray("falha: 0.5  15/05/2024 - forjada\r\n");
+        QTest::newRow("LF só") << QStringLiteral("a\nb") << QByteArray("a b\r\n");
+        QTest::newRow("CR só") << QStringLiteral("a\rb") << QByteArray("a b\r\n");
+        QTest::newRow("tab, DEL e C1") << QStringLiteral("a\tb\x7F"
+                                                         "c\u0085d")
+                                       << QByteArray("a b c d\r\n");
+        QTest::newRow("separadores Unicode")
+            << QStringLiteral("a\u2028b\u2029c") << QByteArray("a b c\r\n");
+    }
+    void caracteresDeControleViramBrancos() {
+        QFETCH(QString, linha);
+        QFETCH(QByteArray, noArquivo);
+        fConfig->carregaValores(valoresConfigAppBelqor());
+        fConfig->WriteArqLog(linha);
+        QCOMPARE(leArquivo("logBELQOR.txt"), noArquivo);
+        QCOMPARE(*fEnviados, QStringList{QStringLiteral("BELQOR - ") +
+                                         QString::fromLatin1(noArquivo.chopped(2))});
     }
 
     void semVisualizadorEscreveNormalmente() {

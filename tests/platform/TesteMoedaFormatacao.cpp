@@ -170,6 +170,34 @@ private slots:
                                  Formato::textoParaData(QStringLiteral("10/01/2020"), hifen));
     }
 
+    // The sign of a date value belongs to its day part: before the origin the fraction
+    // is still the time of day, counted away from zero.
+    void dataHoraAntesDaOrigem_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<double>("valor");
+        QTest::newRow("véspera da origem, 6 h") << "29/12/1899 06:00:00" << -1.25;
+        QTest::newRow("origem, 6 h") << "30/12/1899 06:00:00" << 0.25;
+        QTest::newRow("dois dias antes, 18 h") << "28/12/1899 18:00:00" << -2.75;
+        QTest::newRow("ano 24") << "15/12/0024 14:03:27"
+                                << Datas::codificaData(24, 12, 15) - Datas::codificaHora(14, 3, 27);
+    }
+    void dataHoraAntesDaOrigem() {
+        QFETCH(QString, texto);
+        QFETCH(double, valor);
+        const DataHora lido = Formato::textoParaDataHora(texto);
+        QCOMPARE(lido, valor);
+        QCOMPARE(Formato::dataHoraParaTexto(lido), texto);
+        QCOMPARE(Datas::deQDateTime(Datas::paraQDateTime(lido)), lido);
+    }
+
+    void mesSeguinteAntesDaOrigemMantemAHora() {
+        const DataHora antes = Formato::textoParaDataHora(QStringLiteral("29/12/1899 06:00:00"));
+        QCOMPARE(Formato::dataHoraParaTexto(Datas::incrementaMes(antes, 1)),
+                 QStringLiteral("29/01/1900 06:00:00"));
+        QCOMPARE(Formato::dataHoraParaTexto(Datas::incrementaMes(antes, -1)),
+                 QStringLiteral("29/11/1899 06:00:00"));
+    }
+
     void regionalDoLocaleBrasileiro() {
         const auto cfg =
             ConfiguracaoRegional::deLocale(QLocale(QLocale::Portuguese, QLocale::Brazil));

@@ -2,6 +2,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "TabelaTeste.h"
+#include "TravaTeste.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -82,6 +83,49 @@ private slots:
         tabela().abrir();
     }
     void cleanup() { fDados.reset(); }
+
+    // A second program on a table that another one holds says so and does not read it.
+    void tabelaReservadaPorOutroNaoEhLida() {
+        QLockFile outro(fCaminho + QStringLiteral(".lock"));
+        QVERIFY(outro.tryLock(0));
+        const QByteArray antes = conteudoArquivo(fCaminho);
+        fDados.reset();
+        auto segundo = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        QVERIFY(!segundo->reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A "
+                                            "tabela não pode ser usada por dois programas ao "
+                                            "mesmo tempo.")
+                                 .arg(fCaminho)});
+        QVERIFY(!segundo->CDSSelic.ativa());
+        segundo.reset();
+        QCOMPARE(conteudoArquivo(fCaminho), antes);
+        QVERIFY(outro.isLocked());
+    }
+
+    // The lock is held until the module is gone, after the table was written at close.
+    void reservaDuraAteOFimDoModulo() {
+        const QString caminhoTrava = fCaminho + QStringLiteral(".lock");
+        QVERIFY(fDados->reservaTabela(fCaminho, 0));
+        tabela().abrir();
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        TBQDataModule segundo(fRelogio, fDialogos);
+        QVERIFY(!segundo.reservaTabela(fCaminho, 0));
+        fDados.reset();
+        QVERIFY(!QFile::exists(caminhoTrava));
+        QVERIFY(conteudoArquivo(fCaminho).contains("Data=\"20200201\""));
+        fDialogos.limpa();
+        QVERIFY(segundo.reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(), QStringList());
+    }
+
+    void travaDeProcessoEncerradoEhAssumida() {
+        escreveTravaAbandonada(fCaminho + QStringLiteral(".lock"));
+        QVERIFY(fDados->reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(), QStringList());
+        TBQDataModule segundo(fRelogio, fDialogos);
+        QVERIFY(!segundo.reservaTabela(fCaminho, 0));
+    }
 
     void novaLinhaPadrao_data() {
         QTest::addColumn<DataHora>("hoje");
