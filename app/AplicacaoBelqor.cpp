@@ -14,7 +14,10 @@ AplicacaoBelqor::AplicacaoBelqor(int& argc, char** argv, Dialogos& dialogos)
     QLocale::setDefault(ConfiguracaoRegional::localeDosWidgets());
     // The display name would be appended to every window caption, so only the name is set.
     setApplicationName(Titulo);
+    setDesktopFileName(QStringLiteral(BELQOR_ID_APLICACAO));
     TextosPadraoTabela::defineTituloAplicacao(Titulo);
+    // Installed last, so it is asked first: the table's captions win over Qt's catalogue.
+    fTraducoesQt.instala(*this);
     installTranslator(&fTradutor);
 }
 

@@ -1,13 +1,14 @@
 #pragma once
 
 #include "Dialogos.h"
+#include "TraducoesQt.h"
 #include "TradutorTextosPadrao.h"
 
 #include <QApplication>
 
-// The application object: sets the application title and Qt's default locale, makes Qt's
-// own button captions follow the standard-text table, and catches what an event handler
-// let escape.
+// The application object: sets the application title, the desktop entry's name and Qt's
+// default locale, loads Qt's Portuguese texts, makes Qt's own button captions follow the
+// standard-text table, and catches what an event handler let escape.
 class AplicacaoBelqor : public QApplication {
     Q_OBJECT
 
@@ -26,5 +27,6 @@ public:
 
 private:
     Dialogos& fDialogos;
+    TraducoesQt fTraducoesQt;
     TradutorTextosPadrao fTradutor;
 };

@@ -10,6 +10,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "PonteiroMouse.h"
+#include "VersaoBelqor.h"
 
 #include <QCloseEvent>
 #include <QFileDialog>
@@ -19,7 +20,7 @@
 
 namespace {
 
-const QString Versao = QStringLiteral("3.02.00");
+const QString Versao = QStringLiteral(BELQOR_VERSAO);
 
 // A push button takes the action's caption, hint and picture and runs it when clicked.
 void ligaAcao(QPushButton* botao, QAction* acao) {
@@ -108,9 +109,7 @@ void TfrmPrincipal::FormShow() {
         try {
             if (fModuloDados) {
                 fModuloDados->ArqDados = fArquivoDados;
-                fModuloDados->CDSSelic.defineNomeArquivo(fModuloDados->ArqDados);
-                if (!fModuloDados->CDSSelic.ativa())
-                    fModuloDados->CDSSelic.abrir();
+                fModuloDados->AbreTabela();
             }
             if (fAtualizacaoInicial)
                 fAtualizacaoInicial();
@@ -129,10 +128,8 @@ bool TfrmPrincipal::FormClose() {
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
-    if (!fFechamentoTentado && fModuloDados && fModuloDados->CDSSelic.ativa()) {
-        fFechamentoTentado = true;
-        fModuloDados->CDSSelic.fechar();
-    }
+    if (fModuloDados)
+        fModuloDados->FechaTabela();
     return true;
 }
 

@@ -94,5 +94,4 @@ private:
     QLabel* fPainelTabela;
     QLabel* fPainelFaltantes;
     bool fMostrada = false;
-    bool fFechamentoTentado = false;
 };

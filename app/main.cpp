@@ -44,7 +44,12 @@ int main(int argc, char* argv[]) {
     RelogioSistema relogio;
     TfrmPrincipal frmPrincipal(relogio, dialogos);
     TBQDataModule BQDataModule(relogio, dialogos);
-    frmPrincipal.defineModuloDados(BQDataModule);
+    // A second program on the same table would write over the first one's months: it says
+    // so and ends before reading the table. A command-line import under way gets a moment.
+    const QString arquivoTabela = TBQDataModule::arquivoPadrao();
+    if (!BQDataModule.reservaTabela(arquivoTabela, 3000))
+        return 1;
+    frmPrincipal.defineModuloDados(BQDataModule, arquivoTabela);
     frmPrincipal.defineAtualizacaoInicial([&] {
         AtualizacaoIndices(BQDataModule, relogio, dialogos, DestinosAtualizacao::padrao(),
                            TNURUtils::MostraStatus, [] { QThread::msleep(1000); })

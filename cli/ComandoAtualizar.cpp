@@ -14,7 +14,7 @@ int comandoAtualizar(SessaoCli& sessao, const QStringList& argumentos, const QSt
     if (!url.isEmpty())
         destino.endereco = url;
     destino.opcoes.arquivoCertificados = qEnvironmentVariable("BELQOR_CERTIFICADOS");
-    sessao.abreTabela();
+    sessao.abreTabelaParaGravar();
     const ResultadoSerie resultado =
         AtualizacaoBancoCentral(sessao.dados(), sessao.relogio(), destino).executa();
     return informaResultadoSerie(sessao, resultado);

@@ -79,20 +79,6 @@ Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
     return c;
 }
 
-qint64 tamanhoArquivo(const QString& caminho) {
-    QFile f(caminho);
-    return f.exists() ? f.size() : -1;
-}
-
-QString ultimaLinha(const QString& caminho) {
-    QFile f(caminho);
-    if (!f.open(QIODevice::ReadOnly))
-        return {};
-    QStringList linhas = QString::fromLatin1(f.readAll()).split(QStringLiteral("\r\n"));
-    linhas.removeAll(QString());
-    return linhas.isEmpty() ? QString() : linhas.last();
-}
-
 // "-" is standard input, read up to the cap a file has.
 QByteArray leEntrada(const QString& caminho) {
     if (caminho != QLatin1String("-"))
@@ -113,7 +99,7 @@ QByteArray leEntrada(const QString& caminho) {
 int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     const QByteArray conteudo = leEntrada(argumentos[0]);
     if (formatoDoConteudo(conteudo) != FormatoDocumento::Xml) {
-        sessao.abreTabela();
+        sessao.abreTabelaParaGravar();
         return informaResultadoSerie(sessao,
                                      importaSerie(sessao.dados(), sessao.relogio(), conteudo));
     }
@@ -124,13 +110,12 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     xml.Linhas = linhas;
 
     TBQDataModule& dados = sessao.dados();
-    sessao.abreTabela();
+    sessao.abreTabelaParaGravar();
     const QSet<std::int64_t> antes = mesesDaTabela(dados);
-    const QString log = dados.ConfigApp.caminhoArqLog();
-    const qint64 tamanhoLogAntes = tamanhoArquivo(log);
 
+    ResultadoImportacao leitura;
     try {
-        TSelicRN(dados, sessao.relogio()).ImportaTaxas(xml);
+        leitura = TSelicRN(dados, sessao.relogio()).importaTaxasComResultado(xml);
     } catch (const ErroBelqor& e) {
         sessao.erro << "FALHA AO ATUALIZAR ÍNDICES" << '\n' << e.mensagem() << Qt::endl;
         return 1;
@@ -139,7 +124,6 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     if (dados.CDSSelic.estado() == TabelaMemoria::Estado::Inserindo)
         dados.CDSSelic.cancelar();
     const QSet<std::int64_t> depois = mesesDaTabela(dados);
-    const bool falhouLeitura = tamanhoArquivo(log) != tamanhoLogAntes;
     const Contagem c = contaEntradas(xml, antes, depois, sessao.relogio().agora());
     sessao.fechaTabela();
 
@@ -148,9 +132,12 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
                  << "Meses ainda não divulgados (ignorados): " << c.futuros << '\n'
                  << "Meses recusados: " << c.recusados << '\n';
     sessao.saida.flush();
-    if (falhouLeitura)
-        sessao.erro << "A leitura do documento parou numa entrada com falha (registrada em " << log
-                    << "):" << '\n'
-                    << ultimaLinha(log) << Qt::endl;
-    return (falhouLeitura || c.recusados > 0) ? 1 : 0;
+    if (!leitura.completa) {
+        // Logging switches itself off when the log cannot be written: then only this says it.
+        sessao.erro << "A leitura do documento parou numa entrada com falha";
+        if (dados.ConfigApp.GeraLog())
+            sessao.erro << " (registrada em " << dados.ConfigApp.caminhoArqLog() << ')';
+        sessao.erro << ":\n" << leitura.mensagem << Qt::endl;
+    }
+    return (!leitura.completa || c.recusados > 0) ? 1 : 0;
 }

@@ -8,6 +8,7 @@
 #include <QRegularExpression>
 
 #include <algorithm>
+#include <limits>
 
 namespace {
 
@@ -34,7 +35,10 @@ QString mesAno(DataHora mes) {
 } // namespace
 
 int comandoTabela(SessaoCli& sessao, const QString& desde) {
-    const DataHora inicio = desde.isEmpty() ? 0 : leMes(desde);
+    // Without --desde the listing starts at the table's first month, even one before the
+    // date scale's origin (a negative value).
+    const DataHora inicio =
+        desde.isEmpty() ? -std::numeric_limits<DataHora>::infinity() : leMes(desde);
     sessao.abreTabela();
     TBQDataModule& dados = sessao.dados();
     QList<LinhaTabela> linhas;

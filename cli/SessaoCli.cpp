@@ -1,22 +1,28 @@
 #include "SessaoCli.h"
 
 #include "DocumentoMemoria.h"
+#include "Erros.h"
 
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
                      const QString& arquivoTabela)
     : saida(saida), erro(erro), fRelogio(std::move(relogio)), fDialogos(erro),
       fDados(*fRelogio, fDialogos) {
     fDados.ArqDados = arquivoTabela;
-    fDados.CDSSelic.defineNomeArquivo(arquivoTabela);
 }
 
 void SessaoCli::abreTabela() {
-    fDados.CDSSelic.abrir();
+    fDados.AbreTabela();
+}
+
+void SessaoCli::abreTabelaParaGravar() {
+    constexpr int EsperaMs = 5000;
+    if (!fDados.reservaTabela(fDados.ArqDados, EsperaMs))
+        throw AbortoSilencioso();
+    abreTabela();
 }
 
 void SessaoCli::fechaTabela() {
-    if (fDados.CDSSelic.ativa())
-        fDados.CDSSelic.fechar();
+    fDados.FechaTabela();
 }
 
 void SessaoCli::gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,

@@ -4,9 +4,10 @@
 #include "Dialogos.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "LocaisArquivos.h"
 #include "PaginaAnsi.h"
+#include "VersaoBelqor.h"
 
-#include <QCoreApplication>
 #include <QFileInfo>
 
 #include <limits>
@@ -18,6 +19,17 @@ const QString MensagemNomeVazio =
 
 // The longest log path the file handle can be bound to.
 constexpr qsizetype MaiorCaminho = 259;
+
+// One entry is one line: a line break, a tab or any other control character carried in
+// from a document, or a Unicode line or paragraph separator, would split the entry or
+// forge another one, so each becomes a blank.
+QString emUmaLinha(QString texto) {
+    for (QChar& c : texto)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return texto;
+}
 
 bool arquivoExiste(const QString& caminho) {
     return QFileInfo(caminho).isFile();
@@ -32,7 +44,7 @@ ErroEntradaSaida erroDe(const QFile& arquivo) {
 
 ValoresConfigApp valoresConfigAppBelqor() {
     ValoresConfigApp v;
-    v.Versao = QStringLiteral("3.02.00");
+    v.Versao = QStringLiteral(BELQOR_VERSAO);
     v.Release = QString();
     v.VersaoTeste = false;
     v.GeraLog = true;
@@ -61,17 +73,16 @@ void TConfigApp::carregaValores(const ValoresConfigApp& valores) {
     SetNomeSistema(valores.NomeSistema);
 }
 
-void TConfigApp::defineDiretorioExecutavel(const QString& diretorio) {
-    fDiretorioExecutavel = diretorio;
+void TConfigApp::definePastaLog(const QString& pasta) {
+    fPastaLog = pasta;
 }
 
-QString TConfigApp::diretorioExecutavel() const {
-    return fDiretorioExecutavel.isEmpty() ? QCoreApplication::applicationDirPath()
-                                          : fDiretorioExecutavel;
+QString TConfigApp::pastaLog() const {
+    return fPastaLog.isEmpty() ? LocaisArquivos::doPrograma().pastaLog : fPastaLog;
 }
 
 QString TConfigApp::caminhoArqLog() const {
-    QString diretorio = diretorioExecutavel();
+    QString diretorio = pastaLog();
     if (!diretorio.endsWith(QLatin1Char('/')))
         diretorio += QLatin1Char('/');
     return diretorio + fNomeArqLog;
@@ -123,7 +134,7 @@ void TConfigApp::WriteArqLog(const QString& Linha) {
         fGeraLog = false;
         return;
     }
-    const QByteArray bytes = PaginaAnsi::codifica(Linha + QStringLiteral("\r\n"));
+    const QByteArray bytes = PaginaAnsi::codifica(emUmaLinha(Linha) + QStringLiteral("\r\n"));
     if (arquivo.write(bytes) != bytes.size())
         throw erroDe(arquivo);
     if (fNumAtualLinhas < std::numeric_limits<qint32>::max())
@@ -199,7 +210,7 @@ void TConfigApp::EnviaMensagemLogAvancado(const QString& sMsg) {
     if (zero >= 0)
         texto.truncate(zero);
     if (fCanal)
-        fCanal->envia(texto);
+        fCanal->envia(emUmaLinha(texto));
 }
 
 bool TConfigApp::abreParaAcrescentar(QFile& arquivo) const {

@@ -29,8 +29,8 @@ struct ValoresConfigApp {
 // This application's settings for its component.
 ValoresConfigApp valoresConfigAppBelqor();
 
-// The system's identity and its plain-text log beside the executable. Every line written to
-// the log is also forwarded to the log viewer when one is running.
+// The system's identity and its plain-text log in the program's log folder. Every line
+// written to the log is also forwarded to the log viewer when one is running.
 //
 // The log file is Windows-1252 text with CR LF line ends, appended to across runs. With a
 // limit of lines in force, a write that takes the count of lines written since the name was
@@ -58,10 +58,11 @@ public:
     // does at load: the name arrives while the limit is still 0, so the count starts at 0.
     void carregaValores(const ValoresConfigApp& valores);
 
-    // Where the log lives; the directory of the running executable unless a test sets one.
-    void defineDiretorioExecutavel(const QString& diretorio);
-    QString diretorioExecutavel() const;
-    // The log path: the executable's directory, a separator and NomeArqLog as stored.
+    // The folder the log name is taken relative to: the program's log folder (beside the
+    // executable in a portable copy, see LocaisArquivos) unless a test sets one.
+    void definePastaLog(const QString& pasta);
+    QString pastaLog() const;
+    // The log path: the log folder, a separator and NomeArqLog as stored.
     QString caminhoArqLog() const;
     // Where forwarded lines go; the local viewer socket unless replaced.
     void defineCanalVisualizador(std::unique_ptr<CanalVisualizadorLog> canal);
@@ -106,7 +107,7 @@ private:
     void desligaPorNomeVazio();
 
     Dialogos& fDialogos;
-    QString fDiretorioExecutavel;
+    QString fPastaLog;
     std::unique_ptr<CanalVisualizadorLog> fCanal;
 
     QString fVersao;

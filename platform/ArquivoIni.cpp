@@ -1,6 +1,7 @@
 #include "ArquivoIni.h"
 
 #include "Erros.h"
+#include "LeituraLimitada.h"
 #include "PaginaAnsi.h"
 
 #include <QFile>
@@ -51,7 +52,17 @@ std::optional<Conteudo> carrega(const QString& arquivo) {
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly))
         return std::nullopt;
-    QByteArray bytes = f.readAll();
+    QByteArray bytes;
+    switch (leAteOLimite(f, ArquivoIni::TamanhoMaximo, bytes)) {
+    case ResultadoLeitura::Completa:
+        break;
+    case ResultadoLeitura::GrandeDemais:
+        throw ErroBelqor(QStringLiteral("O arquivo INI \"%1\" é grande demais (mais de %2).")
+                             .arg(arquivo, textoLimite(ArquivoIni::TamanhoMaximo)));
+    case ResultadoLeitura::Falhou:
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo INI \"%1\": %2")
+                                   .arg(arquivo, f.errorString()));
+    }
     Conteudo c;
     if (bytes.startsWith(MarcaUtf8)) {
         c.marcaUtf8 = true;

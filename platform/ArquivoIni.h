@@ -11,7 +11,11 @@
 // the file was read in.
 namespace ArquivoIni {
 
-// The key's value, or padrao when the file, the section or the key is missing.
+// No configuration file comes near this; reading stops here and the file is refused.
+constexpr qint64 TamanhoMaximo = 1024 * 1024;
+
+// The key's value, or padrao when the file, the section or the key is missing. Throws
+// ErroBelqor naming the file when it is larger than TamanhoMaximo or cannot be read.
 QString leValor(const QString& arquivo, const QString& secao, const QString& chave,
                 const QString& padrao = {});
 

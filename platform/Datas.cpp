@@ -112,12 +112,16 @@ QDateTime paraQDateTime(DataHora valor) {
 }
 
 DataHora deQDateTime(const QDateTime& momento) {
-    return deQDate(momento.date()) +
-           static_cast<DataHora>(momento.time().msecsSinceStartOfDay()) / MsPorDia;
+    return combinaDataHora(deQDate(momento.date()),
+                           static_cast<DataHora>(momento.time().msecsSinceStartOfDay()) / MsPorDia);
+}
+
+DataHora combinaDataHora(DataHora dia, DataHora hora) {
+    return dia < 0 ? dia - hora : dia + hora;
 }
 
 DataHora incrementaMes(DataHora valor, int meses) {
-    const DataHora hora = valor - std::trunc(valor);
+    const DataHora hora = std::fabs(valor - std::trunc(valor));
     const std::int64_t dias = parteInteira(valor);
     if (noIntervalo(dias) && meses > -120000 && meses < 120000) {
         int ano = 0, mes = 0, dia = 0;
@@ -125,11 +129,12 @@ DataHora incrementaMes(DataHora valor, int meses) {
         const int contados = ano * 12 + (mes - 1) + meses;
         const int novoAno = contados / 12, novoMes = contados % 12 + 1;
         if (contados >= 12 && novoAno <= 9999)
-            return static_cast<DataHora>(
-                       diasDaData(novoAno, novoMes, std::min(dia, diasNoMes(novoAno, novoMes)))) +
-                   hora;
+            return combinaDataHora(
+                static_cast<DataHora>(
+                    diasDaData(novoAno, novoMes, std::min(dia, diasNoMes(novoAno, novoMes)))),
+                hora);
     }
-    return deQDate(paraQDate(valor).addMonths(meses)) + hora;
+    return combinaDataHora(deQDate(paraQDate(valor).addMonths(meses)), hora);
 }
 
 DataHora primeiroDiaDoMes(DataHora valor) {

@@ -23,6 +23,11 @@ DataHora codificaHora(int hora, int minuto, int segundo, int milissegundo = 0);
 void decodificaData(DataHora valor, int& ano, int& mes, int& dia);
 void decodificaHora(DataHora valor, int& hora, int& minuto, int& segundo, int& milissegundo);
 
+// A whole day count and a time of day (a fraction from 0 to 1) as one date value. The sign
+// belongs to the day part only: before the origin the time counts away from zero, so
+// -1,25 is 29/12/1899 06:00.
+DataHora combinaDataHora(DataHora dia, DataHora hora);
+
 // Moves by whole calendar months, keeping the time; a day past the end of the target
 // month becomes its last day (31 March less one month is 29 February in a leap year).
 DataHora incrementaMes(DataHora valor, int meses);

@@ -1,6 +1,7 @@
 #include "DocumentoXML.h"
 
 #include "Erros.h"
+#include "ProfundidadeXml.h"
 
 void DocumentoXML::defineAtivo(bool ativo) {
     if (!ativo) {
@@ -27,6 +28,10 @@ void DocumentoXML::defineAtivo(bool ativo) {
         texto += linha;
         texto += QLatin1Char('\n');
     }
+    if (!aninhamentoAceitavel(texto))
+        throw ErroBelqor(QStringLiteral("Documento XML recusado: %1, o que nenhum documento de "
+                                        "taxas tem.")
+                             .arg(textoAninhamentoExcessivo()));
     // QDomDocument resolves no external entity and bounds the expansion of internal ones.
     QString erro;
     int linha = 0, coluna = 0;

@@ -7,7 +7,8 @@
 // An XML document object holding its text as lines, parsed when made active: the lines
 // joined, each followed by a line break, in memory, without validation and without
 // resolving external entities. With no line at all the document is empty and no failure
-// arises. A text far larger than any real document is refused before parsing.
+// arises. A text far larger than any real document, or nested deeper than any, is refused
+// before parsing.
 class DocumentoXML {
 public:
     static constexpr qsizetype TamanhoMaximo = 16 * 1024 * 1024;

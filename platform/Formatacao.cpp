@@ -547,7 +547,7 @@ DataHora textoParaDataHora(const QString& texto, const ConfiguracaoRegional& cfg
         ok = leHora(texto, i, cfg, hora) && soBrancosAte(texto, i);
     if (!ok)
         throw ErroConversao(QStringLiteral("'%1' is not a valid date and time").arg(texto));
-    return data + hora;
+    return Datas::combinaDataHora(data, hora);
 }
 
 } // namespace Formato

@@ -2,6 +2,8 @@
 
 #include "Erros.h"
 #include "Formatacao.h"
+#include "LeituraLimitada.h"
+#include "ProfundidadeXml.h"
 
 #include <QDomDocument>
 #include <QFile>
@@ -186,10 +188,25 @@ PacoteDados PacoteDados::le(const QString& caminho) {
     if (!arquivo.open(QIODevice::ReadOnly))
         throw ErroTabela(QStringLiteral("Não foi possível ler o arquivo de dados \"%1\": %2")
                              .arg(caminho, arquivo.errorString()));
+    QByteArray conteudo;
+    switch (leAteOLimite(arquivo, TamanhoMaximo, conteudo)) {
+    case ResultadoLeitura::Completa:
+        break;
+    case ResultadoLeitura::GrandeDemais:
+        throw ErroTabela(
+            QStringLiteral(
+                "O arquivo de dados \"%1\" é grande demais para uma tabela (mais de %2).")
+                .arg(caminho, textoLimite(TamanhoMaximo)));
+    case ResultadoLeitura::Falhou:
+        throw ErroTabela(QStringLiteral("Não foi possível ler o arquivo de dados \"%1\": %2")
+                             .arg(caminho, arquivo.errorString()));
+    }
+    if (!aninhamentoAceitavel(conteudo))
+        danificado(caminho, textoAninhamentoExcessivo());
     QDomDocument documento;
     QString erro;
     int linha = 0, coluna = 0;
-    if (!documento.setContent(&arquivo, false, &erro, &linha, &coluna))
+    if (!documento.setContent(conteudo, false, &erro, &linha, &coluna))
         danificado(caminho,
                    QStringLiteral("%1 (linha %2, coluna %3)").arg(erro).arg(linha).arg(coluna));
 

@@ -17,10 +17,14 @@
 // double. The file is written whole through a temporary file renamed over the old one,
 // so a failed write never leaves a damaged table.
 struct PacoteDados {
+    // Far above any real table (the official series is some 30 KiB); the read stops here.
+    static constexpr qint64 TamanhoMaximo = 16 * 1024 * 1024;
+
     QList<DefinicaoCampo> campos;
     QList<QList<QVariant>> linhas;
 
-    // Throws ErroTabela naming the file when it cannot be read or is not a table file.
+    // Throws ErroTabela naming the file when it cannot be read, is larger than TamanhoMaximo,
+    // nests its elements deeper than any table file or is not a table file.
     static PacoteDados le(const QString& caminho);
     void grava(const QString& caminho) const;
 

@@ -6,7 +6,6 @@
 #include "PacoteDados.h"
 
 #include <QFile>
-#include <QtDebug>
 
 #include <algorithm>
 #include <cmath>
@@ -15,15 +14,8 @@
 TabelaMemoria::TabelaMemoria(QString nome, QObject* parent)
     : QObject(parent), fNome(std::move(nome)) {}
 
-TabelaMemoria::~TabelaMemoria() {
-    if (!ativa())
-        return;
-    try {
-        fechar();
-    } catch (const std::exception& e) {
-        qWarning() << "Falha ao fechar a tabela" << fNome << ":" << mensagemDe(e);
-    }
-}
+// Writing and its failures belong to the table's owner, which closes the table itself.
+TabelaMemoria::~TabelaMemoria() = default;
 
 Campo* TabelaMemoria::adicionaCampo(const DefinicaoCampo& definicao) {
     if (ativa())

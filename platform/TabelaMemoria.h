@@ -35,7 +35,8 @@ public:
     using Regra = std::function<void(TabelaMemoria&)>;
 
     explicit TabelaMemoria(QString nome = {}, QObject* parent = nullptr);
-    // Closes the table if still open, writing its file when needed.
+    // Releases the rows without touching the file: whoever owns the table closes it, and
+    // reports a failed write, before destroying it.
     ~TabelaMemoria() override;
 
     const QString& nome() const { return fNome; }

@@ -3,9 +3,6 @@
 #include "Erros.h"
 #include "Formatacao.h"
 
-#include <QCoreApplication>
-#include <QDir>
-
 namespace {
 
 DefinicaoCampo definicaoData() {
@@ -35,12 +32,14 @@ DataHora limiteProtegido() {
 
 } // namespace
 
-TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent)
+TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject* parent,
+                             const LocaisArquivos& locais)
     : QObject(parent), CDSSelic(QStringLiteral("CDSSelic")),
       CDSSelicData(CDSSelic.adicionaCampo(definicaoData())),
       CDSSelicValor(CDSSelic.adicionaCampo(definicaoValor())), ConfigApp(dialogos),
-      fRelogio(relogio), fDialogos(dialogos) {
+      fRelogio(relogio), fDialogos(dialogos), fLocais(locais) {
     ConfigApp.setObjectName(QStringLiteral("ConfigApp"));
+    ConfigApp.definePastaLog(fLocais.pastaLog);
     ConfigApp.carregaValores(valoresConfigAppBelqor());
     CDSSelic.aoNovoRegistro = [this](TabelaMemoria& t) { CDSSelicNewRecord(t); };
     CDSSelic.antesInserir = [this](TabelaMemoria& t) { CDSSelicBeforeInsert(t); };
@@ -49,11 +48,58 @@ TBQDataModule::TBQDataModule(const Relogio& relogio, Dialogos& dialogos, QObject
     CDSSelic.antesGravar = [this](TabelaMemoria& t) { CDSSelicBeforePost(t); };
 }
 
-// The table's own destructor closes it, writing the file when needed.
-TBQDataModule::~TBQDataModule() = default;
+TBQDataModule::~TBQDataModule() {
+    try {
+        FechaTabela();
+    } catch (const AbortoSilencioso&) {
+    } catch (const std::exception& e) {
+        fDialogos.erro(mensagemDe(e));
+    }
+}
+
+bool TBQDataModule::reservaTabela(const QString& arquivo, int esperaMs) {
+    auto trava = std::make_unique<QLockFile>(arquivo + QStringLiteral(".lock"));
+    // Held for as long as the program runs: only a lock whose process has ended is stale.
+    trava->setStaleLockTime(0);
+    if (trava->tryLock(esperaMs)) {
+        fTrava = std::move(trava);
+        return true;
+    }
+    if (trava->error() != QLockFile::LockFailedError)
+        return true;
+    fDialogos.mensagem(textoTabelaEmUso(arquivo));
+    return false;
+}
+
+QString TBQDataModule::textoTabelaEmUso(const QString& arquivo) {
+    return QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A tabela não pode ser "
+                          "usada por dois programas ao mesmo tempo.")
+        .arg(arquivo);
+}
 
 QString TBQDataModule::arquivoPadrao() {
-    return QDir(QCoreApplication::applicationDirPath()).filePath(QStringLiteral("BELQOR.cds"));
+    return LocaisArquivos::doPrograma().tabela;
+}
+
+void TBQDataModule::AbreTabela() {
+    CDSSelic.defineNomeArquivo(ArqDados);
+    if (ArqDados == fLocais.tabela)
+        fLocais.preparaTabela();
+    if (!CDSSelic.ativa())
+        CDSSelic.abrir();
+    // Last, so that a log folder that cannot be made leaves the table open all the same.
+    fLocais.preparaPastaLog();
+}
+
+void TBQDataModule::FechaTabela() {
+    if (fGravacaoFalhou || !CDSSelic.ativa())
+        return;
+    try {
+        CDSSelic.fechar();
+    } catch (...) {
+        fGravacaoFalhou = true;
+        throw;
+    }
 }
 
 void TBQDataModule::CDSSelicNewRecord(TabelaMemoria&) {

@@ -42,9 +42,7 @@ void AtualizacaoIndices::passoProtegido(const QString& arqDados) {
     TSelicRN importacao(fDados, fRelogio);
 
     fDados.ArqDados = arqDados;
-    fDados.CDSSelic.defineNomeArquivo(fDados.ArqDados);
-    if (!fDados.CDSSelic.ativa())
-        fDados.CDSSelic.abrir();
+    fDados.AbreTabela();
     fMostraStatus(QStringLiteral("Atualizando Base de dados... Por favor aguarde!"));
     fPausa();
 

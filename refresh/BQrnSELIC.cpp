@@ -24,15 +24,22 @@ QString hex8(quintptr valor) {
 } // namespace
 
 bool TSelicRN::ImportaTaxas(DocumentoXML& XML) {
+    importaTaxasComResultado(XML);
+    return true;
+}
+
+ResultadoImportacao TSelicRN::importaTaxasComResultado(DocumentoXML& XML) {
     XML.defineAtivo(true);
+    ResultadoImportacao resultado;
     try {
         importa(XML);
     } catch (const std::exception& e) {
+        resultado = {false, mensagemDe(e)};
         const QString linha =
-            linhaLog(fRelogio.agora(), textoLocalizacao(enderecoAqui()), mensagemDe(e));
+            linhaLog(fRelogio.agora(), textoLocalizacao(enderecoAqui()), resultado.mensagem);
         fDados.ConfigApp.WriteArqLog(linha);
     }
-    return true;
+    return resultado;
 }
 
 void TSelicRN::importa(DocumentoXML& XML) {

@@ -11,6 +11,13 @@
 
 class TBQDataModule;
 
+// How a walk of the rate document ended: through every entry, or stopped by a failure
+// whose message went to the log.
+struct ResultadoImportacao {
+    bool completa = true;
+    QString mensagem;
+};
+
 class TSelicRN {
 public:
     TSelicRN(TBQDataModule& dados, const Relogio& relogio) : fDados(dados), fRelogio(relogio) {}
@@ -18,6 +25,8 @@ public:
     // Parses XML (a parse failure reaches the caller) and imports its entries. True
     // whenever it returns, after a complete walk and after a logged failure alike.
     bool ImportaTaxas(DocumentoXML& XML);
+    // The same import, telling how the walk ended, whether or not the log took the line.
+    ResultadoImportacao importaTaxasComResultado(DocumentoXML& XML);
 
     // "(relative) [absolute]": where in the program the failure was handled, eight or
     // more upper-case hex digits each; relative to the start of the executable's code.

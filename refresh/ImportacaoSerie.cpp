@@ -4,10 +4,10 @@
 #include "BQrnSELIC.h"
 #include "DocumentoXML.h"
 #include "Erros.h"
+#include "LeituraLimitada.h"
 #include "TaxasDaTabela.h"
 
 #include <QFile>
-#include <QFileInfo>
 
 #include <algorithm>
 #include <cmath>
@@ -25,11 +25,6 @@ void descartaPendente(TBQDataModule& dados) {
         dados.CDSSelic.cancelar();
 }
 
-qint64 tamanhoArquivo(const QString& caminho) {
-    const QFileInfo info(caminho);
-    return info.exists() ? info.size() : -1;
-}
-
 // The rate service document through the start-up refresh's import: the months it added,
 // and where its walk stopped when it wrote a log line.
 ResultadoSerie importaDocumentoXml(TBQDataModule& dados, const Relogio& relogio,
@@ -43,10 +38,9 @@ ResultadoSerie importaDocumentoXml(TBQDataModule& dados, const Relogio& relogio,
     if (!dados.CDSSelic.ativa())
         dados.CDSSelic.abrir();
     const QMap<std::int64_t, double> antes = taxasDaTabela(dados);
-    const QString log = dados.ConfigApp.caminhoArqLog();
-    const qint64 tamanhoLog = tamanhoArquivo(log);
+    ResultadoImportacao leitura;
     try {
-        TSelicRN(dados, relogio).ImportaTaxas(xml);
+        leitura = TSelicRN(dados, relogio).importaTaxasComResultado(xml);
     } catch (const ErroBelqor& e) {
         resultado.Falha =
             QStringLiteral("O documento de taxas não pôde ser lido: %1").arg(e.mensagem());
@@ -56,10 +50,15 @@ ResultadoSerie importaDocumentoXml(TBQDataModule& dados, const Relogio& relogio,
     for (auto m = depois.cbegin(); m != depois.cend(); ++m)
         if (!antes.contains(m.key()))
             resultado.Meses << DesfechoMes{DataHora(m.key()), SituacaoMes::Incluido, m.value(), 0};
-    if (resultado.Falha.isEmpty() && tamanhoArquivo(log) != tamanhoLog)
-        resultado.Falha = QStringLiteral("A leitura do documento parou numa entrada com falha, "
-                                         "registrada em %1.")
-                              .arg(log);
+    // Logging switches itself off when the log cannot be written: then the message goes here.
+    if (resultado.Falha.isEmpty() && !leitura.completa)
+        resultado.Falha =
+            dados.ConfigApp.GeraLog()
+                ? QStringLiteral("A leitura do documento parou numa entrada com falha, "
+                                 "registrada em %1.")
+                      .arg(dados.ConfigApp.caminhoArqLog())
+                : QStringLiteral("A leitura do documento parou numa entrada com falha: %1")
+                      .arg(leitura.mensagem);
     return resultado;
 }
 
@@ -118,9 +117,17 @@ QByteArray leArquivoTaxas(const QString& caminho) {
     if (!f.open(QIODevice::ReadOnly))
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
                                    .arg(caminho, f.errorString()));
-    if (f.size() > DocumentoXML::TamanhoMaximo)
-        throw ErroBelqor(
-            QStringLiteral("O arquivo \"%1\" é grande demais para um documento de taxas.")
-                .arg(caminho));
-    return f.readAll();
+    QByteArray bytes;
+    switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
+    case ResultadoLeitura::Completa:
+        break;
+    case ResultadoLeitura::GrandeDemais:
+        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" é grande demais para um documento de "
+                                        "taxas (mais de %2).")
+                             .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
+    case ResultadoLeitura::Falhou:
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
+                                   .arg(caminho, f.errorString()));
+    }
+    return bytes;
 }

@@ -2,6 +2,7 @@
 
 #include "AtualizacaoBelqorService.h"
 #include "FalhaServico.h"
+#include "ProfundidadeXml.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
@@ -92,6 +93,8 @@ QByteArray montaPedidoSoap(const QByteArray& espacoNomes, const QString& ultimaD
 }
 
 RespostaSoap leRespostaSoap(const QByteArray& corpo) {
+    if (!aninhamentoAceitavel(corpo))
+        respostaInvalida(textoAninhamentoExcessivo());
     QXmlStreamReader leitor(corpo);
     if (!proximoFilho(leitor))
         respostaInvalida(QStringLiteral("não há envelope SOAP"));

@@ -1,9 +1,13 @@
 #include "frmVerLog.h"
 
+#include "TraducoesQt.h"
+
 #include <QApplication>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
+    TraducoesQt traducoes;
+    traducoes.instala(app);
     TfrmVisualiadorAvancadoLog_NURTO janela;
     janela.escuta();
     janela.show();

@@ -50,6 +50,16 @@ private slots:
                  QStringLiteral("Atualização de ICMS Vencido"));
     }
 
+    // The name the desktop entry is installed under.
+    void entradaDaAreaDeTrabalho() {
+        QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(BELQOR_ID_APLICACAO));
+    }
+
+    // Qt's own texts, such as the text fields' context menu, read Portuguese.
+    void textosDoQtEmPortugues() {
+        QCOMPARE(QCoreApplication::translate("QLineEdit", "&Undo"), QStringLiteral("&Desfazer"));
+    }
+
     void botoesDoQtSeguemATabela() {
         TextosPadraoTabela::troca(TextoPadrao::BotaoNao, QStringLiteral("&Não"));
         QCOMPARE(QCoreApplication::translate("QPlatformTheme", "&No"), QStringLiteral("&Não"));

@@ -640,6 +640,43 @@ private slots:
         QCOMPARE(fDialogos.registros().size(), 3);
         QCOMPARE(fDialogos.registros()[2].texto, QStringLiteral("Deseja sair do programa?"));
         QVERIFY(!QFile::exists(fArquivo));
+        // Nor does the data module try again, or say anything, when it goes.
+        fModulo.reset();
+        QCOMPARE(fDialogos.registros().size(), 3);
+    }
+
+    // An installed program: the first showing creates the user's table from the installed
+    // default, or says once which folder could not be made.
+    void primeiraPartidaInstalada_data() {
+        QTest::addColumn<QString>("pastaDados");
+        QTest::addColumn<QString>("erro");
+        QTest::newRow("pasta criada") << "casa/dados"
+                                      << "";
+        QTest::newRow("pasta impossível")
+            << "BELQOR.cds/dados"
+            << "Não foi possível criar a pasta \"@/BELQOR.cds/dados/belqor\".";
+    }
+    void primeiraPartidaInstalada() {
+        QFETCH(QString, pastaDados);
+        QFETCH(QString, erro);
+        LocaisArquivos locais;
+        locais.tabela = fPasta->filePath(pastaDados + QStringLiteral("/belqor/BELQOR.cds"));
+        locais.pastaLog = fPasta->filePath(QStringLiteral("casa/estado/belqor"));
+        locais.tabelaPadrao = fArquivo;
+        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, locais);
+        fJanela->defineModuloDados(*fModulo, locais.tabela);
+        fJanela->FormShow();
+        if (erro.isEmpty()) {
+            QVERIFY(fDialogos.registros().isEmpty());
+            QVERIFY(fModulo->CDSSelic.ativa());
+            QCOMPARE(conteudoArquivo(locais.tabela), conteudoArquivo(fArquivo));
+        } else {
+            QCOMPARE(fDialogos.registros().size(), 1);
+            const QString texto = fDialogos.registros()[0].texto;
+            QVERIFY2(texto.endsWith(erro.replace(QLatin1Char('@'), fPasta->path())),
+                     qPrintable(texto));
+            QVERIFY(!fModulo->CDSSelic.ativa());
+        }
     }
 
     void saidaComTabelaQueNaoAbriu() {

@@ -3,9 +3,11 @@
 #include "ServidorHttpTeste.h"
 #include "TabelaDistribuida.h"
 #include "TabelaTeste.h"
+#include "TravaTeste.h"
 
 #include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -144,6 +146,10 @@ private slots:
         fPrograma = fPasta.filePath(QStringLiteral("belqor-cli"));
         QVERIFY(QFile::copy(QStringLiteral(BELQOR_CLI), fPrograma));
         QFile::setPermissions(fPrograma, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        // A portable copy carries the service library beside the program, where its run path
+        // looks.
+        const QString servico = QStringLiteral(BELQOR_SERVICO);
+        QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
     }
     void init() {
         escreveTabelaTeste(tabela(), MesesCalculo);
@@ -591,6 +597,21 @@ private slots:
         QVERIFY(e.erro.contains(log()));
     }
 
+    // A log that cannot be opened switches logging off without a word: the failure of the
+    // walk is still said, once, from the import itself, and no log is claimed.
+    void importarComFalhaELogQueNaoPodeSerGravado() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        QVERIFY(QDir().mkpath(log()));
+        const Execucao e = roda({QStringLiteral("importar"),
+                                 fixture(QStringLiteral("importacao/terceira-sem-valor.xml"))},
+                                QStringLiteral("15/05/2024"));
+        QDir(log()).removeRecursively();
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 2"));
+        QCOMPARE(e.erro, QStringLiteral("A leitura do documento parou numa entrada com falha:\n"
+                                        "Nó \"valorTaxaSelic\" não encontrado.\n"));
+    }
+
     void importarDocumentoMalformado() {
         QFile doc(fPasta.filePath(QStringLiteral("ruim.xml")));
         QVERIFY(doc.open(QIODevice::WriteOnly));
@@ -602,6 +623,105 @@ private slots:
         QVERIFY(e.erro.startsWith(QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n")));
         QCOMPARE(e.saida, QString());
         QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // A device reports size 0 and never ends; the read stops at the limit, the table is
+    // not touched.
+    void importarDispositivoSemFim() {
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), QStringLiteral("/dev/zero")});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("O arquivo \"/dev/zero\" é grande demais para um "
+                                        "documento de taxas (mais de 16 MiB).\n"));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void importarDocumentoAninhadoDemais() {
+        const QString doc = fPasta.filePath(QStringLiteral("aninhado.xml"));
+        gravaArquivoTeste(doc, "<list>" + QByteArray("<a>").repeated(200000));
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), doc});
+        QCOMPARE(e.status, 1);
+        QVERIFY2(e.erro.contains(QStringLiteral("aninhados em mais de 32 níveis")),
+                 qPrintable(e.erro));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // Another program holds the table: the import waits a few seconds, then says so and
+    // leaves the table as it was.
+    void importarComTabelaReservadaDesiste() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const QByteArray antes = conteudoArquivo(tabela());
+        QLockFile outro(tabela() + QStringLiteral(".lock"));
+        QVERIFY(outro.tryLock(0));
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(e.erro, QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A tabela "
+                                        "não pode ser usada por dois programas ao mesmo tempo.\n")
+                             .arg(tabela()));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    void importarAssumeTravaAbandonada() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        escreveTravaAbandonada(tabela() + QStringLiteral(".lock"));
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QCOMPARE(e.status, 0);
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 3"));
+        QVERIFY(!QFile::exists(tabela() + QStringLiteral(".lock")));
+    }
+
+    // Two imports of different months into one table at the same time, 20 rounds: a month
+    // reported as added is always in the file, and a run that did not add its month says so.
+    void doisImportadoresAoMesmoTempo() {
+        const QString fevereiro = fPasta.filePath(QStringLiteral("fevereiro.xml"));
+        const QString marco = fPasta.filePath(QStringLiteral("marco.xml"));
+        gravaArquivoTeste(fevereiro, "<list><i><dataSelic>2024-02-01</dataSelic>"
+                                     "<valorTaxaSelic>0.80</valorTaxaSelic></i></list>\n");
+        gravaArquivoTeste(marco, "<list><i><dataSelic>2024-03-01</dataSelic>"
+                                 "<valorTaxaSelic>0.83</valorTaxaSelic></i></list>\n");
+        const QStringList documentos{fevereiro, marco};
+        const QList<QByteArray> meses{"Data=\"20240201\"", "Data=\"20240301\""};
+        QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(QStringLiteral("BELQOR_HOJE"), QStringLiteral("15/05/2024"));
+        for (int rodada = 0; rodada < 20; ++rodada) {
+            escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+            QProcess processos[2];
+            for (int i = 0; i < 2; ++i) {
+                processos[i].setProcessEnvironment(ambiente);
+                processos[i].start(fPrograma, {QStringLiteral("importar"), documentos[i]});
+            }
+            int incluidos = 0;
+            const QByteArray final = [&] {
+                for (QProcess& p : processos)
+                    if (!p.waitForFinished(60000))
+                        qFatal("belqor-cli não terminou");
+                return conteudoArquivo(tabela());
+            }();
+            QVERIFY2(final.contains("Data=\"20240101\""), qPrintable(QString::number(rodada)));
+            for (int i = 0; i < 2; ++i) {
+                const QString saida = QString::fromUtf8(processos[i].readAllStandardOutput());
+                const QString erro = QString::fromUtf8(processos[i].readAllStandardError());
+                const bool disseIncluido = saida.startsWith(QStringLiteral("Meses incluídos: 1\n"));
+                const QString contexto = QStringLiteral("rodada %1, processo %2: %3 %4")
+                                             .arg(rodada)
+                                             .arg(i)
+                                             .arg(saida, erro);
+                if (disseIncluido) {
+                    QVERIFY2(final.contains(meses[i]), qPrintable(contexto));
+                    ++incluidos;
+                } else {
+                    QVERIFY2(processos[i].exitCode() != 0 && !erro.isEmpty(), qPrintable(contexto));
+                }
+            }
+            // Whoever holds the lock first always gets its month in.
+            QVERIFY2(incluidos >= 1, qPrintable(QString::number(rodada)));
+        }
     }
 
     // The central bank's series saved from its site, and a month present with another rate.
@@ -731,6 +851,21 @@ private slots:
         const Execucao e = roda(QStringList{QStringLiteral("tabela")} + opcoes);
         QCOMPARE(e.status, 0);
         QCOMPARE(e.linhasSaida(), esperado);
+    }
+
+    // Months before 30/12/1899 have negative date values; they are listed all the same.
+    void tabelaDesdeOPrimeiroMes() {
+        escreveTabelaTeste(tabela(), {{QDate(2, 1, 1), QStringLiteral("0.5")},
+                                      {QDate(1, 11, 1), QStringLiteral("0.4")},
+                                      {QDate(1899, 12, 1), QStringLiteral("0.3")}});
+        const Execucao e = roda({QStringLiteral("tabela")});
+        QCOMPARE(e.status, 0);
+        const QStringList linhas = e.linhasSaida();
+        QCOMPARE(linhas.mid(0, 4), (QStringList{"Mês\tSelic (%)", "11/0001\t0,400000",
+                                                "01/0002\t0,500000", "12/1899\t0,300000"}));
+        QVERIFY2(linhas.last().startsWith(QStringLiteral("3 meses de 11/0001 a 12/1899. "
+                                                         "Meses ausentes: 12/0001, 02/0002")),
+                 qPrintable(linhas.last()));
     }
 
     void mesInvalidoEmDesde() {

@@ -16,7 +16,7 @@ public:
         : dados(relogio, dialogos), arquivo(QDir(pasta).filePath(QStringLiteral("BELQOR.cds"))) {
         escreveTabelaTeste(arquivo, meses);
         bytesIniciais = conteudoArquivo(arquivo);
-        dados.ConfigApp.defineDiretorioExecutavel(pasta);
+        dados.ConfigApp.definePastaLog(pasta);
         dados.ArqDados = arquivo;
         dados.CDSSelic.defineNomeArquivo(arquivo);
         dados.CDSSelic.abrir();

@@ -101,7 +101,7 @@ private slots:
         fDialogos = std::make_unique<DialogosRoteiro>();
         fEnviados = std::make_shared<QStringList>();
         fConfig = std::make_unique<TConfigApp>(*fDialogos);
-        fConfig->defineDiretorioExecutavel(fDir->path());
+        fConfig->definePastaLog(fDir->path());
         fConfig->defineCanalVisualizador(std::make_unique<CanalGravado>(fEnviados));
     }
 
@@ -156,7 +156,7 @@ private slots:
         fConfig->EnviaArqLog(QStringLiteral("segunda"));
 
         TConfigApp outraExecucao(*fDialogos);
-        outraExecucao.defineDiretorioExecutavel(fDir->path());
+        outraExecucao.definePastaLog(fDir->path());
         outraExecucao.defineCanalVisualizador(std::make_unique<CanalGravado>(fEnviados));
         outraExecucao.carregaValores(valoresConfigAppBelqor());
         outraExecucao.WriteArqLog(QStringLiteral("terceira"));
@@ -283,7 +283,7 @@ private slots:
         QFETCH(QString, diretorio);
         QFETCH(QString, nome);
         QVERIFY(QDir(fDir->path()).mkdir(QStringLiteral("pasta")));
-        fConfig->defineDiretorioExecutavel(fDir->filePath(diretorio));
+        fConfig->definePastaLog(fDir->filePath(diretorio));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.NomeArqLog = nome;
         fConfig->carregaValores(valores);
@@ -300,7 +300,7 @@ private slots:
     }
 
     void linhaQueNaoGravaLevantaErro() {
-        fConfig->defineDiretorioExecutavel(QStringLiteral("/dev"));
+        fConfig->definePastaLog(QStringLiteral("/dev"));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.NomeArqLog = QStringLiteral("full");
         fConfig->carregaValores(valores);
@@ -310,7 +310,7 @@ private slots:
 
     void contagemQueNaoLeDesligaOLog() {
         // Reading this file fails at its first byte, although it opens.
-        fConfig->defineDiretorioExecutavel(QStringLiteral("/proc/self"));
+        fConfig->definePastaLog(QStringLiteral("/proc/self"));
         ValoresConfigApp valores = valoresConfigAppBelqor();
         valores.MaxNumLinhas = 3;
         fConfig->carregaValores(valores);
@@ -477,7 +477,31 @@ private slots:
         QCOMPARE(registros[1].second, utf16ComZero(QStringLiteral("BELQOR - antes")));
         QCOMPARE(leArquivo("logBELQOR.txt"),
                  QByteArray("15/05/2024 14:03:27 - (00001000) [00401000] - A\xE7\xE3o\r\n") +
-                     QByteArray("antes\0depois\r\n", 14));
+                     QByteArray("antes depois\r\n"));
+    }
+
+    // A message carrying line breaks from a document must not forge entries.
+    void caracteresDeControleViramBrancos_data() {
+        QTest::addColumn<QString>("linha");
+        QTest::addColumn<QByteArray>("noArquivo");
+        QTest::newRow("CR LF") << QStringLiteral("falha: 0.5\r\n15/05/2024 - forjada")
+                               << QByteArray("falha: 0.5  15/05/2024 - forjada\r\n");
+        QTest::newRow("LF só") << QStringLiteral("a\nb") << QByteArray("a b\r\n");
+        QTest::newRow("CR só") << QStringLiteral("a\rb") << QByteArray("a b\r\n");
+        QTest::newRow("tab, DEL e C1") << QStringLiteral("a\tb\x7F"
+                                                         "c\u0085d")
+                                       << QByteArray("a b c d\r\n");
+        QTest::newRow("separadores Unicode")
+            << QStringLiteral("a\u2028b\u2029c") << QByteArray("a b c\r\n");
+    }
+    void caracteresDeControleViramBrancos() {
+        QFETCH(QString, linha);
+        QFETCH(QByteArray, noArquivo);
+        fConfig->carregaValores(valoresConfigAppBelqor());
+        fConfig->WriteArqLog(linha);
+        QCOMPARE(leArquivo("logBELQOR.txt"), noArquivo);
+        QCOMPARE(*fEnviados, QStringList{QStringLiteral("BELQOR - ") +
+                                         QString::fromLatin1(noArquivo.chopped(2))});
     }
 
     void semVisualizadorEscreveNormalmente() {

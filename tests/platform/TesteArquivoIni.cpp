@@ -217,6 +217,42 @@ private slots:
         QCOMPARE(conteudoArquivo(arquivo()), antes);
     }
 
+    // A device reports size 0 and never ends: the read stops at the limit and says so.
+    void arquivoSemFimEhRecusado() {
+        try {
+            ArquivoIni::leValor(QStringLiteral("/dev/zero"), QStringLiteral("S"),
+                                QStringLiteral("K"), QStringLiteral("padrão"));
+            QFAIL("leu /dev/zero");
+        } catch (const ErroBelqor& e) {
+            QCOMPARE(
+                e.mensagem(),
+                QStringLiteral("O arquivo INI \"/dev/zero\" é grande demais (mais de 1 MiB)."));
+        }
+    }
+
+    // The cap counts bytes actually read: exactly the cap is read, one byte more refused.
+    void limiteExato_data() {
+        QTest::addColumn<qint64>("tamanho");
+        QTest::addColumn<bool>("lido");
+        QTest::newRow("no limite") << ArquivoIni::TamanhoMaximo << true;
+        QTest::newRow("um byte além") << ArquivoIni::TamanhoMaximo + 1 << false;
+    }
+    void limiteExato() {
+        QFETCH(qint64, tamanho);
+        QFETCH(bool, lido);
+        QByteArray conteudo("[S]\nK=v\n;");
+        conteudo += QByteArray(tamanho - conteudo.size(), 'x');
+        gravaArquivoTeste(arquivo(), conteudo);
+        if (lido) {
+            QCOMPARE(ArquivoIni::leValor(arquivo(), QStringLiteral("S"), QStringLiteral("K")),
+                     QStringLiteral("v"));
+        } else {
+            QVERIFY_THROWS_EXCEPTION(ErroBelqor, ArquivoIni::leValor(arquivo(), QStringLiteral("S"),
+                                                                     QStringLiteral("K")));
+        }
+        QCOMPARE(conteudoArquivo(arquivo()).size(), tamanho);
+    }
+
     void falhaDeGravacaoNomeiaOArquivo() {
         const QString caminho = fPasta.filePath(QStringLiteral("nao-existe/config.ini"));
         try {

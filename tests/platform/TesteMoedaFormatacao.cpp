@@ -194,10 +194,10 @@ private slots:
         }
         for (const int meses : {-119999, -1000, -13, -12, -1, 1, 11, 12, 25, 1000, 119999})
             for (std::int64_t n = primeiro; n <= ultimo; n += 997) {
-                const DataHora hora = n < 0 ? -0.5 : 0.5;
-                const DataHora valor = DataHora(n) + hora;
-                const DataHora esperada =
-                    DataHora(origem.daysTo(origem.addDays(n).addMonths(meses))) + hora;
+                // Six in the evening, whichever side of the origin the day lies.
+                const DataHora valor = Datas::combinaDataHora(DataHora(n), 0.75);
+                const DataHora esperada = Datas::combinaDataHora(
+                    DataHora(origem.daysTo(origem.addDays(n).addMonths(meses))), 0.75);
                 QCOMPARE(Datas::incrementaMes(valor, meses), esperada);
             }
         for (const auto& [ano, mes, dia] :
@@ -206,6 +206,34 @@ private slots:
               std::array{2020, 1, 0}, std::array{1900, 2, 29}})
             QVERIFY_THROWS_EXCEPTION(ErroConversao, Datas::codificaData(ano, mes, dia));
         QCOMPARE(Datas::codificaData(2000, 2, 29), DataHora(origem.daysTo(QDate(2000, 2, 29))));
+    }
+
+    // The sign of a date value belongs to its day part: before the origin the fraction
+    // is still the time of day, counted away from zero.
+    void dataHoraAntesDaOrigem_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<double>("valor");
+        QTest::newRow("véspera da origem, 6 h") << "29/12/1899 06:00:00" << -1.25;
+        QTest::newRow("origem, 6 h") << "30/12/1899 06:00:00" << 0.25;
+        QTest::newRow("dois dias antes, 18 h") << "28/12/1899 18:00:00" << -2.75;
+        QTest::newRow("ano 24") << "15/12/0024 14:03:27"
+                                << Datas::codificaData(24, 12, 15) - Datas::codificaHora(14, 3, 27);
+    }
+    void dataHoraAntesDaOrigem() {
+        QFETCH(QString, texto);
+        QFETCH(double, valor);
+        const DataHora lido = Formato::textoParaDataHora(texto);
+        QCOMPARE(lido, valor);
+        QCOMPARE(Formato::dataHoraParaTexto(lido), texto);
+        QCOMPARE(Datas::deQDateTime(Datas::paraQDateTime(lido)), lido);
+    }
+
+    void mesSeguinteAntesDaOrigemMantemAHora() {
+        const DataHora antes = Formato::textoParaDataHora(QStringLiteral("29/12/1899 06:00:00"));
+        QCOMPARE(Formato::dataHoraParaTexto(Datas::incrementaMes(antes, 1)),
+                 QStringLiteral("29/01/1900 06:00:00"));
+        QCOMPARE(Formato::dataHoraParaTexto(Datas::incrementaMes(antes, -1)),
+                 QStringLiteral("29/11/1899 06:00:00"));
     }
 
     void regionalDoLocaleBrasileiro() {

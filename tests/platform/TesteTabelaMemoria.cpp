@@ -74,6 +74,33 @@ private slots:
         QCOMPARE(conteudoArquivo(copia), conteudoArquivo(original));
     }
 
+    // Writing belongs to the owner: a table destroyed while open, with changes, and even
+    // with its file gone, leaves the disk as it was.
+    void destrutorNaoTocaNoArquivo() {
+        const QString caminho = tabelaTres();
+        const QByteArray antes = conteudoArquivo(caminho);
+        {
+            TabelaMemoria t;
+            defineTaxas(t);
+            t.defineNomeArquivo(caminho);
+            t.abrir();
+            t.acrescentar();
+            t.campo(QStringLiteral("Data"))->defineDataHora(dia(1, 4, 2020));
+            t.campo(QStringLiteral("Valor"))->defineFloat(4);
+            t.gravar();
+            QVERIFY(t.alteradaDesdeLeitura());
+        }
+        QCOMPARE(conteudoArquivo(caminho), antes);
+        {
+            TabelaMemoria t;
+            defineTaxas(t);
+            t.defineNomeArquivo(caminho);
+            t.abrir();
+            QVERIFY(QFile::remove(caminho));
+        }
+        QVERIFY(!QFile::exists(caminho));
+    }
+
     void todosOsTiposIdaEVolta() {
         const QString caminho = fPasta.filePath(QStringLiteral("tipos.cds"));
         const QList<QPair<TipoCampo, QVariant>> amostras = {
@@ -118,6 +145,35 @@ private slots:
         QCOMPARE(lida.campos()[2]->comoFloat(), 0.0);
     }
 
+    // Before 30/12/1899 the value's fraction is still the time of day, and the row comes
+    // back from the file on the same day at the same time.
+    void dataHoraAntesDaOrigemIdaEVolta_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("ano 24") << "15/12/0024 14:03:27";
+        QTest::newRow("véspera da origem") << "29/12/1899 06:00:00";
+        QTest::newRow("ano 1, fim do dia") << "01/01/0001 23:59:59";
+        QTest::newRow("depois da origem") << "31/12/1899 18:30:00";
+    }
+    void dataHoraAntesDaOrigemIdaEVolta() {
+        QFETCH(QString, texto);
+        const QString caminho = fPasta.filePath(QStringLiteral("antiga.cds"));
+        QFile::remove(caminho);
+        {
+            TabelaMemoria t(QStringLiteral("Antiga"));
+            t.adicionaCampo(campo("Momento", TipoCampo::DataHora));
+            t.defineNomeArquivo(caminho);
+            t.criaVazia();
+            t.acrescentar();
+            t.campos()[0]->defineDataHora(Formato::textoParaDataHora(texto));
+            t.gravar();
+            t.fechar();
+        }
+        TabelaMemoria lida;
+        lida.defineNomeArquivo(caminho);
+        lida.abrir();
+        QCOMPARE(Formato::dataHoraParaTexto(lida.campos()[0]->comoDataHora()), texto);
+    }
+
     void arquivoDanificado_data() {
         QTest::addColumn<QByteArray>("conteudo");
         QTest::addColumn<QString>("trecho");
@@ -147,6 +203,12 @@ private slots:
                    "<FIELD attrname=\"Valor\" "
                    "fieldtype=\"r8\"/></FIELDS></METADATA><ROWDATA/></DATAPACKET>")
             << "tipo";
+        // 100 000 levels inside a row: refused before any tree is built.
+        QTest::newRow("aninhado demais")
+            << QByteArray("<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" "
+                          "fieldtype=\"date\"/></FIELDS></METADATA><ROWDATA><ROW>") +
+                   QByteArray("<ROW>").repeated(100000)
+            << "aninhados em mais de 32 níveis";
     }
     void arquivoDanificado() {
         QFETCH(QByteArray, conteudo);
@@ -168,6 +230,21 @@ private slots:
         }
         QVERIFY(!t.ativa());
         QCOMPARE(conteudoArquivo(caminho), conteudo);
+    }
+
+    // A device reports size 0 and never ends: the read stops at the limit.
+    void arquivoSemFimEhRecusado() {
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(QStringLiteral("/dev/zero"));
+        try {
+            t.abrir();
+            QFAIL("abriu /dev/zero");
+        } catch (const ErroTabela& e) {
+            QCOMPARE(e.mensagem(), QStringLiteral("O arquivo de dados \"/dev/zero\" é grande "
+                                                  "demais para uma tabela (mais de 16 MiB)."));
+        }
+        QVERIFY(!t.ativa());
     }
 
     void gravacaoQueFalhaPreservaArquivo() {

@@ -2,7 +2,10 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "TabelaTeste.h"
+#include "TravaTeste.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -21,6 +24,23 @@ const QString MarcoNaoDivulgado =
 DataHora dia(int d, int m, int a) {
     return Datas::codificaData(a, m, d);
 }
+
+// Whatever Qt's message functions print while one lives.
+class MensagensQt {
+public:
+    MensagensQt() { fAnterior = qInstallMessageHandler(&MensagensQt::guarda); }
+    ~MensagensQt() { qInstallMessageHandler(fAnterior); }
+    static QStringList& impressas() {
+        static QStringList lista;
+        return lista;
+    }
+
+private:
+    static void guarda(QtMsgType, const QMessageLogContext&, const QString& texto) {
+        impressas() << texto;
+    }
+    QtMessageHandler fAnterior = nullptr;
+};
 
 } // namespace
 
@@ -63,6 +83,49 @@ private slots:
         tabela().abrir();
     }
     void cleanup() { fDados.reset(); }
+
+    // A second program on a table that another one holds says so and does not read it.
+    void tabelaReservadaPorOutroNaoEhLida() {
+        QLockFile outro(fCaminho + QStringLiteral(".lock"));
+        QVERIFY(outro.tryLock(0));
+        const QByteArray antes = conteudoArquivo(fCaminho);
+        fDados.reset();
+        auto segundo = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        QVERIFY(!segundo->reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A "
+                                            "tabela não pode ser usada por dois programas ao "
+                                            "mesmo tempo.")
+                                 .arg(fCaminho)});
+        QVERIFY(!segundo->CDSSelic.ativa());
+        segundo.reset();
+        QCOMPARE(conteudoArquivo(fCaminho), antes);
+        QVERIFY(outro.isLocked());
+    }
+
+    // The lock is held until the module is gone, after the table was written at close.
+    void reservaDuraAteOFimDoModulo() {
+        const QString caminhoTrava = fCaminho + QStringLiteral(".lock");
+        QVERIFY(fDados->reservaTabela(fCaminho, 0));
+        tabela().abrir();
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        TBQDataModule segundo(fRelogio, fDialogos);
+        QVERIFY(!segundo.reservaTabela(fCaminho, 0));
+        fDados.reset();
+        QVERIFY(!QFile::exists(caminhoTrava));
+        QVERIFY(conteudoArquivo(fCaminho).contains("Data=\"20200201\""));
+        fDialogos.limpa();
+        QVERIFY(segundo.reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(), QStringList());
+    }
+
+    void travaDeProcessoEncerradoEhAssumida() {
+        escreveTravaAbandonada(fCaminho + QStringLiteral(".lock"));
+        QVERIFY(fDados->reservaTabela(fCaminho, 0));
+        QCOMPARE(fDialogos.textos(), QStringList());
+        TBQDataModule segundo(fRelogio, fDialogos);
+        QVERIFY(!segundo.reservaTabela(fCaminho, 0));
+    }
 
     void novaLinhaPadrao_data() {
         QTest::addColumn<DataHora>("hoje");
@@ -413,6 +476,81 @@ private slots:
         tabela().fechar();
         tabela().abrir();
         QCOMPARE(tabela().quantidade(), 4);
+    }
+
+    // The program's own table, in the user's data folder: created from the installed default
+    // on the first opening, and the log's folder with it.
+    void abreTabelaDoProgramaCriaAPartirDoPadrao() {
+        const QString padrao = fPasta.filePath(QStringLiteral("instalada/BELQOR.cds"));
+        QVERIFY(QDir().mkpath(QFileInfo(padrao).path()));
+        QVERIFY(QFile::copy(fCaminho, padrao));
+        LocaisArquivos locais;
+        locais.tabela = fPasta.filePath(QStringLiteral("dados/belqor/BELQOR.cds"));
+        locais.pastaLog = fPasta.filePath(QStringLiteral("estado/belqor"));
+        locais.tabelaPadrao = padrao;
+        TBQDataModule dados(fRelogio, fDialogos, nullptr, locais);
+        QCOMPARE(dados.ConfigApp.caminhoArqLog(),
+                 locais.pastaLog + QStringLiteral("/logBELQOR.txt"));
+        dados.ArqDados = locais.tabela;
+        dados.AbreTabela();
+        QCOMPARE(dados.CDSSelic.quantidade(), 4);
+        QCOMPARE(conteudoArquivo(locais.tabela), conteudoArquivo(padrao));
+        QVERIFY(QFileInfo(locais.pastaLog).isDir());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // The table's file in a folder that vanishes while the table is open, so that the write
+    // at close fails for any user.
+    std::unique_ptr<TBQDataModule> moduloComGravacaoQueFalha(QString& arquivo) {
+        const QString pasta = fPasta.filePath(QStringLiteral("some"));
+        arquivo = pasta + QStringLiteral("/BELQOR.cds");
+        QDir().mkpath(pasta);
+        escreveTabelaTeste(arquivo, mesesEmTornoDoLimite());
+        auto dados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        dados->ArqDados = arquivo;
+        dados->AbreTabela();
+        dados->InsereRegistro(dia(1, 2, 2020), 0.29);
+        QDir(pasta).removeRecursively();
+        return dados;
+    }
+
+    void gravacaoQueFalhaAoFecharEhDitaUmaVez() {
+        QString arquivo;
+        auto dados = moduloComGravacaoQueFalha(arquivo);
+        MensagensQt mensagens;
+        MensagensQt::impressas().clear();
+        try {
+            dados->FechaTabela();
+            QFAIL("a gravação devia falhar");
+        } catch (const ErroTabela& e) {
+            QVERIFY2(e.mensagem().contains(arquivo), qPrintable(e.mensagem()));
+        }
+        // Neither a second close nor the destructor tries again or says anything more.
+        dados->FechaTabela();
+        dados.reset();
+        QVERIFY(fDialogos.registros().isEmpty());
+        QCOMPARE(MensagensQt::impressas(), QStringList());
+        QVERIFY(!QFileInfo::exists(arquivo));
+    }
+
+    void destrutorDizFalhaDeGravacaoUmaVez() {
+        QString arquivo;
+        auto dados = moduloComGravacaoQueFalha(arquivo);
+        MensagensQt mensagens;
+        MensagensQt::impressas().clear();
+        dados.reset();
+        QCOMPARE(fDialogos.registros().size(), 1);
+        QCOMPARE(fDialogos.registros()[0].tipoDialogo, TipoDialogo::Erro);
+        QVERIFY2(fDialogos.registros()[0].texto.contains(arquivo),
+                 qPrintable(fDialogos.registros()[0].texto));
+        QCOMPARE(MensagensQt::impressas(), QStringList());
+    }
+
+    void destrutorGravaTabelaAindaAberta() {
+        QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
+        fDados.reset();
+        QVERIFY(conteudoArquivo(fCaminho).contains("<ROW Data=\"20200201\" Valor=\"0.29\"/>"));
+        QVERIFY(fDialogos.registros().isEmpty());
     }
 
     void arquivoAusente() {

@@ -54,7 +54,7 @@ class TesteAtualizacaoIndices : public QObject {
         escreveTabelaTeste(tabela(), meses);
         QFile::remove(fPasta.filePath(QStringLiteral("logBELQOR.txt")));
         fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.defineDiretorioExecutavel(fPasta.path());
+        fDados->ConfigApp.definePastaLog(fPasta.path());
     }
 
     AtualizacaoIndices atualizacao(const QString& publico, const QString& intranet,

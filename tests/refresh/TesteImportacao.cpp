@@ -72,7 +72,7 @@ private slots:
         const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
         escreveTabelaTeste(tabela, {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.defineDiretorioExecutavel(fPasta.path());
+        fDados->ConfigApp.definePastaLog(fPasta.path());
         fDados->ArqDados = tabela;
         fDados->CDSSelic.defineNomeArquivo(tabela);
     }
@@ -181,6 +181,43 @@ private slots:
         for (int i = 0; i < 17; ++i)
             xml.Linhas << grande;
         QVERIFY_THROWS_EXCEPTION(ErroBelqor, TSelicRN(*fDados, fRelogio).ImportaTaxas(xml));
+    }
+
+    // Nesting far deeper than any rate document is refused before the tree is built, as a
+    // document that does not parse: nothing imported, nothing logged.
+    void documentoAninhadoDemaisEhRecusado_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("200 000 níveis")
+            << QStringLiteral("<list>") + QStringLiteral("<a>").repeated(200000);
+        QTest::newRow("33 níveis fechados")
+            << QStringLiteral("<list>") + QStringLiteral("<a>").repeated(32) +
+                   QStringLiteral("</a>").repeated(32) + QStringLiteral("</list>");
+    }
+    void documentoAninhadoDemaisEhRecusado() {
+        QFETCH(QString, texto);
+        DocumentoXML xml;
+        xml.Linhas << texto;
+        try {
+            TSelicRN(*fDados, fRelogio).ImportaTaxas(xml);
+            QFAIL("o documento aninhado foi aceito");
+        } catch (const ErroBelqor& e) {
+            QCOMPARE(e.mensagem(), QStringLiteral("Documento XML recusado: os elementos estão "
+                                                  "aninhados em mais de 32 níveis, o que nenhum "
+                                                  "documento de taxas tem."));
+        }
+        QVERIFY(linhasLog().isEmpty());
+        QVERIFY(!fDados->CDSSelic.ativa());
+    }
+
+    // 32 levels are still read as a document: the walk fails on its first entry.
+    void aninhamentoNoLimiteEhLido() {
+        DocumentoXML xml;
+        xml.Linhas << QStringLiteral("<list>") + QStringLiteral("<a>").repeated(31) +
+                          QStringLiteral("</a>").repeated(31) + QStringLiteral("</list>");
+        QVERIFY(TSelicRN(*fDados, fRelogio).ImportaTaxas(xml));
+        QCOMPARE(linhasLog().size(), 1);
+        QVERIFY2(linhasLog().first().endsWith(QStringLiteral("\"dataSelic\" não encontrado.")),
+                 qPrintable(linhasLog().first()));
     }
 
     void ponto() {

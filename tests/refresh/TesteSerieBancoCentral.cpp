@@ -8,6 +8,8 @@
 #include "ConfiguracaoRegional.h"
 #include "Erros.h"
 
+#include <QDir>
+#include <QFileInfo>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -225,6 +227,34 @@ private slots:
         QCOMPARE(r.Falha, QString());
         QCOMPARE(desfechos(r), (QStringList{"03/2024 incluído", "04/2024 incluído"}));
         confereTabela(TabelaInicial + QStringList{"03/2024=0.83", "04/2024=0.89"});
+    }
+
+    // A walk that stops is told from the import itself: with the log's name when the line
+    // went there, with the failure's own message when the log could not be written.
+    void documentoDoServicoQueParaNumaEntrada_data() {
+        QTest::addColumn<bool>("logGravavel");
+        QTest::addColumn<QString>("falha");
+        QTest::newRow("log gravado")
+            << true << "A leitura do documento parou numa entrada com falha, registrada em @.";
+        QTest::newRow("log que não pode ser gravado")
+            << false
+            << "A leitura do documento parou numa entrada com falha: Nó \"valorTaxaSelic\" não "
+               "encontrado.";
+    }
+    void documentoDoServicoQueParaNumaEntrada() {
+        QFETCH(bool, logGravavel);
+        QFETCH(QString, falha);
+        const QString log = fDados->ConfigApp.caminhoArqLog();
+        if (!logGravavel)
+            QVERIFY(QDir().mkpath(log));
+        const ResultadoSerie r = importaArquivoTaxas(
+            *fDados, fRelogio,
+            QStringLiteral(BELQOR_FIXTURES "/importacao/terceira-sem-valor.xml"));
+        const bool logGravado = QFileInfo(log).isFile();
+        QDir(log).removeRecursively();
+        QFile::remove(log);
+        QCOMPARE(r.Falha, falha.replace(QLatin1Char('@'), log));
+        QCOMPARE(logGravado, logGravavel);
     }
 
     void arquivoAusente() {

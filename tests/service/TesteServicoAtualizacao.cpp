@@ -83,7 +83,9 @@ enum class Resposta {
     Malformada,
     OutroXml,
     EnvelopeSemCorpo,
-    CorpoVazio
+    CorpoVazio,
+    Aninhada,
+    GrandeDemais
 };
 
 } // namespace
@@ -258,6 +260,14 @@ private slots:
             << "A resposta do serviço de atualização de índices não pôde ser lida: o documento "
                "terminou antes do "
                "fim do envelope.";
+        QTest::newRow("aninhada 100 000 níveis")
+            << Resposta::Aninhada << int(ATUALIZACAO_BELQOR_RESPOSTA_INVALIDA)
+            << "A resposta do serviço de atualização de índices não pôde ser lida: os elementos "
+               "estão aninhados em mais de 32 níveis.";
+        QTest::newRow("33 MiB")
+            << Resposta::GrandeDemais << int(ATUALIZACAO_BELQOR_RESPOSTA_INVALIDA)
+            << "A resposta do serviço de atualização de índices é grande demais para ser um "
+               "documento de índices.";
     }
     void respostaDeFalha() {
         QFETCH(Resposta, resposta);
@@ -288,6 +298,12 @@ private slots:
             break;
         case Resposta::CorpoVazio:
             soap.respondeCru(200, QByteArray());
+            break;
+        case Resposta::Aninhada:
+            soap.respondeCru(200, envelope + "<e:Body>" + QByteArray("<a>").repeated(100000));
+            break;
+        case Resposta::GrandeDemais:
+            soap.respondeCru(200, envelope + QByteArray(33 * 1024 * 1024, ' '));
             break;
         }
         ServidorHttpTeste servidor(soap.respondedor());
