@@ -16,7 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     RelogioFixo relogio(Datas::codificaData(2024, 5, 15) + Datas::codificaHora(10, 0, 0));
     DialogosRoteiro dialogos;
     TBQDataModule modulo(relogio, dialogos);
-    modulo.ConfigApp.defineDiretorioExecutavel(pastaDoAlvo());
+    modulo.ConfigApp.definePastaLog(pastaDoAlvo());
     const QString log = modulo.ConfigApp.caminhoArqLog();
     QFile::remove(log);
     modulo.CDSSelic.criaVazia();
