@@ -443,12 +443,32 @@ void TabelaMemoria::gravar() {
     emit alterada();
 }
 
-bool TabelaMemoria::outraLinhaArmazenada(const Campo& campo,
+bool TabelaMemoria::outraLinhaArmazenada(const Campo& campo, double minimo, double maximo,
                                          const std::function<bool(const QVariant&)>& teste) const {
     exigeAtiva();
     const int editada = fEstado == Estado::Editando ? fVisiveis[fAtual] : -1;
-    for (int i = 0; i < fLinhas.size(); ++i)
-        if (i != editada && teste(fLinhas[i].value(campo.indiceDados())))
+    const int indiceDados = campo.indiceDados();
+    const auto outra = [&](int i) {
+        if (i == editada)
+            return false;
+        const QVariant& valor = fLinhas[i].at(indiceDados);
+        return !valor.isNull() && teste(valor);
+    };
+    const IndiceOrdenado& indice = indiceOrdenado(indiceDados);
+    if (!indice.utilizavel) {
+        // Values that do not order: every row is looked at.
+        for (int i = 0; i < fLinhas.size(); ++i) {
+            const double valor = fLinhas[i].at(indiceDados).toDouble();
+            if (valor >= minimo && valor <= maximo && outra(i))
+                return true;
+        }
+        return false;
+    }
+    const auto& valores = indice.valores;
+    auto it = std::lower_bound(valores.begin(), valores.end(), minimo,
+                               [](const auto& par, double v) { return par.first < v; });
+    for (; it != valores.end() && it->first <= maximo; ++it)
+        if (outra(it->second))
             return true;
     return false;
 }

@@ -90,8 +90,10 @@ public:
     // The pending row had a value set after it began (the new-row default does not count).
     bool modificado() const { return fModificado; }
     // For rules: whether a stored row other than the one being edited holds, in campo, a
-    // value that passes teste. Every stored row counts, whatever the filter shows.
-    bool outraLinhaArmazenada(const Campo& campo,
+    // value from minimo to maximo that passes teste. Every stored row counts, whatever the
+    // filter shows; an empty value never does. The field's ordered index names the rows
+    // to test, so a rule run on every post does not grow with the table.
+    bool outraLinhaArmazenada(const Campo& campo, double minimo, double maximo,
                               const std::function<bool(const QVariant&)>& teste) const;
     void resolvePendente();
 

@@ -155,7 +155,10 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
         Datas::decodificaData(outra.toDouble(), a, m, d);
         return !outra.isNull() && a == ano && m == mes;
     };
-    if (DataSet.outraLinhaArmazenada(*CDSSelicData, mesmoMes)) {
+    // Whole days truncate toward zero, so before the origin a day's values lie below it:
+    // a day's margin on each side holds every value of the month, whichever its sign.
+    const DataHora primeiroDia = Datas::primeiroDiaDoMes(data);
+    if (DataSet.outraLinhaArmazenada(*CDSSelicData, primeiroDia - 1, proximoMes, mesmoMes)) {
         fDialogos.mensagem(QStringLiteral("A Selic de %1 já está cadastrada!").arg(mesAno));
         aborta();
     }
