@@ -340,7 +340,7 @@ private slots:
     }
 
     // Rules look at every stored row, hidden by the filter or not, but not at the row
-    // being edited.
+    // being edited, and only at the values within the range they name, bounds included.
     void outraLinhaArmazenada() {
         TabelaMemoria t;
         abreTres(t);
@@ -348,18 +348,75 @@ private slots:
         const auto igualA = [](double alvo) {
             return [alvo](const QVariant& v) { return v.toDouble() == alvo; };
         };
+        const auto qualquer = [](const QVariant&) { return true; };
         t.defineFiltro(QStringLiteral("DATA = '01/01/2020'"));
         t.defineFiltrado(true);
         QCOMPARE(t.quantidade(), 1);
-        QVERIFY(t.outraLinhaArmazenada(valor, igualA(3)));
-        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, 0, 10, igualA(3)));
+        QVERIFY(t.outraLinhaArmazenada(valor, 0, 10, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, 3, 3, qualquer));
+        QVERIFY(!t.outraLinhaArmazenada(valor, 2.5, 2.75, qualquer));
+        QVERIFY(!t.outraLinhaArmazenada(valor, 0, 2.5, igualA(3)));
         t.editar();
-        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(1)));
-        QVERIFY(t.outraLinhaArmazenada(valor, igualA(2)));
-        QVERIFY(!t.outraLinhaArmazenada(valor, igualA(4)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, 0, 10, igualA(1)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, 1, 1, qualquer));
+        QVERIFY(t.outraLinhaArmazenada(valor, 0, 10, igualA(2)));
+        QVERIFY(!t.outraLinhaArmazenada(valor, 0, 10, igualA(4)));
         t.cancelar();
         t.inserir();
-        QVERIFY(t.outraLinhaArmazenada(valor, igualA(1)));
+        QVERIFY(t.outraLinhaArmazenada(valor, 0, 10, igualA(1)));
+    }
+
+    // The rows a rule is shown follow every change of the stored rows: an appended row, an
+    // edit that moves a row to another date, a deletion, a row put before others and two
+    // rows of the same date; the equality filter, read from the same order, agrees.
+    void outraLinhaArmazenadaAposMudancas() {
+        TabelaMemoria t;
+        abreTres(t);
+        Campo& data = *t.campo(QStringLiteral("Data"));
+        Campo& valor = *t.campo(QStringLiteral("Valor"));
+        const auto noDia = [&t, &data](DataHora d) {
+            return t.outraLinhaArmazenada(data, d, d, [](const QVariant&) { return true; });
+        };
+        const auto vaiPara = [&t](const char* texto) {
+            t.defineFiltro(QStringLiteral("DATA = '%1'").arg(QLatin1String(texto)));
+            t.defineFiltrado(true);
+        };
+        QVERIFY(noDia(dia(1, 2, 2020)));
+        t.acrescentar();
+        data.defineDataHora(dia(1, 5, 2020));
+        valor.defineFloat(5);
+        t.gravar();
+        QVERIFY(noDia(dia(1, 5, 2020)));
+        vaiPara("01/02/2020");
+        t.editar();
+        data.defineDataHora(dia(1, 6, 2020));
+        t.gravar();
+        QVERIFY(!noDia(dia(1, 2, 2020)));
+        QVERIFY(noDia(dia(1, 6, 2020)));
+        QCOMPARE(t.quantidade(), 0);
+        vaiPara("01/03/2020");
+        t.excluir();
+        QVERIFY(!noDia(dia(1, 3, 2020)));
+        t.defineFiltrado(false);
+        t.inserir();
+        data.defineDataHora(dia(1, 6, 2020));
+        valor.defineFloat(7);
+        t.gravar();
+        QCOMPARE(valores(t), (QList<double>{7, 1, 2, 5}));
+        vaiPara("01/06/2020");
+        QCOMPARE(t.quantidade(), 2);
+        QCOMPARE(valor.comoFloat(), 7.0);
+        t.editar();
+        QVERIFY(noDia(dia(1, 6, 2020)));
+        t.cancelar();
+        t.excluir();
+        t.editar();
+        QVERIFY(!noDia(dia(1, 6, 2020)));
+        t.cancelar();
+        vaiPara("01/05/2020");
+        QCOMPARE(t.quantidade(), 1);
+        QCOMPARE(valor.comoFloat(), 5.0);
     }
 
     // The pending change stays on its row when the filter goes off without settling, and
