@@ -153,7 +153,7 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
     const auto mesmoMes = [ano, mes](const QVariant& outra) {
         int a = 0, m = 0, d = 0;
         Datas::decodificaData(outra.toDouble(), a, m, d);
-        return !outra.isNull() && a == ano && m == mes;
+        return a == ano && m == mes;
     };
     // Whole days truncate toward zero, so before the origin a day's values lie below it:
     // a day's margin on each side holds every value of the month, whichever its sign.

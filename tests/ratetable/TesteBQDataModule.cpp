@@ -310,6 +310,34 @@ private slots:
         QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.4);
     }
 
+    // A month that the file holds twice is refused on either row until one of them goes.
+    void mesRepetidoNoArquivoRecusado() {
+        tabela().fechaSemGravar();
+        MesesTeste meses = mesesEmTornoDoLimite();
+        meses << qMakePair(QDate(2020, 1, 1), QStringLiteral("0.4"));
+        escreveTabelaTeste(fCaminho, meses);
+        tabela().abrir();
+        const QString mensagem = QStringLiteral("A Selic de 01/2020 já está cadastrada!");
+        tabela().ultimo();
+        tabela().editar();
+        fDados->CDSSelicValor->defineFloat(0.5);
+        QVERIFY_THROWS_EXCEPTION(AbortoSilencioso, tabela().gravar());
+        QCOMPARE(fDialogos.textos(), QStringList{mensagem});
+        tabela().cancelar();
+        tabela().anterior();
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.38);
+        fDialogos.enfileira(Resposta::Sim);
+        tabela().excluir();
+        tabela().ultimo();
+        tabela().editar();
+        fDados->CDSSelicValor->defineFloat(0.5);
+        tabela().gravar();
+        QCOMPARE(fDialogos.textos(), (QStringList{mensagem, Excluir}));
+        QCOMPARE(datas(), (QList<DataHora>{dia(1, 11, 2013), dia(1, 12, 2013), dia(1, 1, 2014),
+                                           dia(1, 1, 2020)}));
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), 0.5);
+    }
+
     void insereRegistro_data() {
         QTest::addColumn<DataHora>("dt");
         QTest::addColumn<double>("vlr");
