@@ -109,10 +109,16 @@ void trocaLinha(Conteudo& c, qsizetype i, const QString& texto, const QString& a
 
 void insereLinha(Conteudo& c, qsizetype i, const QString& texto, const QString& arquivo) {
     Linha nova{texto, codifica(c, texto, arquivo), c.quebra};
-    // A file that ended without a line break goes on ending without one.
-    if (i == c.linhas.size() && i > 0 && c.linhas[i - 1].fim.isEmpty()) {
-        c.linhas[i - 1].fim = c.quebra;
-        nova.fim.clear();
+    // A file that ended without a line break goes on ending without one. A last line
+    // ended by a lone CR gets its LF, or the new line would be read as part of it.
+    if (i == c.linhas.size() && i > 0 && !c.linhas[i - 1].fim.endsWith('\n')) {
+        Linha& ultima = c.linhas[i - 1];
+        if (ultima.fim.isEmpty()) {
+            ultima.fim = c.quebra;
+            nova.fim.clear();
+        } else {
+            ultima.fim += '\n';
+        }
     }
     c.linhas.insert(i, nova);
 }

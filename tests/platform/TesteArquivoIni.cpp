@@ -135,6 +135,10 @@ private slots:
         QTest::newRow("sem quebra no fim") << QByteArray("[A]\r\nk=1") << "A"
                                            << "j"
                                            << "2" << QByteArray("[A]\r\nk=1\r\nj=2");
+        QTest::newRow("CR sozinho no fim ganha o LF")
+            << QByteArray("[A]\r\nk=1\r\n; fim\r") << "B"
+            << "x"
+            << "2" << QByteArray("[A]\r\nk=1\r\n; fim\r\n[B]\r\nx=2\r\n");
         QTest::newRow("mantém a marca UTF-8")
             << QByteArray("\xEF\xBB\xBF[A]\r\nk=1\r\n") << "A"
             << "k"
