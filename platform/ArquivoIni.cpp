@@ -42,7 +42,8 @@ struct Conteudo {
 };
 
 bool ehUtf8Valido(QByteArrayView bytes) {
-    QStringDecoder decodificador(QStringDecoder::Utf8);
+    // Stateless, so a sequence cut off at the end of the file counts as invalid too.
+    QStringDecoder decodificador(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
     // Decoding is what finds an invalid sequence; the text itself is not needed.
     [[maybe_unused]] const QString texto = decodificador(bytes);
     return !decodificador.hasError();

@@ -81,6 +81,10 @@ private slots:
             << QByteArray("[A]\r\nNome=Concei\xe7\xe3o\r\n") << "A"
             << "Nome"
             << "Conceição";
+        QTest::newRow("sequência UTF-8 cortada no fim: ANSI")
+            << QByteArray("[A]\r\nNome=Jos\xc3") << "A"
+            << "Nome"
+            << "JosÃ";
         QTest::newRow("sem marca, UTF-8 válido")
             << QByteArray("[A]\r\nNome=Concei\xc3\xa7\xc3\xa3o\r\n") << "A"
             << "Nome"
