@@ -55,6 +55,9 @@ Armazenamento armazenamentoDe(TipoCampo tipo) {
 namespace {
 
 double floatDoValor(const QVariant& v, TipoCampo tipo) {
+    // A stored floating value is read in place: the computation reads one per month summed.
+    if (tipo != TipoCampo::Moeda && v.metaType() == QMetaType::fromType<double>())
+        return v.isNull() ? 0 : *static_cast<const double*>(v.constData());
     if (v.isNull())
         return 0;
     if (tipo == TipoCampo::Moeda)

@@ -6,6 +6,7 @@
 #include "PacoteDados.h"
 
 #include <QFile>
+#include <QMetaMethod>
 
 #include <algorithm>
 #include <cmath>
@@ -94,7 +95,7 @@ void TabelaMemoria::abrir() {
         throw;
     }
     vaiParaPrimeiro();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::criaVazia() {
@@ -108,7 +109,7 @@ void TabelaMemoria::criaVazia() {
     fAlterada = false;
     aplicaFiltro();
     vaiParaPrimeiro();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::fechar() {
@@ -120,18 +121,18 @@ void TabelaMemoria::fechar() {
         fEstado = Estado::Navegando;
     }
     if (!fNomeArquivo.isEmpty() && (fAlterada || !QFile::exists(fNomeArquivo))) {
-        emit alterada();
+        avisaAlteracao();
         gravaArquivo();
     }
     esvazia();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::fechaSemGravar() {
     if (!ativa())
         return;
     esvazia();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::esvazia() {
@@ -311,7 +312,7 @@ void TabelaMemoria::primeiro() {
     exigeAtiva();
     resolvePendente();
     vaiParaPrimeiro();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::ultimo() {
@@ -320,7 +321,7 @@ void TabelaMemoria::ultimo() {
     fAtual = int(fVisiveis.size()) - 1;
     fFim = true;
     fInicio = fVisiveis.isEmpty();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::proximo() {
@@ -332,7 +333,7 @@ void TabelaMemoria::proximo() {
     } else {
         fFim = true;
     }
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::anterior() {
@@ -344,7 +345,7 @@ void TabelaMemoria::anterior() {
     } else {
         fInicio = true;
     }
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::inserir() {
@@ -386,7 +387,7 @@ void TabelaMemoria::comecaNovaLinha(bool noFim) {
         fEmNovoRegistro = false;
     }
     fModificado = false;
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::editar() {
@@ -402,7 +403,7 @@ void TabelaMemoria::editar() {
     fBuffer = fLinhas[fVisiveis[fAtual]];
     fEstado = Estado::Editando;
     fModificado = false;
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::gravar() {
@@ -440,7 +441,7 @@ void TabelaMemoria::gravar() {
         fAtual = indice;
     else
         fAtual = std::min<int>(std::max(fAtual, 0), int(fVisiveis.size()) - 1);
-    emit alterada();
+    avisaAlteracao();
 }
 
 bool TabelaMemoria::outraLinhaArmazenada(const Campo& campo, double minimo, double maximo,
@@ -480,7 +481,7 @@ void TabelaMemoria::cancelar() {
     fBuffer.clear();
     fModificado = false;
     fEstado = Estado::Navegando;
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::excluir() {
@@ -507,7 +508,7 @@ void TabelaMemoria::excluir() {
     fAtual = std::min<int>(anterior, int(fVisiveis.size()) - 1);
     fInicio = fVisiveis.isEmpty();
     fFim = fVisiveis.isEmpty();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::defineFiltro(const QString& expressao) {
@@ -522,7 +523,7 @@ void TabelaMemoria::defineFiltro(const QString& expressao) {
             throw;
         }
         vaiParaPrimeiro();
-        emit alterada();
+        avisaAlteracao();
         return;
     }
     fFiltro = expressao;
@@ -543,7 +544,7 @@ void TabelaMemoria::defineFiltrado(bool ligado) {
         throw;
     }
     vaiParaPrimeiro();
-    emit alterada();
+    avisaAlteracao();
 }
 
 void TabelaMemoria::desligaFiltroMantendoPendente() {
@@ -561,7 +562,28 @@ void TabelaMemoria::desligaFiltroMantendoPendente() {
         fPosicaoExibida = fPosicaoArmazenada;
         fAtual = std::min<int>(fPosicaoArmazenada, int(fVisiveis.size()) - 1);
     }
-    emit alterada();
+    avisaAlteracao();
+}
+
+// Emitted only when someone listens: the computation switches the filter and walks the
+// rows for every row of a batch, where no grid is connected and the emission would only
+// look for receivers. Who listens is looked up again after each connection change, here
+// and not in the notifications, which run under Qt's connection lock.
+void TabelaMemoria::avisaAlteracao() {
+    if (fOuvintesMudaram.load(std::memory_order_relaxed)) {
+        fOuvintesMudaram.store(false, std::memory_order_relaxed);
+        fOuvida = isSignalConnected(QMetaMethod::fromSignal(&TabelaMemoria::alterada));
+    }
+    if (fOuvida)
+        emit alterada();
+}
+
+void TabelaMemoria::connectNotify(const QMetaMethod&) {
+    fOuvintesMudaram.store(true, std::memory_order_relaxed);
+}
+
+void TabelaMemoria::disconnectNotify(const QMetaMethod&) {
+    fOuvintesMudaram.store(true, std::memory_order_relaxed);
 }
 
 int TabelaMemoria::indiceVisivelDoId(quint64 id) const {
@@ -625,7 +647,7 @@ void TabelaMemoria::irParaLinhaExibida(int linha) {
         fAtual = indice;
         fInicio = fFim = false;
     }
-    emit alterada();
+    avisaAlteracao();
 }
 
 QVariant TabelaMemoria::valorAtual(const Campo& campo) const {
@@ -693,5 +715,5 @@ void TabelaMemoria::defineValorAtual(const Campo& campo, const QVariant& valor) 
     fBuffer[campo.indiceDados()] = valor;
     if (!fEmNovoRegistro)
         fModificado = true;
-    emit alterada();
+    avisaAlteracao();
 }

@@ -9,6 +9,7 @@
 #include <QVariant>
 
 #include <array>
+#include <atomic>
 #include <functional>
 #include <memory>
 #include <vector>
@@ -137,6 +138,10 @@ signals:
     // Rows, current row, state or values changed.
     void alterada();
 
+protected:
+    void connectNotify(const QMetaMethod& sinal) override;
+    void disconnectNotify(const QMetaMethod& sinal) override;
+
 private:
     using Linha = QList<QVariant>;
 
@@ -148,6 +153,7 @@ private:
         std::vector<std::pair<double, int>> valores; // value, stored position
     };
 
+    void avisaAlteracao();
     void exigeAtiva() const;
     void exigeDefinicoes() const;
     int numeroCamposDados() const;
@@ -196,6 +202,11 @@ private:
     QList<int> fTodas; // every stored position, for the unfiltered table
     quint64 fVersaoTodas = 0;
     mutable std::vector<IndiceOrdenado> fIndices;
+
+    // Whether alterada has a receiver; asked again once connections change (which may
+    // happen on another thread).
+    std::atomic<bool> fOuvintesMudaram{true};
+    bool fOuvida = true;
 
     mutable bool fCalculando = false;
     mutable Linha fCalculados;
