@@ -6,6 +6,10 @@ QString formataReais(Moeda valor) {
     return Formato::formataMoedaAgrupada(valor);
 }
 
+QStringView formataReais(Moeda valor, Formato::EspacoMoeda& espaco) {
+    return Formato::formataMoedaAgrupada(valor, espaco);
+}
+
 QString formataPercentual(Estendido percentual) {
     return Formato::formataNumero(QStringLiteral("#,###,##0.000000"), percentual);
 }

@@ -5,6 +5,7 @@
 // thousands grouped. The window, the printed record and the command line share them.
 
 #include "Calculo.h"
+#include "Formatacao.h"
 
 #include <QString>
 
@@ -16,6 +17,8 @@ struct ResultadoFormatado {
 ResultadoFormatado formataResultado(const ResultadoCalculo& r);
 // 1.000,00
 QString formataReais(Moeda valor);
+// The same into espaco, without allocating.
+QStringView formataReais(Moeda valor, Formato::EspacoMoeda& espaco);
 // 91: "0" on a whole number of days, which has no fraction to round.
 QString formataDias(std::int64_t dias);
 // A rate in percent as the table window shows it: 0,290000.

@@ -4,6 +4,7 @@
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
 #include "FormasPlanilha.h"
+#include "Formatacao.h"
 #include "MemoriaCalculo.h"
 #include "SessaoCli.h"
 
@@ -13,6 +14,8 @@
 
 #include <QHash>
 
+#include <array>
+#include <charconv>
 #include <cstring>
 
 #include <sys/stat.h>
@@ -79,7 +82,7 @@ private:
 // Keyed by the value's bits, so only the very same extended value shares a text.
 class TaxasFormatadas {
 public:
-    QString texto(Estendido taxa) {
+    const QString& texto(Estendido taxa) {
         static_assert(sizeof(Estendido) >= 10);
         std::pair<quint64, quint16> chave{};
         std::memcpy(&chave.first, &taxa, sizeof chave.first);
@@ -105,14 +108,24 @@ QString linhas(qsizetype n) {
 // from the same column on; fields beyond the header's last column after the results, so
 // nothing of the row is lost.
 void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype colunasEntrada,
-                  const QStringList& resultado) {
+                  const std::array<QStringView, 6>& resultado) {
     for (qsizetype i = 0; i < colunasEntrada; ++i)
         escritor.campo(i < linha.brutos.size() ? QStringView(linha.brutos[i]) : QStringView());
-    for (const QString& r : resultado)
-        escritor.campo(campoCsv(r));
+    for (const QStringView r : resultado)
+        escritor.valor(r);
     for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)
         escritor.campo(linha.brutos[i]);
     escritor.fimDaLinha();
+}
+
+// Days as QString::number writes them, on the stack.
+QStringView textoDosDias(std::int64_t dias, std::array<QChar, 24>& espaco) {
+    char digitos[24];
+    const auto fim = std::to_chars(digitos, digitos + sizeof digitos, dias).ptr;
+    const qsizetype n = fim - digitos;
+    for (qsizetype i = 0; i < n; ++i)
+        espaco[std::size_t(i)] = QLatin1Char(digitos[i]);
+    return QStringView(espaco.data(), n);
 }
 
 } // namespace
@@ -179,7 +192,11 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
                                        .arg(destino, arquivoSaida.errorString()));
         escritor = std::make_unique<EscritorCsv>(arquivoSaida);
     }
-    escreveLinha(*escritor, cabecalho, colunasEntrada, ColunasResultado);
+    {
+        std::array<QStringView, 6> colunas;
+        std::copy(ColunasResultado.cbegin(), ColunasResultado.cend(), colunas.begin());
+        escreveLinha(*escritor, cabecalho, colunasEntrada, colunas);
+    }
 
     // Row messages go into the output, not to the terminal.
     DialogosConsole& dialogos = sessao.dialogos();
@@ -191,9 +208,13 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     while (leitor.proxima(linha)) {
         ++total;
         dialogos.limpa();
-        QStringList resultado;
+        // The results' texts are formatted on the stack and written from there.
+        std::array<QStringView, 6> resultado;
+        std::array<QChar, 24> dias;
+        Formato::EspacoMoeda multa, juros, soma;
+        QString mensagem;
         if (linha.valores.size() < minimoColunas) {
-            resultado = QStringList(5, QString()) << QStringLiteral("Linha com colunas a menos.");
+            mensagem = QStringLiteral("Linha com colunas a menos.");
         } else {
             // The account is gathered only when its document is wanted.
             MemoriaCalculo memoria;
@@ -206,16 +227,17 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
                     sessao.gravaPdf(
                         QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(total)), *r,
                         memoria);
-                resultado = QStringList{formataDias(r->Dias),       taxas.texto(r->TaxaJuros),
-                                        formataReais(r->MultaMora), formataReais(r->JurosMora),
-                                        formataReais(r->Total),     QString()};
+                resultado = {textoDosDias(r->Dias, dias),       taxas.texto(r->TaxaJuros),
+                             formataReais(r->MultaMora, multa), formataReais(r->JurosMora, juros),
+                             formataReais(r->Total, soma),      QStringView()};
             } else {
-                resultado = QStringList(5, QString())
-                            << dialogos.mostrados().join(QLatin1Char(' '));
+                mensagem = dialogos.mostrados().join(QLatin1Char(' '));
             }
         }
-        if (!resultado.last().isEmpty())
+        if (!mensagem.isEmpty()) {
             ++falhas;
+            resultado[5] = mensagem;
+        }
         escreveLinha(*escritor, linha, colunasEntrada, resultado);
         progresso.avanca(leitor.bytesLidos(), total);
     }

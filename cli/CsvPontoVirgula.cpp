@@ -153,12 +153,17 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
     }
 }
 
+namespace {
+
+bool especialCsv(QChar c) {
+    return c == QLatin1Char(';') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
+           c == QLatin1Char('\r');
+}
+
+} // namespace
+
 QString campoCsv(const QString& valor) {
-    const auto especial = [](QChar c) {
-        return c == QLatin1Char(';') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
-               c == QLatin1Char('\r');
-    };
-    if (std::none_of(valor.cbegin(), valor.cend(), especial))
+    if (std::none_of(valor.cbegin(), valor.cend(), especialCsv))
         return valor;
     QString citado = valor;
     citado.replace(QStringLiteral("\""), QStringLiteral("\"\""));
@@ -179,6 +184,20 @@ void EscritorCsv::campo(QStringView texto) {
         fTexto += u';';
     fPrimeiroDaLinha = false;
     fTexto.append(texto.utf16(), std::size_t(texto.size()));
+}
+
+void EscritorCsv::valor(QStringView texto) {
+    if (std::none_of(texto.cbegin(), texto.cend(), especialCsv)) {
+        campo(texto);
+        return;
+    }
+    campo(u"\"");
+    for (const QChar c : texto) {
+        if (c == QLatin1Char('"'))
+            fTexto += u'"';
+        fTexto += char16_t(c.unicode());
+    }
+    fTexto += u'"';
 }
 
 void EscritorCsv::fimDaLinha() {

@@ -75,6 +75,8 @@ public:
 
     // One field already in file form (see campoCsv); fields of a row are joined by ";".
     void campo(QStringView texto);
+    // One value, quoted as campoCsv quotes it; written without a copy of its own.
+    void valor(QStringView texto);
     void fimDaLinha();
     // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.
     void descarrega();

@@ -4,6 +4,7 @@
 
 #include <QVarLengthArray>
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -261,34 +262,44 @@ QString formataNumero(const QString& padrao, Estendido valor, const Configuracao
     return resultado;
 }
 
-QString formataMoedaAgrupada(Moeda valor, const ConfiguracaoRegional& cfg) {
+QStringView formataMoedaAgrupada(Moeda valor, EspacoMoeda& espaco,
+                                 const ConfiguracaoRegional& cfg) {
     const std::int64_t contagem = valor.contagem();
-    if (contagem % 100 != 0)
-        return formataNumero(QStringLiteral("#,###,##0.00"),
-                             valor.contagemEstendida() / Moeda::Escala, cfg);
+    if (contagem % 100 != 0) {
+        const QString texto = formataNumero(QStringLiteral("#,###,##0.00"),
+                                            valor.contagemEstendida() / Moeda::Escala, cfg);
+        const qsizetype n = std::min<qsizetype>(texto.size(), qsizetype(espaco.size()));
+        std::copy_n(texto.constData(), n, espaco.begin());
+        return QStringView(espaco.data(), n);
+    }
     // Whole cents: digits of |cents| from the right, two decimals, groups of three.
     std::uint64_t centavos =
         contagem < 0 ? std::uint64_t(-(contagem / 100)) : std::uint64_t(contagem / 100);
-    QChar texto[40];
-    int i = 40;
+    QChar* const fim = espaco.data() + espaco.size();
+    QChar* p = fim;
     for (int casa = 0; casa < 2; ++casa) {
-        texto[--i] = QLatin1Char(char('0' + centavos % 10));
+        *--p = QLatin1Char(char('0' + centavos % 10));
         centavos /= 10;
     }
-    texto[--i] = cfg.separadorDecimal;
+    *--p = cfg.separadorDecimal;
     int noGrupo = 0;
     do {
         if (noGrupo == 3) {
-            texto[--i] = cfg.separadorMilhar;
+            *--p = cfg.separadorMilhar;
             noGrupo = 0;
         }
-        texto[--i] = QLatin1Char(char('0' + centavos % 10));
+        *--p = QLatin1Char(char('0' + centavos % 10));
         centavos /= 10;
         ++noGrupo;
     } while (centavos != 0);
     if (contagem < 0)
-        texto[--i] = QLatin1Char('-');
-    return QString(texto + i, 40 - i);
+        *--p = QLatin1Char('-');
+    return QStringView(p, fim - p);
+}
+
+QString formataMoedaAgrupada(Moeda valor, const ConfiguracaoRegional& cfg) {
+    EspacoMoeda espaco;
+    return formataMoedaAgrupada(valor, espaco, cfg).toString();
 }
 
 bool tentaTextoParaEstendido(const QString& texto, Estendido& valor,

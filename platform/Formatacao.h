@@ -6,6 +6,9 @@
 #include "Moeda.h"
 
 #include <QString>
+#include <QStringView>
+
+#include <array>
 
 // Text to and from numbers and dates, the way the desktop's formatting routines do it,
 // with their error texts. Every function takes the regional settings, by default the
@@ -26,6 +29,12 @@ QString formataNumero(const QString& padrao, Estendido valor,
 // itself: such a value has at most 17 significant digits, so its 18-digit rounding is
 // exact and nothing is left to round at two decimals.
 QString formataMoedaAgrupada(Moeda valor, const ConfiguracaoRegional& cfg = regional());
+// Room for the longest amount's text (23 characters).
+using EspacoMoeda = std::array<QChar, 32>;
+// The same text written into espaco, which the view returned points into: the batch
+// formats three amounts per row without allocating.
+QStringView formataMoedaAgrupada(Moeda valor, EspacoMoeda& espaco,
+                                 const ConfiguracaoRegional& cfg = regional());
 
 // Plain decimal text: optional blanks, sign, digits, the decimal separator, an exponent.
 // No thousands separators. Throws ErroConversao "'%s' is not a valid floating point value".
