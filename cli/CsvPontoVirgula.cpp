@@ -34,7 +34,7 @@ bool ehUtf8(QIODevice& origem) {
 
 bool soSeparadores(const QStringList& brutos) {
     for (const QString& b : brutos)
-        if (!b.trimmed().isEmpty())
+        if (!QStringView(b).trimmed().isEmpty())
             return false;
     return true;
 }
@@ -81,39 +81,71 @@ bool LeitorCsv::proxima(LinhaCsv& linha) {
     return false;
 }
 
+namespace {
+
+// Sets the k-th string of the list to texto, reusing its room: the reader fills the same
+// row over and over, and a string no one else holds takes the new text in place.
+void poe(QStringList& lista, qsizetype k, QStringView texto) {
+    if (k == lista.size()) {
+        lista.append(texto.toString());
+        return;
+    }
+    QString& destino = lista[k];
+    destino.resize(texto.size());
+    std::copy_n(texto.data(), texto.size(), destino.data());
+}
+
+bool marcaCsv(char16_t c) {
+    return c == u'"' || c == u';' || c == u'\n';
+}
+
+} // namespace
+
 bool LeitorCsv::leUma(LinhaCsv& linha) {
-    linha.brutos.clear();
-    linha.valores.clear();
     linha.numero = fLinhaFisica;
     // What earlier rows used goes only between rows, so positions hold within one.
     if (fPos >= Bloco) {
         fTexto.remove(0, fPos);
         fPos = 0;
     }
-    if (!disponivel(fPos))
+    if (!disponivel(fPos)) {
+        linha.brutos.clear();
+        linha.valores.clear();
         return false;
+    }
     const qsizetype inicioLinha = fPos;
     qsizetype i = fPos;
+    qsizetype campos = 0;
     for (;;) {
         const qsizetype inicio = i;
         qsizetype trecho = i; // start of the value's text not yet copied
-        QString valor;
+        if (!fValor.isEmpty())
+            fValor.resize(0); // keeps its room
         bool citado = false, algumaAspa = false, fimLinha = false;
-        while (disponivel(i)) {
-            if (i - inicioLinha > MaximoLinha)
+        for (;;) {
+            if (!disponivel(i))
+                break;
+            // Plain characters are passed over in one run, up to the longest row allowed.
+            const qsizetype limite = std::min(fTexto.size(), inicioLinha + MaximoLinha + 1);
+            if (i >= limite)
                 throw ErroEntradaSaida(
                     QStringLiteral("A linha %1 de \"%2\" passa de %3 caracteres: o arquivo "
                                    "não é uma planilha separada por \";\".")
                         .arg(linha.numero)
                         .arg(fNome)
                         .arg(MaximoLinha));
-            const QChar c = fTexto.at(i); // read only: no detach check per character
-            if (c == QLatin1Char('"')) {
+            const char16_t* const texto = QStringView(fTexto).utf16();
+            while (i < limite && !marcaCsv(texto[i]))
+                ++i;
+            if (i == limite)
+                continue;
+            const char16_t c = texto[i];
+            if (c == u'"') {
                 // Quotes open and close a quoted part; a doubled one inside stands for one.
                 algumaAspa = true;
-                valor += QStringView(fTexto).sliced(trecho, i - trecho);
+                fValor += QStringView(fTexto).sliced(trecho, i - trecho);
                 if (citado && disponivel(i + 1) && fTexto.at(i + 1) == QLatin1Char('"')) {
-                    valor += QLatin1Char('"');
+                    fValor += QLatin1Char('"');
                     ++i;
                 } else {
                     citado = !citado;
@@ -121,31 +153,34 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
                 trecho = ++i;
                 continue;
             }
-            if (c == QLatin1Char('\n')) {
+            if (c == u'\n') {
                 ++fLinhaFisica;
                 if (!citado) {
                     fimLinha = true;
                     break;
                 }
-            } else if (c == QLatin1Char(';') && !citado) {
+            } else if (!citado) { // a separator
                 break;
             }
             ++i;
         }
         const bool fimArquivo = !fimLinha && i >= fTexto.size();
-        // A carriage return ending the row is the line break's, not the field's; cut
-        // before the field is copied, so its text and value stay one shared string.
+        // A carriage return ending the row is the line break's, not the field's.
         const qsizetype fim =
             (fimLinha || fimArquivo) && i > inicio && fTexto.at(i - 1) == QLatin1Char('\r') ? i - 1
                                                                                             : i;
-        QString bruto = fTexto.sliced(inicio, fim - inicio);
-        if (algumaAspa)
-            valor += QStringView(fTexto).sliced(trecho, fim - trecho);
-        else
-            valor = bruto;
-        linha.brutos.append(std::move(bruto));
-        linha.valores.append(std::move(valor));
+        const QStringView bruto = QStringView(fTexto).sliced(inicio, fim - inicio);
+        poe(linha.brutos, campos, bruto);
+        if (algumaAspa) {
+            fValor += QStringView(fTexto).sliced(trecho, fim - trecho);
+            poe(linha.valores, campos, fValor);
+        } else {
+            poe(linha.valores, campos, bruto);
+        }
+        ++campos;
         if (fimLinha || fimArquivo) {
+            linha.brutos.resize(campos);
+            linha.valores.resize(campos);
             fPos = fimLinha ? i + 1 : i;
             return true;
         }

@@ -58,6 +58,7 @@ private:
     bool fInicio = true;
     qint64 fBytesLidos = 0;
     qsizetype fLinhaFisica = 1;
+    QString fValor; // a quoted field's value while it is gathered
 };
 
 // A value as a field: in quotes, with quotes doubled, when it holds ";", a quote or a

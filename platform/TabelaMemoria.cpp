@@ -141,6 +141,7 @@ void TabelaMemoria::esvazia() {
     fIds.clear();
     linhasMudaram();
     fVisiveis.clear();
+    fFiltradas.clear();
     fBuffer.clear();
     fModificado = false;
     fAtual = -1;
@@ -279,13 +280,17 @@ void TabelaMemoria::visiveisDoIntervalo(const FiltroExpressao& expressao) {
             : std::partition_point(inicio, valores.end(), [&r](const auto& par) {
                   return !(par.first > r.maximo || (!r.maximoIncluso && par.first == r.maximo));
               });
-    // A list of its own, sized once: the visible rows may share the list of all rows.
+    // Gathered in a list kept for it, which the visible rows let go of first: the filter
+    // is switched on for every calculation, and its room is reused when no one else holds
+    // it. The visible rows may share the list of all rows, which is never written here.
     fVisiveis = QList<int>();
-    fVisiveis.reserve(qsizetype(std::max<std::ptrdiff_t>(fim - inicio, 0)));
+    fFiltradas.resize(qsizetype(std::max<std::ptrdiff_t>(fim - inicio, 0)));
+    int* destino = fFiltradas.data();
     for (auto it = inicio; it < fim; ++it)
-        fVisiveis.append(it->second);
+        *destino++ = it->second;
     // Visible rows keep the stored order.
-    std::sort(fVisiveis.begin(), fVisiveis.end());
+    std::sort(fFiltradas.begin(), fFiltradas.end());
+    fVisiveis = fFiltradas;
 }
 
 void TabelaMemoria::vaiParaPrimeiro() {

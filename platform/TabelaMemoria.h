@@ -199,7 +199,8 @@ private:
     QString fPadraoDasExpressoes;
     std::array<QChar, 3> fSeparadoresDasExpressoes{};
     quint64 fVersao = 1;
-    QList<int> fTodas; // every stored position, for the unfiltered table
+    QList<int> fTodas;     // every stored position, for the unfiltered table
+    QList<int> fFiltradas; // the rows of the last range filter, room kept between filters
     quint64 fVersaoTodas = 0;
     mutable std::vector<IndiceOrdenado> fIndices;
 
