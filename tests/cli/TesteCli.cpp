@@ -901,6 +901,35 @@ private slots:
                           "1000,00;10/01/2020;10/04/2020;S\xE3o Jo\xE3o \x80\r\n")
             << QStringList{cabecalho, "1000,00;10/01/2020;10/04/2020;São João €;" + calculado}
             << "\"ENTRADA\" não é UTF-8: lido como Windows-1252.\n" + lote1;
+        // A sequence cut off by the end of the file is no UTF-8: the last bytes are read
+        // as Windows-1252, not dropped.
+        QTest::newRow("utf-8 cortado no fim do arquivo")
+            << QByteArray("valor;vencimento;pagamento;obs\r\n"
+                          "1000,00;10/01/2020;10/04/2020;a\xC3\xA7\xC3\xA3o \xE2\x82")
+            << QStringList{cabecalho, QStringLiteral("1000,00;10/01/2020;10/04/2020;"
+                                                     "a\u00C3\u00A7\u00C3\u00A3o \u00E2\u201A;") +
+                                          calculado}
+            << "\"ENTRADA\" não é UTF-8: lido como Windows-1252.\n" + lote1;
+        QTest::newRow("utf-8 com só o primeiro byte no fim")
+            << QByteArray("valor;vencimento;pagamento;obs\n"
+                          "1000,00;10/01/2020;10/04/2020;S\xC3")
+            << QStringList{cabecalho,
+                           QStringLiteral("1000,00;10/01/2020;10/04/2020;S\u00C3;") + calculado}
+            << "\"ENTRADA\" não é UTF-8: lido como Windows-1252.\n" + lote1;
+        {
+            // The file is checked in blocks of 64 KiB: a sequence across a block's end is
+            // whole UTF-8 all the same.
+            QByteArray linha = "1000,00;10/01/2020;10/04/2020;";
+            const QByteArray cabecalhoEntrada = "valor;vencimento;pagamento;obs\n";
+            const qsizetype antes = 64 * 1024 - 1 - cabecalhoEntrada.size() - linha.size();
+            linha += QByteArray(antes, 'x') + "\xC3\xA7\n";
+            QTest::newRow("utf-8 entre dois blocos")
+                << cabecalhoEntrada + linha
+                << QStringList{cabecalho, QStringLiteral("1000,00;10/01/2020;10/04/2020;") +
+                                              QString(antes, QLatin1Char('x')) +
+                                              QStringLiteral("\u00E7;") + calculado}
+                << lote1;
+        }
         QTest::newRow("utf-8 com marca e CR LF")
             << QByteArray("\xEF\xBB\xBFvalor;vencimento;pagamento;obs\r\n"
                           "1000,00;10/01/2020;10/04/2020;a\xC3\xA7\xC3\xA3o\r\n")
