@@ -84,11 +84,12 @@ Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento)
 
 namespace {
 
-// Every calculation filters the table between two month starts, and the months repeat
-// from row to row: each one's text is kept, for the regional settings that wrote it.
-class TextosDosMeses {
+// Every calculation filters the table between two month starts, and the pairs of months
+// repeat from row to row: each pair's filter text is kept whole, for the regional
+// settings that wrote its dates.
+class TextosDosFiltros {
 public:
-    QString texto(DataHora mes) {
+    const QString& texto(DataHora inicio, DataHora fim) {
         const ConfiguracaoRegional& cfg = regional();
         if (cfg.padraoDataCurta != fPadrao || cfg.formatoHoraLonga != fHora ||
             cfg.separadorData != fSeparadorData || cfg.separadorHora != fSeparadorHora) {
@@ -98,15 +99,19 @@ public:
             fSeparadorData = cfg.separadorData;
             fSeparadorHora = cfg.separadorHora;
         }
-        if (const auto lido = fTextos.constFind(mes); lido != fTextos.cend())
+        const std::pair<DataHora, DataHora> chave{inicio, fim};
+        if (const auto lido = fTextos.constFind(chave); lido != fTextos.cend())
             return *lido;
-        if (fTextos.size() >= 4096)
+        if (fTextos.size() >= 8192)
             fTextos.clear();
-        return *fTextos.insert(mes, Formato::dataParaTexto(mes, cfg));
+        return *fTextos.insert(chave, QLatin1String("(Data >= '") %
+                                          Formato::dataParaTexto(inicio, cfg) %
+                                          QLatin1String("') AND (Data <= '") %
+                                          Formato::dataParaTexto(fim, cfg) % QLatin1String("')"));
     }
 
 private:
-    QHash<DataHora, QString> fTextos;
+    QHash<std::pair<DataHora, DataHora>, QString> fTextos;
     QString fPadrao, fHora;
     QChar fSeparadorData, fSeparadorHora;
 };
@@ -120,11 +125,8 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
 
     tabela.defineFiltrado(false);
     try {
-        // Joined in one allocation: every calculation sets a filter.
-        thread_local TextosDosMeses textos;
-        tabela.defineFiltro(QLatin1String("(Data >= '") % textos.texto(inicio) %
-                            QLatin1String("') AND (Data <= '") % textos.texto(fim) %
-                            QLatin1String("')"));
+        thread_local TextosDosFiltros textos;
+        tabela.defineFiltro(textos.texto(inicio, fim));
         tabela.defineFiltrado(true);
 
         // The months from start to end, both included: stepping one month at a time

@@ -115,7 +115,8 @@ void poe(QStringList& lista, qsizetype k, QStringView texto) {
         return;
     }
     QString& destino = lista[k];
-    destino.resize(texto.size());
+    if (destino.size() != texto.size()) // same length (dates): written over as it is
+        destino.resize(texto.size());
     std::copy_n(texto.data(), texto.size(), destino.data());
 }
 
@@ -215,8 +216,10 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
 namespace {
 
 bool especialCsv(QChar c) {
-    return c == QLatin1Char(';') || c == QLatin1Char('"') || c == QLatin1Char('\n') ||
-           c == QLatin1Char('\r');
+    // One test for most characters: all four are below 64.
+    constexpr quint64 especiais =
+        (quint64(1) << ';') | (quint64(1) << '"') | (quint64(1) << '\n') | (quint64(1) << '\r');
+    return c.unicode() < 64 && (especiais >> c.unicode() & 1) != 0;
 }
 
 } // namespace
