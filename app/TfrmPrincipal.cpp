@@ -168,6 +168,8 @@ void TfrmPrincipal::Timer1Timer() {
         ui->lblData->setText(QStringLiteral("Data e hora do seu computador: ") +
                              Formato::dataParaTexto(agora) + QLatin1Char(' ') +
                              Formato::horaParaTexto(agora));
+        if (fDiaDaBarra && fRelogio.hoje() != *fDiaDaBarra)
+            atualizaBarraStatus();
     });
 }
 
@@ -222,6 +224,7 @@ void TfrmPrincipal::atualizaTaxas(const std::function<ResultadoSerie()>& operaca
 void TfrmPrincipal::atualizaBarraStatus() {
     if (!fModuloDados || !fModuloDados->CDSSelic.ativa())
         return;
+    fDiaDaBarra = fRelogio.hoje();
     const std::optional<DataHora> ultimo = ultimoMesDaTabela(*fModuloDados);
     fPainelTabela->setText(ultimo ? QStringLiteral("Tabela Selic até ") + textoMesAno(*ultimo)
                                   : QStringLiteral("Tabela Selic vazia"));

@@ -10,6 +10,7 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 
 namespace Ui {
 class frmPrincipal;
@@ -94,4 +95,7 @@ private:
     QLabel* fPainelTabela;
     QLabel* fPainelFaltantes;
     bool fMostrada = false;
+    // The day the status bar was last worked out for: a month ends with no change to the
+    // table, and the missing months must show it.
+    std::optional<DataHora> fDiaDaBarra;
 };

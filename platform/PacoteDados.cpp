@@ -5,9 +5,9 @@
 #include "LeituraLimitada.h"
 #include "ProfundidadeXml.h"
 
-#include <QDomDocument>
 #include <QFile>
 #include <QSaveFile>
+#include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
 #include <charconv>
@@ -94,6 +94,29 @@ QString textoDoValor(TipoCampo tipo, const QVariant& v) {
     return v.toString();
 }
 
+// Every row's date goes through here, and the general date parser costs more than all
+// the rest of the reading: eight ASCII digits forming a valid date are read directly,
+// anything else goes to the general parser, which words and refuses it as before.
+QDate dataDoTexto(const QString& texto) {
+    if (texto.size() == 8) {
+        int digitos[8];
+        bool soDigitos = true;
+        for (int i = 0; i < 8 && soDigitos; ++i) {
+            const char16_t c = texto[i].unicode();
+            soDigitos = c >= u'0' && c <= u'9';
+            digitos[i] = c - u'0';
+        }
+        if (soDigitos) {
+            const int ano = digitos[0] * 1000 + digitos[1] * 100 + digitos[2] * 10 + digitos[3];
+            const int mes = digitos[4] * 10 + digitos[5];
+            const int dia = digitos[6] * 10 + digitos[7];
+            if (QDate::isValid(ano, mes, dia))
+                return QDate(ano, mes, dia);
+        }
+    }
+    return QDate::fromString(texto, FormatoData);
+}
+
 bool leDouble(const QString& texto, double& valor) {
     const std::string s = texto.toStdString();
     const auto r = std::from_chars(s.data(), s.data() + s.size(), valor);
@@ -122,7 +145,7 @@ bool valorDoTexto(TipoCampo tipo, const QString& texto, QVariant& valor) {
     }
     case Armazenamento::Data: {
         if (tipo == TipoCampo::Data) {
-            const QDate d = QDate::fromString(texto, FormatoData);
+            const QDate d = dataDoTexto(texto);
             if (texto.size() != 8 || !d.isValid())
                 return false;
             valor = Datas::deQDate(d);
@@ -183,6 +206,178 @@ std::function<void()>& PacoteDados::ganchoAntesDeConfirmar() {
     return gancho;
 }
 
+namespace {
+
+// What one pass over the text gathers: the field definitions of the first METADATA's
+// first FIELDS and the rows of the first ROWDATA, both directly under a DATAPACKET root.
+// The file's meaning is checked only once the whole text is known to be well-formed, and
+// always in the same order (root, fields, rows), whatever order the elements come in.
+class LeituraPacote {
+public:
+    explicit LeituraPacote(const QString& caminho) : fCaminho(caminho) {}
+
+    PacoteDados le(const QByteArray& conteudo);
+
+private:
+    void inicioDeElemento(QXmlStreamReader& xml);
+    void fimDeElemento();
+    void defineCampos();
+    void acrescentaLinha(const QXmlStreamAttributes& atributos);
+    // Keeps the first of the file's faults: it is the one reported.
+    void falha(const QString& detalhe) {
+        if (fFalha.isEmpty())
+            fFalha = detalhe;
+    }
+
+    const QString& fCaminho;
+    PacoteDados fPacote;
+    int fProfundidade = 0;
+    bool fViuDtd = false, fViuRaiz = false, fRaizCerta = false;
+    bool fViuMetadados = false, fViuCampos = false, fViuDados = false;
+    bool fEmMetadados = false, fEmCampos = false, fEmDados = false;
+    bool fCamposProntos = false;
+    QList<QXmlStreamAttributes> fDefinicoes;
+    // Rows met before the fields were known wait here until they are.
+    QList<QXmlStreamAttributes> fLinhasAdiadas;
+    int fNumeroLinha = 0;
+    QString fFalha;
+};
+
+PacoteDados LeituraPacote::le(const QByteArray& conteudo) {
+    QXmlStreamReader xml(conteudo);
+    xml.setNamespaceProcessing(false);
+    while (!xml.atEnd()) {
+        switch (xml.readNext()) {
+        case QXmlStreamReader::StartElement:
+            // Refused as soon as it goes too deep: the rest is never read.
+            if (++fProfundidade > ProfundidadeMaximaXml)
+                danificado(fCaminho, textoAninhamentoExcessivo());
+            inicioDeElemento(xml);
+            break;
+        case QXmlStreamReader::EndElement:
+            fimDeElemento();
+            --fProfundidade;
+            break;
+        case QXmlStreamReader::DTD:
+            // The reader lets a document type declaration through anywhere; XML allows
+            // one, before the root.
+            if (fViuDtd || fViuRaiz)
+                danificado(fCaminho, QStringLiteral("declaração DOCTYPE fora do lugar (linha "
+                                                    "%1, coluna %2)")
+                                         .arg(xml.lineNumber())
+                                         .arg(xml.columnNumber()));
+            fViuDtd = true;
+            break;
+        default:
+            break;
+        }
+    }
+    if (xml.hasError())
+        danificado(fCaminho, QStringLiteral("%1 (linha %2, coluna %3)")
+                                 .arg(xml.errorString())
+                                 .arg(xml.lineNumber())
+                                 .arg(xml.columnNumber()));
+
+    if (!fRaizCerta)
+        danificado(fCaminho, QStringLiteral("falta o elemento DATAPACKET"));
+    if (!fViuCampos)
+        danificado(fCaminho, QStringLiteral("faltam as definições dos campos"));
+    if (fPacote.campos.isEmpty() && fFalha.isEmpty())
+        danificado(fCaminho, QStringLiteral("nenhum campo definido"));
+    if (!fFalha.isEmpty())
+        danificado(fCaminho, fFalha);
+    if (!fViuDados)
+        danificado(fCaminho, QStringLiteral("faltam as linhas (ROWDATA)"));
+    for (const auto& adiada : std::as_const(fLinhasAdiadas))
+        acrescentaLinha(adiada);
+    if (!fFalha.isEmpty())
+        danificado(fCaminho, fFalha);
+    return std::move(fPacote);
+}
+
+void LeituraPacote::inicioDeElemento(QXmlStreamReader& xml) {
+    const QStringView nome = xml.qualifiedName();
+    if (fProfundidade == 1) {
+        fViuRaiz = true;
+        fRaizCerta = nome == QLatin1String("DATAPACKET");
+        return;
+    }
+    if (!fRaizCerta)
+        return;
+    if (fProfundidade == 2) {
+        if (!fViuMetadados && nome == QLatin1String("METADATA"))
+            fViuMetadados = fEmMetadados = true;
+        else if (!fViuDados && nome == QLatin1String("ROWDATA"))
+            fViuDados = fEmDados = true;
+    } else if (fProfundidade == 3) {
+        if (fEmMetadados && !fViuCampos && nome == QLatin1String("FIELDS"))
+            fViuCampos = fEmCampos = true;
+        else if (fEmDados && nome == QLatin1String("ROW")) {
+            if (fCamposProntos)
+                acrescentaLinha(xml.attributes());
+            else
+                fLinhasAdiadas.append(xml.attributes());
+        }
+    } else if (fProfundidade == 4 && fEmCampos && nome == QLatin1String("FIELD")) {
+        fDefinicoes.append(xml.attributes());
+    }
+}
+
+void LeituraPacote::fimDeElemento() {
+    if (fProfundidade == 2) {
+        fEmMetadados = fEmDados = false;
+    } else if (fProfundidade == 3 && fEmCampos) {
+        fEmCampos = false;
+        defineCampos();
+    }
+}
+
+void LeituraPacote::defineCampos() {
+    fCamposProntos = true;
+    for (const auto& f : std::as_const(fDefinicoes)) {
+        DefinicaoCampo definicao;
+        definicao.nome = f.value(QLatin1String("attrname")).toString();
+        if (definicao.nome.isEmpty())
+            return falha(QStringLiteral("campo sem nome"));
+        const QString tipo = f.value(QLatin1String("fieldtype")).toString();
+        if (!tipoDoNome(tipo, definicao.tipo))
+            return falha(
+                QStringLiteral("tipo desconhecido '%1' do campo %2").arg(tipo, definicao.nome));
+        definicao.obrigatorio = f.value(QLatin1String("required")) == QLatin1String("true");
+        for (const auto& outro : std::as_const(fPacote.campos))
+            if (outro.nome.compare(definicao.nome, Qt::CaseInsensitive) == 0)
+                return falha(QStringLiteral("campo %1 repetido").arg(definicao.nome));
+        fPacote.campos.append(definicao);
+    }
+    fDefinicoes.clear();
+}
+
+void LeituraPacote::acrescentaLinha(const QXmlStreamAttributes& atributos) {
+    ++fNumeroLinha;
+    // Past the first fault nothing more is kept: the file is refused.
+    if (!fFalha.isEmpty() || fPacote.campos.isEmpty())
+        return;
+    const auto& campos = fPacote.campos;
+    QList<QVariant> valores(campos.size());
+    for (const auto& atributo : atributos) {
+        const QStringView nome = atributo.qualifiedName();
+        qsizetype indice = -1;
+        for (qsizetype c = 0; c < campos.size(); ++c)
+            if (campos[c].nome == nome)
+                indice = c;
+        if (indice < 0)
+            return falha(
+                QStringLiteral("linha %1: campo desconhecido %2").arg(fNumeroLinha).arg(nome));
+        if (!valorDoTexto(campos[indice].tipo, atributo.value().toString(), valores[indice]))
+            return falha(QStringLiteral("linha %1: valor inválido '%2' no campo %3")
+                             .arg(fNumeroLinha)
+                             .arg(atributo.value(), nome));
+    }
+    fPacote.linhas.append(std::move(valores));
+}
+
+} // namespace
+
 PacoteDados PacoteDados::le(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
@@ -201,69 +396,7 @@ PacoteDados PacoteDados::le(const QString& caminho) {
         throw ErroTabela(QStringLiteral("Não foi possível ler o arquivo de dados \"%1\": %2")
                              .arg(caminho, arquivo.errorString()));
     }
-    if (!aninhamentoAceitavel(conteudo))
-        danificado(caminho, textoAninhamentoExcessivo());
-    QDomDocument documento;
-    QString erro;
-    int linha = 0, coluna = 0;
-    if (!documento.setContent(conteudo, false, &erro, &linha, &coluna))
-        danificado(caminho,
-                   QStringLiteral("%1 (linha %2, coluna %3)").arg(erro).arg(linha).arg(coluna));
-
-    const QDomElement raiz = documento.documentElement();
-    if (raiz.tagName() != QLatin1String("DATAPACKET"))
-        danificado(caminho, QStringLiteral("falta o elemento DATAPACKET"));
-    const QDomElement campos = raiz.firstChildElement(QStringLiteral("METADATA"))
-                                   .firstChildElement(QStringLiteral("FIELDS"));
-    if (campos.isNull())
-        danificado(caminho, QStringLiteral("faltam as definições dos campos"));
-
-    PacoteDados pacote;
-    for (QDomElement f = campos.firstChildElement(QStringLiteral("FIELD")); !f.isNull();
-         f = f.nextSiblingElement(QStringLiteral("FIELD"))) {
-        DefinicaoCampo definicao;
-        definicao.nome = f.attribute(QStringLiteral("attrname"));
-        if (definicao.nome.isEmpty())
-            danificado(caminho, QStringLiteral("campo sem nome"));
-        if (!tipoDoNome(f.attribute(QStringLiteral("fieldtype")), definicao.tipo))
-            danificado(caminho, QStringLiteral("tipo desconhecido '%1' do campo %2")
-                                    .arg(f.attribute(QStringLiteral("fieldtype")), definicao.nome));
-        definicao.obrigatorio = f.attribute(QStringLiteral("required")) == QLatin1String("true");
-        for (const auto& outro : pacote.campos)
-            if (outro.nome.compare(definicao.nome, Qt::CaseInsensitive) == 0)
-                danificado(caminho, QStringLiteral("campo %1 repetido").arg(definicao.nome));
-        pacote.campos.append(definicao);
-    }
-    if (pacote.campos.isEmpty())
-        danificado(caminho, QStringLiteral("nenhum campo definido"));
-
-    const QDomElement dados = raiz.firstChildElement(QStringLiteral("ROWDATA"));
-    if (dados.isNull())
-        danificado(caminho, QStringLiteral("faltam as linhas (ROWDATA)"));
-    int numero = 0;
-    for (QDomElement r = dados.firstChildElement(QStringLiteral("ROW")); !r.isNull();
-         r = r.nextSiblingElement(QStringLiteral("ROW"))) {
-        ++numero;
-        QList<QVariant> valores(pacote.campos.size());
-        const QDomNamedNodeMap atributos = r.attributes();
-        for (int a = 0; a < atributos.count(); ++a) {
-            const QDomAttr atributo = atributos.item(a).toAttr();
-            qsizetype indice = -1;
-            for (qsizetype c = 0; c < pacote.campos.size(); ++c)
-                if (pacote.campos[c].nome == atributo.name())
-                    indice = c;
-            if (indice < 0)
-                danificado(caminho, QStringLiteral("linha %1: campo desconhecido %2")
-                                        .arg(numero)
-                                        .arg(atributo.name()));
-            if (!valorDoTexto(pacote.campos[indice].tipo, atributo.value(), valores[indice]))
-                danificado(caminho, QStringLiteral("linha %1: valor inválido '%2' no campo %3")
-                                        .arg(numero)
-                                        .arg(atributo.value(), atributo.name()));
-        }
-        pacote.linhas.append(valores);
-    }
-    return pacote;
+    return LeituraPacote(caminho).le(conteudo);
 }
 
 void PacoteDados::ajustaAosCampos(const QString& caminho,
@@ -288,6 +421,12 @@ void PacoteDados::ajustaAosCampos(const QString& caminho,
     }
     if (campos.size() != dadosNaTabela)
         danificado(caminho, QStringLiteral("o arquivo tem campos que a tabela não conhece"));
+    // Files written here keep the table's order: nothing to move.
+    bool mesmaOrdem = true;
+    for (qsizetype i = 0; i < origem.size(); ++i)
+        mesmaOrdem = mesmaOrdem && origem[i] == i;
+    if (mesmaOrdem)
+        return;
     for (auto& linha : linhas) {
         QList<QVariant> reordenada;
         for (const qsizetype i : origem)

@@ -337,6 +337,23 @@ private slots:
         QCOMPARE(servidor.quantidadePedidos(), 1);
     }
 
+    // Left open past the end of a month, the window shows the month now missing at the
+    // next tick of its clock, with no change to the table.
+    void mesQueTerminaComAJanelaAberta() {
+        fRelogio.define(Datas::codificaData(2026, 3, 31) + Datas::codificaHora(23, 59, 59));
+        fJanela->FormShow();
+        auto* faltantes = filho<QLabel>("pnlMesesFaltantes");
+        QCOMPARE(faltantes->text(), QString());
+        fJanela->Timer1Timer();
+        QCOMPARE(faltantes->text(), QString());
+        fRelogio.define(Datas::codificaData(2026, 4, 1));
+        fJanela->Timer1Timer();
+        QCOMPARE(faltantes->text(), QStringLiteral("Falta a taxa de 03/2026"));
+        QCOMPARE(faltantes->cursor().shape(), Qt::PointingHandCursor);
+        QCOMPARE(filho<QLabel>("pnlTabelaSelic")->text(),
+                 QStringLiteral("Tabela Selic até 02/2026"));
+    }
+
     void falhaDaAtualizacaoNaMensagemDeErro() {
         fRelogio.define(Datas::codificaData(2026, 4, 2));
         DestinoBancoCentral destino;

@@ -174,6 +174,45 @@ private slots:
         QCOMPARE(Formato::dataHoraParaTexto(lida.campos()[0]->comoDataHora()), texto);
     }
 
+    // The file is read in one pass, but what it means does not depend on the order of its
+    // elements: the rows may come before the fields, only the first METADATA, FIELDS and
+    // ROWDATA count, and what is not a row of them is passed over.
+    void leituraIndependeDaOrdem_data() {
+        QTest::addColumn<QByteArray>("conteudo");
+        QTest::addColumn<QStringList>("datas");
+        const QByteArray campos = "<FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                                  "<FIELD attrname=\"Valor\" fieldtype=\"r8\"/></FIELDS>";
+        QTest::newRow("linhas antes dos campos")
+            << "<DATAPACKET><ROWDATA><ROW Data=\"20240229\" Valor=\"1\"/>"
+               "<ROW Valor=\"2\" Data=\"00010101\"/></ROWDATA><METADATA>" +
+                   campos + "</METADATA></DATAPACKET>"
+            << QStringList{"29/02/2024", "01/01/0001"};
+        QTest::newRow("só os primeiros contam")
+            << "<DATAPACKET><METADATA><X/>" + campos +
+                   "<FIELDS/></METADATA><METADATA/>"
+                   "<ROWDATA><ROW Data=\"99991231\" Valor=\"3\"><ROW Data=\"x\"/></ROW>texto"
+                   "<!-- nota --><?pi x?><OUTRA Data=\"x\"/></ROWDATA>"
+                   "<ROWDATA><ROW Data=\"x\"/></ROWDATA></DATAPACKET>"
+            << QStringList{"31/12/9999"};
+    }
+    void leituraIndependeDaOrdem() {
+        QFETCH(QByteArray, conteudo);
+        QFETCH(QStringList, datas);
+        const QString caminho = fPasta.filePath(QStringLiteral("ordem.cds"));
+        QFile f(caminho);
+        QVERIFY(f.open(QIODevice::WriteOnly | QIODevice::Truncate));
+        f.write(conteudo);
+        f.close();
+        TabelaMemoria t;
+        defineTaxas(t);
+        t.defineNomeArquivo(caminho);
+        t.abrir();
+        QStringList lidas;
+        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
+            lidas << Formato::dataParaTexto(t.campo(QStringLiteral("Data"))->comoDataHora());
+        QCOMPARE(lidas, datas);
+    }
+
     void arquivoDanificado_data() {
         QTest::addColumn<QByteArray>("conteudo");
         QTest::addColumn<QString>("trecho");
@@ -203,6 +242,31 @@ private slots:
                    "<FIELD attrname=\"Valor\" "
                    "fieldtype=\"r8\"/></FIELDS></METADATA><ROWDATA/></DATAPACKET>")
             << "tipo";
+        // Fields are checked before rows, whichever comes first in the file.
+        QTest::newRow("campo ruim depois de linha ruim")
+            << QByteArray("<DATAPACKET><ROWDATA><ROW Data=\"x\"/></ROWDATA><METADATA><FIELDS>"
+                          "<FIELD attrname=\"Data\" fieldtype=\"data\"/></FIELDS></METADATA>"
+                          "</DATAPACKET>")
+            << "tipo desconhecido 'data' do campo Data";
+        // A text that is not well-formed is reported as such, even past a bad row.
+        QTest::newRow("linha ruim, depois texto cortado")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "</FIELDS></METADATA><ROWDATA><ROW Data=\"20240230\"/></ROWDATA>")
+            << "(linha 1, coluna 132)";
+        // The XML reader itself lets it through; a second one or one in the body is refused.
+        QTest::newRow("DOCTYPE dentro da raiz")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "<FIELD attrname=\"Valor\" fieldtype=\"r8\"/></FIELDS></METADATA>"
+                   "<ROWDATA/><!DOCTYPE DATAPACKET></DATAPACKET>")
+            << "DOCTYPE fora do lugar";
+        QTest::newRow("dígitos que não são ASCII")
+            << QByteArray(
+                   "<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" fieldtype=\"date\"/>"
+                   "</FIELDS></METADATA><ROWDATA><ROW Data=\"\xd9\xa2\xd9\xa0\xd9\xa2"
+                   "\xd9\xa0\xd9\xa0\xd9\xa1\xd9\xa0\xd9\xa1\"/></ROWDATA></DATAPACKET>")
+            << "linha 1: valor inválido";
         // 100 000 levels inside a row: refused before any tree is built.
         QTest::newRow("aninhado demais")
             << QByteArray("<DATAPACKET><METADATA><FIELDS><FIELD attrname=\"Data\" "
