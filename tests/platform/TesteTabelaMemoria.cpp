@@ -679,6 +679,35 @@ private slots:
         QVERIFY(t.versao() > versao);
     }
 
+    // The signal goes out only while something is connected: whoever connects after the
+    // table ran unheard, or again after the last receiver went, hears every change.
+    void alteradaChegaAQuemSeConectaDepois() {
+        TabelaMemoria t;
+        abreTres(t);
+        t.proximo();
+        t.defineFiltrado(true);
+        t.defineFiltrado(false);
+        {
+            QSignalSpy sinais(&t, &TabelaMemoria::alterada);
+            t.proximo();
+            QCOMPARE(sinais.size(), 1);
+            t.defineFiltrado(true);
+            t.defineFiltrado(false);
+            QCOMPARE(sinais.size(), 3);
+        }
+        t.primeiro(); // no one hears it
+        int ouvidos = 0;
+        const auto conexao = QObject::connect(&t, &TabelaMemoria::alterada, [&] { ++ouvidos; });
+        t.proximo();
+        QCOMPARE(ouvidos, 1);
+        QObject::disconnect(conexao);
+        t.proximo();
+        QCOMPARE(ouvidos, 1);
+        QSignalSpy outra(&t, &TabelaMemoria::alterada);
+        t.anterior();
+        QCOMPARE(outra.size(), 1);
+    }
+
     void movimentoEFronteiras() {
         TabelaMemoria t;
         abreTres(t);
