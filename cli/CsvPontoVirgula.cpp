@@ -224,14 +224,6 @@ bool especialCsv(QChar c) {
 
 } // namespace
 
-QString campoCsv(const QString& valor) {
-    if (std::none_of(valor.cbegin(), valor.cend(), especialCsv))
-        return valor;
-    QString citado = valor;
-    citado.replace(QStringLiteral("\""), QStringLiteral("\"\""));
-    return QLatin1Char('"') + citado + QLatin1Char('"');
-}
-
 EscritorCsv::EscritorCsv(QIODevice& destino) : fDestino(&destino), fFimLinha(u"\r\n") {
     fTexto.reserve(Bloco + 4096);
     fBom = true;

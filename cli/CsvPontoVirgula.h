@@ -61,10 +61,6 @@ private:
     QString fValor; // a quoted field's value while it is gathered
 };
 
-// A value as a field: in quotes, with quotes doubled, when it holds ";", a quote or a
-// line break.
-QString campoCsv(const QString& valor);
-
 // Rows out: to a file as UTF-8 with a byte-order mark and CR LF (what a spreadsheet opens
 // correctly), or to standard output as plain lines.
 class EscritorCsv {
@@ -74,9 +70,10 @@ public:
     // To standard output.
     explicit EscritorCsv(QTextStream& saida);
 
-    // One field already in file form (see campoCsv); fields of a row are joined by ";".
+    // One field already in file form; fields of a row are joined by ";".
     void campo(QStringView texto);
-    // One value, quoted as campoCsv quotes it; written without a copy of its own.
+    // One value as a field: in quotes, with quotes doubled, when it holds ";", a quote or
+    // a line break; written without a copy of its own.
     void valor(QStringView texto);
     void fimDaLinha();
     // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.

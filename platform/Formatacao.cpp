@@ -8,6 +8,7 @@
 #include <charconv>
 #include <cmath>
 #include <cstdio>
+#include <stdexcept>
 #include <optional>
 #include <string>
 
@@ -268,9 +269,11 @@ QStringView formataMoedaAgrupada(Moeda valor, EspacoMoeda& espaco,
     if (contagem % 100 != 0) {
         const QString texto = formataNumero(QStringLiteral("#,###,##0.00"),
                                             valor.contagemEstendida() / Moeda::Escala, cfg);
-        const qsizetype n = std::min<qsizetype>(texto.size(), qsizetype(espaco.size()));
-        std::copy_n(texto.constData(), n, espaco.begin());
-        return QStringView(espaco.data(), n);
+        // The room holds the longest amount; a shorter view would be a wrong amount.
+        if (texto.size() > qsizetype(espaco.size()))
+            throw std::length_error("formataMoedaAgrupada: texto maior que o espaço");
+        std::copy_n(texto.constData(), texto.size(), espaco.begin());
+        return QStringView(espaco.data(), texto.size());
     }
     // Whole cents: digits of |cents| from the right, two decimals, groups of three.
     std::uint64_t centavos =
