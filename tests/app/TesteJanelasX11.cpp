@@ -9,6 +9,7 @@
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
 #include "TfrmTabSelic.h"
+#include "X11Teste.h"
 
 #include <QApplication>
 #include <QRect>
@@ -16,11 +17,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
 
-#include <xcb/xcb.h>
-
-#include <cstdlib>
 #include <functional>
 #include <memory>
 
@@ -36,52 +33,9 @@ constexpr quint32 DecoracaoMenu = 1u << 4;
 constexpr quint32 DecoracaoMinimizar = 1u << 5;
 constexpr quint32 DecoracaoMaximizar = 1u << 6;
 
-xcb_connection_t* conexao() {
-    return qGuiApp->nativeInterface<QNativeInterface::QX11Application>()->connection();
-}
-
-xcb_atom_t atomo(const char* nome) {
-    xcb_intern_atom_reply_t* resposta = xcb_intern_atom_reply(
-        conexao(), xcb_intern_atom(conexao(), 0, quint16(qstrlen(nome)), nome), nullptr);
-    const xcb_atom_t a = resposta ? resposta->atom : xcb_atom_t(XCB_ATOM_NONE);
-    std::free(resposta);
-    return a;
-}
-
 // The window's _MOTIF_WM_HINTS as the X server holds them; empty when there are none.
 QList<quint32> dicasMotif(QWidget* janela) {
-    const xcb_atom_t nome = atomo("_MOTIF_WM_HINTS");
-    xcb_get_property_reply_t* resposta = xcb_get_property_reply(
-        conexao(),
-        xcb_get_property(conexao(), 0, xcb_window_t(janela->windowHandle()->winId()), nome,
-                         XCB_GET_PROPERTY_TYPE_ANY, 0, 5),
-        nullptr);
-    QList<quint32> valores;
-    if (resposta && resposta->format == 32) {
-        const auto* dados = static_cast<const quint32*>(xcb_get_property_value(resposta));
-        for (int i = 0; i < xcb_get_property_value_length(resposta) / 4; ++i)
-            valores << dados[i];
-    }
-    std::free(resposta);
-    return valores;
-}
-
-// Where the X server holds the window, on the root window.
-QRect geometriaNoServidor(QWidget* janela) {
-    const auto id = xcb_window_t(janela->windowHandle()->winId());
-    xcb_get_geometry_reply_t* geometria =
-        xcb_get_geometry_reply(conexao(), xcb_get_geometry(conexao(), id), nullptr);
-    xcb_translate_coordinates_reply_t* posicao =
-        geometria ? xcb_translate_coordinates_reply(
-                        conexao(), xcb_translate_coordinates(conexao(), id, geometria->root, 0, 0),
-                        nullptr)
-                  : nullptr;
-    QRect r;
-    if (geometria && posicao)
-        r = QRect(posicao->dst_x, posicao->dst_y, geometria->width, geometria->height);
-    std::free(posicao);
-    std::free(geometria);
-    return r;
+    return propriedadeTeste(janelaX11(janela), "_MOTIF_WM_HINTS");
 }
 
 // What the window manager sends for the title bar's close button and for Alt+F4.
@@ -89,13 +43,13 @@ void pedeFechamentoPeloGerenciador(QWidget* janela) {
     xcb_client_message_event_t mensagem{};
     mensagem.response_type = XCB_CLIENT_MESSAGE;
     mensagem.format = 32;
-    mensagem.window = xcb_window_t(janela->windowHandle()->winId());
-    mensagem.type = atomo("WM_PROTOCOLS");
-    mensagem.data.data32[0] = atomo("WM_DELETE_WINDOW");
+    mensagem.window = janelaX11(janela);
+    mensagem.type = atomoTeste("WM_PROTOCOLS");
+    mensagem.data.data32[0] = atomoTeste("WM_DELETE_WINDOW");
     mensagem.data.data32[1] = XCB_CURRENT_TIME;
-    xcb_send_event(conexao(), 0, mensagem.window, XCB_EVENT_MASK_NO_EVENT,
+    xcb_send_event(conexaoX11(), 0, mensagem.window, XCB_EVENT_MASK_NO_EVENT,
                    reinterpret_cast<const char*>(&mensagem));
-    xcb_flush(conexao());
+    xcb_flush(conexaoX11());
 }
 
 } // namespace

@@ -1,0 +1,198 @@
+// Under openbox on Xvfb (tests/apoio/sob-openbox, a 1280 × 800 screen): what the window
+// manager made of the calculation, rate table and main windows, read from the X server and
+// never from what the program asked for: the actions the manager allows, the title bar it
+// drew, where it put the frames, and what minimising and Alt+F4 do.
+
+#include "ConfiguracaoRegional.h"
+#include "Dialogos.h"
+#include "ModuloComTabela.h"
+#include "Relogio.h"
+#include "TfrmCalcular.h"
+#include "TfrmPrincipal.h"
+#include "TfrmTabSelic.h"
+#include "X11Teste.h"
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <chrono>
+#include <memory>
+#include <optional>
+#include <thread>
+
+namespace {
+
+// A text property (UTF-8 or Latin-1) of a window.
+QString textoDaPropriedade(xcb_window_t janela, const char* nome) {
+    xcb_connection_t* c = conexaoX11();
+    xcb_get_property_reply_t* resposta = xcb_get_property_reply(
+        c, xcb_get_property(c, 0, janela, atomoTeste(nome), XCB_GET_PROPERTY_TYPE_ANY, 0, 256),
+        nullptr);
+    QString texto;
+    if (resposta && resposta->format == 8)
+        texto = QString::fromUtf8(static_cast<const char*>(xcb_get_property_value(resposta)),
+                                  xcb_get_property_value_length(resposta));
+    std::free(resposta);
+    return texto;
+}
+
+xcb_window_t raiz() {
+    return xcb_setup_roots_iterator(xcb_get_setup(conexaoX11())).data->root;
+}
+
+// The frame extents openbox wrote on a window: left, right, top, bottom.
+QMargins extensoesDoQuadro(xcb_window_t janela) {
+    const QList<quint32> e = propriedadeTeste(janela, "_NET_FRAME_EXTENTS");
+    return e.size() == 4 ? QMargins(int(e[0]), int(e[2]), int(e[1]), int(e[3])) : QMargins();
+}
+
+// Waits until openbox has handled every request sent before this call: it answers a frame
+// estimate for a window of our own in the order it reads its messages. Qt's events wait
+// meanwhile, so nothing the program does in answer to the manager comes in between.
+bool sincronizaComOGerenciador() {
+    xcb_connection_t* c = conexaoX11();
+    const xcb_window_t marco = xcb_generate_id(c);
+    xcb_create_window(c, XCB_COPY_FROM_PARENT, marco, raiz(), 0, 0, 10, 10, 0,
+                      XCB_WINDOW_CLASS_INPUT_OUTPUT, XCB_COPY_FROM_PARENT, 0, nullptr);
+    xcb_client_message_event_t mensagem{};
+    mensagem.response_type = XCB_CLIENT_MESSAGE;
+    mensagem.format = 32;
+    mensagem.window = marco;
+    mensagem.type = atomoTeste("_NET_REQUEST_FRAME_EXTENTS");
+    xcb_send_event(c, 0, raiz(),
+                   XCB_EVENT_MASK_SUBSTRUCTURE_REDIRECT | XCB_EVENT_MASK_SUBSTRUCTURE_NOTIFY,
+                   reinterpret_cast<const char*>(&mensagem));
+    xcb_flush(c);
+    bool respondeu = false;
+    for (int i = 0; i < 5000 && !respondeu; ++i) {
+        respondeu = !propriedadeTeste(marco, "_NET_FRAME_EXTENTS").isEmpty();
+        if (!respondeu)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+    }
+    xcb_destroy_window(c, marco);
+    xcb_flush(c);
+    return respondeu;
+}
+
+// Runs xdotool against the display the test runs on.
+bool xdotool(const QStringList& argumentos) {
+    QProcess processo;
+    processo.start(QStringLiteral("xdotool"), argumentos);
+    if (!processo.waitForStarted() || !processo.waitForFinished())
+        return false;
+    return processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0;
+}
+
+} // namespace
+
+class TesteJanelasOpenbox : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+    RelogioFixo fRelogio{Datas::codificaData(2020, 3, 15)};
+    DialogosRoteiro fDialogos;
+    std::optional<ModuloComTabela> fModulo;
+
+    std::unique_ptr<QDialog> criaJanela(const QString& qual, QWidget* pai) {
+        if (qual == QStringLiteral("cálculo"))
+            return std::make_unique<TfrmCalcular>(fModulo->dados, fDialogos, fRelogio, pai);
+        return std::make_unique<TfrmTabSelic>(fModulo->dados, fDialogos, pai);
+    }
+
+    // Shows a window and waits until openbox has framed it and Qt knows where it lies.
+    static bool gerenciada(QWidget* janela) {
+        const xcb_window_t id = janelaX11(janela);
+        return QTest::qWaitFor([&] {
+            return visivelNoServidor(id) && !extensoesDoQuadro(id).isNull() &&
+                   !propriedadeTeste(id, "_NET_WM_ALLOWED_ACTIONS").isEmpty() &&
+                   janela->geometry() == geometriaNoServidor(id);
+        });
+    }
+
+    // A main window of that geometry (maximised when empty), with the window opened over it
+    // as its command does, modal.
+    std::unique_ptr<QDialog> abreSobre(QWidget& principal, const QString& qual,
+                                       const QRect& geometria = QRect(100, 80, 900, 600)) {
+        if (geometria.isValid()) {
+            principal.setGeometry(geometria);
+            principal.show();
+        } else {
+            principal.showMaximized();
+        }
+        if (!gerenciada(&principal))
+            return nullptr;
+        std::unique_ptr<QDialog> janela = criaJanela(qual, &principal);
+        janela->open();
+        if (!gerenciada(janela.get()))
+            return nullptr;
+        return janela;
+    }
+
+private slots:
+    void initTestCase() {
+        QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb"));
+        const QList<quint32> verificacao = propriedadeTeste(raiz(), "_NET_SUPPORTING_WM_CHECK");
+        QVERIFY2(!verificacao.isEmpty(), "nenhum gerenciador de janelas nesta tela "
+                                         "(rode o teste por tests/apoio/sob-openbox)");
+        QCOMPARE(textoDaPropriedade(verificacao.first(), "_NET_WM_NAME"),
+                 QStringLiteral("Openbox"));
+    }
+    void init() {
+        regional() = ConfiguracaoRegional::brasileira();
+        fDialogos.limpa();
+        fModulo.emplace(fRelogio, fDialogos, fPasta.path(), mesesEmTornoDoLimite());
+    }
+    void cleanup() { fModulo.reset(); }
+
+    void janelas_data() {
+        QTest::addColumn<QString>("qual");
+        QTest::newRow("cálculo") << QStringLiteral("cálculo");
+        QTest::newRow("tabela selic") << QStringLiteral("tabela selic");
+    }
+
+    // Alt+F4 reaches the window as a close asked by openbox, which meets the amount's check
+    // as "Fechar" does.
+    void altF4PassaPelaVerificacaoDoValor_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<bool>("fecha");
+        QTest::addColumn<QStringList>("mensagens");
+        QTest::newRow("valor sem casas")
+            << "12" << false
+            << QStringList{QStringLiteral("Valor inválido! Digite o valor com as duas "
+                                          "casas decimais.")};
+        QTest::newRow("valor completo") << "12,50" << true << QStringList{};
+    }
+    void altF4PassaPelaVerificacaoDoValor() {
+        QFETCH(QString, valor);
+        QFETCH(bool, fecha);
+        QFETCH(QStringList, mensagens);
+        QWidget principal;
+        const auto janela = abreSobre(principal, QStringLiteral("cálculo"));
+        QVERIFY(janela);
+        const xcb_window_t id = janelaX11(janela.get());
+        QTRY_COMPARE(propriedadeTeste(raiz(), "_NET_ACTIVE_WINDOW"), QList<quint32>{id});
+        auto* campo = janela->findChild<QLineEdit*>(QStringLiteral("MaskEditValor"));
+        campo->setText(valor);
+        QTRY_COMPARE(janela->focusWidget(), campo);
+
+        QVERIFY2(xdotool({QStringLiteral("key"), QStringLiteral("alt+F4")}),
+                 "o xdotool não rodou (tools/instala-dependencias)");
+        if (fecha) {
+            QTRY_VERIFY(!janela->isVisible());
+        } else {
+            QTRY_COMPARE(fDialogos.textos(), mensagens);
+            QVERIFY(sincronizaComOGerenciador());
+            QVERIFY(janela->isVisible());
+            QVERIFY(visivelNoServidor(id));
+            QCOMPARE(janela->focusWidget(), campo);
+        }
+        QCOMPARE(fDialogos.textos(), mensagens);
+        QCOMPARE(campo->text(), valor);
+    }
+};
+
+QTEST_MAIN(TesteJanelasOpenbox)
+#include "TesteJanelasOpenbox.moc"
