@@ -1,21 +1,14 @@
 #include "TituloSemBotoes.h"
 
-#include <QEvent>
-#include <QGuiApplication>
-#include <QWidget>
-#include <QWindow>
-#include <QtGui/qguiapplication_platform.h>
+#include "ConexaoX11.h"
 
-#if QT_CONFIG(xcb)
-#include <xcb/xcb.h>
+#include <QEvent>
+#include <QWidget>
 
 #include <cstdint>
-#include <cstdlib>
-#endif
 
 namespace {
 
-#if QT_CONFIG(xcb)
 // The property _MOTIF_WM_HINTS, five 32-bit values, as window managers read it.
 struct DicasMotif {
     std::uint32_t campos;
@@ -30,33 +23,34 @@ constexpr std::uint32_t FuncaoMover = 1u << 2;
 constexpr std::uint32_t DecoracaoBorda = 1u << 1;
 constexpr std::uint32_t DecoracaoTitulo = 1u << 3;
 
-// Qt writes the hints with every function allowed when no button is asked for; they are
-// written again here, before the window is mapped, allowing only moving.
-void escreveDicasMotif(const QWidget* janela) {
-    // Other platforms (offscreen among them) may answer for X11 without an X connection.
-    if (QGuiApplication::platformName() != QLatin1String("xcb"))
+// Qt writes the Motif hints with every function allowed when no button is asked for; they
+// are written again here, before the window is mapped, allowing only moving. Some window
+// managers (openbox among them) never let the Motif hints take a button away, and give a
+// dialog a minimise button and full screen whatever it asks: minimising a modal dialog
+// there hides the whole program. The one hint they all honour for a titled window that
+// cannot be minimised, maximised or made full screen is the toolbar type; the dialog type
+// follows it for any manager that knows only the basic types. The window stays transient
+// for its main window and modal, and its fixed size (minimum = maximum) keeps it from
+// being resized or maximised anywhere.
+void escreveDicas(const QWidget* janela) {
+    xcb_connection_t* conexao = conexaoX11();
+    const xcb_window_t id = conexao ? janelaX11(janela) : 0;
+    if (!id)
         return;
-    const auto* x11 = qGuiApp->nativeInterface<QNativeInterface::QX11Application>();
-    const QWindow* nativa = janela->windowHandle();
-    if (!x11 || !x11->connection() || !nativa || !nativa->handle())
-        return;
-    xcb_connection_t* conexao = x11->connection();
-    static const char Nome[] = "_MOTIF_WM_HINTS";
-    xcb_intern_atom_reply_t* resposta =
-        xcb_intern_atom_reply(conexao, xcb_intern_atom(conexao, 0, sizeof Nome - 1, Nome), nullptr);
-    if (!resposta)
-        return;
-    const xcb_atom_t atomo = resposta->atom;
-    std::free(resposta);
+    const xcb_atom_t motif = atomoX11(conexao, QByteArrayLiteral("_MOTIF_WM_HINTS"));
     const DicasMotif dicas{CampoFuncoes | CampoDecoracoes, FuncaoMover,
                            DecoracaoBorda | DecoracaoTitulo, 0, 0};
-    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, xcb_window_t(nativa->winId()), atomo, atomo,
-                        32, sizeof dicas / sizeof(std::uint32_t), &dicas);
+    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, id, motif, motif, 32,
+                        sizeof dicas / sizeof(std::uint32_t), &dicas);
+    const xcb_atom_t tipos[] = {
+        atomoX11(conexao, QByteArrayLiteral("_NET_WM_WINDOW_TYPE_TOOLBAR")),
+        atomoX11(conexao, QByteArrayLiteral("_NET_WM_WINDOW_TYPE_DIALOG")),
+    };
+    xcb_change_property(conexao, XCB_PROP_MODE_REPLACE, id,
+                        atomoX11(conexao, QByteArrayLiteral("_NET_WM_WINDOW_TYPE")), XCB_ATOM_ATOM,
+                        32, std::size(tipos), tipos);
     xcb_flush(conexao);
 }
-#else
-void escreveDicasMotif(const QWidget*) {}
-#endif
 
 // The native window exists when the show event comes, and is mapped right after it.
 class FiltroTitulo : public QObject {
@@ -66,7 +60,7 @@ public:
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override {
         if (evento->type() == QEvent::Show)
-            escreveDicasMotif(static_cast<QWidget*>(objeto));
+            escreveDicas(static_cast<QWidget*>(objeto));
         return false;
     }
 };

@@ -39,6 +39,19 @@ QString textoDaPropriedade(xcb_window_t janela, const char* nome) {
     return texto;
 }
 
+QStringList nomesDosAtomos(const QList<quint32>& atomos) {
+    xcb_connection_t* c = conexaoX11();
+    QStringList nomes;
+    for (quint32 a : atomos) {
+        xcb_get_atom_name_reply_t* r = xcb_get_atom_name_reply(c, xcb_get_atom_name(c, a), nullptr);
+        if (r)
+            nomes << QString::fromLatin1(xcb_get_atom_name_name(r),
+                                         xcb_get_atom_name_name_length(r));
+        std::free(r);
+    }
+    return nomes;
+}
+
 xcb_window_t raiz() {
     return xcb_setup_roots_iterator(xcb_get_setup(conexaoX11())).data->root;
 }
@@ -84,6 +97,38 @@ bool xdotool(const QStringList& argumentos) {
     if (!processo.waitForStarted() || !processo.waitForFinished())
         return false;
     return processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0;
+}
+
+// The columns of a title bar that differ from its plain background, in runs: what openbox
+// drew over the bar (window icon, caption, buttons), from left to right. The bar's shading
+// runs top to bottom, so its plain columns are all alike.
+QList<std::pair<int, int>> desenhosNaBarra(const QImage& barra) {
+    const auto coluna = [&](int x) {
+        QList<QRgb> c;
+        for (int y = 0; y < barra.height(); ++y)
+            c << barra.pixel(x, y);
+        return c;
+    };
+    QMap<QList<QRgb>, int> contagem;
+    for (int x = 0; x < barra.width(); ++x)
+        ++contagem[coluna(x)];
+    QList<QRgb> fundo;
+    int maior = 0;
+    for (auto it = contagem.cbegin(); it != contagem.cend(); ++it)
+        if (it.value() > maior) {
+            maior = it.value();
+            fundo = it.key();
+        }
+    QList<std::pair<int, int>> trechos;
+    for (int x = 0; x < barra.width(); ++x) {
+        if (coluna(x) == fundo)
+            continue;
+        if (!trechos.isEmpty() && trechos.last().second >= x - 1)
+            trechos.last().second = x;
+        else
+            trechos << std::pair{x, x};
+    }
+    return trechos;
 }
 
 } // namespace
@@ -151,6 +196,89 @@ private slots:
         QTest::addColumn<QString>("qual");
         QTest::newRow("cálculo") << QStringLiteral("cálculo");
         QTest::newRow("tabela selic") << QStringLiteral("tabela selic");
+    }
+
+    // openbox lets the window be moved and asked to close (Alt+F4 comes that way), and
+    // nothing else a title bar button or the system menu would do.
+    void acoesPermitidas_data() { janelas_data(); }
+    void acoesPermitidas() {
+        QFETCH(QString, qual);
+        QWidget principal;
+        const auto janela = abreSobre(principal, qual);
+        QVERIFY(janela);
+        const QStringList acoes =
+            nomesDosAtomos(propriedadeTeste(janelaX11(janela.get()), "_NET_WM_ALLOWED_ACTIONS"));
+        QVERIFY2(acoes.contains(QStringLiteral("_NET_WM_ACTION_MOVE")),
+                 qPrintable(acoes.join(' ')));
+        QVERIFY2(acoes.contains(QStringLiteral("_NET_WM_ACTION_CLOSE")),
+                 qPrintable(acoes.join(' ')));
+        const QStringList proibidas{QStringLiteral("_NET_WM_ACTION_MINIMIZE"),
+                                    QStringLiteral("_NET_WM_ACTION_MAXIMIZE_HORZ"),
+                                    QStringLiteral("_NET_WM_ACTION_MAXIMIZE_VERT"),
+                                    QStringLiteral("_NET_WM_ACTION_FULLSCREEN"),
+                                    QStringLiteral("_NET_WM_ACTION_RESIZE")};
+        QStringList permitidas;
+        for (const QString& a : proibidas)
+            if (acoes.contains(a))
+                permitidas << a;
+        QCOMPARE(permitidas, QStringList());
+    }
+
+    // The title bar as the screen shows it. Over its plain background openbox drew the window
+    // icon on the left, the caption in the middle and, on the right, one button no wider than
+    // the bar is high: the close button that the allowed close brings (openbox draws it for
+    // every window it lets close). No minimise or maximise button beside it. This proves what
+    // was drawn, by position and size; it does not tell the glyphs apart.
+    void barraDeTitulo_data() { janelas_data(); }
+    void barraDeTitulo() {
+        QFETCH(QString, qual);
+        QWidget principal;
+        const auto janela = abreSobre(principal, qual);
+        QVERIFY(janela);
+        const xcb_window_t id = janelaX11(janela.get());
+        const QRect quadro = quadroNoServidor(id);
+        const QMargins e = extensoesDoQuadro(id);
+        QVERIFY2(e.top() > e.left() + 8, "o openbox não desenhou uma barra de título");
+        // Inside the border, less the bar's own bevel column at either end.
+        const QRect barra(quadro.left() + e.left() + 1, quadro.top() + e.left(),
+                          quadro.width() - e.left() - e.right() - 2, e.top() - 2 * e.left());
+        const QImage imagem = capturaDaTela(barra);
+        QVERIFY(!imagem.isNull());
+        const QList<std::pair<int, int>> desenhos = desenhosNaBarra(imagem);
+        QVERIFY(!desenhos.isEmpty());
+        // The caption lies in the middle half.
+        QVERIFY(std::any_of(desenhos.cbegin(), desenhos.cend(), [&](const auto& d) {
+            return d.first > barra.width() / 4 && d.second < barra.width() * 3 / 4;
+        }));
+        QList<std::pair<int, int>> botoes;
+        for (const auto& d : desenhos)
+            if (d.first > barra.width() * 3 / 4)
+                botoes << d;
+        QCOMPARE(botoes.size(), 1);
+        QVERIFY(botoes.first().second - botoes.first().first + 1 <= barra.height());
+    }
+
+    // Minimising the window (the way a task bar or a key binding asks it) leaves the program
+    // on screen: openbox does not hide the window, nor the main window with it.
+    void minimizarNaoEscondeOPrograma_data() { janelas_data(); }
+    void minimizarNaoEscondeOPrograma() {
+        QFETCH(QString, qual);
+        QWidget principal;
+        const auto janela = abreSobre(principal, qual);
+        QVERIFY(janela);
+        const xcb_window_t id = janelaX11(janela.get());
+        QVERIFY2(xdotool({QStringLiteral("windowminimize"), QString::number(id)}),
+                 "o xdotool não rodou (tools/instala-dependencias)");
+        QVERIFY(sincronizaComOGerenciador());
+        for (const xcb_window_t w : {id, janelaX11(&principal)}) {
+            const QStringList estado = nomesDosAtomos(propriedadeTeste(w, "_NET_WM_STATE"));
+            QVERIFY2(!estado.contains(QStringLiteral("_NET_WM_STATE_HIDDEN")),
+                     qPrintable(estado.join(' ')));
+            // WM_STATE: normal (1), not iconic (3).
+            QCOMPARE(propriedadeTeste(w, "WM_STATE").value(0), 1u);
+            QVERIFY(visivelNoServidor(w));
+        }
+        QVERIFY(janela->isVisible());
     }
 
     // Alt+F4 reaches the window as a close asked by openbox, which meets the amount's check
