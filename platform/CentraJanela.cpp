@@ -1,5 +1,7 @@
 #include "CentraJanela.h"
 
+#include "QuadroX11.h"
+
 #include <QMargins>
 #include <QScreen>
 #include <QWidget>
@@ -8,7 +10,11 @@
 
 namespace {
 
+// The frame around a window: as the window manager reports it where it does (X11), else as
+// Qt knows it; a window never shown has none yet.
 QMargins margensDoQuadro(const QWidget* janela) {
+    if (const auto informadas = margensInformadasPeloGerenciador(janela))
+        return *informadas;
     const QRect area = janela->geometry();
     const QRect quadro = janela->frameGeometry();
     return QMargins(area.left() - quadro.left(), area.top() - quadro.top(),
@@ -27,14 +33,18 @@ void centraSobreJanela(QWidget* janela, const QWidget* base) {
     if (!base)
         return;
     const QWidget* principal = base->window();
+    const QMargins margensPrincipal = margensDoQuadro(principal);
     QMargins margens = margensDoQuadro(janela);
     if (margens.isNull())
-        margens = margensDoQuadro(principal);
+        margens = margensPrincipal;
     const QSize quadro = janela->size().grownBy(margens);
-    const QRect sobre = principal->frameGeometry();
+    const QRect sobre = principal->geometry().marginsAdded(margensPrincipal);
     const QScreen* tela = principal->screen();
     const QRect area = tela ? tela->availableGeometry() : sobre;
-    // A window's position is that of its frame.
-    janela->move(centrado(sobre.left(), sobre.width(), quadro.width(), area.left(), area.width()),
-                 centrado(sobre.top(), sobre.height(), quadro.height(), area.top(), area.height()));
+    const QPoint canto(
+        centrado(sobre.left(), sobre.width(), quadro.width(), area.left(), area.width()),
+        centrado(sobre.top(), sobre.height(), quadro.height(), area.top(), area.height()));
+    // The window's own area is placed inside its frame: a manager that has not drawn the
+    // frame yet puts it around that area.
+    janela->setGeometry(QRect(canto + QPoint(margens.left(), margens.top()), janela->size()));
 }

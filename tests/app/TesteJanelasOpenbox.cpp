@@ -320,6 +320,33 @@ private slots:
         QCOMPARE(fDialogos.textos(), mensagens);
         QCOMPARE(campo->text(), valor);
     }
+
+    // The window's frame, title bar included, opens centred over the main window's frame, as
+    // the X server holds both.
+    void centradaSobreAPrincipal_data() {
+        QTest::addColumn<QString>("qual");
+        QTest::addColumn<QRect>("principal");
+        QTest::newRow("cálculo") << QStringLiteral("cálculo") << QRect(100, 80, 900, 600);
+        QTest::newRow("tabela selic") << QStringLiteral("tabela selic") << QRect(100, 80, 900, 600);
+        QTest::newRow("cálculo sobre a principal maximizada")
+            << QStringLiteral("cálculo") << QRect();
+        QTest::newRow("tabela sobre a principal maximizada")
+            << QStringLiteral("tabela selic") << QRect();
+    }
+    void centradaSobreAPrincipal() {
+        QFETCH(QString, qual);
+        QFETCH(QRect, principal);
+        QWidget base;
+        const auto janela = abreSobre(base, qual, principal);
+        QVERIFY(janela);
+        const QRect sobre = quadroNoServidor(janelaX11(&base));
+        const QRect quadro = quadroNoServidor(janelaX11(janela.get()));
+        // Halves of an odd difference round down.
+        QCOMPARE(quadro.left() - sobre.left(), (sobre.width() - quadro.width()) / 2);
+        QCOMPARE(quadro.top() - sobre.top(), (sobre.height() - quadro.height()) / 2);
+        // The window's own area keeps its size inside the frame.
+        QCOMPARE(geometriaNoServidor(janela.get()).size(), janela->size());
+    }
 };
 
 QTEST_MAIN(TesteJanelasOpenbox)
