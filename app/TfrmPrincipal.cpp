@@ -123,9 +123,11 @@ void TfrmPrincipal::FormShow() {
 }
 
 bool TfrmPrincipal::FormClose() {
-    if (!resolveAlteracaoPendente())
-        return false;
+    // The exit question comes first, as for any close: staying leaves a pending change as it
+    // is; only a user who leaves is asked what becomes of it.
     if (!fDialogos.confirma(QStringLiteral("Deseja sair do programa?")))
+        return false;
+    if (!resolveAlteracaoPendente())
         return false;
     // A write that failed at exit is not tried again: the next exit ends the program.
     if (fModuloDados)

@@ -55,8 +55,9 @@ public:
     // Handlers; they can be called directly.
     void FormCreate();
     void FormShow();
-    // True when the window may close. A change left pending in the rate table is stored
-    // or dropped first, as the user answers; closing the table at exit would drop it.
+    // True when the window may close: the user confirms the exit, then a change left pending
+    // in the rate table is stored or dropped as the user answers (closing the table at exit
+    // would drop it without a word).
     bool FormClose();
     void Timer1Timer();
     void actCalcularExecute();

@@ -544,8 +544,10 @@ private slots:
         QCOMPARE(alteracaoDoArquivo(), alterado);
     }
 
-    // A change left pending in the rate table is stored or dropped before the exit
-    // question, as the user answers; closing the table would drop it without a word.
+    // The exit question comes first, as for any close. Only after a Sim is the user asked
+    // about a change left pending in the rate table: stored (through the rule) or dropped, as
+    // the user answers; closing the table would drop it without a word. Staying leaves the
+    // change pending as it was.
     void saidaComAlteracaoPendente_data() {
         QTest::addColumn<int>("pendencia");
         QTest::addColumn<QList<Resposta>>("respostas");
@@ -555,21 +557,27 @@ private slots:
         QTest::addColumn<double>("fevereiro");
         const QString naoDivulgada = QStringLiteral(
             "A Selic de 03/2026 ainda não foi divulgada! A data de hoje é 05/03/2026");
-        QTest::newRow("sim grava e sai")
+        QTest::newRow("sair, sim grava e sai")
             << int(ValorEditado) << QList<Resposta>{Resposta::Sim, Resposta::Sim}
-            << QStringList{AlteracaoPendente, Sair} << true << false << 0.8;
-        QTest::newRow("sim recusado pela regra fica aberto")
-            << int(MesNaoDivulgado) << QList<Resposta>{Resposta::Sim}
-            << QStringList{AlteracaoPendente, naoDivulgada} << false << true << 1.0;
-        QTest::newRow("não descarta e sai")
-            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Sim}
-            << QStringList{AlteracaoPendente, Sair} << true << false << 1.0;
-        QTest::newRow("não descarta, não sai")
-            << int(ValorEditado) << QList<Resposta>{Resposta::Nao, Resposta::Nao}
-            << QStringList{AlteracaoPendente, Sair} << false << false << 1.0;
-        QTest::newRow("pergunta fechada, nada muda")
-            << int(ValorEditado) << QList<Resposta>{Resposta::Nenhuma}
-            << QStringList{AlteracaoPendente} << false << true << 1.0;
+            << QStringList{Sair, AlteracaoPendente} << true << false << 0.8;
+        QTest::newRow("sair, sim recusado pela regra fica aberto")
+            << int(MesNaoDivulgado) << QList<Resposta>{Resposta::Sim, Resposta::Sim}
+            << QStringList{Sair, AlteracaoPendente, naoDivulgada} << false << true << 1.0;
+        QTest::newRow("sair, não descarta e sai")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Sim, Resposta::Nao}
+            << QStringList{Sair, AlteracaoPendente} << true << false << 1.0;
+        QTest::newRow("não sair deixa a alteração pendente")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nao} << QStringList{Sair} << false
+            << true << 1.0;
+        QTest::newRow("não sair deixa o mês recusado pendente")
+            << int(MesNaoDivulgado) << QList<Resposta>{Resposta::Nao} << QStringList{Sair} << false
+            << true << 1.0;
+        QTest::newRow("pergunta de saída fechada, nada muda")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Nenhuma} << QStringList{Sair} << false
+            << true << 1.0;
+        QTest::newRow("sair, pergunta da alteração fechada, nada muda")
+            << int(ValorEditado) << QList<Resposta>{Resposta::Sim, Resposta::Nenhuma}
+            << QStringList{Sair, AlteracaoPendente} << false << true << 1.0;
         QTest::newRow("linha sem alteração não pergunta")
             << int(LinhaSemAlteracao) << QList<Resposta>{Resposta::Sim} << QStringList{Sair} << true
             << false << 1.0;
@@ -611,10 +619,14 @@ private slots:
             QCOMPARE(relido.CDSSelicValor->comoFloat(), fevereiro);
             return;
         }
-        // Left for the user to mend, or dropped as asked.
+        // Left for the user to mend, as typed, or dropped as asked.
         QCOMPARE(tabela.estado(), continuaPendente ? TabelaMemoria::Estado::Editando
                                                    : TabelaMemoria::Estado::Navegando);
         QCOMPARE(tabela.modificado(), continuaPendente);
+        if (continuaPendente && pendencia == ValorEditado)
+            QCOMPARE(fModulo->CDSSelicValor->comoFloat(), 0.8);
+        if (continuaPendente && pendencia == MesNaoDivulgado)
+            QCOMPARE(fModulo->CDSSelicData->comoDataHora(), Datas::codificaData(2026, 3, 1));
         tabela.cancelar();
         tabela.ultimo();
         QCOMPARE(fModulo->CDSSelicValor->comoFloat(), fevereiro);
