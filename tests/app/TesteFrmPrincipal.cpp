@@ -18,6 +18,7 @@
 #include <QMenuBar>
 #include <QPointer>
 #include <QPushButton>
+#include <QSignalSpy>
 #include <QStatusBar>
 #include <QTemporaryDir>
 #include <QTest>
@@ -233,12 +234,47 @@ private slots:
         QCOMPARE(cadastro.size(), 5);
         QCOMPARE(cadastro[0]->objectName(), QStringLiteral("actTabelaSelic"));
         QCOMPARE(cadastro[1]->objectName(), QStringLiteral("actAtualizarBancoCentral"));
-        QCOMPARE(cadastro[1]->text(), QStringLiteral("Atualizar pelo Banco Central"));
+        QCOMPARE(cadastro[1]->text(), QStringLiteral("&Atualizar pelo Banco Central"));
         QCOMPARE(cadastro[2]->objectName(), QStringLiteral("actImportarTaxas"));
-        QCOMPARE(cadastro[2]->text(), QStringLiteral("Importar taxas de arquivo..."));
+        QCOMPARE(cadastro[2]->text(), QStringLiteral("&Importar taxas de arquivo..."));
         QVERIFY(cadastro[3]->isSeparator());
         QCOMPARE(cadastro[4]->objectName(), QStringLiteral("actSair"));
         QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{filho<QAction>("actCalcular")});
+    }
+
+    // Each item of "Cadastro" has an access key of its own: with the menu open, its letter
+    // runs that item and no other.
+    void teclasDeAcessoDoCadastro_data() {
+        QTest::addColumn<char>("tecla");
+        QTest::addColumn<QString>("acao");
+        QTest::newRow("T") << 'T' << "actTabelaSelic";
+        QTest::newRow("A") << 'A' << "actAtualizarBancoCentral";
+        QTest::newRow("I") << 'I' << "actImportarTaxas";
+        QTest::newRow("S") << 'S' << "actSair";
+    }
+    void teclasDeAcessoDoCadastro() {
+        QFETCH(char, tecla);
+        QFETCH(QString, acao);
+        // What the items run is not looked at here: no file is chosen, the central bank is an
+        // address where nothing listens, and the exit is refused.
+        fJanela->defineEscolhaArquivo([](QWidget*) { return QString(); });
+        DestinoBancoCentral destino;
+        destino.endereco = QStringLiteral("http://127.0.0.1:1/");
+        fJanela->defineDestinoBancoCentral(destino);
+        fDialogos.enfileira(Resposta::Nao);
+        QMenu* cadastro = filho<QMenuBar>("MainMenu1")->actions()[0]->menu();
+        QList<std::pair<QString, std::shared_ptr<QSignalSpy>>> espioes;
+        for (QAction* a : cadastro->actions())
+            if (!a->isSeparator())
+                espioes << std::pair{a->objectName(),
+                                     std::make_shared<QSignalSpy>(a, &QAction::triggered)};
+        QCOMPARE(espioes.size(), 4);
+        cadastro->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(cadastro));
+        QTest::keyClick(cadastro, tecla);
+        for (const auto& [nome, espiao] : espioes)
+            QCOMPARE(espiao->count(), nome == acao ? 1 : 0);
+        cadastro->close();
     }
 
     void barraDeStatusComDoisPaineisVazios() {
