@@ -15,6 +15,7 @@
 #include <QCloseEvent>
 #include <QFileDialog>
 #include <QMouseEvent>
+#include <QScreen>
 #include <QScopeGuard>
 #include <QTimer>
 
@@ -92,6 +93,10 @@ void TfrmPrincipal::FormCreate() {
         regional().padraoDataCurta = QStringLiteral("dd/mm/yyyy");
         ui->lblVersao->setText(QStringLiteral("Versão: ") + Versao);
         setWindowTitle(QStringLiteral("BELQOR - Atualização de ICMS vencido - Versão ") + Versao);
+        // The layout's design size (1341 × 700) is wider than many screens; where nobody
+        // maximises the window (no window manager, or before it acts) it must still fit.
+        if (const QScreen* tela = screen())
+            resize(size().boundedTo(tela->availableGeometry().size()));
         setWindowState(windowState() | Qt::WindowMaximized);
         ui->btnCalcular->setFocus();
         Timer1->start();

@@ -347,6 +347,22 @@ private slots:
         // The window's own area keeps its size inside the frame.
         QCOMPARE(geometriaNoServidor(janela.get()).size(), janela->size());
     }
+
+    // Maximised as it opens, the main window fills the screen's work area and no more.
+    void principalMaximizadaCabeNaTela() {
+        TfrmPrincipal principal(fRelogio, fDialogos);
+        principal.show();
+        const xcb_window_t id = janelaX11(&principal);
+        QTRY_VERIFY(nomesDosAtomos(propriedadeTeste(id, "_NET_WM_STATE"))
+                        .contains(QStringLiteral("_NET_WM_STATE_MAXIMIZED_HORZ")));
+        QVERIFY(gerenciada(&principal));
+        const QList<quint32> area = propriedadeTeste(raiz(), "_NET_WORKAREA");
+        QVERIFY(area.size() >= 4);
+        const QRect trabalho{int(area[0]), int(area[1]), int(area[2]), int(area[3])};
+        QCOMPARE(trabalho.size(), QSize(1280, 800));
+        QCOMPARE(quadroNoServidor(id), trabalho);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
 };
 
 QTEST_MAIN(TesteJanelasOpenbox)

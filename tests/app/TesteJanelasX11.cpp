@@ -8,11 +8,13 @@
 #include "Relogio.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
+#include "TfrmPrincipal.h"
 #include "TfrmTabSelic.h"
 #include "X11Teste.h"
 
 #include <QApplication>
 #include <QRect>
+#include <QScreen>
 #include <QLineEdit>
 #include <QTemporaryDir>
 #include <QTest>
@@ -120,6 +122,23 @@ private slots:
         QCOMPARE(aberta.size(), janela->size());
         QCOMPARE(aberta.left() - sobre.left(), (sobre.width() - aberta.width()) / 2);
         QCOMPARE(aberta.top() - sobre.top(), (sobre.height() - aberta.height()) / 2);
+    }
+
+    // With no window manager to maximise it, the main window still fits the screen
+    // (1280 pixels wide here, narrower than the layout's design size).
+    void principalCabeNaTelaSemGerenciador() {
+        TfrmPrincipal principal(fRelogio, fDialogos);
+        principal.show();
+        QVERIFY(QTest::qWaitForWindowExposed(&principal));
+        const QRect tela = principal.screen()->availableGeometry();
+        QCOMPARE(tela.width(), 1280);
+        const QRect noServidor = geometriaNoServidor(&principal);
+        QVERIFY2(tela.contains(noServidor), qPrintable(QStringLiteral("%1,%2 %3x%4")
+                                                           .arg(noServidor.x())
+                                                           .arg(noServidor.y())
+                                                           .arg(noServidor.width())
+                                                           .arg(noServidor.height())));
+        QVERIFY(fDialogos.registros().isEmpty());
     }
 
     void fechamentoPeloGerenciador_data() {
