@@ -5,6 +5,7 @@
 
 #include "ConfiguracaoRegional.h"
 #include "Dialogos.h"
+#include "FechamentoCalculo.h"
 #include "ModuloComTabela.h"
 #include "Relogio.h"
 #include "TfrmCalcular.h"
@@ -283,16 +284,7 @@ private slots:
 
     // Alt+F4 reaches the window as a close asked by openbox, which meets the amount's check
     // as "Fechar" does.
-    void altF4PassaPelaVerificacaoDoValor_data() {
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<bool>("fecha");
-        QTest::addColumn<QStringList>("mensagens");
-        QTest::newRow("valor sem casas")
-            << "12" << false
-            << QStringList{QStringLiteral("Valor inválido! Digite o valor com as duas "
-                                          "casas decimais.")};
-        QTest::newRow("valor completo") << "12,50" << true << QStringList{};
-    }
+    void altF4PassaPelaVerificacaoDoValor_data() { linhasDoFechamentoComValor(); }
     void altF4PassaPelaVerificacaoDoValor() {
         QFETCH(QString, valor);
         QFETCH(bool, fecha);

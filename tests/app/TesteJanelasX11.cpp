@@ -5,6 +5,7 @@
 #include "BQDataModule.h"
 #include "ConfiguracaoRegional.h"
 #include "Dialogos.h"
+#include "FechamentoCalculo.h"
 #include "Relogio.h"
 #include "TabelaTeste.h"
 #include "TfrmCalcular.h"
@@ -141,16 +142,7 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
-    void fechamentoPeloGerenciador_data() {
-        QTest::addColumn<QString>("valor");
-        QTest::addColumn<bool>("fecha");
-        QTest::addColumn<QStringList>("mensagens");
-        QTest::newRow("valor sem casas")
-            << "12" << false
-            << QStringList{QStringLiteral("Valor inválido! Digite o valor com as duas "
-                                          "casas decimais.")};
-        QTest::newRow("valor completo") << "12,50" << true << QStringList{};
-    }
+    void fechamentoPeloGerenciador_data() { linhasDoFechamentoComValor(); }
     // The close the window manager asks for meets the amount's check, as "Fechar" does.
     void fechamentoPeloGerenciador() {
         QFETCH(QString, valor);
