@@ -3,6 +3,7 @@
 #include "Erros.h"
 #include "FormataResultado.h"
 #include "Formatacao.h"
+#include "HtmlDocumento.h"
 
 #include <QFont>
 #include <QPageLayout>
@@ -26,10 +27,6 @@ const QString AvisoDiaUtil = QStringLiteral(
     "O imposto só vence em dia de expediente normal na Repartição Fazendária ou na Agência "
     "Arrecadadora onde deva ser efetuado o pagamento (Artigo 91 - RICMS/02)");
 
-QString html(const QString& texto) {
-    return texto.toHtmlEscaped();
-}
-
 // An amount at four decimals, as the computation holds it before rounding to cents.
 QString quatroCasas(Moeda valor) {
     return Formato::formataNumero(QStringLiteral("#,###,##0.0000"),
@@ -38,24 +35,23 @@ QString quatroCasas(Moeda valor) {
 
 QString titulo(const QString& texto) {
     return QStringLiteral("<h3 style=\"color:%1; margin-top:14px; margin-bottom:4px;\">%2</h3>")
-        .arg(Azul, html(texto));
+        .arg(Azul, textoHtml(texto));
 }
 
-// Label and value pairs, the values right-aligned and bold as the window's result labels.
-QString quadro(const QList<QPair<QString, QString>>& linhas) {
+// Label and figure pairs, the figures right-aligned; bold as the window's result labels
+// when `destaque`.
+QString quadro(const QList<QPair<QString, QString>>& linhas, bool destaque = true) {
     QString s = QStringLiteral("<table cellspacing=\"0\" cellpadding=\"3\">");
     for (const auto& [rotulo, valor] : linhas)
-        s += QStringLiteral("<tr><td width=\"200\">%1</td><td align=\"right\" width=\"160\">"
-                            "<b>%2</b></td></tr>")
-                 .arg(html(rotulo), html(valor));
+        s += QStringLiteral("<tr><td width=\"240\">%1</td>%2</tr>")
+                 .arg(textoHtml(rotulo), celulaFigura(valor, destaque, 160));
     return s + QStringLiteral("</table>");
 }
 
 QString linhaTaxa(const QString& rotulo, const QString& taxa, bool destaque = false) {
-    const QString abre = destaque ? QStringLiteral("<b>") : QString();
-    const QString fecha = destaque ? QStringLiteral("</b>") : QString();
-    return QStringLiteral("<tr><td>%1%2%3</td><td align=\"right\">%1%4%3</td></tr>")
-        .arg(abre, html(rotulo), fecha, html(taxa));
+    const QString texto =
+        destaque ? QStringLiteral("<b>%1</b>").arg(textoHtml(rotulo)) : textoHtml(rotulo);
+    return QStringLiteral("<tr><td>%1</td>%2</tr>").arg(texto, celulaFigura(taxa, destaque));
 }
 
 QString tabelaTaxas(const DocumentoMemoria& d) {
@@ -86,9 +82,10 @@ QString htmlMemoria(const DocumentoMemoria& d) {
     s += QStringLiteral("<table width=\"100%\" cellspacing=\"0\" cellpadding=\"8\" "
                         "style=\"background-color:%1;\"><tr><td><span style=\"color:white; "
                         "font-size:15pt; font-weight:bold;\">%2</span></td></tr></table>")
-             .arg(Azul, html(tituloMemoria()));
-    s += QStringLiteral("<p>Emitido em %1 às %2</p>")
-             .arg(Formato::dataParaTexto(d.Emissao), Formato::horaParaTexto(d.Emissao));
+             .arg(Azul, textoHtml(tituloMemoria()));
+    s += linhasSemQuebra(
+        {QStringLiteral("Emitido em %1 às %2")
+             .arg(Formato::dataParaTexto(d.Emissao), Formato::horaParaTexto(d.Emissao))});
 
     s += titulo(QStringLiteral("Dados do Tributo"));
     s += quadro({{QStringLiteral("Valor do ICMS"), f.Valor},
@@ -104,23 +101,27 @@ QString htmlMemoria(const DocumentoMemoria& d) {
                  {QStringLiteral("Total"), f.Total}});
 
     s += titulo(QStringLiteral("Multa de Mora"));
-    s += QStringLiteral("<p>Regra: %1<br>Faixa: %2<br>Multa calculada: %3, arredondada aos "
-                        "centavos: %4</p>")
-             .arg(html(textoRegraMulta(m)), html(textoFaixaMulta(m)), quatroCasas(m.MultaCalculada),
-                  f.Multa);
+    s += linhasSemQuebra({QStringLiteral("Regra: ") + textoRegraMulta(m),
+                          QStringLiteral("Faixa: ") + textoFaixaMulta(m)});
+    s += quadro({{QStringLiteral("Multa calculada:"), quatroCasas(m.MultaCalculada)},
+                 {QStringLiteral("Arredondada aos centavos:"), f.Multa}},
+                false);
 
     s += titulo(QStringLiteral("Juros de Mora"));
     s += tabelaTaxas(d);
-    s += QStringLiteral("<p>Base dos juros (imposto + multa): %1<br>Juros: %1 × %2 = %3, "
-                        "arredondados aos centavos: %4<br>Último mês da tabela Selic: %5</p>")
-             .arg(quatroCasas(m.BaseJuros), f.Taxa, quatroCasas(m.JurosCalculados), f.Juros,
+    s += quadro({{QStringLiteral("Base dos juros (imposto + multa):"), quatroCasas(m.BaseJuros)},
+                 {QStringLiteral("Juros (base × taxa de juros):"), quatroCasas(m.JurosCalculados)},
+                 {QStringLiteral("Arredondados aos centavos:"), f.Juros},
+                 {QStringLiteral("Último mês da tabela Selic:"),
                   m.UltimoMesTabela == Datas::Vazia ? QStringLiteral("nenhum")
-                                                    : formataMesAno(m.UltimoMesTabela));
+                                                    : formataMesAno(m.UltimoMesTabela)}},
+                false);
 
-    s += QStringLiteral("<p style=\"color:red; font-weight:bold;\">%1</p>").arg(html(AvisoDiaUtil));
+    s += QStringLiteral("<p style=\"color:red; font-weight:bold;\">%1</p>")
+             .arg(textoHtml(AvisoDiaUtil));
     s += QStringLiteral("<hr><p style=\"color:%1; font-size:8pt;\">BELQOR - Atualização de ICMS "
                         "vencido - Versão %2</p>")
-             .arg(Cinza, html(d.Versao));
+             .arg(Cinza, textoHtml(d.Versao));
     return s + QStringLiteral("</body></html>");
 }
 

@@ -392,6 +392,65 @@ private slots:
         QVERIFY(!linhaCom(texto, {"Soma: taxa de juros aplicada", "292,630000 %"}).isEmpty());
     }
 
+    // No figure of the document is split over two lines, whatever its width: each result and
+    // each rate the command prints stands whole beside its label, and no line of the PDF
+    // ends inside a figure ("3.") or begins with the rest of one ("982.047…", "%").
+    void memoriaSemFiguraPartida_data() {
+        QTest::addColumn<QStringList>("entrada");
+        QTest::addColumn<QString>("hoje");
+        QTest::newRow("o maior valor da moeda")
+            << QStringList{"922337203685477,58", "10/03/2020", "10/03/2020"} << "15/06/2020";
+        QTest::newRow("28 anos de juros no maior valor que os comporta")
+            << QStringList{"180000000000000,00", "02/01/1998", "10/09/2026"} << "15/09/2026";
+        QTest::newRow("999.999.999.999,99 por 28 anos")
+            << QStringList{"999999999999,99", "02/01/1998", "10/09/2026"} << "15/09/2026";
+        QTest::newRow("centavos com multa por dia")
+            << QStringList{"1,10", "10/03/2020", "13/03/2020"} << "15/06/2020";
+    }
+    void memoriaSemFiguraPartida() {
+        QFETCH(QStringList, entrada);
+        QFETCH(QString, hoje);
+        const QString pdf = fPasta.filePath(QStringLiteral("figuras.pdf"));
+        QFile::remove(pdf);
+        const Execucao e = roda(QStringList{QStringLiteral("calcular")} + entrada +
+                                    QStringList{QStringLiteral("--tabela"), tabelaPadrao(),
+                                                QStringLiteral("--pdf"), pdf},
+                                hoje);
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 0);
+        const QStringList texto = textoPdf(pdf);
+        QVERIFY(!texto.isEmpty());
+
+        const QRegularExpression figura(QStringLiteral("^[0-9][0-9.,]*( %)?$"));
+        int figuras = 0;
+        for (const QString& linha : e.linhasSaida()) {
+            const qsizetype dois = linha.indexOf(QStringLiteral(": "));
+            const QString valor = linha.mid(dois + 2);
+            if (dois < 0 || !figura.match(valor).hasMatch())
+                continue;
+            ++figuras;
+            QVERIFY2(!linhaCom(texto, {linha.left(dois), valor}).isEmpty(),
+                     qPrintable(linha + "\n" + texto.join('\n')));
+        }
+        QVERIFY2(figuras >= 6, qPrintable(e.saida));
+
+        // The account's figures at four decimals, each whole at the end of its line.
+        for (const char* rotulo : {"Multa calculada:", "Base dos juros (imposto + multa):",
+                                   "Juros (base × taxa de juros):"}) {
+            const QString linha = linhaCom(texto, {QString::fromUtf8(rotulo)});
+            QVERIFY2(QRegularExpression(QStringLiteral("\\s[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{4}$"))
+                         .match(linha)
+                         .hasMatch(),
+                     qPrintable(QString::fromUtf8(rotulo) + "\n" + texto.join('\n')));
+        }
+
+        const QRegularExpression inicioPartido(QStringLiteral("^([0-9.,]*[.,][0-9]|%)"));
+        const QRegularExpression fimPartido(QStringLiteral("[0-9][.,]$"));
+        for (const QString& linha : texto)
+            QVERIFY2(!inicioPartido.match(linha).hasMatch() && !fimPartido.match(linha).hasMatch(),
+                     qPrintable(linha + "\n" + texto.join('\n')));
+    }
+
     // A refused calculation writes no document; one that cannot be written is a failure
     // naming the file.
     void memoriaEmPdfRecusada() {
