@@ -37,6 +37,12 @@ void criaPasta(const QString& pasta) {
         throw ErroEntradaSaida(QStringLiteral("Não é possível gravar na pasta \"%1\".").arg(pasta));
 }
 
+// Two names of one existing file, through links and "..".
+bool mesmoArquivo(const QString& a, const QString& b) {
+    const QString canonico = QFileInfo(a).canonicalFilePath();
+    return !canonico.isEmpty() && canonico == QFileInfo(b).canonicalFilePath();
+}
+
 } // namespace
 
 LocaisArquivos LocaisArquivos::decide(const QString& pastaExecutavel, const Ambiente& ambiente,
@@ -85,4 +91,11 @@ void LocaisArquivos::preparaTabela() const {
 void LocaisArquivos::preparaPastaLog() const {
     if (!portatil)
         criaPasta(pastaLog);
+}
+
+QString LocaisArquivos::tabelaPadraoPara(const QString& tabelaEmUso) const {
+    if (portatil || !QFileInfo(tabelaPadrao).isFile() || !mesmoArquivo(tabelaEmUso, tabela) ||
+        mesmoArquivo(tabelaEmUso, tabelaPadrao))
+        return {};
+    return tabelaPadrao;
 }

@@ -39,4 +39,12 @@ struct LocaisArquivos {
     void preparaTabela() const;
     // Creates the log's folder; throws ErroEntradaSaida naming it when that is not possible.
     void preparaPastaLog() const;
+
+    // The installed default whose months the table in use is completed with, since a user's
+    // table made from an older package lacks the months a newer one brings: tabelaPadrao
+    // when tabelaEmUso is this program's own table and the default is installed as another
+    // file. Empty for a portable copy (its table is the only one), for a table the user
+    // chose elsewhere, for the default itself (XDG_DATA_HOME naming the installed share
+    // folder) and when no default is installed.
+    QString tabelaPadraoPara(const QString& tabelaEmUso) const;
 };

@@ -165,6 +165,61 @@ private slots:
         }
     }
 
+    // The installed default completes the program's own table, whatever the name it is
+    // reached by, and no other: not a table chosen elsewhere, not a portable copy's, not the
+    // default itself, and nothing when no default is installed.
+    void tabelaPadraoPara_data() {
+        QTest::addColumn<QString>("dados");
+        QTest::addColumn<QString>("emUso");
+        QTest::addColumn<QString>("atalho");
+        QTest::addColumn<bool>("aoLado");
+        QTest::addColumn<bool>("instalada");
+        QTest::addColumn<bool>("completa");
+        const QString doPrograma = QStringLiteral("casa/dados/belqor/BELQOR.cds");
+        QTest::newRow("a tabela do programa")
+            << "casa/dados" << doPrograma << "" << false << true << true;
+        QTest::newRow("a mesma, por um caminho com ..") << "casa/dados"
+                                                        << "casa/dados/belqor/../belqor/BELQOR.cds"
+                                                        << "" << false << true << true;
+        QTest::newRow("a mesma, por um link") << "casa/dados"
+                                              << "casa/atalho.cds"
+                                              << "casa/atalho.cds" << false << true << true;
+        QTest::newRow("outra tabela") << "casa/dados"
+                                      << "casa/outra.cds"
+                                      << "" << false << true << false;
+        QTest::newRow("cópia portátil") << "casa/dados"
+                                        << "usr/bin/BELQOR.cds"
+                                        << "" << true << true << false;
+        QTest::newRow("dados na pasta instalada") << "usr/share"
+                                                  << "usr/share/belqor/BELQOR.cds"
+                                                  << "" << false << true << false;
+        QTest::newRow("sem padrão instalada")
+            << "casa/dados" << doPrograma << "" << false << false << false;
+    }
+    void tabelaPadraoPara() {
+        QFETCH(QString, dados);
+        QFETCH(QString, emUso);
+        QFETCH(QString, atalho);
+        QFETCH(bool, aoLado);
+        QFETCH(bool, instalada);
+        QFETCH(bool, completa);
+        if (aoLado)
+            gravaArquivoTeste(bin() + QStringLiteral("/BELQOR.cds"), "tabela ao lado\n");
+        const LocaisArquivos l = LocaisArquivos::decide(
+            bin(),
+            ambienteDe({{QStringLiteral("HOME"), caminho(QStringLiteral("casa"))},
+                        {QStringLiteral("XDG_DATA_HOME"), caminho(dados)}}),
+            sempreGravavel);
+        l.preparaTabela();
+        if (!atalho.isEmpty())
+            QVERIFY(QFile::link(l.tabela, caminho(atalho)));
+        if (!QFileInfo::exists(caminho(emUso)))
+            gravaArquivoTeste(caminho(emUso), "outra tabela\n");
+        if (!instalada)
+            QVERIFY(QFile::remove(padrao()));
+        QCOMPARE(l.tabelaPadraoPara(caminho(emUso)), completa ? padrao() : QString());
+    }
+
     void copiaPortatilNaoCriaNada() {
         gravaArquivoTeste(bin() + QStringLiteral("/BELQOR.cds"), "tabela ao lado\n");
         const LocaisArquivos l = instalado();
