@@ -2,6 +2,7 @@
 
 #include "AtualizacaoIndices.h"
 #include "ImportacaoSerie.h"
+#include "MesesDaTabelaPadrao.h"
 #include "TaxasDaTabela.h"
 
 #include "ui_TfrmPrincipal.h"
@@ -115,6 +116,10 @@ void TfrmPrincipal::FormShow() {
             if (fModuloDados) {
                 fModuloDados->ArqDados = fArquivoDados;
                 fModuloDados->AbreTabela();
+                // Before the refresh, so that the rate service is asked only for the months
+                // after those the installed default brought.
+                const ResultadoSerie trazidos = incluiMesesDaTabelaPadrao(*fModuloDados, fRelogio);
+                informaResultado(linhasTabelaPadrao(trazidos), !trazidos.Falha.isEmpty());
             }
             if (fAtualizacaoInicial)
                 fAtualizacaoInicial();
@@ -221,11 +226,17 @@ void TfrmPrincipal::atualizaTaxas(const std::function<ResultadoSerie()>& operaca
         });
         resultado = operacao();
     }
-    const QString texto = linhasResultado(resultado).join(QStringLiteral("\n\r"));
-    if (resultado.Falha.isEmpty())
-        fDialogos.mensagem(texto);
-    else
+    informaResultado(linhasResultado(resultado), !resultado.Falha.isEmpty());
+}
+
+void TfrmPrincipal::informaResultado(const QStringList& linhas, bool falhou) {
+    if (linhas.isEmpty())
+        return;
+    const QString texto = linhas.join(QStringLiteral("\n\r"));
+    if (falhou)
         fDialogos.erro(texto);
+    else
+        fDialogos.mensagem(texto);
 }
 
 void TfrmPrincipal::atualizaBarraStatus() {

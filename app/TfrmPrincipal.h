@@ -80,6 +80,8 @@ private:
     bool resolveAlteracaoPendente();
     // Runs an operation on the table under the busy pointer and shows what it did.
     void atualizaTaxas(const std::function<ResultadoSerie()>& operacao);
+    // One message of the given lines, an error when something failed; none without lines.
+    void informaResultado(const QStringList& linhas, bool falhou);
     // The last month held and the months missing, after every change of the table.
     void atualizaBarraStatus();
 

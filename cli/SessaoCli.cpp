@@ -2,6 +2,7 @@
 
 #include "DocumentoMemoria.h"
 #include "Erros.h"
+#include "MesesDaTabelaPadrao.h"
 
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
                      const QString& arquivoTabela)
@@ -19,6 +20,11 @@ void SessaoCli::abreTabelaParaGravar() {
     if (!fDados.reservaTabela(fDados.ArqDados, EsperaMs))
         throw AbortoSilencioso();
     abreTabela();
+    // A notice beside the command's own result, which standard output keeps alone.
+    const QStringList linhas = linhasTabelaPadrao(incluiMesesDaTabelaPadrao(fDados, *fRelogio));
+    for (const QString& linha : linhas)
+        erro << linha << '\n';
+    erro.flush();
 }
 
 void SessaoCli::fechaTabela() {

@@ -23,8 +23,10 @@ public:
     // Reads the table file; a missing or damaged file throws with a message naming it.
     void abreTabela();
     // For a command that writes the table: first takes the table's lock, waiting a few
-    // seconds for another program to let go, then reads the file. When the lock stays
-    // taken, the message has been printed and AbortoSilencioso is thrown (status 1).
+    // seconds for another program to let go, then reads the file and adds the months a
+    // newer installed default holds (said on standard error when there are any). When the
+    // lock stays taken, the message has been printed and AbortoSilencioso is thrown
+    // (status 1).
     void abreTabelaParaGravar();
     // Closes the table, writing its file when anything changed; a failed write throws.
     void fechaTabela();

@@ -69,6 +69,8 @@ public:
     void CDSSelicBeforeDelete(TabelaMemoria& DataSet);
     void CDSSelicBeforePost(TabelaMemoria& DataSet);
 
+    // Where the program's own table and its installed default live.
+    const LocaisArquivos& locais() const { return fLocais; }
     const Relogio& relogio() const { return fRelogio; }
     Dialogos& dialogos() const { return fDialogos; }
 

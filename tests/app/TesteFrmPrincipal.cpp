@@ -10,6 +10,7 @@
 #include "PonteiroMouse.h"
 #include "RespondedorBancoCentral.h"
 #include "TfrmCalcular.h"
+#include "TaxasDaTabela.h"
 #include "TfrmTabSelic.h"
 
 #include <QAction>
@@ -741,6 +742,80 @@ private slots:
             QVERIFY2(texto.endsWith(erro.replace(QLatin1Char('@'), fPasta->path())),
                      qPrintable(texto));
             QVERIFY(!fModulo->CDSSelic.ativa());
+        }
+    }
+
+    // An installed program whose package was upgraded: the user's table, made from the older
+    // default, is completed at the first showing from the newer one, before the start-up
+    // refresh asks for the months after the last one held. The user is told what came, and
+    // is told nothing, nor is the file written at exit, when nothing came.
+    void partidaComPadraoNova_data() {
+        QTest::addColumn<MesesTeste>("padrao");
+        QTest::addColumn<QStringList>("mensagens");
+        QTest::addColumn<QString>("ultimoMes");
+        QTest::newRow("dois meses a mais")
+            << MesesTeste{{QDate(2026, 1, 1), "1.16"},
+                          {QDate(2026, 2, 1), "1.02"},
+                          {QDate(2026, 3, 1), "1.21"},
+                          {QDate(2026, 4, 1), "1.09"}}
+            << QStringList{"Tabela Selic instalada com o programa:\n\rMeses incluídos: 03/2026 a "
+                           "04/2026\n\rMês 02/2026 presente com outra taxa: na tabela 1, "
+                           "publicada 1,02 (a da tabela foi mantida)"}
+            << "04/2026";
+        QTest::newRow("nada novo")
+            << MesesTeste{{QDate(2026, 1, 1), "1.16"}, {QDate(2026, 2, 1), "1"}} << QStringList()
+            << "02/2026";
+    }
+    void partidaComPadraoNova() {
+        QFETCH(MesesTeste, padrao);
+        QFETCH(QStringList, mensagens);
+        QFETCH(QString, ultimoMes);
+        fRelogio.define(Datas::codificaData(2026, 5, 10) + Datas::codificaHora(9, 0, 0));
+        LocaisArquivos locais;
+        locais.tabela = fPasta->filePath(QStringLiteral("casa/dados/belqor/BELQOR.cds"));
+        locais.pastaLog = fPasta->filePath(QStringLiteral("casa/estado/belqor"));
+        locais.tabelaPadrao = fPasta->filePath(QStringLiteral("usr/share/belqor/BELQOR.cds"));
+        QVERIFY(QDir().mkpath(QFileInfo(locais.tabela).path()));
+        QVERIFY(QDir().mkpath(QFileInfo(locais.tabelaPadrao).path()));
+        escreveTabelaTeste(locais.tabela, {{QDate(2026, 1, 1), "1.16"}, {QDate(2026, 2, 1), "1"}});
+        escreveTabelaTeste(locais.tabelaPadrao, padrao);
+        {
+            QFile antigo(locais.tabela);
+            QVERIFY(antigo.open(QIODevice::ReadWrite));
+            QVERIFY(antigo.setFileTime(QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5)),
+                                       QFileDevice::FileModificationTime));
+        }
+        const QByteArray bytesAntes = conteudoArquivo(locais.tabela);
+        const QDateTime alteracaoAntes = QFileInfo(locais.tabela).lastModified();
+
+        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, locais);
+        fJanela->defineModuloDados(*fModulo, locais.tabela);
+        QString ultimoNaAtualizacao;
+        fJanela->defineAtualizacaoInicial(
+            [&] { ultimoNaAtualizacao = textoMesAno(ultimoMesDaTabela(*fModulo).value()); });
+        mostra();
+        QCOMPARE(fDialogos.textos(), mensagens);
+        for (const DialogosRoteiro::Registro& r : fDialogos.registros())
+            QCOMPARE(r.tipo, DialogosRoteiro::Registro::Mensagem);
+        QCOMPARE(ultimoNaAtualizacao, ultimoMes);
+        QCOMPARE(filho<QLabel>("pnlTabelaSelic")->text(),
+                 QStringLiteral("Tabela Selic até ") + ultimoMes);
+
+        fDialogos.limpa();
+        fDialogos.enfileira(Resposta::Sim);
+        QVERIFY(fJanela->close());
+        QCOMPARE(fDialogos.textos(), QStringList{Sair});
+        if (mensagens.isEmpty()) {
+            QCOMPARE(conteudoArquivo(locais.tabela), bytesAntes);
+            QCOMPARE(QFileInfo(locais.tabela).lastModified(), alteracaoAntes);
+        } else {
+            TabelaMemoria gravada;
+            gravada.defineNomeArquivo(locais.tabela);
+            gravada.abrir();
+            QCOMPARE(gravada.quantidade(), 4);
+            // The month held with another rate keeps the user's.
+            gravada.proximo();
+            QCOMPARE(gravada.campo(QStringLiteral("Valor"))->comoFloat(), 1.0);
         }
     }
 

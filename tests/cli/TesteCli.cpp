@@ -5,6 +5,7 @@
 #include "TabelaTeste.h"
 #include "TravaTeste.h"
 
+#include <QDateTime>
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
@@ -54,10 +55,13 @@ class TesteCli : public QObject {
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
+    // `programa` and `variaveis` run another copy of the program, in an environment of its own.
     Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
-                  const QByteArray& entrada = QByteArray()) {
+                  const QByteArray& entrada = QByteArray(), const QString& programa = QString(),
+                  const QProcessEnvironment& variaveis = QProcessEnvironment()) {
         QProcess p;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
+        ambiente.insert(variaveis);
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         ambiente.insert(QStringLiteral("BELQOR_CERTIFICADOS"), fAutoridade.arquivoCertificado());
         for (const char* variavel : ServidorHttpTeste::variaveisProxy())
@@ -67,7 +71,7 @@ class TesteCli : public QObject {
         else
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
         p.setProcessEnvironment(ambiente);
-        p.start(fPrograma, argumentos);
+        p.start(programa.isEmpty() ? fPrograma : programa, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
         if (!p.waitForFinished(60000))
@@ -866,6 +870,101 @@ private slots:
                               "Meses ainda não encerrados (ignorados): 12/2026"}));
         QCOMPARE(denovo.status, 0);
         QCOMPARE(conteudoArquivo(tabela()), gravada);
+    }
+
+    // An installed program upgraded to a package whose default table holds two more months
+    // than the user's: a command that writes the table brings them in, through the table's
+    // rules, and says so on standard error, its output left to the command; a month held with
+    // another rate keeps it. With nothing new it says nothing and leaves the file untouched.
+    void comandoQueGravaTrazMesesDaPadrao_data() {
+        QTest::addColumn<QString>("comando");
+        QTest::addColumn<bool>("novos");
+        QTest::newRow("importar, dois meses a mais") << "importar" << true;
+        QTest::newRow("atualizar, dois meses a mais") << "atualizar" << true;
+        QTest::newRow("importar, nada novo") << "importar" << false;
+        QTest::newRow("atualizar, nada novo") << "atualizar" << false;
+    }
+    void comandoQueGravaTrazMesesDaPadrao() {
+        QFETCH(QString, comando);
+        QFETCH(bool, novos);
+        QDir raiz(fPasta.filePath(QStringLiteral("instalado")));
+        raiz.removeRecursively();
+        const QString bin = raiz.filePath(QStringLiteral("usr/bin"));
+        const QString programa = bin + QStringLiteral("/belqor-cli");
+        const QString padrao =
+            QDir::cleanPath(bin + QStringLiteral("/" BELQOR_DADOS_RELATIVOS "/BELQOR.cds"));
+        const QString doUsuario = raiz.filePath(QStringLiteral("casa/dados/belqor/BELQOR.cds"));
+        QVERIFY(QDir().mkpath(bin));
+        QVERIFY(QDir().mkpath(QFileInfo(padrao).path()));
+        QVERIFY(QDir().mkpath(QFileInfo(doUsuario).path()));
+        QVERIFY(QFile::copy(fPrograma, programa));
+        const QString servico = QFileInfo(QStringLiteral(BELQOR_SERVICO)).fileName();
+        QVERIFY(QFile::copy(fPasta.filePath(servico), bin + QLatin1Char('/') + servico));
+
+        const MesesTeste usuario{{QDate(2020, 1, 1), QStringLiteral("0.38")},
+                                 {QDate(2020, 2, 1), QStringLiteral("0.29")},
+                                 {QDate(2020, 3, 1), QStringLiteral("0.3")}};
+        escreveTabelaTeste(doUsuario, usuario);
+        escreveTabelaTeste(padrao, novos ? MesesTeste{{QDate(2020, 1, 1), QStringLiteral("0.38")},
+                                                      {QDate(2020, 2, 1), QStringLiteral("0.29")},
+                                                      {QDate(2020, 3, 1), QStringLiteral("0.34")},
+                                                      {QDate(2020, 4, 1), QStringLiteral("0.28")},
+                                                      {QDate(2020, 5, 1), QStringLiteral("0.24")}}
+                                         : usuario);
+        {
+            QFile antigo(doUsuario);
+            QVERIFY(antigo.open(QIODevice::ReadWrite));
+            QVERIFY(antigo.setFileTime(QDateTime(QDate(2019, 1, 2), QTime(3, 4, 5)),
+                                       QFileDevice::FileModificationTime));
+        }
+        const QByteArray bytesAntes = conteudoArquivo(doUsuario);
+        const QDateTime alteracaoAntes = QFileInfo(doUsuario).lastModified();
+
+        QProcessEnvironment ambiente;
+        ambiente.insert(QStringLiteral("HOME"), raiz.filePath(QStringLiteral("casa")));
+        ambiente.insert(QStringLiteral("XDG_DATA_HOME"),
+                        raiz.filePath(QStringLiteral("casa/dados")));
+        ambiente.insert(QStringLiteral("XDG_STATE_HOME"),
+                        raiz.filePath(QStringLiteral("casa/estado")));
+        const QString serie = raiz.filePath(QStringLiteral("serie.csv"));
+        gravaArquivoTeste(serie, "data;valor\n01/01/2020;0,38\n");
+        const QStringList argumentos =
+            comando == QLatin1String("importar")
+                ? QStringList{comando, serie}
+                : QStringList{comando, QStringLiteral("--url"),
+                              QStringLiteral("https://127.0.0.1:%1/dados")
+                                  .arg(ServidorHttpTeste::portaFechada())};
+        const QString hoje = QStringLiteral("15/07/2020");
+        const Execucao e = roda(argumentos, hoje, QByteArray(), programa, ambiente);
+
+        const QString aviso =
+            novos ? QStringLiteral("Tabela Selic instalada com o programa:\n"
+                                   "Meses incluídos: 04/2020 a 05/2020\n"
+                                   "Mês 03/2020 presente com outra taxa: na tabela 0,3, publicada "
+                                   "0,34 (a da tabela foi mantida)\n")
+                  : QString();
+        if (comando == QLatin1String("importar")) {
+            QCOMPARE(e.erro, aviso);
+            QCOMPARE(e.linhasSaida(), (QStringList{"Nenhum mês foi incluído na tabela.",
+                                                   "Meses já presentes: 01/2020"}));
+            QCOMPARE(e.status, 0);
+        } else {
+            // The update fails, after the installed months were added.
+            QVERIFY2(e.erro.startsWith(aviso + QStringLiteral("Não foi possível atualizar")),
+                     qPrintable(e.erro));
+            QCOMPARE(e.status, 1);
+        }
+
+        if (!novos) {
+            QCOMPARE(conteudoArquivo(doUsuario), bytesAntes);
+            QCOMPARE(QFileInfo(doUsuario).lastModified(), alteracaoAntes);
+            return;
+        }
+        const Execucao lista =
+            roda({QStringLiteral("tabela")}, hoje, QByteArray(), programa, ambiente);
+        QCOMPARE(lista.linhasSaida().mid(1, 5),
+                 (QStringList{"01/2020\t0,380000", "02/2020\t0,290000", "03/2020\t0,300000",
+                              "04/2020\t0,280000", "05/2020\t0,240000"}));
     }
 
     void atualizarSemServidor() {
