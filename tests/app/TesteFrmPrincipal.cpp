@@ -779,14 +779,8 @@ private slots:
         QVERIFY(QDir().mkpath(QFileInfo(locais.tabelaPadrao).path()));
         escreveTabelaTeste(locais.tabela, {{QDate(2026, 1, 1), "1.16"}, {QDate(2026, 2, 1), "1"}});
         escreveTabelaTeste(locais.tabelaPadrao, padrao);
-        {
-            QFile antigo(locais.tabela);
-            QVERIFY(antigo.open(QIODevice::ReadWrite));
-            QVERIFY(antigo.setFileTime(QDateTime(QDate(2025, 1, 2), QTime(3, 4, 5)),
-                                       QFileDevice::FileModificationTime));
-        }
+        const QDateTime alteracaoAntes = envelheceArquivo(locais.tabela);
         const QByteArray bytesAntes = conteudoArquivo(locais.tabela);
-        const QDateTime alteracaoAntes = QFileInfo(locais.tabela).lastModified();
 
         fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, locais);
         fJanela->defineModuloDados(*fModulo, locais.tabela);

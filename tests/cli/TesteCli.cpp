@@ -911,14 +911,8 @@ private slots:
                                                       {QDate(2020, 4, 1), QStringLiteral("0.28")},
                                                       {QDate(2020, 5, 1), QStringLiteral("0.24")}}
                                          : usuario);
-        {
-            QFile antigo(doUsuario);
-            QVERIFY(antigo.open(QIODevice::ReadWrite));
-            QVERIFY(antigo.setFileTime(QDateTime(QDate(2019, 1, 2), QTime(3, 4, 5)),
-                                       QFileDevice::FileModificationTime));
-        }
+        const QDateTime alteracaoAntes = envelheceArquivo(doUsuario);
         const QByteArray bytesAntes = conteudoArquivo(doUsuario);
-        const QDateTime alteracaoAntes = QFileInfo(doUsuario).lastModified();
 
         QProcessEnvironment ambiente;
         ambiente.insert(QStringLiteral("HOME"), raiz.filePath(QStringLiteral("casa")));

@@ -4,6 +4,7 @@
 // program: nothing after it would mean anything.
 
 #include <QByteArray>
+#include <QDateTime>
 #include <QFile>
 #include <QString>
 
@@ -18,4 +19,14 @@ inline QByteArray conteudoArquivo(const QString& caminho,
                                   const QByteArray& seAusente = QByteArray()) {
     QFile f(caminho);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : seAusente;
+}
+
+// Gives the file a modification time long before the test, so that a file written again,
+// even within the same second, shows it in its time. Returns that time.
+inline QDateTime envelheceArquivo(const QString& caminho) {
+    const QDateTime antigo(QDate(2001, 2, 3), QTime(4, 5, 6));
+    QFile f(caminho);
+    if (!f.open(QIODevice::ReadWrite) || !f.setFileTime(antigo, QFileDevice::FileModificationTime))
+        qFatal("não foi possível mudar a hora do arquivo de teste %s", qPrintable(caminho));
+    return antigo;
 }

@@ -7,6 +7,17 @@
 
 #include <QDir>
 
+// "mm/aaaa=valor" for every row of the module's table, in stored order.
+inline QStringList mesesDaTabela(TBQDataModule& dados) {
+    QStringList r;
+    TabelaMemoria& t = dados.CDSSelic;
+    for (t.primeiro(); !t.fimDaTabela(); t.proximo())
+        r << Datas::paraQDate(dados.CDSSelicData->comoDataHora())
+                     .toString(QStringLiteral("MM/yyyy")) +
+                 QLatin1Char('=') + QString::number(dados.CDSSelicValor->comoFloat());
+    return r;
+}
+
 class ModuloComTabela {
 public:
     // The table file is written from `meses` in `pasta`, the log goes there too; the table
@@ -22,16 +33,7 @@ public:
         dados.CDSSelic.abrir();
     }
 
-    // "mm/aaaa=valor" for every row, in stored order.
-    QStringList meses() {
-        QStringList r;
-        TabelaMemoria& t = dados.CDSSelic;
-        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
-            r << Datas::paraQDate(dados.CDSSelicData->comoDataHora())
-                         .toString(QStringLiteral("MM/yyyy")) +
-                     QLatin1Char('=') + QString::number(dados.CDSSelicValor->comoFloat());
-        return r;
-    }
+    QStringList meses() { return mesesDaTabela(dados); }
 
     // Closes the table, which writes its file when a row changed.
     bool fechaSemGravar() {

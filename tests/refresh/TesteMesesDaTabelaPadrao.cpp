@@ -1,6 +1,6 @@
 #include "BQDataModule.h"
 #include "MesesDaTabelaPadrao.h"
-#include "TabelaTeste.h"
+#include "ModuloComTabela.h"
 
 #include "ConfiguracaoRegional.h"
 
@@ -32,9 +32,6 @@ const MesesTeste MesesDaNovaPadrao = {
 
 const QString Cabecalho = QStringLiteral("Tabela Selic instalada com o programa:");
 
-// Long before the test, so that a file written again shows in its time.
-const QDateTime MomentoAntigo = QDateTime(QDate(2001, 2, 3), QTime(4, 5, 6));
-
 } // namespace
 
 // An installed program: the user's table in the data folder, the default of a newer package
@@ -55,22 +52,7 @@ class TesteMesesDaTabelaPadrao : public QObject {
         fDados->AbreTabela();
     }
 
-    static void envelhece(const QString& arquivo) {
-        QFile f(arquivo);
-        QVERIFY(f.open(QIODevice::ReadWrite));
-        QVERIFY(f.setFileTime(MomentoAntigo, QFileDevice::FileModificationTime));
-    }
-
-    // "mm/aaaa=valor" for every row, in stored order.
-    QStringList meses() {
-        QStringList r;
-        TabelaMemoria& t = fDados->CDSSelic;
-        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
-            r << Datas::paraQDate(fDados->CDSSelicData->comoDataHora())
-                         .toString(QStringLiteral("MM/yyyy")) +
-                     QLatin1Char('=') + QString::number(fDados->CDSSelicValor->comoFloat());
-        return r;
-    }
+    QStringList meses() { return mesesDaTabela(*fDados); }
 
 private slots:
     void init() {
@@ -119,7 +101,7 @@ private slots:
         QFETCH(QStringList, tabela);
         escreveTabelaTeste(fLocais.tabela, MesesDoUsuario);
         escreveTabelaTeste(fLocais.tabelaPadrao, padrao);
-        envelhece(fLocais.tabela);
+        const QDateTime alteracao = envelheceArquivo(fLocais.tabela);
         const QByteArray antes = conteudoArquivo(fLocais.tabela);
 
         abre(fLocais.tabela);
@@ -133,7 +115,7 @@ private slots:
         fDados->FechaTabela();
         const bool incluiu = !linhas.isEmpty();
         QCOMPARE(conteudoArquivo(fLocais.tabela) == antes, !incluiu);
-        QCOMPARE(QFileInfo(fLocais.tabela).lastModified() == MomentoAntigo, !incluiu);
+        QCOMPARE(QFileInfo(fLocais.tabela).lastModified() == alteracao, !incluiu);
         fDados->AbreTabela();
         QCOMPARE(meses(), tabela);
     }
