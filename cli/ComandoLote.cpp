@@ -106,16 +106,27 @@ QString linhas(qsizetype n) {
 
 // The input fields as they stood, in the header's columns; the results after them, always
 // from the same column on; fields beyond the header's last column after the results, so
-// nothing of the row is lost.
+// nothing of the row is lost. A field whose quote never closed goes out quoted, so that it
+// reads back as the text it was and takes no later field or row with it.
 void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype colunasEntrada,
                   const std::array<QStringView, 6>& resultado) {
+    const auto entrada = [&](qsizetype i) {
+        if (linha.aspaAberta != 0 && i == linha.brutos.size() - 1)
+            escritor.valor(linha.brutos[i]);
+        else
+            escritor.campo(i < linha.brutos.size() ? QStringView(linha.brutos[i]) : QStringView());
+    };
     for (qsizetype i = 0; i < colunasEntrada; ++i)
-        escritor.campo(i < linha.brutos.size() ? QStringView(linha.brutos[i]) : QStringView());
+        entrada(i);
     for (const QStringView r : resultado)
         escritor.valor(r);
     for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)
-        escritor.campo(linha.brutos[i]);
+        entrada(i);
     escritor.fimDaLinha();
+}
+
+QString textoAspaAberta(qsizetype linha) {
+    return QStringLiteral("A aspa aberta na linha %1 não foi fechada.").arg(linha);
 }
 
 // Days as QString::number writes them, on the stack.
@@ -165,6 +176,9 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         throw ErroBelqor(QStringLiteral("O arquivo \"%1\" está vazio: falta a linha de cabeçalho "
                                         "valor;vencimento;pagamento.")
                              .arg(nomeEntrada));
+    if (cabecalho.aspaAberta != 0)
+        throw ErroBelqor(QStringLiteral("O cabeçalho de \"%1\" está incompleto: %2")
+                             .arg(nomeEntrada, textoAspaAberta(cabecalho.aspaAberta)));
     const qsizetype iValor = coluna(cabecalho.valores, QStringLiteral("valor"));
     const qsizetype iVencimento = coluna(cabecalho.valores, QStringLiteral("vencimento"));
     const qsizetype iPagamento = coluna(cabecalho.valores, QStringLiteral("pagamento"));
@@ -213,7 +227,9 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         std::array<QChar, 24> dias;
         Formato::EspacoMoeda multa, juros, soma;
         QString mensagem;
-        if (linha.valores.size() < minimoColunas) {
+        if (linha.aspaAberta != 0) {
+            mensagem = textoAspaAberta(linha.aspaAberta);
+        } else if (linha.valores.size() < minimoColunas) {
             mensagem = QStringLiteral("Linha com colunas a menos.");
         } else {
             // The account is gathered only when its document is wanted.

@@ -128,6 +128,7 @@ bool marcaCsv(char16_t c) {
 
 bool LeitorCsv::leUma(LinhaCsv& linha) {
     linha.numero = fLinhaFisica;
+    linha.aspaAberta = 0;
     // What earlier rows used goes only between rows, so positions hold within one.
     if (fPos >= Bloco) {
         fTexto.remove(0, fPos);
@@ -147,11 +148,16 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
         if (!fValor.isEmpty())
             fValor.resize(0); // keeps its room
         bool citado = false, algumaAspa = false, fimLinha = false;
+        // Where the open quote began, and the first line break after it with the value
+        // gathered up to there: a quote never closed gives back the lines after its own.
+        qsizetype linhaAspa = 0, quebraAspa = -1, valorNaQuebra = 0, trechoNaQuebra = 0;
         for (;;) {
             if (!disponivel(i))
                 break;
             // Plain characters are passed over in one run, up to the longest row allowed.
             const qsizetype limite = std::min(fTexto.size(), inicioLinha + MaximoLinha + 1);
+            if (i >= limite && citado && quebraAspa >= 0)
+                break;
             if (i >= limite)
                 throw ErroEntradaSaida(
                     QStringLiteral("A linha %1 de \"%2\" passa de %3 caracteres: o arquivo "
@@ -174,11 +180,18 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
                     ++i;
                 } else {
                     citado = !citado;
+                    linhaAspa = fLinhaFisica;
+                    quebraAspa = -1;
                 }
                 trecho = ++i;
                 continue;
             }
             if (c == u'\n') {
+                if (citado && quebraAspa < 0) {
+                    quebraAspa = i;
+                    valorNaQuebra = fValor.size();
+                    trechoNaQuebra = trecho;
+                }
                 ++fLinhaFisica;
                 if (!citado) {
                     fimLinha = true;
@@ -188,6 +201,15 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
                 break;
             }
             ++i;
+        }
+        // Only the end of the data or of the longest row stops the loop inside a quote. The
+        // row then ends with the quote's own line, and the lines after it are read again.
+        if (citado && quebraAspa >= 0) {
+            i = quebraAspa;
+            fLinhaFisica = linhaAspa + 1;
+            fValor.resize(valorNaQuebra);
+            trecho = trechoNaQuebra;
+            fimLinha = true;
         }
         const bool fimArquivo = !fimLinha && i >= fTexto.size();
         // A carriage return ending the row is the line break's, not the field's.
@@ -206,6 +228,8 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
         if (fimLinha || fimArquivo) {
             linha.brutos.resize(campos);
             linha.valores.resize(campos);
+            if (citado)
+                linha.aspaAberta = linhaAspa;
             fPos = fimLinha ? i + 1 : i;
             return true;
         }

@@ -20,6 +20,10 @@ struct LinhaCsv {
     QStringList brutos;
     QStringList valores;
     qsizetype numero = 0; // physical line where the row starts, from 1
+    // The physical line of a quote that the data never closes (or not within MaximoLinha),
+    // 0 when every quote closed. Such a row ends with that line: its last field runs from
+    // the field's start to the line's end, and the next row starts on the line after it.
+    qsizetype aspaAberta = 0;
 };
 
 class LeitorCsv {
@@ -34,8 +38,9 @@ public:
     LeitorCsv(QIODevice& origem, QString nome);
 
     // The next row that holds anything; false at the end. Empty rows and rows of
-    // separators only are skipped. Throws ErroEntradaSaida on a read failure or a row
-    // longer than MaximoLinha.
+    // separators only are skipped. Throws ErroEntradaSaida on a read failure or a line
+    // longer than MaximoLinha; a quote left open is not a failure of the reading but of its
+    // row (LinhaCsv::aspaAberta).
     bool proxima(LinhaCsv& linha);
 
     bool windows1252() const { return fWindows1252; }

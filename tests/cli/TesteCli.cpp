@@ -1188,6 +1188,91 @@ private slots:
         QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), arquivosAntes);
     }
 
+    // A quote that never closes fails its own row, named by the line the quote opened on;
+    // the lines after that one are read again as rows, and the field goes out quoted so the
+    // output keeps its columns.
+    void loteAspaAberta_data() {
+        QTest::addColumn<QByteArray>("entrada");
+        QTest::addColumn<QByteArray>("saida");
+        QTest::addColumn<QString>("erro");
+        const QByteArray cabecalho = "valor;vencimento;pagamento;referencia\n";
+        const QByteArray cabecalhoSaida =
+            "valor;vencimento;pagamento;referencia;dias;taxa;multa;juros;total;mensagem\n";
+        const QByteArray nota2 = "1000,00;10/01/2020;10/04/2020;nota 2\n";
+        const QByteArray nota2Saida =
+            "1000,00;10/01/2020;10/04/2020;nota 2;91;1,630000;120,00;18,26;1.138,26;\n";
+        const QByteArray nota3 = "2500,00;20/12/2019;20/02/2020;nota 3\n";
+        const QByteArray nota3Saida =
+            "2500,00;20/12/2019;20/02/2020;nota 3;62;1,380000;300,00;38,64;2.838,64;\n";
+        const QString umaFalha = QStringLiteral("Lote: 3 linhas, 2 calculadas, 1 com falha.\n");
+        QTest::newRow("na última coluna")
+            << cabecalho + "1000,00;10/01/2020;10/04/2020;\"abc\n" + nota2 + nota3
+            << cabecalhoSaida +
+                   "1000,00;10/01/2020;10/04/2020;\"\"\"abc\";;;;;;A aspa aberta na linha 2 "
+                   "não foi fechada.\n" +
+                   nota2Saida + nota3Saida
+            << umaFalha;
+        QTest::newRow("no meio da linha, com CR LF")
+            << cabecalho + nota2 + "1000,00;\"10/01/2020;10/04/2020;x\r\n" + nota3
+            << cabecalhoSaida + nota2Saida +
+                   "1000,00;\"\"\"10/01/2020;10/04/2020;x\";;;;;;;;A aspa aberta na linha 3 não "
+                   "foi fechada.\n" +
+                   nota3Saida
+            << umaFalha;
+        QTest::newRow("depois de um campo de duas linhas")
+            << cabecalho + "1000,00;10/01/2020;10/04/2020;\"a\nb\";\"abc\n" + nota2 + nota3
+            << cabecalhoSaida +
+                   "1000,00;10/01/2020;10/04/2020;\"a\nb\";;;;;;A aspa aberta na linha 3 não foi "
+                   "fechada.;\"\"\"abc\"\n" +
+                   nota2Saida + nota3Saida
+            << umaFalha;
+        QTest::newRow("na última linha, sem quebra")
+            << cabecalho + nota2 + nota3 + "1000,00;10/01/2020;10/04/2020;\"abc"
+            << cabecalhoSaida + nota2Saida + nota3Saida +
+                   "1000,00;10/01/2020;10/04/2020;\"\"\"abc\";;;;;;A aspa aberta na linha 4 "
+                   "não foi fechada.\n"
+            << umaFalha;
+        QTest::newRow("no cabeçalho")
+            << "valor;vencimento;pagamento;\"referencia\n" + nota2 << QByteArray()
+            << "O cabeçalho de \"ENTRADA\" está incompleto: A aspa aberta na linha 1 não foi "
+               "fechada.\n";
+    }
+    void loteAspaAberta() {
+        QFETCH(QByteArray, entrada);
+        QFETCH(QByteArray, saida);
+        QFETCH(QString, erro);
+        const QString arquivo = fPasta.filePath(QStringLiteral("aspa.csv"));
+        gravaArquivoTeste(arquivo, entrada);
+        const Execucao e = roda({QStringLiteral("lote"), arquivo, QStringLiteral("-")});
+        QCOMPARE(e.erro, QString(erro).replace(QStringLiteral("ENTRADA"), arquivo));
+        QCOMPARE(e.bytesSaida, saida);
+        QCOMPARE(e.status, 1);
+    }
+
+    // A quote still open past the longest row allowed fails its row alone: the rows after
+    // its line are all calculated, none is taken into it.
+    void loteAspaAbertaAlemDoLimite() {
+        const QString arquivo = fPasta.filePath(QStringLiteral("aspa-longa.csv"));
+        QByteArray entrada = "valor;vencimento;pagamento;referencia\n"
+                             "1,00;10/03/2020;10/03/2020;\"abc\n";
+        const QByteArray referencia(1000, 'x');
+        const int linhas = 1100; // over 1 MiB after the open quote
+        for (int i = 0; i < linhas; ++i)
+            entrada += "1,00;10/03/2020;10/03/2020;" + referencia + "\n";
+        gravaArquivoTeste(arquivo, entrada);
+        const Execucao e = roda({QStringLiteral("lote"), arquivo, QStringLiteral("-")});
+        QCOMPARE(e.erro, QStringLiteral("Lote: %1 linhas, %2 calculadas, 1 com falha.\n")
+                             .arg(linhas + 1)
+                             .arg(linhas));
+        QCOMPARE(e.status, 1);
+        const QList<QByteArray> saida = e.bytesSaida.split('\n');
+        QCOMPARE(saida.size(), linhas + 3);
+        QCOMPARE(saida[1], QByteArray("1,00;10/03/2020;10/03/2020;\"\"\"abc\";;;;;;A aspa aberta "
+                                      "na linha 2 não foi fechada."));
+        QCOMPARE(saida[linhas + 1],
+                 "1,00;10/03/2020;10/03/2020;" + referencia + ";0;0,000000;0,00;0,00;1,00;");
+    }
+
     // A batch that stops leaves the previous output as it was and no half file beside it.
     void loteQueParaNaoDeixaMeioArquivo() {
         const QString entrada = fPasta.filePath(QStringLiteral("longa.csv"));
