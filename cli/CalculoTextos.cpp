@@ -2,6 +2,7 @@
 
 #include "BQDataModule.h"
 #include "Erros.h"
+#include "FormasPlanilha.h"
 #include "Formatacao.h"
 #include "ValidacaoCalculo.h"
 
@@ -15,12 +16,12 @@ DataHora leData(const QString& texto) {
 
 } // namespace
 
-std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString valor,
+std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, const QString& textoValor,
                                                 const QString& vencimento, const QString& pagamento,
                                                 MemoriaCalculo* memoria) {
     Dialogos& dialogos = dados.dialogos();
     try {
-        valor = valor.trimmed();
+        QString valor = valorDaPlanilha(textoValor).trimmed();
         if (const auto falha = ValidaTextoValor(valor)) {
             dialogos.mensagem(falha->Mensagem);
             return std::nullopt;
@@ -30,8 +31,8 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, QString va
             dialogos.mensagem(MensagemValorInvalido());
             return std::nullopt;
         }
-        const DataHora dataVencimento = leData(vencimento);
-        const DataHora dataPagamento = leData(pagamento);
+        const DataHora dataVencimento = leData(dataDaPlanilha(vencimento));
+        const DataHora dataPagamento = leData(dataDaPlanilha(pagamento));
         if (const auto falha = ValidaDatas(dataVencimento, dataPagamento)) {
             dialogos.mensagem(falha->Mensagem);
             return std::nullopt;

@@ -3,7 +3,6 @@
 #include "CalculoTextos.h"
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
-#include "FormasPlanilha.h"
 #include "Formatacao.h"
 #include "MemoriaCalculo.h"
 #include "SessaoCli.h"
@@ -234,10 +233,9 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         } else {
             // The account is gathered only when its document is wanted.
             MemoriaCalculo memoria;
-            const auto r = calculaDeTextos(sessao.dados(), valorDaPlanilha(linha.valores[iValor]),
-                                           dataDaPlanilha(linha.valores[iVencimento]),
-                                           dataDaPlanilha(linha.valores[iPagamento]),
-                                           pastaPdf.isEmpty() ? nullptr : &memoria);
+            const auto r =
+                calculaDeTextos(sessao.dados(), linha.valores[iValor], linha.valores[iVencimento],
+                                linha.valores[iPagamento], pastaPdf.isEmpty() ? nullptr : &memoria);
             if (r) {
                 if (!pastaPdf.isEmpty())
                     sessao.gravaPdf(

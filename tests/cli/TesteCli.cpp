@@ -207,6 +207,19 @@ private slots:
               "0,00", "0,00", "0,00");
         linha("agrupado no resultado", {"1234567,89", "10/03/2020", "10/03/2020"}, "0", "0,000000",
               "1.234.567,89", "0,00", "0,00", "1.234.567,89");
+        // The amount and the dates as the batch reads them.
+        linha("valor com milhar", {"1.000,00", "10/01/2020", "10/04/2020"}, "91", "1,630000",
+              "1.000,00", "120,00", "18,26", "1.138,26");
+        linha("valor com prefixo", {"R$ 1.000,00", "10/01/2020", "10/04/2020"}, "91", "1,630000",
+              "1.000,00", "120,00", "18,26", "1.138,26");
+        linha("valor em milhares sem casas", {"1.000", "10/01/2020", "10/04/2020"}, "91",
+              "1,630000", "1.000,00", "120,00", "18,26", "1.138,26");
+        linha("valor sem casas", {"12", "10/01/2020", "10/04/2020"}, "91", "1,630000", "12,00",
+              "1,44", "0,22", "13,66");
+        linha("valor com uma casa", {"12,5", "10/01/2020", "10/04/2020"}, "91", "1,630000", "12,50",
+              "1,50", "0,23", "14,23");
+        linha("datas aaaa-mm-dd", {"1.234,56", "2020-01-10", "2020-01-15"}, "5", "0,000000",
+              "1.234,56", "9,26", "0,00", "1.243,82");
     }
     void calcular() {
         QFETCH(QStringList, entrada);
@@ -266,7 +279,7 @@ private slots:
         QTest::addColumn<int>("status");
         QTest::addColumn<QString>("erro");
         QTest::newRow("valor recusado")
-            << QStringList{"calcular", "12,5", "10/01/2020", "10/04/2020", "--json"} << 1
+            << QStringList{"calcular", "12,505", "10/01/2020", "10/04/2020", "--json"} << 1
             << ValorInvalido;
         QTest::newRow("faltam taxas")
             << QStringList{"calcular", "1000,00", "10/01/2020", "10/06/2020", "--json"} << 1
@@ -512,12 +525,12 @@ private slots:
     void recusas_data() {
         QTest::addColumn<QStringList>("entrada");
         QTest::addColumn<QString>("mensagem");
-        QTest::newRow("valor sem casas")
-            << QStringList{"12", "10/03/2020", "10/03/2020"} << ValorInvalido;
-        QTest::newRow("valor com uma casa")
-            << QStringList{"12,5", "10/03/2020", "10/03/2020"} << ValorInvalido;
-        QTest::newRow("valor com milhar") << QStringList{"1.234,56", "10/03/2020", "10/03/2020"}
-                                          << "'1.234,56' is not a valid floating point value";
+        QTest::newRow("valor com três casas")
+            << QStringList{"12,505", "10/03/2020", "10/03/2020"} << ValorInvalido;
+        QTest::newRow("valor com ponto decimal")
+            << QStringList{"1,000.00", "10/03/2020", "10/03/2020"} << ValorInvalido;
+        QTest::newRow("valor em letras")
+            << QStringList{"R$ mil", "10/03/2020", "10/03/2020"} << ValorInvalido;
         QTest::newRow("sem vencimento")
             << QStringList{"1000,00", "", "10/03/2020"} << "Digite a Data de Vencimento!";
         QTest::newRow("vencimento em 1997")
