@@ -12,9 +12,11 @@
 #include <QCommandLineParser>
 #include <QJsonDocument>
 #include <QJsonObject>
+#include <QRegularExpression>
 #include <QtGlobal>
 
 #include <memory>
+#include <optional>
 
 namespace {
 
@@ -23,24 +25,15 @@ struct Comando {
     const char* nome;
     QStringList opcoes;
     qsizetype minimo, maximo; // positional arguments
-    const char* uso;
 };
 
 const QList<Comando>& comandos() {
     static const QList<Comando> lista{
-        {"calcular",
-         {QStringLiteral("json"), QStringLiteral("pdf")},
-         3,
-         3,
-         "belqor-cli calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]"},
-        {"lote",
-         {QStringLiteral("pdf")},
-         1,
-         2,
-         "belqor-cli lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]"},
-        {"importar", {}, 1, 1, "belqor-cli importar ARQUIVO"},
-        {"atualizar", {QStringLiteral("url")}, 0, 0, "belqor-cli atualizar [--url ENDEREÇO]"},
-        {"tabela", {QStringLiteral("desde")}, 0, 0, "belqor-cli tabela [--desde MM/AAAA]"},
+        {"calcular", {QStringLiteral("json"), QStringLiteral("pdf")}, 3, 3},
+        {"lote", {QStringLiteral("pdf")}, 1, 2},
+        {"importar", {}, 1, 1},
+        {"atualizar", {QStringLiteral("url")}, 0, 0},
+        {"tabela", {QStringLiteral("desde")}, 0, 0},
     };
     return lista;
 }
@@ -52,21 +45,17 @@ const Comando* comandoDe(const QString& nome) {
     return nullptr;
 }
 
-// A command typed wrong: what is wrong, then how to type it; status 2.
+// A command typed wrong: one line saying what is wrong, and where the help is; status 2.
 class ErroUso : public ErroBelqor {
 public:
-    ErroUso(const QString& mensagem, QString uso) : ErroBelqor(mensagem), fUso(std::move(uso)) {}
-    const QString& uso() const { return fUso; }
-
-private:
-    QString fUso;
+    using ErroBelqor::ErroBelqor;
 };
 
 struct Opcoes {
     QString comando;
     QStringList posicionais;
     QString tabela;
-    QString desde;
+    std::optional<DataHora> desde;
     QString pdf;
     QString url;
     bool json = false;
@@ -79,7 +68,7 @@ QString falhaDoAnalisador(const QCommandLineParser& analisador, const QStringLis
                           const QList<QCommandLineOption>& comValor) {
     if (!analisador.unknownOptionNames().isEmpty()) {
         const QString nome = analisador.unknownOptionNames().first();
-        return QStringLiteral("Opção desconhecida: %1%2")
+        return QStringLiteral("Opção desconhecida: %1%2.")
             .arg(nome.size() == 1 ? QStringLiteral("-") : QStringLiteral("--"), nome);
     }
     for (const QCommandLineOption& o : comValor)
@@ -87,6 +76,17 @@ QString falhaDoAnalisador(const QCommandLineParser& analisador, const QStringLis
             if (argumentos.contains(QStringLiteral("--") + nome))
                 return QStringLiteral("Falta o valor da opção --%1.").arg(nome);
     return QStringLiteral("Linha de comando inválida.");
+}
+
+// --desde MM/AAAA: the first day of that month.
+DataHora leMesAno(const QString& texto) {
+    static const QRegularExpression formato(QStringLiteral("^(\\d{2})/(\\d{4})$"));
+    const auto m = formato.match(texto.trimmed());
+    const int mes = m.hasMatch() ? m.captured(1).toInt() : 0;
+    if (mes < 1 || mes > 12)
+        throw ErroUso(QStringLiteral("'%1' não é um mês válido: use MM/AAAA, por exemplo 02/2020.")
+                          .arg(texto));
+    return Datas::codificaData(m.captured(2).toInt(), mes, 1);
 }
 
 Opcoes leOpcoes(const QStringList& argumentos) {
@@ -101,15 +101,13 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     analisador.addOptions({ajuda, versao, tabela, desde, json, pdf, url});
     // "--" ends the options: what follows is positional even when it starts with "-".
     if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
-        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf, url}),
-                      textoAjuda());
+        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf, url}));
 
     Opcoes o;
     o.ajuda = analisador.isSet(ajuda);
     o.versao = analisador.isSet(versao);
     o.json = analisador.isSet(json);
     o.tabela = analisador.value(tabela);
-    o.desde = analisador.value(desde);
     o.pdf = analisador.value(pdf);
     o.url = analisador.value(url);
     o.posicionais = analisador.positionalArguments();
@@ -117,23 +115,31 @@ Opcoes leOpcoes(const QStringList& argumentos) {
         o.comando = o.posicionais.takeFirst();
     if (o.comando == QLatin1String("ajuda"))
         o.ajuda = true;
-    if (o.ajuda || o.versao || o.comando.isEmpty())
+    if (o.ajuda)
         return o;
+    // The version stands alone: anything beside it is a mistake, not something to drop.
+    if (o.versao) {
+        const QStringList nomes = analisador.optionNames();
+        if (!o.comando.isEmpty() || nomes.count(QStringLiteral("version")) != nomes.size())
+            throw ErroUso(QStringLiteral("A opção --version não leva comando nem outras opções."));
+        return o;
+    }
+    if (o.comando.isEmpty())
+        throw ErroUso(QStringLiteral("Falta o comando."));
 
     const Comando* comando = comandoDe(o.comando);
     if (!comando)
-        throw ErroUso(QStringLiteral("Comando desconhecido: %1").arg(o.comando), textoAjuda());
-    const QString uso = QStringLiteral("Uso: ") + QLatin1String(comando->uso);
+        throw ErroUso(QStringLiteral("Comando desconhecido: %1.").arg(o.comando));
     for (const QString& nome : analisador.optionNames())
         if (nome != tabela.names().first() && !comando->opcoes.contains(nome))
             throw ErroUso(
-                QStringLiteral("A opção --%1 não se aplica ao comando %2.").arg(nome, o.comando),
-                uso);
+                QStringLiteral("A opção --%1 não se aplica ao comando %2.").arg(nome, o.comando));
     if (o.posicionais.size() < comando->minimo || o.posicionais.size() > comando->maximo)
         throw ErroUso(o.posicionais.size() < comando->minimo
                           ? QStringLiteral("Faltam argumentos para o comando %1.").arg(o.comando)
-                          : QStringLiteral("Argumentos a mais para o comando %1.").arg(o.comando),
-                      uso);
+                          : QStringLiteral("Argumentos a mais para o comando %1.").arg(o.comando));
+    if (analisador.isSet(desde))
+        o.desde = leMesAno(analisador.value(desde));
     return o;
 }
 
@@ -167,10 +173,6 @@ int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     if (o.versao) {
         saida << "belqor-cli " << valoresConfigAppBelqor().Versao << Qt::endl;
         return 0;
-    }
-    if (o.comando.isEmpty()) {
-        erro << textoAjuda() << Qt::flush;
-        return 2;
     }
     try {
         return executa(o, saida, erro);
@@ -269,7 +271,7 @@ int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& e
     try {
         o = leOpcoes(argumentos);
     } catch (const ErroUso& e) {
-        erro << e.mensagem() << '\n' << e.uso() << Qt::endl;
+        erro << e.mensagem() << " Use belqor-cli --help." << Qt::endl;
         if (argumentos.contains(QStringLiteral("--json")))
             escreveErroJson(saida, e.mensagem());
         return 2;

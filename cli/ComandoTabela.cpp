@@ -1,11 +1,7 @@
 #include "ComandoTabela.h"
 
-#include "Erros.h"
 #include "Formatacao.h"
 #include "SessaoCli.h"
-
-#include <QDate>
-#include <QRegularExpression>
 
 #include <algorithm>
 #include <limits>
@@ -17,28 +13,16 @@ struct LinhaTabela {
     QString taxa;
 };
 
-DataHora leMes(const QString& texto) {
-    static const QRegularExpression formato(QStringLiteral("^(\\d{2})/(\\d{4})$"));
-    const auto m = formato.match(texto.trimmed());
-    const int mes = m.hasMatch() ? m.captured(1).toInt() : 0;
-    if (mes < 1 || mes > 12)
-        throw ErroBelqor(
-            QStringLiteral("'%1' não é um mês válido: use MM/AAAA, por exemplo 02/2020.")
-                .arg(texto));
-    return Datas::codificaData(m.captured(2).toInt(), mes, 1);
-}
-
 QString mesAno(DataHora mes) {
     return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
 }
 
 } // namespace
 
-int comandoTabela(SessaoCli& sessao, const QString& desde) {
+int comandoTabela(SessaoCli& sessao, std::optional<DataHora> desde) {
     // Without --desde the listing starts at the table's first month, even one before the
     // date scale's origin (a negative value).
-    const DataHora inicio =
-        desde.isEmpty() ? -std::numeric_limits<DataHora>::infinity() : leMes(desde);
+    const DataHora inicio = desde.value_or(-std::numeric_limits<DataHora>::infinity());
     sessao.abreTabela();
     TBQDataModule& dados = sessao.dados();
     QList<LinhaTabela> linhas;

@@ -1033,13 +1033,6 @@ private slots:
                  qPrintable(linhas.last()));
     }
 
-    void mesInvalidoEmDesde() {
-        const Execucao e =
-            roda({QStringLiteral("tabela"), QStringLiteral("--desde"), QStringLiteral("13/2020")});
-        QCOMPARE(e.status, 1);
-        QVERIFY(e.erro.startsWith(QStringLiteral("'13/2020' não é um mês válido")));
-    }
-
     void outraTabela() {
         const QString outra = fPasta.filePath(QStringLiteral("outra.cds"));
         escreveTabelaTeste(outra, {{QDate(2020, 2, 1), QStringLiteral("0.5")},
@@ -1312,10 +1305,10 @@ private slots:
             << ValorInvalido;
         QTest::newRow("valor negativo sem --")
             << QStringList{"calcular", "-5,55", "10/03/2020", "10/03/2020"} << 2
-            << "Opção desconhecida: -5";
+            << "Opção desconhecida: -5.";
         QTest::newRow("opção desconhecida")
             << QStringList{"calcular", "1000,00", "10/03/2020", "10/03/2020", "--xml"} << 2
-            << "Opção desconhecida: --xml";
+            << "Opção desconhecida: --xml.";
         QTest::newRow("opção de outro comando")
             << QStringList{"calcular", "1000,00", "10/03/2020", "10/03/2020", "--desde", "01/2020"}
             << 2 << "A opção --desde não se aplica ao comando calcular.";
@@ -1331,7 +1324,21 @@ private slots:
         QTest::newRow("argumento no atualizar") << QStringList{"atualizar", "agora"} << 2
                                                 << "Argumentos a mais para o comando atualizar.";
         QTest::newRow("comando desconhecido")
-            << QStringList{"somar"} << 2 << "Comando desconhecido: somar";
+            << QStringList{"somar"} << 2 << "Comando desconhecido: somar.";
+        QTest::newRow("sem comando")
+            << QStringList{"--tabela", "TABELA"} << 2 << "Falta o comando.";
+        QTest::newRow("versão com argumento")
+            << QStringList{"--version", "extra"} << 2
+            << "A opção --version não leva comando nem outras opções.";
+        QTest::newRow("versão com comando")
+            << QStringList{"tabela", "--version"} << 2
+            << "A opção --version não leva comando nem outras opções.";
+        QTest::newRow("mês inválido em --desde")
+            << QStringList{"tabela", "--desde", "13/2020"} << 2
+            << "'13/2020' não é um mês válido: use MM/AAAA, por exemplo 02/2020.";
+        QTest::newRow("mês sem ano em --desde")
+            << QStringList{"tabela", "--desde=02"} << 2
+            << "'02' não é um mês válido: use MM/AAAA, por exemplo 02/2020.";
         QTest::newRow("cálculo recusado")
             << QStringList{"calcular", "1000,00", "11/01/2020", "10/04/2020"} << 1
             << "A Data do Vencimento deve ser dia útil!";
@@ -1349,6 +1356,9 @@ private slots:
         QCOMPARE(e.status, status);
         QVERIFY2(inicioErro.isEmpty() ? e.erro.isEmpty() : e.erro.startsWith(inicioErro),
                  qPrintable(e.erro));
+        // A command typed wrong is said in one line that points at the help, not the help.
+        if (status == 2)
+            QCOMPARE(e.erro, inicioErro + QStringLiteral(" Use belqor-cli --help.\n"));
         if (status == 2 && !argumentos.contains(QStringLiteral("--json")))
             QCOMPARE(e.saida, QString());
         QCOMPARE(conteudoArquivo(tabela()), antes);
@@ -1372,7 +1382,8 @@ private slots:
             QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
         const Execucao semComando = roda({});
         QCOMPARE(semComando.status, 2);
-        QCOMPARE(semComando.erro, e.saida);
+        QCOMPARE(semComando.erro, QStringLiteral("Falta o comando. Use belqor-cli --help.\n"));
+        QCOMPARE(semComando.saida, QString());
     }
 };
 
