@@ -46,16 +46,16 @@ bool mesmoArquivo(const QString& a, const QString& b) {
            sa.st_ino == sb.st_ino;
 }
 
-// A bar on standard error, redrawn at each whole percent of the input read, only for a
-// person watching.
+// A bar on standard error, redrawn at each whole percent of the input that the rows done
+// so far took, only for a person watching.
 class Progresso {
 public:
     Progresso(QTextStream& erro, qint64 tamanho)
         : fErro(erro), fTamanho(tamanho), fAtivo(tamanho >= 64 * 1024 && isatty(STDERR_FILENO)) {}
-    void avanca(qint64 lidos, qsizetype linhas) {
+    void avanca(LeitorCsv& leitor, qsizetype linhas) {
         if (!fAtivo)
             return;
-        const int pct = int(qMin<qint64>(lidos, fTamanho) * 100 / fTamanho);
+        const int pct = int(qMin<qint64>(leitor.bytesConsumidos(), fTamanho) * 100 / fTamanho);
         if (pct == fUltimo)
             return;
         fUltimo = pct;
@@ -253,8 +253,10 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
             resultado[5] = mensagem;
         }
         escreveLinha(*escritor, linha, colunasEntrada, resultado);
-        progresso.avanca(leitor.bytesLidos(), total);
+        progresso.avanca(leitor, total);
     }
+    // Empty lines after the last row are read too: the bar ends full.
+    progresso.avanca(leitor, total);
     progresso.termina();
     dialogos.defineMudo(false);
     dialogos.limpa();

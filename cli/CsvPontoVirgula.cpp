@@ -81,14 +81,35 @@ bool LeitorCsv::preenche() {
         return false;
     }
     bloco.truncate(lidos);
-    fBytesLidos += lidos;
     fTexto += fWindows1252 ? PaginaAnsi::decodifica(bloco) : fUtf8.decode(bloco);
     if (fInicio) {
         fInicio = false;
+        // The byte-order mark is no text of any row, but its bytes are read.
+        if (!fWindows1252 && bloco.startsWith("\xEF\xBB\xBF"))
+            fBytesConsumidos += 3;
         if (fTexto.startsWith(QChar(0xFEFF)))
             fTexto.remove(0, 1);
     }
     return true;
+}
+
+void LeitorCsv::contaConsumidos() {
+    if (fWindows1252) {
+        fBytesConsumidos += fPos - fContado; // one byte per character
+    } else {
+        // As UTF-8: a surrogate pair is four bytes, two for each half.
+        const char16_t* const texto = QStringView(fTexto).utf16();
+        for (qsizetype i = fContado; i < fPos; ++i) {
+            const char16_t c = texto[i];
+            fBytesConsumidos += c < 0x80 ? 1 : c < 0x800 || (c >= 0xD800 && c < 0xE000) ? 2 : 3;
+        }
+    }
+    fContado = fPos;
+}
+
+qint64 LeitorCsv::bytesConsumidos() {
+    contaConsumidos();
+    return fBytesConsumidos;
 }
 
 bool LeitorCsv::preencheAte(qsizetype i) {
@@ -131,8 +152,10 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
     linha.aspaAberta = 0;
     // What earlier rows used goes only between rows, so positions hold within one.
     if (fPos >= Bloco) {
+        contaConsumidos();
         fTexto.remove(0, fPos);
         fPos = 0;
+        fContado = 0;
     }
     if (!disponivel(fPos)) {
         linha.brutos.clear();

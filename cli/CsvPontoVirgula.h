@@ -44,10 +44,13 @@ public:
     bool proxima(LinhaCsv& linha);
 
     bool windows1252() const { return fWindows1252; }
-    qint64 bytesLidos() const { return fBytesLidos; }
+    // The bytes of the data that the rows read so far took, empty and skipped rows
+    // included: all of it once proxima has said there is no more.
+    qint64 bytesConsumidos();
 
 private:
     bool preenche();
+    void contaConsumidos();
     // Asked for every character: the text at hand answers inline.
     bool disponivel(qsizetype i) { return i < fTexto.size() || preencheAte(i); }
     bool preencheAte(qsizetype i);
@@ -61,7 +64,9 @@ private:
     qsizetype fPos = 0;
     bool fFim = false;
     bool fInicio = true;
-    qint64 fBytesLidos = 0;
+    // The bytes of the text before fContado, counted once: up to there the rows are read.
+    qint64 fBytesConsumidos = 0;
+    qsizetype fContado = 0;
     qsizetype fLinhaFisica = 1;
     QString fValor; // a quoted field's value while it is gathered
 };

@@ -18,6 +18,8 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <fcntl.h>
+#include <stdlib.h>
 #include <unistd.h>
 
 namespace {
@@ -55,11 +57,8 @@ class TesteCli : public QObject {
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
-    // `programa` and `variaveis` run another copy of the program, in an environment of its own.
-    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
-                  const QByteArray& entrada = QByteArray(), const QString& programa = QString(),
-                  const QProcessEnvironment& variaveis = QProcessEnvironment()) {
-        QProcess p;
+    QProcessEnvironment ambiente(const QString& hoje,
+                                 const QProcessEnvironment& variaveis = QProcessEnvironment()) {
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(variaveis);
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -70,7 +69,15 @@ class TesteCli : public QObject {
             ambiente.remove(QStringLiteral("BELQOR_HOJE"));
         else
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
-        p.setProcessEnvironment(ambiente);
+        return ambiente;
+    }
+
+    // `programa` and `variaveis` run another copy of the program, in an environment of its own.
+    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
+                  const QByteArray& entrada = QByteArray(), const QString& programa = QString(),
+                  const QProcessEnvironment& variaveis = QProcessEnvironment()) {
+        QProcess p;
+        p.setProcessEnvironment(ambiente(hoje, variaveis));
         p.start(programa.isEmpty() ? fPrograma : programa, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
@@ -1277,6 +1284,80 @@ private slots:
                                       "na linha 2 não foi fechada."));
         QCOMPARE(saida[linhas + 1],
                  "1,00;10/03/2020;10/03/2020;" + referencia + ";0;0,000000;0,00;0,00;1,00;");
+    }
+
+    // On a terminal the bar follows the rows done: each redraw shows the share of the file
+    // that the rows counted beside it took, and it is full only with the last row.
+    void loteProgressoSegueAsLinhas_data() {
+        QTest::addColumn<QByteArray>("marca");
+        QTest::addColumn<QByteArray>("nota");
+        QTest::newRow("ascii") << QByteArray() << QByteArray("nota");
+        // Bytes, not characters: two, three and four bytes each in UTF-8.
+        QTest::newRow("utf-8 com marca")
+            << QByteArray("\xEF\xBB\xBF")
+            << QByteArray("a\xC3\xA7\xC3\xA3o \xE2\x82\xAC \xF0\x9D\x84\x9E");
+        QTest::newRow("windows-1252") << QByteArray() << QByteArray("a\xE7\xE3o \x80");
+    }
+    void loteProgressoSegueAsLinhas() {
+        QFETCH(QByteArray, marca);
+        QFETCH(QByteArray, nota);
+        const QByteArray cabecalho = marca + "valor;vencimento;pagamento;referencia\n";
+        const int linhas = 5001;
+        QByteArray entrada = cabecalho;
+        for (int i = 1; i <= linhas; ++i)
+            entrada += "1000,00;10/01/2020;10/04/2020;" + nota +
+                       QByteArray::number(i).rightJustified(5, '0') + "\n";
+        const qint64 tamanhoLinha = (entrada.size() - cabecalho.size()) / linhas;
+        QCOMPARE(cabecalho.size() + linhas * tamanhoLinha, qint64(entrada.size()));
+        const QString arquivo = fPasta.filePath(QStringLiteral("progresso.csv"));
+        gravaArquivoTeste(arquivo, entrada);
+
+        // Standard error is a terminal of its own, read while the batch runs.
+        const int mestre = posix_openpt(O_RDWR | O_NOCTTY);
+        QVERIFY(mestre >= 0 && grantpt(mestre) == 0 && unlockpt(mestre) == 0);
+        const int escravo = ::open(ptsname(mestre), O_RDWR | O_NOCTTY);
+        QVERIFY(escravo >= 0);
+        fcntl(mestre, F_SETFL, fcntl(mestre, F_GETFL) | O_NONBLOCK);
+        QProcess p;
+        p.setProcessEnvironment(ambiente(QString()));
+        p.setChildProcessModifier([escravo] { ::dup2(escravo, STDERR_FILENO); });
+        p.start(fPrograma, {QStringLiteral("lote"), arquivo,
+                            fPasta.filePath(QStringLiteral("progresso-saida.csv"))});
+        QByteArray terminal;
+        const auto le = [&] {
+            char bloco[4096];
+            for (ssize_t n; (n = ::read(mestre, bloco, sizeof bloco)) > 0;)
+                terminal.append(bloco, n);
+        };
+        while (!p.waitForFinished(20))
+            le();
+        ::close(escravo);
+        le();
+        ::close(mestre);
+        QCOMPARE(p.exitCode(), 0);
+
+        const QRegularExpression desenho(
+            QStringLiteral("\\[([# ]{20})\\] (\\d+) % \\((\\d+) linhas?\\)"));
+        const QString texto = QString::fromUtf8(terminal);
+        int desenhos = 0;
+        qint64 anterior = 0;
+        for (const QRegularExpressionMatch& m : desenho.globalMatch(texto)) {
+            const qint64 feitas = m.captured(3).toLongLong();
+            const qint64 consumidos = cabecalho.size() + feitas * tamanhoLinha;
+            const QString esperado =
+                QStringLiteral("%1 % (%2)").arg(consumidos * 100 / entrada.size()).arg(feitas);
+            QCOMPARE(m.captured(2) + QStringLiteral(" % (") + m.captured(3) + QLatin1Char(')'),
+                     esperado);
+            QCOMPARE(m.captured(1).count(QLatin1Char('#')), m.captured(2).toInt() / 5);
+            QVERIFY(feitas > anterior);
+            anterior = feitas;
+            ++desenhos;
+        }
+        QVERIFY2(desenhos >= 100, qPrintable(texto.right(400)));
+        QVERIFY2(texto.contains(QStringLiteral("] 100 % (5001 linhas)\r\n")) ||
+                     texto.contains(QStringLiteral("] 100 % (5001 linhas)\n")),
+                 qPrintable(texto.right(400)));
+        QVERIFY(texto.contains(QStringLiteral("Lote: 5001 linhas, 5001 calculadas, 0 com falha.")));
     }
 
     // A batch that stops leaves the previous output as it was and no half file beside it.
