@@ -1,3 +1,4 @@
+#include "AjudaEVersao.h"
 #include "AplicacaoBelqor.h"
 #include "AtualizacaoIndices.h"
 #include "BQDataModule.h"
@@ -16,6 +17,17 @@
 
 namespace {
 
+const char* const Ajuda =
+    "Uso: belqor [--help | --version]\n"
+    "\n"
+    "O programa de janelas do BELQOR: calcula a multa e os juros de mora do ICMS pago\n"
+    "após o vencimento e mantém a tabela das taxas Selic mensais. Precisa de um\n"
+    "ambiente gráfico; sem ele, use belqor-cli.\n"
+    "\n"
+    "Opções:\n"
+    "  -h, --help  mostra esta ajuda\n"
+    "  --version   mostra a versão\n";
+
 const char* const SemTela = "BELQOR: não há tela disponível. O programa precisa de um ambiente "
                             "gráfico (defina DISPLAY ou inicie-o numa sessão gráfica).\n";
 
@@ -32,6 +44,9 @@ void partidaSemTela(QtMsgType tipo, const QMessageLogContext&, const QString& me
 } // namespace
 
 int main(int argc, char* argv[]) {
+    // Answered before anything needs a display.
+    if (const auto status = respondeAjudaOuVersao(argc, argv, "belqor", QString::fromUtf8(Ajuda)))
+        return *status;
     inicializaTraducao();
     if (!AplicacaoBelqor::haTelaDisponivel()) {
         std::fputs(SemTela, stderr);
