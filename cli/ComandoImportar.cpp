@@ -34,8 +34,8 @@ QSet<std::int64_t> mesesDaTabela(TBQDataModule& dados) {
 
 // Tells apart, entry by entry, what the insertion made of the months the import handed
 // over: the entries are read the way the import reads them, and the read stops where the
-// import's walk stopped. A refused month stays pending in the table, and every later
-// entry then meets the same refusal.
+// import's walk stopped. A refused month leaves nothing pending (InsereRegistro drops the
+// row it began), so the entries after it are told apart as the first ones.
 Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
                        const QSet<std::int64_t>& depois, DataHora agora) {
     Contagem c;
@@ -46,7 +46,6 @@ Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
     if (lista.isNull())
         return c;
     QSet<std::int64_t> vistos = antes;
-    bool pendente = false;
     const QDomNodeList entradas = lista.childNodes();
     for (int i = 0; i < entradas.size(); ++i) {
         DataHora dt = 0;
@@ -62,9 +61,7 @@ Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
             break;
         }
         const std::int64_t dia = Datas::parteInteira(dt);
-        if (pendente) {
-            ++c.recusados;
-        } else if (vistos.contains(dia)) {
+        if (vistos.contains(dia)) {
             ++c.jaPresentes;
         } else if (dt > agora) {
             ++c.futuros;
@@ -73,7 +70,6 @@ Contagem contaEntradas(DocumentoXML& xml, const QSet<std::int64_t>& antes,
             vistos.insert(dia);
         } else {
             ++c.recusados;
-            pendente = true;
         }
     }
     return c;

@@ -2,6 +2,7 @@
 
 #include "Erros.h"
 #include "Formatacao.h"
+#include "TextosTaxas.h"
 
 namespace {
 
@@ -139,8 +140,7 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
         fDialogos.mensagem(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
         aborta();
     }
-    const QString mesAno =
-        QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(ano, 4, 10, QLatin1Char('0'));
+    const QString mesAno = textoMesAno(data);
     // A month's rate is known only once the month has ended.
     const DataHora proximoMes = Datas::primeiroDiaDoMes(Datas::incrementaMes(data, 1));
     if (fRelogio.hoje() < proximoMes) {
@@ -181,6 +181,12 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
         CDSSelic.defineFiltrado(false);
         if (dt > fRelogio.agora())
             return true;
+        // A monthly Selic rate is never negative.
+        if (vlr < 0) {
+            fDialogos.mensagem(QStringLiteral("A Selic de %1 não pode ser negativa: %2.")
+                                   .arg(textoMesAno(dt), textoTaxa(vlr)));
+            aborta();
+        }
         CDSSelic.acrescentar();
         comecouLinha = true;
         CDSSelicData->defineDataHora(dt);

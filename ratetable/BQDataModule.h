@@ -60,7 +60,9 @@ public:
 
     // Adds a month's rate unless the month is present or lies in the future. False only
     // when something failed, after "Falha ao inserir registro" was shown; a row it began
-    // and the before-post rule refused is abandoned, not left pending.
+    // and the before-post rule refused is abandoned, not left pending. Every rate from
+    // outside (a rate document, the central bank's series, the rate service) comes in
+    // here: a negative one is refused with its own message before a row begins.
     bool InsereRegistro(DataHora dt, double vlr);
 
     void CDSSelicNewRecord(TabelaMemoria& DataSet);

@@ -4,11 +4,6 @@
 
 namespace {
 
-// A rate in percent with a decimal comma and only the digits it needs: 1,28.
-QString textoTaxa(double taxa) {
-    return QString::number(taxa, 'g', 15).replace(QLatin1Char('.'), QLatin1Char(','));
-}
-
 // "01/2020 a 03/2020, 05/2020": months in date order, runs of consecutive months joined.
 QString textoMeses(QList<DesfechoMes> meses) {
     std::sort(meses.begin(), meses.end(),
@@ -29,14 +24,6 @@ QString textoMeses(QList<DesfechoMes> meses) {
 }
 
 } // namespace
-
-QString textoMesAno(DataHora mes) {
-    int ano = 0, m = 0, dia = 0;
-    Datas::decodificaData(mes, ano, m, dia);
-    return QStringLiteral("%1/%2")
-        .arg(m, 2, 10, QLatin1Char('0'))
-        .arg(ano, 4, 10, QLatin1Char('0'));
-}
 
 bool ResultadoSerie::incluiu() const {
     return std::any_of(Meses.begin(), Meses.end(),

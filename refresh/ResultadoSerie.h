@@ -5,6 +5,7 @@
 // alike.
 
 #include "Datas.h"
+#include "TextosTaxas.h"
 
 #include <QList>
 #include <QString>
@@ -32,9 +33,6 @@ struct ResultadoSerie {
     bool incluiu() const;
     QList<DesfechoMes> meses(SituacaoMes situacao) const;
 };
-
-// "MM/AAAA", as every month in these messages and in the main window's status bar.
-QString textoMesAno(DataHora mes);
 
 // One line per kind of outcome that occurred, in a fixed order, consecutive months
 // written as ranges; a month with another rate shows both rates; the failure last.

@@ -834,6 +834,53 @@ private slots:
                  QStringLiteral("11 meses de 01/2024 a 11/2024. Nenhum mês ausente."));
     }
 
+    // A negative rate is refused from every kind of file, with the table's message, and
+    // never reaches the table.
+    void importarTaxaNegativa_data() {
+        QTest::addColumn<QByteArray>("documento");
+        QTest::addColumn<QStringList>("saida");
+        QTest::addColumn<QString>("erro");
+        const QString mensagens = QStringLiteral(
+            "A Selic de 02/2024 não pode ser negativa: -0,1.\nFalha ao inserir registro\n");
+        // The series stops at a month the table refuses, as at a rate that is not a number.
+        const QStringList serie{"Nenhum mês foi incluído na tabela.",
+                                "Meses já presentes: 01/2024"};
+        const QString paradaSerie =
+            mensagens + QStringLiteral("A tabela recusou o mês 02/2024; a leitura parou nele.\n");
+        QTest::newRow("CSV do Banco Central")
+            << QByteArray("\"data\";\"valor\"\r\n\"01/01/2024\";\"0,97\"\r\n"
+                          "\"01/02/2024\";\"-0,10\"\r\n\"01/03/2024\";\"0,83\"\r\n")
+            << serie << paradaSerie;
+        QTest::newRow("JSON do Banco Central")
+            << QByteArray("[{\"data\":\"01/01/2024\",\"valor\":\"0.97\"},"
+                          "{\"data\":\"01/02/2024\",\"valor\":\"-0.10\"},"
+                          "{\"data\":\"01/03/2024\",\"valor\":\"0.83\"}]")
+            << serie << paradaSerie;
+        // The rate document goes on past a refused month, as the refresh at start does.
+        QTest::newRow("documento de taxas")
+            << QByteArray("<list><i><dataSelic>2024-02-01</dataSelic><valorTaxaSelic>-0.10"
+                          "</valorTaxaSelic></i><i><dataSelic>2024-03-01</dataSelic>"
+                          "<valorTaxaSelic>0.83</valorTaxaSelic></i><i><dataSelic>2024-01-01"
+                          "</dataSelic><valorTaxaSelic>0.97</valorTaxaSelic></i></list>\n")
+            << QStringList{"Meses incluídos: 1", "Meses já presentes: 1",
+                           "Meses ainda não divulgados (ignorados): 0", "Meses recusados: 1"}
+            << mensagens;
+    }
+    void importarTaxaNegativa() {
+        QFETCH(QByteArray, documento);
+        QFETCH(QStringList, saida);
+        QFETCH(QString, erro);
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const QString arquivo = fPasta.filePath(QStringLiteral("negativa"));
+        gravaArquivoTeste(arquivo, documento);
+        const Execucao e =
+            roda({QStringLiteral("importar"), arquivo}, QStringLiteral("15/05/2024"));
+        QCOMPARE(e.linhasSaida(), saida);
+        QCOMPARE(e.erro, erro);
+        QCOMPARE(e.status, 1);
+        QVERIFY(!conteudoArquivo(tabela()).contains("Data=\"20240201\""));
+    }
+
     void importarSerieComEntradaRuim() {
         escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         const QByteArray antes = conteudoArquivo(tabela());

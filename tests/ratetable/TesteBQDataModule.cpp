@@ -9,6 +9,7 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <limits>
 #include <memory>
 
 namespace {
@@ -348,6 +349,16 @@ private slots:
         QTest::newRow("mês presente, valor diferente")
             << dia(1, 1, 2020) << 9.99 << true << 4 << QStringList();
         QTest::newRow("data futura") << dia(1, 4, 2020) << 0.3 << true << 4 << QStringList();
+        QTest::newRow("taxa zero") << dia(1, 2, 2020) << 0.0 << true << 5 << QStringList();
+        QTest::newRow("taxa negativa")
+            << dia(1, 2, 2020) << -0.1 << false << 4
+            << QStringList{QStringLiteral("A Selic de 02/2020 não pode ser negativa: -0,1."),
+                           Falha};
+        QTest::newRow("taxa negativa mínima")
+            << dia(1, 2, 2020) << -std::numeric_limits<double>::denorm_min() << false << 4
+            << QStringList{QStringLiteral(
+                               "A Selic de 02/2020 não pode ser negativa: -4,94065645841247e-324."),
+                           Falha};
         QTest::newRow("mês corrente")
             << dia(1, 3, 2020) << 0.3 << false << 4
             << QStringList{
@@ -376,6 +387,27 @@ private slots:
             tabela().ultimo();
             QCOMPARE(fDados->CDSSelicValor->comoFloat(), vlr);
         }
+    }
+
+    // A negative rate leaves nothing pending: the next month of an import is stored.
+    void taxaNegativaNaoBloqueiaAsSeguintes() {
+        QVERIFY(!fDados->InsereRegistro(dia(1, 2, 2020), -0.29));
+        QVERIFY(fDados->InsereRegistro(dia(1, 12, 2019), 0.37));
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(datas().last(), dia(1, 12, 2019));
+        QCOMPARE(tabela().quantidade(), 5);
+    }
+
+    // The rules of the table, which the rate table window edits through, do not look at the
+    // rate: one typed by hand is stored whatever its sign.
+    void taxaNegativaDigitadaEhGravada() {
+        tabela().inserir();
+        fDados->CDSSelicData->defineDataHora(dia(1, 2, 2020));
+        fDados->CDSSelicValor->defineFloat(-0.1);
+        tabela().gravar();
+        QVERIFY(fDialogos.registros().isEmpty());
+        QCOMPARE(tabela().quantidade(), 5);
+        QCOMPARE(fDados->CDSSelicValor->comoFloat(), -0.1);
     }
 
     // The row InsereRegistro began and the rule refused is dropped: the next months of an

@@ -167,6 +167,29 @@ private slots:
         QCOMPARE(conteudoArquivo(tabela()).count("<ROW "), qsizetype(meses));
     }
 
+    // A negative rate in the service's answer is refused with its message; the other months
+    // of the answer are stored.
+    void taxaNegativaDoServicoRecusada() {
+        prepara({{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        RespondedorSoap soap(EspacoNomes);
+        soap.respondeDocumento(QStringLiteral(
+            "<list><item><dataSelic>2024-02-01</dataSelic><valorTaxaSelic>-0.80</valorTaxaSelic>"
+            "</item><item><dataSelic>2024-03-01</dataSelic><valorTaxaSelic>0.83</valorTaxaSelic>"
+            "</item></list>"));
+        ServidorHttpTeste servico(soap.respondedor());
+        ServidorHttpTeste publico(sequencia({200}), fIdentidade);
+        ServidorHttpTeste intranet(sequencia({200}));
+        atualizacao(publico.host(), intranet.host(), servico, servico).executa(tabela());
+        QCOMPARE(fDialogos.textos(),
+                 (QStringList{QStringLiteral("A Selic de 02/2024 não pode ser negativa: -0,8."),
+                              QStringLiteral("Falha ao inserir registro")}));
+        QCOMPARE(fDados->CDSSelic.quantidade(), 2);
+        fDados->CDSSelic.fechar();
+        const QByteArray arquivo = conteudoArquivo(tabela());
+        QVERIFY(!arquivo.contains("Data=\"20240201\""));
+        QVERIFY(arquivo.contains("Data=\"20240301\""));
+    }
+
     // The library receives a null text and asks the service with an empty one.
     void tabelaVaziaEnviaDataVazia() {
         prepara({});
