@@ -1508,6 +1508,12 @@ private slots:
         for (const char* comando :
              {"calcular", "lote", "importar", "atualizar", "--url", "tabela", "--tabela", "--pdf"})
             QVERIFY2(e.saida.contains(QLatin1String(comando)), comando);
+        // The table used without --tabela, as LocaisArquivos decides it: beside the program
+        // only when that folder holds a table and can be written.
+        QVERIFY2(e.saida.simplified().contains(QStringLiteral(
+                     "a tabela é o BELQOR.cds ao lado do programa, quando essa pasta tem um "
+                     "BELQOR.cds e pode ser gravada; senão $XDG_DATA_HOME/belqor/BELQOR.cds")),
+                 qPrintable(e.saida));
         const Execucao semComando = roda({});
         QCOMPARE(semComando.status, 2);
         QCOMPARE(semComando.erro, QStringLiteral("Falta o comando. Use belqor-cli --help.\n"));
