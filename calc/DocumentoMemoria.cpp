@@ -1,6 +1,6 @@
 #include "DocumentoMemoria.h"
 
-#include "Erros.h"
+#include "ArquivoSaida.h"
 #include "FormataResultado.h"
 #include "Formatacao.h"
 #include "HtmlDocumento.h"
@@ -9,7 +9,6 @@
 #include <QPageLayout>
 #include <QPageSize>
 #include <QPdfWriter>
-#include <QSaveFile>
 #include <QTextDocument>
 
 QString tituloMemoria() {
@@ -143,18 +142,16 @@ void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& document
 }
 
 void gravaPdfMemoria(const QString& caminho, const DocumentoMemoria& documento) {
-    QSaveFile arquivo(caminho);
-    if (arquivo.open(QIODevice::WriteOnly)) {
+    ArquivoSaida arquivo(caminho);
+    arquivo.abre();
+    {
         QPdfWriter pdf(&arquivo);
         pdf.setTitle(tituloMemoria());
         pdf.setCreator(QStringLiteral("BELQOR ") + documento.Versao);
         preparaPaginaA4(pdf);
-        // The drawing's painter ends the PDF before it returns; the rename follows only
-        // when every byte reached the temporary file.
+        // The drawing's painter ends the PDF before it returns.
         desenhaMemoria(pdf, documento);
-        if (arquivo.commit())
-            return;
     }
-    throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                               .arg(caminho, arquivo.errorString()));
+    // The new file takes the old one's place only when every byte reached it.
+    arquivo.conclui();
 }

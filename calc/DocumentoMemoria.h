@@ -30,6 +30,7 @@ void preparaPaginaA4(QPagedPaintDevice& destino);
 // Draws the whole document, over as many pages as it needs, each with its number.
 void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& documento);
 
-// Writes the document as a PDF file, whole or not at all (the file is replaced only when
-// every byte was written); a failure throws ErroEntradaSaida naming the file.
+// Writes the document as a PDF file as ArquivoSaida writes: a regular file whole or not at
+// all (replaced only when every byte was written), a device or a pipe in place; a failure
+// throws ErroEntradaSaida naming the file, a folder ErroSaidaEmPasta.
 void gravaPdfMemoria(const QString& caminho, const DocumentoMemoria& documento);

@@ -1,5 +1,6 @@
 #include "Cli.h"
 
+#include "ArquivoSaida.h"
 #include "ComandoAtualizar.h"
 #include "ComandoCalcular.h"
 #include "ComandoImportar.h"
@@ -178,6 +179,10 @@ int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
         return executa(o, saida, erro);
     } catch (const AbortoSilencioso&) {
         return 1;
+    } catch (const ErroSaidaEmPasta& e) {
+        // A folder where a file to write was asked for is a command typed wrong.
+        erro << e.mensagem() << Qt::endl;
+        return 2;
     } catch (const std::exception& e) {
         erro << mensagemDe(e) << Qt::endl;
         return 1;

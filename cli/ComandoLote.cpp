@@ -1,5 +1,6 @@
 #include "ComandoLote.h"
 
+#include "ArquivoSaida.h"
 #include "CalculoTextos.h"
 #include "CsvPontoVirgula.h"
 #include "Erros.h"
@@ -9,7 +10,6 @@
 
 #include <QDir>
 #include <QFile>
-#include <QSaveFile>
 
 #include <QHash>
 
@@ -192,18 +192,16 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     if (!pastaPdf.isEmpty() && !QDir().mkpath(pastaPdf))
         throw ErroEntradaSaida(
             QStringLiteral("Não foi possível criar a pasta \"%1\".").arg(pastaPdf));
-    // Written beside the target and renamed over it only once complete: a batch that
-    // stops leaves no half file.
-    QSaveFile arquivoSaida;
+    // A regular file is written beside the target and renamed over it only once complete:
+    // a batch that stops leaves no half file. A device or a pipe is written in place.
+    std::unique_ptr<ArquivoSaida> arquivoSaida;
     std::unique_ptr<EscritorCsv> escritor;
     if (destino.isEmpty() || ehPadrao(destino)) {
         escritor = std::make_unique<EscritorCsv>(sessao.saida);
     } else {
-        arquivoSaida.setFileName(destino);
-        if (!arquivoSaida.open(QIODevice::WriteOnly))
-            throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                                       .arg(destino, arquivoSaida.errorString()));
-        escritor = std::make_unique<EscritorCsv>(arquivoSaida);
+        arquivoSaida = std::make_unique<ArquivoSaida>(destino);
+        arquivoSaida->abre();
+        escritor = std::make_unique<EscritorCsv>(*arquivoSaida);
     }
     {
         std::array<QStringView, 6> colunas;
@@ -262,9 +260,8 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     dialogos.limpa();
 
     escritor->descarrega();
-    if (arquivoSaida.isOpen() && !arquivoSaida.commit())
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                                   .arg(destino, arquivoSaida.errorString()));
+    if (arquivoSaida)
+        arquivoSaida->conclui();
     sessao.fechaTabela();
     sessao.erro << "Lote: " << linhas(total) << ", " << (total - falhas)
                 << (total - falhas == 1 ? " calculada, " : " calculadas, ") << falhas

@@ -1,5 +1,6 @@
 #include "CsvPontoVirgula.h"
 
+#include "ArquivoSaida.h"
 #include "Erros.h"
 #include "PaginaAnsi.h"
 
@@ -271,7 +272,7 @@ bool especialCsv(QChar c) {
 
 } // namespace
 
-EscritorCsv::EscritorCsv(QIODevice& destino) : fDestino(&destino), fFimLinha(u"\r\n") {
+EscritorCsv::EscritorCsv(ArquivoSaida& destino) : fDestino(&destino), fFimLinha(u"\r\n") {
     fTexto.reserve(Bloco + 4096);
     fBom = true;
 }
@@ -322,7 +323,6 @@ void EscritorCsv::descarrega() {
         fBom = false;
     }
     if (fDestino->write(bytes) != bytes.size())
-        throw ErroEntradaSaida(
-            QStringLiteral("Não foi possível gravar a saída: %1").arg(fDestino->errorString()));
+        throw fDestino->erro();
     fTexto.clear();
 }

@@ -11,6 +11,7 @@
 #include <string>
 #include <string_view>
 
+class ArquivoSaida;
 class QIODevice;
 class QTextStream;
 
@@ -75,8 +76,8 @@ private:
 // correctly), or to standard output as plain lines.
 class EscritorCsv {
 public:
-    // To a file: bytes go to the device in blocks.
-    explicit EscritorCsv(QIODevice& destino);
+    // To a file: bytes go to it in blocks.
+    explicit EscritorCsv(ArquivoSaida& destino);
     // To standard output.
     explicit EscritorCsv(QTextStream& saida);
 
@@ -86,11 +87,11 @@ public:
     // a line break; written without a copy of its own.
     void valor(QStringView texto);
     void fimDaLinha();
-    // Sends what is buffered; throws ErroEntradaSaida when the device refuses it.
+    // Sends what is buffered; throws ErroEntradaSaida, naming the file, when it refuses it.
     void descarrega();
 
 private:
-    QIODevice* fDestino = nullptr;
+    ArquivoSaida* fDestino = nullptr;
     QTextStream* fSaida = nullptr;
     std::u16string_view fFimLinha;
     // A plain buffer: every field of every row is appended to it.

@@ -18,8 +18,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <thread>
+
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>
 #include <unistd.h>
 
 namespace {
@@ -1420,6 +1424,107 @@ private slots:
         QVERIFY2(e.erro.contains(QStringLiteral("A linha 3 de")), qPrintable(e.erro));
         QCOMPARE(conteudoArquivo(saida), QByteArray("anterior\n"));
         QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), arquivosAntes);
+    }
+
+    // A path that is not a regular file is written in place, never replaced by one: a
+    // character device stays a device, the reader of a named pipe gets the rows or the
+    // document, /dev/stdout reaches the pipe the program writes to. The batch's output and
+    // the calculation memory alike.
+    void saidaQueNaoEhArquivoComum_data() {
+        QTest::addColumn<QString>("tipo");
+        QTest::addColumn<bool>("pdf");
+        for (const char* tipo : {"dispositivo", "pipe", "stdout"}) {
+            QTest::newRow(qPrintable(QStringLiteral("lote, %1").arg(tipo))) << tipo << false;
+            QTest::newRow(qPrintable(QStringLiteral("pdf, %1").arg(tipo))) << tipo << true;
+        }
+    }
+    void saidaQueNaoEhArquivoComum() {
+        QFETCH(QString, tipo);
+        QFETCH(bool, pdf);
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString alvo = tipo == QLatin1String("stdout")
+                                 ? QStringLiteral("/dev/stdout")
+                                 : fPasta.filePath(QStringLiteral("alvo"));
+        if (tipo != QLatin1String("stdout"))
+            QFile::remove(alvo);
+        const QByteArray caminhoAlvo = QFile::encodeName(alvo);
+        int leitura = -1, guarda = -1;
+        QByteArray lidos;
+        std::thread leitor;
+        if (tipo == QLatin1String("dispositivo")) {
+            // The numbers of /dev/null, on a node of the test's own.
+            if (::mknod(caminhoAlvo.constData(), S_IFCHR | 0666, makedev(1, 3)) != 0)
+                QSKIP("criar um dispositivo exige privilégio (mknod)");
+        } else if (tipo == QLatin1String("pipe")) {
+            QCOMPARE(::mkfifo(caminhoAlvo.constData(), 0600), 0);
+            // The test holds the pipe open for writing as well, so its reader never waits
+            // for a writer that may not come, and sees the end when the test lets go.
+            leitura = ::open(caminhoAlvo.constData(), O_RDONLY | O_NONBLOCK);
+            QVERIFY(leitura >= 0);
+            guarda = ::open(caminhoAlvo.constData(), O_WRONLY);
+            QVERIFY(guarda >= 0);
+            ::fcntl(leitura, F_SETFL, 0);
+            leitor = std::thread([&] {
+                char bloco[4096];
+                ssize_t n = 0;
+                while ((n = ::read(leitura, bloco, sizeof bloco)) > 0)
+                    lidos.append(bloco, n);
+            });
+        }
+        const Execucao e = pdf ? roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                       QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
+                                       QStringLiteral("--pdf"), alvo})
+                               : roda({QStringLiteral("lote"), entrada, alvo});
+        if (leitor.joinable()) {
+            ::close(guarda);
+            leitor.join();
+            ::close(leitura);
+        }
+        QVERIFY2(e.status == 0, qPrintable(e.erro));
+        struct stat depois {};
+        if (tipo != QLatin1String("stdout")) {
+            QCOMPARE(::lstat(caminhoAlvo.constData(), &depois), 0);
+            QCOMPARE(depois.st_mode & S_IFMT,
+                     mode_t(tipo == QLatin1String("dispositivo") ? S_IFCHR : S_IFIFO));
+        }
+        const QByteArray recebidos = tipo == QLatin1String("pipe") ? lidos : e.bytesSaida;
+        if (tipo == QLatin1String("dispositivo")) {
+            QCOMPARE(depois.st_rdev, makedev(1, 3));
+        } else if (pdf) {
+            QVERIFY(recebidos.startsWith("%PDF-"));
+            QVERIFY(recebidos.contains("%%EOF"));
+        } else {
+            QCOMPARE(recebidos, QByteArray("\xEF\xBB\xBFvalor;vencimento;pagamento;dias;taxa;multa;"
+                                           "juros;total;mensagem\r\n"
+                                           "1000,00;10/03/2020;14/04/2020;35;1,000000;90,00;10,90;"
+                                           "1.100,90;\r\n"));
+        }
+    }
+
+    // A folder is no file to write: a command typed wrong, the folder left as it was.
+    void saidaQueEhPasta_data() {
+        QTest::addColumn<bool>("pdf");
+        QTest::newRow("lote") << false;
+        QTest::newRow("pdf") << true;
+    }
+    void saidaQueEhPasta() {
+        QFETCH(bool, pdf);
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString pasta = fPasta.filePath(QStringLiteral("uma pasta"));
+        QVERIFY(QDir().mkpath(pasta));
+        const Execucao e = pdf ? roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                                       QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
+                                       QStringLiteral("--pdf"), pasta})
+                               : roda({QStringLiteral("lote"), entrada, pasta});
+        QCOMPARE(e.status, 2);
+        QCOMPARE(e.erro,
+                 QStringLiteral("Não foi possível gravar o arquivo \"%1\": o caminho é uma pasta\n")
+                     .arg(pasta));
+        QCOMPARE(e.saida, QString());
+        QVERIFY(QFileInfo(pasta).isDir());
+        QCOMPARE(QDir(pasta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
     }
 
     // The command line's conventions: "--" ends the options, an option of another command
