@@ -208,6 +208,24 @@ int executaJson(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     return status;
 }
 
+// Standard output that refused a byte fails the command, whatever the command made of it:
+// said once, here, for every command. Standard error that refused one can only end the
+// status.
+int confereSaidas(int status, QTextStream& saida, QTextStream& erro) {
+    saida.flush();
+    if (saida.status() != QTextStream::Ok) {
+        const auto* dispositivo = dynamic_cast<const ArquivoSaida*>(saida.device());
+        erro << (dispositivo ? dispositivo->erro().mensagem()
+                             : QStringLiteral("Erro de gravação na saída padrão."))
+             << Qt::endl;
+        status = status == 0 ? 1 : status;
+    }
+    erro.flush();
+    if (erro.status() != QTextStream::Ok)
+        status = status == 0 ? 1 : status;
+    return status;
+}
+
 } // namespace
 
 QString textoAjuda() {
@@ -282,7 +300,8 @@ int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& e
         erro << e.mensagem() << " Use belqor-cli --help." << Qt::endl;
         if (argumentos.contains(QStringLiteral("--json")))
             escreveErroJson(saida, e.mensagem());
-        return 2;
+        return confereSaidas(2, saida, erro);
     }
-    return o.json ? executaJson(o, saida, erro) : executaOpcoes(o, saida, erro);
+    return confereSaidas(o.json ? executaJson(o, saida, erro) : executaOpcoes(o, saida, erro),
+                         saida, erro);
 }

@@ -8,7 +8,8 @@
 #include <QStringList>
 #include <QTextStream>
 
-// Runs one command line (without the program name); gives the exit status.
+// Runs one command line (without the program name); gives the exit status. A write to
+// `saida` or `erro` that failed makes it 1 at least; the failure of `saida` is said on `erro`.
 int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& erro);
 
 QString textoAjuda();

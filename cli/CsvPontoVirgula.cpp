@@ -314,6 +314,8 @@ void EscritorCsv::descarrega() {
     if (fSaida) {
         *fSaida << texto;
         fSaida->flush();
+        if (fSaida->status() != QTextStream::Ok)
+            throw AbortoSilencioso();
         fTexto.clear(); // keeps the block's room
         return;
     }

@@ -88,6 +88,8 @@ public:
     void valor(QStringView texto);
     void fimDaLinha();
     // Sends what is buffered; throws ErroEntradaSaida, naming the file, when it refuses it.
+    // Standard output that refuses it ends the rows with AbortoSilencioso: the command line
+    // says so once, at its end, for every command alike.
     void descarrega();
 
 private:

@@ -1,3 +1,4 @@
+#include "ArquivoSaida.h"
 #include "Cli.h"
 
 #include <QCoreApplication>
@@ -6,6 +7,8 @@
 #include <cstdio>
 #include <cstring>
 #include <memory>
+
+#include <unistd.h>
 
 namespace {
 
@@ -42,8 +45,12 @@ int main(int argc, char* argv[]) {
     } else {
         app = std::make_unique<QCoreApplication>(argc, argv);
     }
-    QTextStream saida(stdout);
-    QTextStream erro(stderr);
+    // Every write to the standard streams is checked: a full disk or a closed pipe is a
+    // failure of the command, not a success that wrote nothing.
+    ArquivoSaida saidaPadrao(STDOUT_FILENO, QStringLiteral("saída padrão"));
+    ArquivoSaida erroPadrao(STDERR_FILENO, QStringLiteral("saída de erro"));
+    QTextStream saida(&saidaPadrao);
+    QTextStream erro(&erroPadrao);
     QStringList argumentos = QCoreApplication::arguments();
     argumentos.removeFirst();
     return executaCli(argumentos, saida, erro);

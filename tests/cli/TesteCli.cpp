@@ -61,8 +61,11 @@ class TesteCli : public QObject {
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
-    QProcessEnvironment ambiente(const QString& hoje,
-                                 const QProcessEnvironment& variaveis = QProcessEnvironment()) {
+    // saidaPara and erroPara send standard output and error to a file instead of the test.
+    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
+                  const QByteArray& entrada = QByteArray(), const QString& saidaPara = QString(),
+                  const QString& erroPara = QString()) {
+        QProcess p;
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(variaveis);
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -73,16 +76,12 @@ class TesteCli : public QObject {
             ambiente.remove(QStringLiteral("BELQOR_HOJE"));
         else
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
-        return ambiente;
-    }
-
-    // `programa` and `variaveis` run another copy of the program, in an environment of its own.
-    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
-                  const QByteArray& entrada = QByteArray(), const QString& programa = QString(),
-                  const QProcessEnvironment& variaveis = QProcessEnvironment()) {
-        QProcess p;
-        p.setProcessEnvironment(ambiente(hoje, variaveis));
-        p.start(programa.isEmpty() ? fPrograma : programa, argumentos);
+        p.setProcessEnvironment(ambiente);
+        if (!saidaPara.isEmpty())
+            p.setStandardOutputFile(saidaPara);
+        if (!erroPara.isEmpty())
+            p.setStandardErrorFile(erroPara);
+        p.start(fPrograma, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
         if (!p.waitForFinished(60000))
@@ -1525,6 +1524,42 @@ private slots:
         QCOMPARE(e.saida, QString());
         QVERIFY(QFileInfo(pasta).isDir());
         QCOMPARE(QDir(pasta).entryList(QDir::AllEntries | QDir::NoDotAndDotDot), QStringList());
+    }
+
+    // A standard output that takes nothing (a full device) fails every command: status 1
+    // and the reason on standard error, never a success that wrote nothing.
+    void saidaPadraoQueFalha_data() {
+        QTest::addColumn<QStringList>("argumentos");
+        QTest::newRow("lote") << QStringList{"lote", "ENTRADA", "-"};
+        QTest::newRow("calcular") << QStringList{"calcular", "1000,00", "10/03/2020", "14/04/2020"};
+        QTest::newRow("calcular --json")
+            << QStringList{"calcular", "1000,00", "10/03/2020", "14/04/2020", "--json"};
+        QTest::newRow("tabela") << QStringList{"tabela"};
+        QTest::newRow("--help") << QStringList{"--help"};
+        QTest::newRow("--version") << QStringList{"--version"};
+    }
+    void saidaPadraoQueFalha() {
+        QFETCH(QStringList, argumentos);
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        argumentos.replaceInStrings(QStringLiteral("ENTRADA"), entrada);
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda(argumentos, QString(), QByteArray(), QStringLiteral("/dev/full"));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("Erro de gravação na saída padrão: não há espaço livre no "
+                                        "dispositivo\n"));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
+    // A standard error that takes nothing cannot say why, but the status says it failed.
+    void saidaDeErroQueFalha() {
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString saida = fPasta.filePath(QStringLiteral("saida.csv"));
+        const Execucao e = roda({QStringLiteral("lote"), entrada, saida}, QString(), QByteArray(),
+                                QString(), QStringLiteral("/dev/full"));
+        QCOMPARE(e.status, 1);
+        QVERIFY(conteudoArquivo(saida).contains("1.100,90"));
     }
 
     // The command line's conventions: "--" ends the options, an option of another command
