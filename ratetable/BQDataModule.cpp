@@ -2,7 +2,18 @@
 
 #include "Erros.h"
 #include "Formatacao.h"
+#include "MotivosFalha.h"
 #include "TextosTaxas.h"
+
+#include <QFile>
+#include <QFileInfo>
+#include <QSysInfo>
+
+#include <cerrno>
+
+#include <fcntl.h>
+#include <signal.h>
+#include <unistd.h>
 
 namespace {
 
@@ -62,14 +73,68 @@ bool TBQDataModule::reservaTabela(const QString& arquivo, int esperaMs) {
     auto trava = std::make_unique<QLockFile>(arquivo + QStringLiteral(".lock"));
     // Held for as long as the program runs: only a lock whose process has ended is stale.
     trava->setStaleLockTime(0);
-    if (trava->tryLock(esperaMs)) {
-        fTrava = std::move(trava);
-        return true;
+    // Something else in the lock's place never goes away by waiting, and is no program.
+    const QFileInfo lugar(trava->fileName());
+    if (lugar.exists() && !lugar.isFile()) {
+        fDialogos.mensagem(textoTravaNaoCriada(
+            trava->fileName(), lugar.isDir() ? motivoDoSistema(EISDIR)
+                                             : QStringLiteral("há no lugar algo que não é um "
+                                                              "arquivo comum")));
+        return false;
     }
-    if (trava->error() != QLockFile::LockFailedError)
-        return true;
-    fDialogos.mensagem(textoTabelaEmUso(arquivo));
-    return false;
+    if (!trava->tryLock(esperaMs)) {
+        if (trava->error() != QLockFile::LockFailedError)
+            return true;
+        // A lock left by a process that has ended stays only when it cannot be removed.
+        if (travaAbandonada(*trava)) {
+            if (const int erro = removeTravaAbandonada(*trava); erro != 0) {
+                fDialogos.mensagem(textoTravaNaoRemovida(trava->fileName(), motivoDoSistema(erro)));
+                return false;
+            }
+        }
+        if (!trava->tryLock(0)) {
+            fDialogos.mensagem(textoTabelaEmUso(arquivo));
+            return false;
+        }
+    }
+    fTrava = std::move(trava);
+    return true;
+}
+
+bool TBQDataModule::travaAbandonada(const QLockFile& trava) {
+    qint64 processo = 0;
+    QString maquina;
+    if (!trava.getLockInfo(&processo, &maquina, nullptr) || processo <= 0)
+        return false;
+    if (!maquina.isEmpty() && maquina != QSysInfo::machineHostName())
+        return false;
+    return ::kill(pid_t(processo), 0) != 0 && errno == ESRCH;
+}
+
+int TBQDataModule::removeTravaAbandonada(const QLockFile& trava) {
+    const QByteArray caminho = QFile::encodeName(trava.fileName());
+    const QByteArray pasta = QFile::encodeName(QFileInfo(trava.fileName()).absolutePath());
+    // A folder this program may not write: its reason, without trying.
+    if (::faccessat(AT_FDCWD, pasta.constData(), W_OK, AT_EACCESS) != 0)
+        return errno;
+    // As the lock itself does it: under its removal lock, so that two programs taking over
+    // the same abandoned lock never remove the one the other has just made. Another program
+    // at it, or a lock made anew meanwhile, is no failure to report.
+    QLockFile remocao(trava.fileName() + QStringLiteral(".rmlock"));
+    if (!remocao.tryLock(0) || !travaAbandonada(trava))
+        return 0;
+    return ::unlink(caminho.constData()) == 0 ? 0 : errno;
+}
+
+QString TBQDataModule::textoTravaNaoCriada(const QString& trava, const QString& motivo) {
+    return QStringLiteral("Não foi possível criar o arquivo de trava \"%1\" da tabela: %2.")
+        .arg(trava, motivo);
+}
+
+QString TBQDataModule::textoTravaNaoRemovida(const QString& trava, const QString& motivo) {
+    return QStringLiteral("Não foi possível remover o arquivo de trava \"%1\", deixado por um "
+                          "programa que já terminou: %2.")
+        .arg(trava, motivo);
 }
 
 QString TBQDataModule::textoTabelaEmUso(const QString& arquivo) {

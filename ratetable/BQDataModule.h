@@ -53,10 +53,15 @@ public:
     // (the table's name followed by ".lock") from before the table is read until after it
     // is written. Waits up to esperaMs for another program to let go; a lock left by a
     // process that has ended is taken over. When another program holds it, shows
-    // textoTabelaEmUso and answers false. Where no lock file can be made at all (a folder
-    // that cannot be written), the program goes on without one.
+    // textoTabelaEmUso and answers false. A lock that is unusable is no other program: a
+    // folder (or anything but a file) in its place shows textoTravaNaoCriada at once, an
+    // abandoned lock that cannot be removed textoTravaNaoRemovida, each with the reason,
+    // and the answer is false. Where no lock file can be made at all (a folder that cannot
+    // be written), the program goes on without one.
     bool reservaTabela(const QString& arquivo, int esperaMs);
     static QString textoTabelaEmUso(const QString& arquivo);
+    static QString textoTravaNaoCriada(const QString& trava, const QString& motivo);
+    static QString textoTravaNaoRemovida(const QString& trava, const QString& motivo);
 
     // Adds a month's rate unless the month is present or lies in the future. False only
     // when something failed, after "Falha ao inserir registro" was shown; a row it began
@@ -77,6 +82,11 @@ public:
     Dialogos& dialogos() const { return fDialogos; }
 
 private:
+    // Whether the lock was left by a process of this machine that has ended.
+    static bool travaAbandonada(const QLockFile& trava);
+    // Removes an abandoned lock as the lock itself would; the errno that stopped it, or 0.
+    static int removeTravaAbandonada(const QLockFile& trava);
+
     const Relogio& fRelogio;
     Dialogos& fDialogos;
     LocaisArquivos fLocais;

@@ -751,6 +751,24 @@ private slots:
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
+    // A folder where the lock goes is no other program: said at once, naming the lock.
+    void importarComTravaQueEhPasta() {
+        escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
+        const QByteArray antes = conteudoArquivo(tabela());
+        const QString trava = tabela() + QStringLiteral(".lock");
+        QVERIFY(QDir().mkpath(trava));
+        const Execucao e = roda(
+            {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
+            QStringLiteral("15/05/2024"));
+        QDir(trava).removeRecursively();
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(e.erro, QStringLiteral("Não foi possível criar o arquivo de trava \"%1\" da "
+                                        "tabela: o caminho é uma pasta.\n")
+                             .arg(trava));
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
     void importarAssumeTravaAbandonada() {
         escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         escreveTravaAbandonada(tabela() + QStringLiteral(".lock"));

@@ -12,6 +12,8 @@
 #include <limits>
 #include <memory>
 
+#include <unistd.h>
+
 namespace {
 
 const QString NaoPermitido = QStringLiteral(
@@ -41,6 +43,24 @@ private:
         impressas() << texto;
     }
     QtMessageHandler fAnterior = nullptr;
+};
+
+// The system's administrator passes every permission check: while one lives, the process
+// acts as the unprivileged user "nobody" instead, so that a folder that may not be written
+// refuses it as it refuses any user.
+class ComoOutroUsuario {
+public:
+    ComoOutroUsuario() : fAdministrador(::geteuid() == 0) {
+        if (fAdministrador && ::seteuid(65534) != 0)
+            qFatal("seteuid falhou");
+    }
+    ~ComoOutroUsuario() {
+        if (fAdministrador && ::seteuid(0) != 0)
+            qFatal("seteuid falhou");
+    }
+
+private:
+    bool fAdministrador;
 };
 
 } // namespace
@@ -126,6 +146,56 @@ private slots:
         QCOMPARE(fDialogos.textos(), QStringList());
         TBQDataModule segundo(fRelogio, fDialogos);
         QVERIFY(!segundo.reservaTabela(fCaminho, 0));
+    }
+
+    // A lock that is unusable is no other program: a folder in its place is said at once,
+    // naming the lock and why; the table is not read.
+    void travaQueEhPasta() {
+        const QString caminhoTrava = fCaminho + QStringLiteral(".lock");
+        QVERIFY(QDir().mkpath(caminhoTrava));
+        fDados.reset();
+        TBQDataModule segundo(fRelogio, fDialogos);
+        const bool reservou = segundo.reservaTabela(fCaminho, 0);
+        QDir(caminhoTrava).removeRecursively();
+        QVERIFY(!reservou);
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{QStringLiteral("Não foi possível criar o arquivo de trava \"%1\" da "
+                                            "tabela: o caminho é uma pasta.")
+                                 .arg(caminhoTrava)});
+        QVERIFY(!segundo.CDSSelic.ativa());
+    }
+
+    // A lock left by a process that has ended, in a folder this program may not write: it
+    // cannot be taken over, and the message says so, naming it and why.
+    void travaAbandonadaQueNaoPodeSerRemovida() {
+        const QString pasta = fPasta.filePath(QStringLiteral("protegida"));
+        QVERIFY(QDir().mkpath(pasta));
+        const QString tabela = pasta + QStringLiteral("/BELQOR.cds");
+        const QString caminhoTrava = tabela + QStringLiteral(".lock");
+        escreveTabelaTeste(tabela, mesesEmTornoDoLimite());
+        escreveTravaAbandonada(caminhoTrava);
+        const QByteArray travaAntes = conteudoArquivo(caminhoTrava);
+        // Readable and searchable by anyone, written by no one; as the system's
+        // administrator the test acts as another user, whom nothing lets write there.
+        const QFile::Permissions lerEPercorrer = QFile::ReadOwner | QFile::ExeOwner |
+                                                 QFile::ReadGroup | QFile::ExeGroup |
+                                                 QFile::ReadOther | QFile::ExeOther;
+        QFile::setPermissions(fPasta.path(), lerEPercorrer | QFile::WriteOwner);
+        QFile::setPermissions(pasta, lerEPercorrer);
+        bool reservou = true;
+        {
+            ComoOutroUsuario outro;
+            TBQDataModule segundo(fRelogio, fDialogos);
+            reservou = segundo.reservaTabela(tabela, 0);
+        }
+        QFile::setPermissions(pasta, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
+        QVERIFY(!reservou);
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{QStringLiteral("Não foi possível remover o arquivo de trava \"%1\", "
+                                            "deixado por um programa que já terminou: permissão "
+                                            "negada.")
+                                 .arg(caminhoTrava)});
+        QCOMPARE(conteudoArquivo(caminhoTrava), travaAntes);
     }
 
     void novaLinhaPadrao_data() {
