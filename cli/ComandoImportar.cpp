@@ -6,6 +6,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "ImportacaoSerie.h"
+#include "MotivosFalha.h"
 #include "SessaoCli.h"
 
 #include <QFile>
@@ -81,8 +82,8 @@ QByteArray leEntrada(const QString& caminho) {
         return leArquivoTaxas(caminho);
     QFile entrada;
     if (!entrada.open(STDIN_FILENO, QIODevice::ReadOnly))
-        throw ErroEntradaSaida(
-            QStringLiteral("Não foi possível ler a entrada padrão: %1").arg(entrada.errorString()));
+        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler a entrada padrão: %1")
+                                   .arg(motivoDoArquivo(entrada)));
     const QByteArray conteudo = entrada.read(DocumentoXML::TamanhoMaximo + 1);
     if (conteudo.size() > DocumentoXML::TamanhoMaximo)
         throw ErroBelqor(

@@ -6,6 +6,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "MemoriaCalculo.h"
+#include "MotivosFalha.h"
 #include "SessaoCli.h"
 
 #include <QDir>
@@ -163,7 +164,7 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
                                          : arquivoEntrada.open(QIODevice::ReadOnly);
     if (!abriu)
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(entrada, arquivoEntrada.errorString()));
+                                   .arg(entrada, motivoDoArquivo(arquivoEntrada)));
     const QString nomeEntrada = ehPadrao(entrada) ? QStringLiteral("entrada padrão") : entrada;
     LeitorCsv leitor(arquivoEntrada, nomeEntrada);
     if (leitor.windows1252())

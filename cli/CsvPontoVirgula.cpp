@@ -2,6 +2,7 @@
 
 #include "ArquivoSaida.h"
 #include "Erros.h"
+#include "MotivosFalha.h"
 #include "PaginaAnsi.h"
 
 #include <QIODevice>
@@ -76,7 +77,7 @@ bool LeitorCsv::preenche() {
     const qint64 lidos = fOrigem.read(bloco.data(), Bloco);
     if (lidos < 0)
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(fNome, fOrigem.errorString()));
+                                   .arg(fNome, motivoDoArquivo(fOrigem)));
     if (lidos == 0) {
         fFim = true;
         return false;

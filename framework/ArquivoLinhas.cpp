@@ -1,6 +1,7 @@
 #include "ArquivoLinhas.h"
 
 #include "Erros.h"
+#include "MotivosFalha.h"
 #include "PaginaAnsi.h"
 
 #include <QFile>
@@ -57,10 +58,10 @@ QStringList divideLinhas(QStringView texto) {
 ArquivoLinhas ArquivoLinhas::le(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
-        throw erroDe(caminho, arquivo.errorString());
+        throw erroDe(caminho, motivoDoArquivo(arquivo));
     const QByteArray bytes = arquivo.readAll();
     if (arquivo.error() != QFileDevice::NoError)
-        throw erroDe(caminho, arquivo.errorString());
+        throw erroDe(caminho, motivoDoArquivo(arquivo));
 
     ArquivoLinhas resultado;
     for (const Marca& m : Marcas) {
@@ -94,5 +95,5 @@ void ArquivoLinhas::grava(const QString& caminho) const {
     arquivo.setDirectWriteFallback(true);
     if (!arquivo.open(QIODevice::WriteOnly) || arquivo.write(bytes) != bytes.size() ||
         !arquivo.commit())
-        throw erroDe(caminho, arquivo.errorString());
+        throw erroDe(caminho, motivoDoArquivo(arquivo));
 }

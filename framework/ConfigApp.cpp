@@ -5,6 +5,7 @@
 #include "Erros.h"
 #include "Formatacao.h"
 #include "LocaisArquivos.h"
+#include "MotivosFalha.h"
 #include "PaginaAnsi.h"
 #include "VersaoBelqor.h"
 
@@ -37,7 +38,7 @@ bool arquivoExiste(const QString& caminho) {
 
 ErroEntradaSaida erroDe(const QFile& arquivo) {
     return ErroEntradaSaida(QStringLiteral("Erro de entrada/saída no arquivo \"%1\": %2")
-                                .arg(arquivo.fileName(), arquivo.errorString()));
+                                .arg(arquivo.fileName(), motivoDoArquivo(arquivo)));
 }
 
 } // namespace

@@ -1,11 +1,12 @@
 #include "ArquivoIni.h"
 
+#include "ArquivoSaida.h"
 #include "Erros.h"
 #include "LeituraLimitada.h"
+#include "MotivosFalha.h"
 #include "PaginaAnsi.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QStringDecoder>
 #include <QStringList>
 
@@ -62,7 +63,7 @@ std::optional<Conteudo> carrega(const QString& arquivo) {
                              .arg(arquivo, textoLimite(ArquivoIni::TamanhoMaximo)));
     case ResultadoLeitura::Falhou:
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo INI \"%1\": %2")
-                                   .arg(arquivo, f.errorString()));
+                                   .arg(arquivo, motivoDoArquivo(f)));
     }
     Conteudo c;
     if (bytes.startsWith(MarcaUtf8)) {
@@ -232,12 +233,10 @@ void gravaValor(const QString& arquivo, const QString& secao, const QString& cha
     QByteArray bytes = c.marcaUtf8 ? MarcaUtf8 : QByteArray();
     for (const Linha& linha : c.linhas)
         bytes += linha.bytes + linha.fim;
-    QSaveFile f(arquivo);
-    const bool gravou =
-        f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size() && f.commit();
-    if (!gravou)
-        throw ErroBelqor(QStringLiteral("Não foi possível gravar o arquivo \"%1\": %2")
-                             .arg(arquivo, f.errorString()));
+    ArquivoSaida f(arquivo);
+    f.abre();
+    f.write(bytes);
+    f.conclui();
 }
 
 } // namespace ArquivoIni

@@ -1,12 +1,32 @@
 #include "CanalVisualizadorLog.h"
 
+#include "MotivosFalha.h"
+
 #include <QDeadlineTimer>
 #include <QDir>
 #include <QFileInfo>
 #include <QLocalSocket>
 #include <QtEndian>
 
+#include <cerrno>
+
 namespace {
+
+// Why the channel could not be opened, in Portuguese.
+QString motivoDaEscuta(QAbstractSocket::SocketError erro) {
+    switch (erro) {
+    case QAbstractSocket::SocketAccessError:
+        return motivoDoSistema(EACCES);
+    case QAbstractSocket::AddressInUseError:
+        return motivoDoSistema(EADDRINUSE);
+    case QAbstractSocket::SocketResourceError:
+        return motivoDoSistema(EMFILE);
+    case QAbstractSocket::HostNotFoundError:
+        return QStringLiteral("nome de canal inválido");
+    default:
+        return QStringLiteral("o canal não pôde ser aberto");
+    }
+}
 
 constexpr qsizetype TamanhoCabecalho = 8 + 4;
 constexpr qsizetype TamanhoResposta = 8;
@@ -101,7 +121,7 @@ bool OuvinteVisualizadorLog::escuta(const QString& nomeCanal, QString* erro) {
             return true;
     }
     if (erro)
-        *erro = fServidor.errorString();
+        *erro = motivoDaEscuta(fServidor.serverError());
     return false;
 }
 

@@ -1,6 +1,7 @@
 #include "DocumentoXML.h"
 
 #include "Erros.h"
+#include "MotivosFalha.h"
 #include "ProfundidadeXml.h"
 
 void DocumentoXML::defineAtivo(bool ativo) {
@@ -35,11 +36,18 @@ void DocumentoXML::defineAtivo(bool ativo) {
     // QDomDocument resolves no external entity and bounds the expansion of internal ones.
     QString erro;
     int linha = 0, coluna = 0;
-    if (!fDocumento.setContent(texto, false, &erro, &linha, &coluna))
+    if (!fDocumento.setContent(texto, false, &erro, &linha, &coluna)) {
+        // The tree's parser words its failure in English; the stream reader, over the same
+        // text, tells which failure it is.
+        QXmlStreamReader leitor(texto);
+        while (!leitor.atEnd())
+            leitor.readNext();
         throw ErroBelqor(QStringLiteral("Erro no documento XML: %1 (linha %2, coluna %3)")
-                             .arg(erro)
+                             .arg(motivoDoXml(leitor.hasError() ? leitor.error()
+                                                                : QXmlStreamReader::CustomError))
                              .arg(linha)
                              .arg(coluna));
+    }
     fAtivo = true;
 }
 

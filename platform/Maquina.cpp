@@ -1,6 +1,7 @@
 #include "Maquina.h"
 
 #include "Erros.h"
+#include "MotivosFalha.h"
 
 #include <QFile>
 
@@ -16,7 +17,7 @@
 namespace {
 
 [[noreturn]] void falhaDoSistema(int erro) {
-    throw ErroBelqor(QString::fromLocal8Bit(std::strerror(erro)));
+    throw ErroBelqor(motivoDoSistema(erro));
 }
 
 } // namespace
@@ -38,8 +39,15 @@ QStringList enderecosIPv4(const QString& host) {
     const int codigo = getaddrinfo(host.toLocal8Bit().constData(), nullptr, &dica, &lista);
     if (codigo == EAI_NONAME || codigo == EAI_NODATA)
         return {};
+    if (codigo == EAI_SYSTEM)
+        falhaDoSistema(errno);
+    if (codigo == EAI_MEMORY)
+        falhaDoSistema(ENOMEM);
     if (codigo != 0)
-        throw ErroBelqor(QString::fromLocal8Bit(gai_strerror(codigo)));
+        throw ErroBelqor(
+            codigo == EAI_AGAIN
+                ? QStringLiteral("falha temporária na resolução do nome")
+                : QStringLiteral("falha na resolução do nome (código %1)").arg(codigo));
     QStringList enderecos;
     for (const addrinfo* a = lista; a; a = a->ai_next) {
         char texto[INET_ADDRSTRLEN] = {};

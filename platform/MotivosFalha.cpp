@@ -2,6 +2,7 @@
 
 #include <QCoreApplication>
 #include <QFileDevice>
+#include <QProcess>
 #include <QSaveFile>
 #include <QtGlobal>
 
@@ -144,9 +145,14 @@ QString motivoDoSistema(int codigo) {
     }
 }
 
-QString motivoDoArquivo(const QFileDevice& arquivo) {
-    const QString texto = arquivo.errorString();
-    if (texto == QSaveFile::tr("Existing file %1 is not writable").arg(arquivo.fileName()))
+QString motivoDoArquivo(const QIODevice& dispositivo) {
+    const QString texto = dispositivo.errorString();
+    const auto* arquivo = qobject_cast<const QFileDevice*>(&dispositivo);
+    if (!arquivo) {
+        const int codigo = codigoDoTexto(texto);
+        return codigo ? motivoDoSistema(codigo) : texto;
+    }
+    if (texto == QSaveFile::tr("Existing file %1 is not writable").arg(arquivo->fileName()))
         return QStringLiteral("o arquivo existente não permite gravação");
     if (texto == QSaveFile::tr("Filename refers to a directory") ||
         texto == textoDoQt("QFSFileEngine", "file to open is a directory"))
@@ -155,7 +161,25 @@ QString motivoDoArquivo(const QFileDevice& arquivo) {
         return QStringLiteral("gravação cancelada");
     if (const int codigo = codigoDoTexto(texto))
         return motivoDoSistema(codigo);
-    return motivoDoTipo(arquivo.error());
+    return motivoDoTipo(arquivo->error());
+}
+
+QString motivoDoProcesso(const QProcess& processo) {
+    // "execvp: No such file or directory": the call, then the system's reason.
+    const QString texto = processo.errorString();
+    const qsizetype separador = texto.lastIndexOf(QLatin1String(": "));
+    if (const int codigo = codigoDoTexto(separador < 0 ? texto : texto.mid(separador + 2)))
+        return motivoDoSistema(codigo);
+    switch (processo.error()) {
+    case QProcess::FailedToStart:
+        return QStringLiteral("o programa não pôde ser iniciado");
+    case QProcess::Crashed:
+        return QStringLiteral("o programa terminou de forma anormal");
+    case QProcess::Timedout:
+        return QStringLiteral("o tempo de espera se esgotou");
+    default:
+        return QStringLiteral("erro ao executar o programa");
+    }
 }
 
 QString motivoDoXml(QXmlStreamReader::Error erro) {

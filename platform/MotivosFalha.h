@@ -7,14 +7,19 @@
 #include <QString>
 #include <QXmlStreamReader>
 
-class QFileDevice;
+class QIODevice;
+class QProcess;
 
 // An errno value: "não há espaço livre no dispositivo".
 QString motivoDoSistema(int codigo);
 
 // The failure a file reports: Qt's own cases (an existing file that may not be written, a
-// folder) and the system's reason behind its text.
-QString motivoDoArquivo(const QFileDevice& arquivo);
+// folder) and the system's reason behind its text. Any other device gives the system's
+// reason behind its text, or the text itself.
+QString motivoDoArquivo(const QIODevice& arquivo);
+
+// Why a program did not start: the system's reason Qt reports after the call it made.
+QString motivoDoProcesso(const QProcess& processo);
 
 // Why an XML reader stopped.
 QString motivoDoXml(QXmlStreamReader::Error erro);

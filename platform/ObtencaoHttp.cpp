@@ -15,7 +15,6 @@ RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
 
     RecepcaoLimitada recepcao;
     recepcao.limite = opcoes.tamanhoMaximo;
-    char detalhe[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(s, CURLOPT_URL, url.constData());
     curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(s, CURLOPT_USERAGENT, "BELQOR/3.02");
@@ -29,7 +28,6 @@ RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
         curl_easy_setopt(s, CURLOPT_CAINFO, certificados.constData());
     curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
-    curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
 
     const CURLcode resultado = curl_easy_perform(s);
     if (recepcao.excedeu || resultado == CURLE_FILESIZE_EXCEEDED)
@@ -37,7 +35,7 @@ RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
                                           "que foi pedido")
                                .arg(opcoes.tamanhoMaximo / 1024));
     if (resultado != CURLE_OK)
-        throw ErroObtencao(motivoFalhaCurl(resultado, detalhe));
+        throw ErroObtencao(motivoFalhaCurl(s, resultado));
     RespostaObtida resposta;
     curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);
     resposta.corpo = std::move(recepcao.corpo);

@@ -1,12 +1,13 @@
 #include "PacoteDados.h"
 
+#include "ArquivoSaida.h"
 #include "Erros.h"
 #include "Formatacao.h"
 #include "LeituraLimitada.h"
+#include "MotivosFalha.h"
 #include "ProfundidadeXml.h"
 
 #include <QFile>
-#include <QSaveFile>
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>
 
@@ -274,7 +275,7 @@ PacoteDados LeituraPacote::le(const QByteArray& conteudo) {
     }
     if (xml.hasError())
         danificado(fCaminho, QStringLiteral("%1 (linha %2, coluna %3)")
-                                 .arg(xml.errorString())
+                                 .arg(motivoDoXml(xml.error()))
                                  .arg(xml.lineNumber())
                                  .arg(xml.columnNumber()));
 
@@ -382,7 +383,7 @@ PacoteDados PacoteDados::le(const QString& caminho) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         throw ErroTabela(QStringLiteral("Não foi possível ler o arquivo de dados \"%1\": %2")
-                             .arg(caminho, arquivo.errorString()));
+                             .arg(caminho, motivoDoArquivo(arquivo)));
     QByteArray conteudo;
     switch (leAteOLimite(arquivo, TamanhoMaximo, conteudo)) {
     case ResultadoLeitura::Completa:
@@ -394,7 +395,7 @@ PacoteDados PacoteDados::le(const QString& caminho) {
                 .arg(caminho, textoLimite(TamanhoMaximo)));
     case ResultadoLeitura::Falhou:
         throw ErroTabela(QStringLiteral("Não foi possível ler o arquivo de dados \"%1\": %2")
-                             .arg(caminho, arquivo.errorString()));
+                             .arg(caminho, motivoDoArquivo(arquivo)));
     }
     return LeituraPacote(caminho).le(conteudo);
 }
@@ -470,34 +471,16 @@ void PacoteDados::grava(const QString& caminho) const {
         return ErroTabela(QStringLiteral("Não foi possível gravar o arquivo de dados \"%1\": %2")
                               .arg(caminho, motivo));
     };
-    QSaveFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::WriteOnly | QIODevice::Unbuffered))
-        throw erro(arquivo.errorString());
-    // QSaveFile::commit() does not notice a short write (a full disk, a size limit), so
-    // every byte is checked here before the new file may replace the old one.
-    qint64 escritos = 0;
-    while (escritos < conteudo.size()) {
-        const qint64 n = arquivo.write(conteudo.constData() + escritos, conteudo.size() - escritos);
-        if (n <= 0) {
-            const QString motivo = arquivo.errorString();
-            arquivo.cancelWriting();
-            throw erro(motivo);
-        }
-        escritos += n;
-    }
-    if (!arquivo.flush() || arquivo.size() != conteudo.size()) {
-        const QString motivo = arquivo.errorString();
-        arquivo.cancelWriting();
-        throw erro(motivo);
-    }
-    if (auto& gancho = ganchoAntesDeConfirmar()) {
-        try {
+    // A regular file is replaced whole or not at all: ArquivoSaida checks every byte before
+    // the new file may take the old one's place.
+    ArquivoSaida arquivo(caminho);
+    try {
+        arquivo.abre();
+        arquivo.write(conteudo);
+        if (auto& gancho = ganchoAntesDeConfirmar(); gancho && !arquivo.falhou())
             gancho();
-        } catch (const std::exception& e) {
-            arquivo.cancelWriting();
-            throw erro(mensagemDe(e));
-        }
+        arquivo.conclui();
+    } catch (const std::exception& e) {
+        throw erro(arquivo.falhou() ? arquivo.motivo() : mensagemDe(e));
     }
-    if (!arquivo.commit())
-        throw erro(arquivo.errorString());
 }

@@ -1,6 +1,7 @@
 #include "Processos.h"
 
 #include "Erros.h"
+#include "MotivosFalha.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -21,7 +22,7 @@ int executaEAguarda(const QString& programa, const QStringList& argumentos,
     processo.start();
     if (!processo.waitForStarted(-1))
         throw ErroBelqor(QStringLiteral("Não foi possível executar \"%1\": %2")
-                             .arg(programa, processo.errorString()));
+                             .arg(programa, motivoDoProcesso(processo)));
     processo.waitForFinished(-1);
     if (processo.exitStatus() != QProcess::NormalExit)
         throw ErroBelqor(QStringLiteral("\"%1\" terminou de forma anormal.").arg(programa));

@@ -5,6 +5,7 @@
 #include "DocumentoXML.h"
 #include "Erros.h"
 #include "LeituraLimitada.h"
+#include "MotivosFalha.h"
 #include "TaxasDaTabela.h"
 
 #include <QFile>
@@ -116,7 +117,7 @@ QByteArray leArquivoTaxas(const QString& caminho) {
     QFile f(caminho);
     if (!f.open(QIODevice::ReadOnly))
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, f.errorString()));
+                                   .arg(caminho, motivoDoArquivo(f)));
     QByteArray bytes;
     switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
     case ResultadoLeitura::Completa:
@@ -127,7 +128,7 @@ QByteArray leArquivoTaxas(const QString& caminho) {
                              .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
     case ResultadoLeitura::Falhou:
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, f.errorString()));
+                                   .arg(caminho, motivoDoArquivo(f)));
     }
     return bytes;
 }

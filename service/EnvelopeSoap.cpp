@@ -2,6 +2,7 @@
 
 #include "AtualizacaoBelqorService.h"
 #include "FalhaServico.h"
+#include "MotivosFalha.h"
 #include "ProfundidadeXml.h"
 
 #include <QXmlStreamReader>
@@ -23,7 +24,7 @@ const QString instanciaXsd = QStringLiteral("http://www.w3.org/2001/XMLSchema-in
     if (leitor.error() == QXmlStreamReader::PrematureEndOfDocumentError)
         respostaInvalida(QStringLiteral("o documento terminou antes do fim do envelope"));
     respostaInvalida(QStringLiteral("%1 (linha %2, coluna %3)")
-                         .arg(leitor.errorString())
+                         .arg(motivoDoXml(leitor.error()))
                          .arg(leitor.lineNumber())
                          .arg(leitor.columnNumber()));
 }

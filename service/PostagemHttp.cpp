@@ -40,7 +40,6 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
 
     RecepcaoLimitada recepcao;
     recepcao.limite = tamanhoMaximoResposta;
-    char detalhe[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(s, CURLOPT_URL, destino.endereco.constData());
     curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(s, CURLOPT_POST, 1L);
@@ -57,7 +56,6 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
         curl_easy_setopt(s, CURLOPT_CAINFO, destino.arquivoCertificados.constData());
     curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
-    curl_easy_setopt(s, CURLOPT_ERRORBUFFER, detalhe);
 
     const CURLcode resultado = curl_easy_perform(s);
     if (recepcao.excedeu)
@@ -70,7 +68,7 @@ RespostaHttp postaSoap(const DestinoServico& destino, const QByteArray& pedido) 
             ATUALIZACAO_BELQOR_SEM_CONEXAO,
             QStringLiteral("Não foi possível comunicar com o serviço de atualização de "
                            "índices em %1: %2.")
-                .arg(QString::fromUtf8(destino.endereco), motivoFalhaCurl(resultado, detalhe))};
+                .arg(QString::fromUtf8(destino.endereco), motivoFalhaCurl(s, resultado))};
 
     RespostaHttp resposta;
     curl_easy_getinfo(s, CURLINFO_RESPONSE_CODE, &resposta.status);

@@ -10,6 +10,8 @@
 #include <QTcpSocket>
 #include <QThread>
 
+#include <sys/socket.h>
+
 namespace {
 
 QByteArray frase(int status) {
@@ -111,6 +113,12 @@ RespostaHttpTeste RespostaHttpTeste::fechamento() {
     return resposta;
 }
 
+RespostaHttpTeste RespostaHttpTeste::reinicio() {
+    RespostaHttpTeste resposta;
+    resposta.modo = Modo::Reinicia;
+    return resposta;
+}
+
 struct ServidorHttpTeste::Estado {
     QThread linha;
     QObject* contexto = nullptr;
@@ -146,6 +154,14 @@ struct ServidorHttpTeste::Estado {
         case RespostaHttpTeste::Modo::SoCabecalhos:
             socket->write(montaCabecalhos(resposta));
             return;
+        case RespostaHttpTeste::Modo::Reinicia: {
+            // Closed at once with nothing left to linger for: the system sends a reset.
+            const linger semEspera{1, 0};
+            ::setsockopt(int(socket->socketDescriptor()), SOL_SOCKET, SO_LINGER, &semEspera,
+                         sizeof semEspera);
+            socket->abort();
+            return;
+        }
         case RespostaHttpTeste::Modo::Responde:
             socket->write(montaCabecalhos(resposta) + resposta.corpo);
             socket->disconnectFromHost();

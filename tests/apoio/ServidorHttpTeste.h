@@ -27,7 +27,8 @@ struct RespostaHttpTeste {
         Responde,         // status, headers and body, then the connection closes
         Silencia,         // keeps the connection open and never answers
         FechaSemResposta, // closes the connection without a byte
-        SoCabecalhos      // sends status and headers, then holds back the body for good
+        SoCabecalhos,     // sends status and headers, then holds back the body for good
+        Reinicia          // resets the connection (TCP RST) instead of answering
     };
     Modo modo = Modo::Responde;
     int status = 200;
@@ -38,6 +39,7 @@ struct RespostaHttpTeste {
     static RespostaHttpTeste redireciona(int status, const QByteArray& destino);
     static RespostaHttpTeste silencio();
     static RespostaHttpTeste fechamento();
+    static RespostaHttpTeste reinicio();
     static RespostaHttpTeste semCorpo(int status, qsizetype tamanhoAnunciado);
 };
 

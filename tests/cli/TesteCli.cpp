@@ -18,10 +18,12 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
 #include <thread>
 
 #include <fcntl.h>
 #include <stdlib.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -57,6 +59,8 @@ class TesteCli : public QObject {
     QTemporaryDir fPasta;
     QString fPrograma;
     AutoridadeTeste fAutoridade;
+    // The size no file of the program may pass; 0 for the system's own.
+    rlim_t fLimiteArquivo = 0;
 
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
@@ -81,6 +85,13 @@ class TesteCli : public QObject {
             p.setStandardOutputFile(saidaPara);
         if (!erroPara.isEmpty())
             p.setStandardErrorFile(erroPara);
+        if (fLimiteArquivo > 0)
+            p.setChildProcessModifier([limite = fLimiteArquivo] {
+                // A file that reaches the limit refuses the write instead of ending the program.
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit pequeno{limite, limite};
+                setrlimit(RLIMIT_FSIZE, &pequeno);
+            });
         p.start(fPrograma, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
@@ -166,6 +177,7 @@ private slots:
         QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
     }
     void init() {
+        fLimiteArquivo = 0;
         escreveTabelaTeste(tabela(), MesesCalculo);
         QFile::remove(log());
     }
@@ -1517,6 +1529,74 @@ private slots:
                                            "1000,00;10/03/2020;14/04/2020;35;1,000000;90,00;10,90;"
                                            "1.100,90;\r\n"));
         }
+    }
+
+    // Why a file could not be read or written is said in Portuguese, as the rest of the
+    // message: the system's reasons, Qt's own and the XML reader's.
+    void motivosEmPortugues_data() {
+        QTest::addColumn<QString>("caso");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("documento que é uma pasta")
+            << "pasta"
+            << "Não foi possível ler o arquivo \"ALVO\": o caminho é uma pasta\n";
+        QTest::newRow("entrada ausente")
+            << "ausente"
+            << "Não foi possível ler o arquivo \"ALVO\": arquivo ou pasta inexistente\n";
+        QTest::newRow("tabela truncada")
+            << "tabela truncada"
+            << "O arquivo de dados \"ALVO\" está danificado ou não é uma tabela: o documento "
+               "termina antes do fim (linha ";
+        QTest::newRow("documento de taxas truncado")
+            << "documento truncado"
+            << "FALHA AO ATUALIZAR ÍNDICES\nErro no documento XML: o documento termina antes do "
+               "fim (linha ";
+        QTest::newRow("saída do lote grande demais")
+            << "lote grande"
+            << "Não foi possível gravar o arquivo \"ALVO\": arquivo grande demais\n";
+        QTest::newRow("memória grande demais")
+            << "pdf grande"
+            << "Não foi possível gravar o arquivo \"ALVO\": arquivo grande demais\n";
+    }
+    void motivosEmPortugues() {
+        QFETCH(QString, caso);
+        QFETCH(QString, mensagem);
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        QString alvo = fPasta.filePath(QStringLiteral("alvo"));
+        QFile::remove(alvo);
+        QDir(alvo).removeRecursively();
+        QStringList argumentos;
+        if (caso == QLatin1String("pasta")) {
+            QVERIFY(QDir().mkpath(alvo));
+            argumentos = QStringList{QStringLiteral("importar"), alvo};
+        } else if (caso == QLatin1String("ausente")) {
+            argumentos = QStringList{QStringLiteral("lote"), alvo};
+        } else if (caso == QLatin1String("tabela truncada")) {
+            const QByteArray inteira = conteudoArquivo(tabela());
+            gravaArquivoTeste(alvo, inteira.left(inteira.size() / 2));
+            argumentos = QStringList{QStringLiteral("tabela"), QStringLiteral("--tabela"), alvo};
+        } else if (caso == QLatin1String("documento truncado")) {
+            gravaArquivoTeste(alvo, "<list><item><dataSelic>2024-01-01</dataSelic>");
+            argumentos = QStringList{QStringLiteral("importar"), alvo};
+        } else {
+            // Room for the first bytes only: the write of the rest is refused.
+            fLimiteArquivo = 64;
+            argumentos =
+                caso == QLatin1String("lote grande")
+                    ? QStringList{QStringLiteral("lote"), entrada, alvo}
+                    : QStringList{QStringLiteral("calcular"),   QStringLiteral("1000,00"),
+                                  QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
+                                  QStringLiteral("--pdf"),      alvo};
+        }
+        const Execucao e = roda(argumentos);
+        QCOMPARE(e.status, 1);
+        mensagem.replace(QStringLiteral("ALVO"), alvo);
+        if (mensagem.endsWith(QLatin1Char('\n')))
+            QCOMPARE(e.erro, mensagem);
+        else
+            QVERIFY2(e.erro.startsWith(mensagem), qPrintable(e.erro));
+        if (fLimiteArquivo > 0)
+            QVERIFY(!QFile::exists(alvo));
     }
 
     // A folder is no file to write: a command typed wrong, the folder left as it was.

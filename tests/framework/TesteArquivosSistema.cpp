@@ -196,7 +196,7 @@ private slots:
         QTest::addColumn<QString>("unidade");
         QTest::addColumn<QString>("motivo");
         QTest::newRow("caminho ausente") << "/nao/existe/unidade"
-                                         << "No such file or directory";
+                                         << "arquivo ou pasta inexistente";
         QTest::newRow("vazio") << ""
                                << "Unidade não informada.";
     }

@@ -1,4 +1,6 @@
+#include "ArquivosTeste.h"
 #include "MotivosFalha.h"
+#include "OutroUsuario.h"
 
 #include <QDir>
 #include <QFile>
@@ -46,6 +48,22 @@ private slots:
         QSaveFile pastaSalva(caminho(QStringLiteral("pasta")));
         QVERIFY(!pastaSalva.open(QIODevice::WriteOnly));
         QCOMPARE(::motivoDoArquivo(pastaSalva), QStringLiteral("o caminho é uma pasta"));
+
+        // An existing file this user may not write.
+        const QString protegido = caminho(QStringLiteral("protegido"));
+        gravaArquivoTeste(protegido, "x");
+        const QFile::Permissions leitura = QFile::ReadOwner | QFile::ReadGroup | QFile::ReadOther;
+        QVERIFY(QFile::setPermissions(protegido, leitura));
+        QVERIFY(QFile::setPermissions(fPasta.path(), leitura | QFile::WriteOwner | QFile::ExeOwner |
+                                                         QFile::ExeGroup | QFile::ExeOther));
+        QString motivo;
+        {
+            ComoOutroUsuario outro;
+            QSaveFile f(protegido);
+            QVERIFY(!f.open(QIODevice::WriteOnly));
+            motivo = ::motivoDoArquivo(f);
+        }
+        QCOMPARE(motivo, QStringLiteral("o arquivo existente não permite gravação"));
 
         QSaveFile cancelado(caminho(QStringLiteral("cancelado")));
         QVERIFY(cancelado.open(QIODevice::WriteOnly));

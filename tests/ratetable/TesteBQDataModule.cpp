@@ -1,6 +1,7 @@
 #include "BQDataModule.h"
 #include "Erros.h"
 #include "Formatacao.h"
+#include "OutroUsuario.h"
 #include "TabelaTeste.h"
 #include "TravaTeste.h"
 
@@ -11,8 +12,6 @@
 
 #include <limits>
 #include <memory>
-
-#include <unistd.h>
 
 namespace {
 
@@ -43,24 +42,6 @@ private:
         impressas() << texto;
     }
     QtMessageHandler fAnterior = nullptr;
-};
-
-// The system's administrator passes every permission check: while one lives, the process
-// acts as the unprivileged user "nobody" instead, so that a folder that may not be written
-// refuses it as it refuses any user.
-class ComoOutroUsuario {
-public:
-    ComoOutroUsuario() : fAdministrador(::geteuid() == 0) {
-        if (fAdministrador && ::seteuid(65534) != 0)
-            qFatal("seteuid falhou");
-    }
-    ~ComoOutroUsuario() {
-        if (fAdministrador && ::seteuid(0) != 0)
-            qFatal("seteuid falhou");
-    }
-
-private:
-    bool fAdministrador;
 };
 
 } // namespace

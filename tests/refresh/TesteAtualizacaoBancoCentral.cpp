@@ -18,7 +18,7 @@ using namespace std::chrono_literals;
 namespace {
 
 // What the loopback server does in one case.
-enum class Servidor { Serie, Fixa, Silencio, OutraAutoridade, PortaFechada };
+enum class Servidor { Serie, Fixa, Silencio, Reinicio, OutraAutoridade, PortaFechada };
 
 // Today is 10/12/2026: the table ends at 09/2026, the server has October, November and a
 // partial December.
@@ -195,6 +195,9 @@ private slots:
         QTest::newRow("resposta lenta")
             << int(Servidor::Silencio) << 200 << QByteArray() << TabelaInicial << QStringList()
             << Prefixo + "o servidor não respondeu a tempo." + Conselho;
+        QTest::newRow("conexão interrompida")
+            << int(Servidor::Reinicio) << 200 << QByteArray() << TabelaInicial << QStringList()
+            << Prefixo + "a conexão foi interrompida durante a resposta." + Conselho;
         QTest::newRow("certificado de outra autoridade")
             << int(Servidor::OutraAutoridade) << 200 << QByteArray() << TabelaInicial
             << QStringList() << Prefixo + "o certificado do servidor não é confiável." + Conselho;
@@ -221,6 +224,8 @@ private slots:
                     return RespondedorBancoCentral(SerieRecente)(pedido);
                 case Servidor::Silencio:
                     return RespostaHttpTeste::silencio();
+                case Servidor::Reinicio:
+                    return RespostaHttpTeste::reinicio();
                 default:
                     return RespostaHttpTeste::comStatus(status, corpo);
                 }
