@@ -57,8 +57,8 @@ int comandoTabela(SessaoCli& sessao, std::optional<DataHora> desde) {
             ausentes.append(mesAno(mes));
     }
     saida << '\n'
-          << linhas.size() << " meses de " << mesAno(linhas.first().mes) << " a "
-          << mesAno(linhas.last().mes) << ". ";
+          << linhas.size() << (linhas.size() == 1 ? " mês de " : " meses de ")
+          << mesAno(linhas.first().mes) << " a " << mesAno(linhas.last().mes) << ". ";
     if (ausentes.isEmpty())
         saida << "Nenhum mês ausente." << '\n';
     else

@@ -1091,6 +1091,9 @@ private slots:
             << QStringList{"--desde", "04/2020"}
             << QStringList{"Mês\tSelic (%)", "04/2020\t0,200000", "05/2020\t0,210000",
                            "2 meses de 04/2020 a 05/2020. Nenhum mês ausente."};
+        QTest::newRow("um mês") << QStringList{"--desde", "05/2020"}
+                                << QStringList{"Mês\tSelic (%)", "05/2020\t0,210000",
+                                               "1 mês de 05/2020 a 05/2020. Nenhum mês ausente."};
     }
     void tabelaComMesesAusentes() {
         QFETCH(QStringList, opcoes);
