@@ -1,6 +1,7 @@
 #include "ComandoAtualizar.h"
 
 #include "AtualizacaoBancoCentral.h"
+#include "ConfigApp.h"
 #include "SessaoCli.h"
 
 #include <QtGlobal>
@@ -28,7 +29,8 @@ int informaResultadoSerie(SessaoCli& sessao, const ResultadoSerie& resultado) {
     for (const QString& linha : linhas)
         sessao.saida << linha << '\n';
     sessao.saida.flush();
+    // The failure may quote a document's text: a line break in it would forge a line.
     if (!resultado.Falha.isEmpty())
-        sessao.erro << resultado.Falha << Qt::endl;
+        sessao.erro << emUmaLinha(resultado.Falha) << Qt::endl;
     return (resultado.Falha.isEmpty() && resultado.meses(SituacaoMes::OutraTaxa).isEmpty()) ? 0 : 1;
 }

@@ -2,6 +2,7 @@
 
 #include "BQrnSELIC.h"
 #include "ComandoAtualizar.h"
+#include "ConfigApp.h"
 #include "DocumentoXML.h"
 #include "Erros.h"
 #include "Formatacao.h"
@@ -114,7 +115,7 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
     try {
         leitura = TSelicRN(dados, sessao.relogio()).importaTaxasComResultado(xml);
     } catch (const ErroBelqor& e) {
-        sessao.erro << "FALHA AO ATUALIZAR ÍNDICES" << '\n' << e.mensagem() << Qt::endl;
+        sessao.erro << "FALHA AO ATUALIZAR ÍNDICES" << '\n' << emUmaLinha(e.mensagem()) << Qt::endl;
         return 1;
     }
     // A refused month is left pending; it is dropped, never stored.
@@ -134,7 +135,7 @@ int comandoImportar(SessaoCli& sessao, const QStringList& argumentos) {
         sessao.erro << "A leitura do documento parou numa entrada com falha";
         if (dados.ConfigApp.GeraLog())
             sessao.erro << " (registrada em " << dados.ConfigApp.caminhoArqLog() << ')';
-        sessao.erro << ":\n" << leitura.mensagem << Qt::endl;
+        sessao.erro << ":\n" << emUmaLinha(leitura.mensagem) << Qt::endl;
     }
     return (!leitura.completa || c.recusados > 0) ? 1 : 0;
 }

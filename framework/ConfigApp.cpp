@@ -21,17 +21,6 @@ const QString MensagemNomeVazio =
 // The longest log path the file handle can be bound to.
 constexpr qsizetype MaiorCaminho = 259;
 
-// One entry is one line: a line break, a tab or any other control character carried in
-// from a document, or a Unicode line or paragraph separator, would split the entry or
-// forge another one, so each becomes a blank.
-QString emUmaLinha(QString texto) {
-    for (QChar& c : texto)
-        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
-            c == QChar::ParagraphSeparator)
-            c = QLatin1Char(' ');
-    return texto;
-}
-
 bool arquivoExiste(const QString& caminho) {
     return QFileInfo(caminho).isFile();
 }
@@ -42,6 +31,14 @@ ErroEntradaSaida erroDe(const QFile& arquivo) {
 }
 
 } // namespace
+
+QString emUmaLinha(QString texto) {
+    for (QChar& c : texto)
+        if (c.category() == QChar::Other_Control || c == QChar::LineSeparator ||
+            c == QChar::ParagraphSeparator)
+            c = QLatin1Char(' ');
+    return texto;
+}
 
 ValoresConfigApp valoresConfigAppBelqor() {
     ValoresConfigApp v;

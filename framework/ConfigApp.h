@@ -29,6 +29,11 @@ struct ValoresConfigApp {
 // This application's settings for its component.
 ValoresConfigApp valoresConfigAppBelqor();
 
+// A text carried in from a document as one line: a line break, a tab or any other control
+// character, or a Unicode line or paragraph separator, would split a log entry or a line on
+// the terminal, or forge another one, so each becomes a blank.
+QString emUmaLinha(QString texto);
+
 // The system's identity and its plain-text log in the program's log folder. Every line
 // written to the log is also forwarded to the log viewer when one is running.
 //

@@ -914,6 +914,35 @@ private slots:
         QVERIFY(!conteudoArquivo(tabela()).contains("Data=\"20240201\""));
     }
 
+    // A rate's text that carries line breaks or other control characters reaches the
+    // terminal as one line, with blanks where they stood, as the log writes it: it cannot
+    // forge a line of the outcome.
+    void importarTaxaComControlesNumaLinha_data() {
+        QTest::addColumn<QByteArray>("documento");
+        QTest::addColumn<QString>("mensagem");
+        QTest::newRow("série JSON")
+            << QByteArray(R"([{"data":"01/01/2024","valor":"0,5\r\nMeses incluídos: 12/2099"}])")
+            << "A leitura parou no item 1 da lista: o valor \"0,5  Meses incluídos: 12/2099\" não "
+               "é um número.";
+        QTest::newRow("série CSV")
+            << QByteArray("01/01/2024;0,5\rMeses incluídos: 12/2099\n")
+            << "A leitura parou na linha 1: o valor \"0,5 Meses incluídos: 12/2099\" não é um "
+               "número.";
+        QTest::newRow("documento de taxas")
+            << QByteArray("<list><item><dataSelic>2024-01-01</dataSelic><valorTaxaSelic>0,5&#13;"
+                          "&#10;Meses incluídos: 99</valorTaxaSelic></item></list>")
+            << "A leitura do documento parou numa entrada com falha (registrada em LOG):\n"
+               "'0,5  Meses incluídos: 99' is not a valid floating point value";
+    }
+    void importarTaxaComControlesNumaLinha() {
+        QFETCH(QByteArray, documento);
+        QFETCH(QString, mensagem);
+        const Execucao e = roda({QStringLiteral("importar"), QStringLiteral("-")},
+                                QStringLiteral("10/12/2024"), documento);
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, mensagem.replace(QStringLiteral("LOG"), log()) + QLatin1Char('\n'));
+    }
+
     void importarSerieComEntradaRuim() {
         escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         const QByteArray antes = conteudoArquivo(tabela());
