@@ -59,17 +59,33 @@ class TesteCli : public QObject {
     QTemporaryDir fPasta;
     QString fPrograma;
     AutoridadeTeste fAutoridade;
-    // The size no file of the program may pass; 0 for the system's own.
+    // Where the program's standard output and error go instead of the test; the size no file
+    // of the program may pass (0 for the system's own). Set by a test, reset for the next.
+    QString fSaidaPara;
+    QString fErroPara;
     rlim_t fLimiteArquivo = 0;
+
+    void preparaSaidas(QProcess& p) const {
+        if (!fSaidaPara.isEmpty())
+            p.setStandardOutputFile(fSaidaPara);
+        if (!fErroPara.isEmpty())
+            p.setStandardErrorFile(fErroPara);
+        if (fLimiteArquivo > 0)
+            p.setChildProcessModifier([limite = fLimiteArquivo] {
+                // A file that reaches the limit refuses the write instead of ending the program.
+                std::signal(SIGXFSZ, SIG_IGN);
+                const rlimit pequeno{limite, limite};
+                setrlimit(RLIMIT_FSIZE, &pequeno);
+            });
+    }
 
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
-    // saidaPara and erroPara send standard output and error to a file instead of the test.
     Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
-                  const QByteArray& entrada = QByteArray(), const QString& saidaPara = QString(),
-                  const QString& erroPara = QString()) {
+                  const QByteArray& entrada = QByteArray()) {
         QProcess p;
+        preparaSaidas(p);
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(variaveis);
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -81,17 +97,6 @@ class TesteCli : public QObject {
         else
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
         p.setProcessEnvironment(ambiente);
-        if (!saidaPara.isEmpty())
-            p.setStandardOutputFile(saidaPara);
-        if (!erroPara.isEmpty())
-            p.setStandardErrorFile(erroPara);
-        if (fLimiteArquivo > 0)
-            p.setChildProcessModifier([limite = fLimiteArquivo] {
-                // A file that reaches the limit refuses the write instead of ending the program.
-                std::signal(SIGXFSZ, SIG_IGN);
-                const rlimit pequeno{limite, limite};
-                setrlimit(RLIMIT_FSIZE, &pequeno);
-            });
         p.start(fPrograma, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
@@ -177,6 +182,8 @@ private slots:
         QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
     }
     void init() {
+        fSaidaPara.clear();
+        fErroPara.clear();
         fLimiteArquivo = 0;
         escreveTabelaTeste(tabela(), MesesCalculo);
         QFile::remove(log());
@@ -1674,7 +1681,8 @@ private slots:
         gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
         argumentos.replaceInStrings(QStringLiteral("ENTRADA"), entrada);
         const QByteArray antes = conteudoArquivo(tabela());
-        const Execucao e = roda(argumentos, QString(), QByteArray(), QStringLiteral("/dev/full"));
+        fSaidaPara = QStringLiteral("/dev/full");
+        const Execucao e = roda(argumentos);
         QCOMPARE(e.status, 1);
         QCOMPARE(e.erro, QStringLiteral("Erro de gravação na saída padrão: não há espaço livre no "
                                         "dispositivo\n"));
@@ -1686,8 +1694,8 @@ private slots:
         const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
         gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
         const QString saida = fPasta.filePath(QStringLiteral("saida.csv"));
-        const Execucao e = roda({QStringLiteral("lote"), entrada, saida}, QString(), QByteArray(),
-                                QString(), QStringLiteral("/dev/full"));
+        fErroPara = QStringLiteral("/dev/full");
+        const Execucao e = roda({QStringLiteral("lote"), entrada, saida});
         QCOMPARE(e.status, 1);
         QVERIFY(conteudoArquivo(saida).contains("1.100,90"));
     }
