@@ -114,6 +114,19 @@ class TesteCli : public QObject {
         return QStringLiteral(BELQOR_FIXTURES "/") + nome;
     }
 
+    // A batch of one row that calculates, in the test's folder.
+    QString entradaDeUmaLinha() const {
+        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
+        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        return entrada;
+    }
+    // That row's calculation, its memory to pdf.
+    static QStringList calculoComPdf(const QString& pdf) {
+        return {QStringLiteral("calcular"),   QStringLiteral("1000,00"),
+                QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
+                QStringLiteral("--pdf"),      pdf};
+    }
+
     // The latest month of the shipped table, as mm/yyyy.
     static QString ultimoMesPadrao() {
         const QString xml =
@@ -1509,8 +1522,7 @@ private slots:
     void saidaQueNaoEhArquivoComum() {
         QFETCH(QString, tipo);
         QFETCH(bool, pdf);
-        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
-        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString entrada = entradaDeUmaLinha();
         const QString alvo = tipo == QLatin1String("stdout")
                                  ? QStringLiteral("/dev/stdout")
                                  : fPasta.filePath(QStringLiteral("alvo"));
@@ -1540,10 +1552,8 @@ private slots:
                     lidos.append(bloco, n);
             });
         }
-        const Execucao e = pdf ? roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
-                                       QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
-                                       QStringLiteral("--pdf"), alvo})
-                               : roda({QStringLiteral("lote"), entrada, alvo});
+        const Execucao e =
+            pdf ? roda(calculoComPdf(alvo)) : roda({QStringLiteral("lote"), entrada, alvo});
         if (leitor.joinable()) {
             ::close(guarda);
             leitor.join();
@@ -1599,8 +1609,7 @@ private slots:
     void motivosEmPortugues() {
         QFETCH(QString, caso);
         QFETCH(QString, mensagem);
-        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
-        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString entrada = entradaDeUmaLinha();
         QString alvo = fPasta.filePath(QStringLiteral("alvo"));
         QFile::remove(alvo);
         QDir(alvo).removeRecursively();
@@ -1620,12 +1629,9 @@ private slots:
         } else {
             // Room for the first bytes only: the write of the rest is refused.
             fLimiteArquivo = 64;
-            argumentos =
-                caso == QLatin1String("lote grande")
-                    ? QStringList{QStringLiteral("lote"), entrada, alvo}
-                    : QStringList{QStringLiteral("calcular"),   QStringLiteral("1000,00"),
-                                  QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
-                                  QStringLiteral("--pdf"),      alvo};
+            argumentos = caso == QLatin1String("lote grande")
+                             ? QStringList{QStringLiteral("lote"), entrada, alvo}
+                             : calculoComPdf(alvo);
         }
         const Execucao e = roda(argumentos);
         QCOMPARE(e.status, 1);
@@ -1646,14 +1652,11 @@ private slots:
     }
     void saidaQueEhPasta() {
         QFETCH(bool, pdf);
-        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
-        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString entrada = entradaDeUmaLinha();
         const QString pasta = fPasta.filePath(QStringLiteral("uma pasta"));
         QVERIFY(QDir().mkpath(pasta));
-        const Execucao e = pdf ? roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
-                                       QStringLiteral("10/03/2020"), QStringLiteral("14/04/2020"),
-                                       QStringLiteral("--pdf"), pasta})
-                               : roda({QStringLiteral("lote"), entrada, pasta});
+        const Execucao e =
+            pdf ? roda(calculoComPdf(pasta)) : roda({QStringLiteral("lote"), entrada, pasta});
         QCOMPARE(e.status, 2);
         QCOMPARE(e.erro,
                  QStringLiteral("Não foi possível gravar o arquivo \"%1\": o caminho é uma pasta\n")
@@ -1677,8 +1680,7 @@ private slots:
     }
     void saidaPadraoQueFalha() {
         QFETCH(QStringList, argumentos);
-        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
-        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString entrada = entradaDeUmaLinha();
         argumentos.replaceInStrings(QStringLiteral("ENTRADA"), entrada);
         const QByteArray antes = conteudoArquivo(tabela());
         fSaidaPara = QStringLiteral("/dev/full");
@@ -1691,8 +1693,7 @@ private slots:
 
     // A standard error that takes nothing cannot say why, but the status says it failed.
     void saidaDeErroQueFalha() {
-        const QString entrada = fPasta.filePath(QStringLiteral("entrada.csv"));
-        gravaArquivoTeste(entrada, "valor;vencimento;pagamento\n1000,00;10/03/2020;14/04/2020\n");
+        const QString entrada = entradaDeUmaLinha();
         const QString saida = fPasta.filePath(QStringLiteral("saida.csv"));
         fErroPara = QStringLiteral("/dev/full");
         const Execucao e = roda({QStringLiteral("lote"), entrada, saida});
