@@ -82,10 +82,8 @@ class TesteCli : public QObject {
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
     QString log() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
-    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
-                  const QByteArray& entrada = QByteArray()) {
-        QProcess p;
-        preparaSaidas(p);
+    QProcessEnvironment ambiente(const QString& hoje,
+                                 const QProcessEnvironment& variaveis = QProcessEnvironment()) {
         QProcessEnvironment ambiente = QProcessEnvironment::systemEnvironment();
         ambiente.insert(variaveis);
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
@@ -96,8 +94,17 @@ class TesteCli : public QObject {
             ambiente.remove(QStringLiteral("BELQOR_HOJE"));
         else
             ambiente.insert(QStringLiteral("BELQOR_HOJE"), hoje);
-        p.setProcessEnvironment(ambiente);
-        p.start(fPrograma, argumentos);
+        return ambiente;
+    }
+
+    // `programa` and `variaveis` run another copy of the program, in an environment of its own.
+    Execucao roda(const QStringList& argumentos, const QString& hoje = QString(),
+                  const QByteArray& entrada = QByteArray(), const QString& programa = QString(),
+                  const QProcessEnvironment& variaveis = QProcessEnvironment()) {
+        QProcess p;
+        preparaSaidas(p);
+        p.setProcessEnvironment(ambiente(hoje, variaveis));
+        p.start(programa.isEmpty() ? fPrograma : programa, argumentos);
         p.write(entrada);
         p.closeWriteChannel();
         if (!p.waitForFinished(60000))

@@ -112,7 +112,16 @@ class TesteReadme : public QObject {
                 QProcess p;
                 p.setProcessEnvironment(ambiente);
                 p.setWorkingDirectory(pasta.path());
-                p.setProcessChannelMode(QProcess::MergedChannels);
+                // "> ARQUIVO" sends standard output there, as the shell does; the terminal
+                // shows standard error alone.
+                const qsizetype redirecao = argumentos.indexOf(QStringLiteral(">"));
+                if (redirecao >= 0) {
+                    p.setStandardOutputFile(argumentos.value(redirecao + 1));
+                    argumentos.remove(redirecao, argumentos.size() - redirecao);
+                    p.setReadChannel(QProcess::StandardError);
+                } else {
+                    p.setProcessChannelMode(QProcess::MergedChannels);
+                }
                 p.start(programa, argumentos);
                 QVERIFY2(p.waitForFinished(60000), qPrintable(exemplo.comando));
                 impresso = QString::fromUtf8(p.readAll());
