@@ -1,8 +1,8 @@
-#include "AplicacaoBelqor.h"
+#include "app/AplicacaoBelqor.h"
 
-#include "ConfiguracaoRegional.h"
-#include "Erros.h"
-#include "TextosPadrao.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "valores/Erros.h"
+#include "dialogos/TextosPadrao.h"
 
 #include <stdexcept>
 

@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Dialogos.h"
-#include "TraducoesQt.h"
-#include "TradutorTextosPadrao.h"
+#include "dialogos/Dialogos.h"
+#include "sistema/TraducoesQt.h"
+#include "widgets/TradutorTextosPadrao.h"
 
 #include <QApplication>
 

@@ -1,16 +1,16 @@
-#include "TfrmPrincipal.h"
+#include "app/TfrmPrincipal.h"
 
-#include "AtualizacaoIndices.h"
-#include "ImportacaoSerie.h"
-#include "MesesDaTabelaPadrao.h"
-#include "TaxasDaTabela.h"
+#include "refresh/AtualizacaoIndices.h"
+#include "refresh/ImportacaoSerie.h"
+#include "refresh/MesesDaTabelaPadrao.h"
+#include "refresh/TaxasDaTabela.h"
 
 #include "ui_TfrmPrincipal.h"
 
-#include "ConfiguracaoRegional.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "PonteiroMouse.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "widgets/PonteiroMouse.h"
 #include "VersaoBelqor.h"
 
 #include <QCloseEvent>

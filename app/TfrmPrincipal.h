@@ -1,9 +1,9 @@
 #pragma once
 
-#include "AtualizacaoBancoCentral.h"
-#include "BQDataModule.h"
-#include "Dialogos.h"
-#include "Relogio.h"
+#include "refresh/AtualizacaoBancoCentral.h"
+#include "ratetable/BQDataModule.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Relogio.h"
 
 #include <QDialog>
 #include <QMainWindow>

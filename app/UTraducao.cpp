@@ -1,4 +1,4 @@
-#include "UTraducao.h"
+#include "app/UTraducao.h"
 
 #include <array>
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "TextosPadrao.h"
+#include "dialogos/TextosPadrao.h"
 
 #include <QString>
 

@@ -1,9 +1,9 @@
-#include "Calculo.h"
+#include "calc/Calculo.h"
 
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "MemoriaCalculo.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "calc/MemoriaCalculo.h"
 
 #include <QHash>
 #include <QStringBuilder>

@@ -8,9 +8,9 @@
 // tax plus the penalty. Floating steps run in extended precision in the order written
 // below; counts of ten-thousandths round ties to even, cents round halves away from zero.
 
-#include "Datas.h"
-#include "Estendido.h"
-#include "Moeda.h"
+#include "valores/Datas.h"
+#include "valores/Estendido.h"
+#include "valores/Moeda.h"
 
 #include <cstdint>
 #include <optional>

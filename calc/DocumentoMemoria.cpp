@@ -1,9 +1,9 @@
-#include "DocumentoMemoria.h"
+#include "calc/DocumentoMemoria.h"
 
-#include "ArquivoSaida.h"
-#include "FormataResultado.h"
-#include "Formatacao.h"
-#include "HtmlDocumento.h"
+#include "sistema/ArquivoSaida.h"
+#include "calc/FormataResultado.h"
+#include "valores/Formatacao.h"
+#include "calc/HtmlDocumento.h"
 
 #include <QFont>
 #include <QPageLayout>

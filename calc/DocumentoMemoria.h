@@ -8,8 +8,8 @@
 // every paged device: the print preview's printer, a printer, a PDF file. Needs a
 // QGuiApplication (fonts), not widgets.
 
-#include "Calculo.h"
-#include "MemoriaCalculo.h"
+#include "calc/Calculo.h"
+#include "calc/MemoriaCalculo.h"
 
 #include <QString>
 

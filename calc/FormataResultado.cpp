@@ -1,6 +1,6 @@
-#include "FormataResultado.h"
+#include "calc/FormataResultado.h"
 
-#include "Formatacao.h"
+#include "valores/Formatacao.h"
 
 QString formataReais(Moeda valor) {
     return Formato::formataMoedaAgrupada(valor);

@@ -4,8 +4,8 @@
 // without grouping, the rate with six decimals and " %", amounts with two decimals and
 // thousands grouped. The window, the printed record and the command line share them.
 
-#include "Calculo.h"
-#include "Formatacao.h"
+#include "calc/Calculo.h"
+#include "valores/Formatacao.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "HtmlDocumento.h"
+#include "calc/HtmlDocumento.h"
 
 QString textoHtml(const QString& texto) {
     return texto.toHtmlEscaped();

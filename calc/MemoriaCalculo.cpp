@@ -1,4 +1,4 @@
-#include "MemoriaCalculo.h"
+#include "calc/MemoriaCalculo.h"
 
 QString textoRegraMulta(const MemoriaCalculo& memoria) {
     return memoria.RegrasNovas ? QStringLiteral("regras novas (vencimento após 31/10/2003)")

@@ -6,7 +6,7 @@
 // table held. Filled by CalculaValores beside its six results, so the printed record and
 // the command line's breakdown repeat none of the computation's rules.
 
-#include "Calculo.h"
+#include "calc/Calculo.h"
 
 #include <QList>
 #include <QString>

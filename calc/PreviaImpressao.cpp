@@ -1,7 +1,7 @@
-#include "PreviaImpressao.h"
+#include "calc/PreviaImpressao.h"
 
-#include "Dialogos.h"
-#include "DocumentoMemoria.h"
+#include "dialogos/Dialogos.h"
+#include "calc/DocumentoMemoria.h"
 
 #include <QPrintPreviewDialog>
 #include <QPrinter>

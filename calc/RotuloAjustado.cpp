@@ -1,4 +1,4 @@
-#include "RotuloAjustado.h"
+#include "calc/RotuloAjustado.h"
 
 #include <QFontMetrics>
 #include <QPainter>

@@ -7,10 +7,10 @@
 // calculation, Imprimir (or Ctrl+P) previews the calculation memory of the results on
 // screen; any later failed check or calculation disables it again.
 
-#include "Calculo.h"
-#include "Datas.h"
-#include "MemoriaCalculo.h"
-#include "Moeda.h"
+#include "calc/Calculo.h"
+#include "valores/Datas.h"
+#include "calc/MemoriaCalculo.h"
+#include "valores/Moeda.h"
 
 #include <QChar>
 #include <QDialog>

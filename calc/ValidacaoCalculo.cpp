@@ -1,6 +1,6 @@
-#include "ValidacaoCalculo.h"
+#include "calc/ValidacaoCalculo.h"
 
-#include "Calculo.h"
+#include "calc/Calculo.h"
 
 namespace {
 

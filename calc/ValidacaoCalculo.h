@@ -4,7 +4,7 @@
 // dates in a fixed order. Each gives the first failure with its message and the field it
 // concerns, so the calculation window and the command line word them alike.
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <QString>
 

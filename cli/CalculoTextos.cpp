@@ -1,10 +1,10 @@
-#include "CalculoTextos.h"
+#include "cli/CalculoTextos.h"
 
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "FormasPlanilha.h"
-#include "Formatacao.h"
-#include "ValidacaoCalculo.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "cli/FormasPlanilha.h"
+#include "valores/Formatacao.h"
+#include "calc/ValidacaoCalculo.h"
 
 namespace {
 

@@ -8,8 +8,8 @@
 // data module's dialogs with the window's text, and no result is given. A sign before the
 // amount, which the window's field never takes, is refused with the amount's message.
 
-#include "Calculo.h"
-#include "FormataResultado.h"
+#include "calc/Calculo.h"
+#include "calc/FormataResultado.h"
 
 #include <QString>
 

@@ -1,14 +1,14 @@
-#include "Cli.h"
+#include "cli/Cli.h"
 
-#include "ArquivoSaida.h"
-#include "ComandoAtualizar.h"
-#include "ComandoCalcular.h"
-#include "ComandoImportar.h"
-#include "ComandoLote.h"
-#include "ComandoTabela.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "SessaoCli.h"
+#include "sistema/ArquivoSaida.h"
+#include "cli/ComandoAtualizar.h"
+#include "cli/ComandoCalcular.h"
+#include "cli/ComandoImportar.h"
+#include "cli/ComandoLote.h"
+#include "cli/ComandoTabela.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "cli/SessaoCli.h"
 
 #include <QCommandLineParser>
 #include <QJsonDocument>

@@ -1,8 +1,8 @@
-#include "ComandoAtualizar.h"
+#include "cli/ComandoAtualizar.h"
 
-#include "AtualizacaoBancoCentral.h"
-#include "ConfigApp.h"
-#include "SessaoCli.h"
+#include "refresh/AtualizacaoBancoCentral.h"
+#include "framework/ConfigApp.h"
+#include "cli/SessaoCli.h"
 
 #include <QtGlobal>
 

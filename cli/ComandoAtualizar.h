@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ResultadoSerie.h"
+#include "refresh/ResultadoSerie.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,9 +1,9 @@
-#include "ComandoCalcular.h"
+#include "cli/ComandoCalcular.h"
 
-#include "CalculoTextos.h"
-#include "Formatacao.h"
-#include "MemoriaCalculo.h"
-#include "SessaoCli.h"
+#include "cli/CalculoTextos.h"
+#include "valores/Formatacao.h"
+#include "calc/MemoriaCalculo.h"
+#include "cli/SessaoCli.h"
 
 #include <QJsonArray>
 #include <QJsonDocument>

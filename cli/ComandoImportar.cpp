@@ -1,14 +1,14 @@
-#include "ComandoImportar.h"
+#include "cli/ComandoImportar.h"
 
-#include "BQrnSELIC.h"
-#include "ComandoAtualizar.h"
-#include "ConfigApp.h"
-#include "DocumentoXML.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "ImportacaoSerie.h"
-#include "MotivosFalha.h"
-#include "SessaoCli.h"
+#include "refresh/BQrnSELIC.h"
+#include "cli/ComandoAtualizar.h"
+#include "framework/ConfigApp.h"
+#include "sistema/DocumentoXML.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "refresh/ImportacaoSerie.h"
+#include "sistema/MotivosFalha.h"
+#include "cli/SessaoCli.h"
 
 #include <QFile>
 #include <QSet>

@@ -1,13 +1,13 @@
-#include "ComandoLote.h"
+#include "cli/ComandoLote.h"
 
-#include "ArquivoSaida.h"
-#include "CalculoTextos.h"
-#include "CsvPontoVirgula.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "MemoriaCalculo.h"
-#include "MotivosFalha.h"
-#include "SessaoCli.h"
+#include "sistema/ArquivoSaida.h"
+#include "cli/CalculoTextos.h"
+#include "cli/CsvPontoVirgula.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "calc/MemoriaCalculo.h"
+#include "sistema/MotivosFalha.h"
+#include "cli/SessaoCli.h"
 
 #include <QDir>
 #include <QFile>

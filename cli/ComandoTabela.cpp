@@ -1,7 +1,7 @@
-#include "ComandoTabela.h"
+#include "cli/ComandoTabela.h"
 
-#include "Formatacao.h"
-#include "SessaoCli.h"
+#include "valores/Formatacao.h"
+#include "cli/SessaoCli.h"
 
 #include <algorithm>
 #include <limits>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <optional>
 

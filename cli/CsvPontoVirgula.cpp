@@ -1,9 +1,9 @@
-#include "CsvPontoVirgula.h"
+#include "cli/CsvPontoVirgula.h"
 
-#include "ArquivoSaida.h"
-#include "Erros.h"
-#include "MotivosFalha.h"
-#include "PaginaAnsi.h"
+#include "sistema/ArquivoSaida.h"
+#include "valores/Erros.h"
+#include "sistema/MotivosFalha.h"
+#include "sistema/PaginaAnsi.h"
 
 #include <QIODevice>
 #include <QTextStream>

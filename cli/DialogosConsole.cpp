@@ -1,4 +1,4 @@
-#include "DialogosConsole.h"
+#include "cli/DialogosConsole.h"
 
 void DialogosConsole::mostra(const QString& texto) {
     fMostrados.append(texto);

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Dialogos.h"
+#include "dialogos/Dialogos.h"
 
 #include <QStringList>
 #include <QTextStream>

@@ -1,4 +1,4 @@
-#include "FormasPlanilha.h"
+#include "cli/FormasPlanilha.h"
 
 namespace {
 

@@ -1,8 +1,8 @@
-#include "SessaoCli.h"
+#include "cli/SessaoCli.h"
 
-#include "DocumentoMemoria.h"
-#include "Erros.h"
-#include "MesesDaTabelaPadrao.h"
+#include "calc/DocumentoMemoria.h"
+#include "valores/Erros.h"
+#include "refresh/MesesDaTabelaPadrao.h"
 
 SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
                      const QString& arquivoTabela)

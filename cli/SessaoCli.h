@@ -3,10 +3,10 @@
 // One run of the command line: its output streams, the clock, the console dialogs and
 // the data module with the rate table from the chosen file.
 
-#include "BQDataModule.h"
-#include "Calculo.h"
-#include "DialogosConsole.h"
-#include "Relogio.h"
+#include "ratetable/BQDataModule.h"
+#include "calc/Calculo.h"
+#include "cli/DialogosConsole.h"
+#include "valores/Relogio.h"
 
 #include <QString>
 #include <QTextStream>

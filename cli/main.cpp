@@ -1,5 +1,5 @@
-#include "ArquivoSaida.h"
-#include "Cli.h"
+#include "sistema/ArquivoSaida.h"
+#include "cli/Cli.h"
 
 #include <QCoreApplication>
 #include <QGuiApplication>

@@ -1,4 +1,4 @@
-#include "AjudaEVersao.h"
+#include "framework/AjudaEVersao.h"
 
 #include "VersaoBelqor.h"
 

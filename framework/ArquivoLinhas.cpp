@@ -1,8 +1,8 @@
-#include "ArquivoLinhas.h"
+#include "framework/ArquivoLinhas.h"
 
-#include "Erros.h"
-#include "MotivosFalha.h"
-#include "PaginaAnsi.h"
+#include "valores/Erros.h"
+#include "sistema/MotivosFalha.h"
+#include "sistema/PaginaAnsi.h"
 
 #include <QFile>
 #include <QSaveFile>

@@ -1,12 +1,12 @@
-#include "ConfigApp.h"
+#include "framework/ConfigApp.h"
 
-#include "ArquivoLinhas.h"
-#include "Dialogos.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "LocaisArquivos.h"
-#include "MotivosFalha.h"
-#include "PaginaAnsi.h"
+#include "framework/ArquivoLinhas.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "sistema/LocaisArquivos.h"
+#include "sistema/MotivosFalha.h"
+#include "sistema/PaginaAnsi.h"
 #include "VersaoBelqor.h"
 
 #include <QFileInfo>

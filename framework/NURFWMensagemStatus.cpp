@@ -1,4 +1,4 @@
-#include "NURFWMensagemStatus.h"
+#include "framework/NURFWMensagemStatus.h"
 
 #include "ui_NURFWMensagemStatus.h"
 

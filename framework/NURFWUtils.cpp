@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "ArquivoIni.h"
-#include "Erros.h"
+#include "framework/ArquivoIni.h"
+#include "valores/Erros.h"
 
 #include <QCoreApplication>
 #include <QFileInfo>

@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Erros.h"
-#include "Processos.h"
+#include "valores/Erros.h"
+#include "framework/Processos.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "PonteiroMouse.h"
-#include "Processos.h"
+#include "widgets/PonteiroMouse.h"
+#include "framework/Processos.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,9 +1,9 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Dialogos.h"
-#include "Formatacao.h"
-#include "PaginaAnsi.h"
-#include "TabelaMemoria.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Formatacao.h"
+#include "sistema/PaginaAnsi.h"
+#include "tabela/TabelaMemoria.h"
 
 #include <QCollator>
 #include <QCryptographicHash>

@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Dialogos.h"
-#include "Erros.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Erros.h"
 
 #include <QDialog>
 #include <QMetaObject>

@@ -1,8 +1,8 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Dialogos.h"
-#include "Erros.h"
-#include "Maquina.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Erros.h"
+#include "framework/Maquina.h"
 
 #include <exception>
 

@@ -1,7 +1,7 @@
-#include "NURFWUtilsStatus.h"
+#include "framework/NURFWUtilsStatus.h"
 
-#include "NURFWMensagemStatus.h"
-#include "PonteiroMouse.h"
+#include "framework/NURFWMensagemStatus.h"
+#include "widgets/PonteiroMouse.h"
 
 #include <QApplication>
 #include <QEventLoop>

@@ -1,3 +1,3 @@
 #pragma once
 
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"

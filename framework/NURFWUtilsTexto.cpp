@@ -1,6 +1,6 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <QHash>
 

@@ -1,9 +1,9 @@
-#include "BQDataModule.h"
+#include "ratetable/BQDataModule.h"
 
-#include "Erros.h"
-#include "Formatacao.h"
-#include "MotivosFalha.h"
-#include "TextosTaxas.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "sistema/MotivosFalha.h"
+#include "ratetable/TextosTaxas.h"
 
 #include <QFile>
 #include <QFileInfo>

@@ -5,11 +5,11 @@
 // insertion operation the rate import uses. The rate table window edits the same table
 // directly, the calculation reads it through a date filter; the rules guard all of them alike.
 
-#include "ConfigApp.h"
-#include "Dialogos.h"
-#include "LocaisArquivos.h"
-#include "Relogio.h"
-#include "TabelaMemoria.h"
+#include "framework/ConfigApp.h"
+#include "dialogos/Dialogos.h"
+#include "sistema/LocaisArquivos.h"
+#include "valores/Relogio.h"
+#include "tabela/TabelaMemoria.h"
 
 #include <QLockFile>
 #include <QObject>

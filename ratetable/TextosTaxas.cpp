@@ -1,4 +1,4 @@
-#include "TextosTaxas.h"
+#include "ratetable/TextosTaxas.h"
 
 QString textoMesAno(DataHora mes) {
     int ano = 0, m = 0, dia = 0;

@@ -3,7 +3,7 @@
 // How the rate table's messages name a month and a rate; the reports of the imports and
 // the main window's status bar name them the same way.
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "TfrmTabSelic.h"
+#include "ratetable/TfrmTabSelic.h"
 
-#include "CentraJanela.h"
-#include "ModeloGrade.h"
-#include "TituloSemBotoes.h"
+#include "widgets/CentraJanela.h"
+#include "widgets/ModeloGrade.h"
+#include "widgets/TituloSemBotoes.h"
 #include "ui_TfrmTabSelic.h"
 
 #include <QKeyEvent>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "BQDataModule.h"
+#include "ratetable/BQDataModule.h"
 
 #include <QDialog>
 

@@ -1,9 +1,9 @@
-#include "AtualizacaoBancoCentral.h"
+#include "refresh/AtualizacaoBancoCentral.h"
 
-#include "BQDataModule.h"
-#include "ImportacaoSerie.h"
-#include "LeitorSerie.h"
-#include "TaxasDaTabela.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/ImportacaoSerie.h"
+#include "refresh/LeitorSerie.h"
+#include "refresh/TaxasDaTabela.h"
 
 #include <QDate>
 

@@ -6,9 +6,9 @@
 // interface refuses longer ones). Every month goes through the series import and the
 // table's rules; the months of a window already read stay added when a later one fails.
 
-#include "ObtencaoHttp.h"
-#include "Relogio.h"
-#include "ResultadoSerie.h"
+#include "rede/ObtencaoHttp.h"
+#include "valores/Relogio.h"
+#include "refresh/ResultadoSerie.h"
 
 #include <QList>
 #include <QString>

@@ -1,11 +1,11 @@
-#include "AtualizacaoIndices.h"
+#include "refresh/AtualizacaoIndices.h"
 
-#include "BQDataModule.h"
-#include "BQrnSELIC.h"
-#include "DocumentoXML.h"
-#include "Erros.h"
-#include "ServicoSelic.h"
-#include "SondaUrl.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/BQrnSELIC.h"
+#include "sistema/DocumentoXML.h"
+#include "valores/Erros.h"
+#include "service/ServicoSelic.h"
+#include "rede/SondaUrl.h"
 
 #include <utility>
 

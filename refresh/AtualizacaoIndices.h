@@ -5,9 +5,9 @@
 // held and import the returned document. Failures end in one of two error dialogs; the
 // status message is removed whatever happened.
 
-#include "DestinosAtualizacao.h"
-#include "Dialogos.h"
-#include "Relogio.h"
+#include "service/DestinosAtualizacao.h"
+#include "dialogos/Dialogos.h"
+#include "valores/Relogio.h"
 
 #include <QString>
 

@@ -1,8 +1,8 @@
-#include "BQrnSELIC.h"
+#include "refresh/BQrnSELIC.h"
 
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "Formatacao.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
 
 #include <dlfcn.h>
 

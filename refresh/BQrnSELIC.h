@@ -4,8 +4,8 @@
 // month to the rate table's InsereRegistro. A failure of the walk stops it and writes one
 // line to the log; a document that does not parse goes back to the caller.
 
-#include "DocumentoXML.h"
-#include "Relogio.h"
+#include "sistema/DocumentoXML.h"
+#include "valores/Relogio.h"
 
 #include <QString>
 

@@ -1,12 +1,12 @@
-#include "ImportacaoSerie.h"
+#include "refresh/ImportacaoSerie.h"
 
-#include "BQDataModule.h"
-#include "BQrnSELIC.h"
-#include "DocumentoXML.h"
-#include "Erros.h"
-#include "LeituraLimitada.h"
-#include "MotivosFalha.h"
-#include "TaxasDaTabela.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/BQrnSELIC.h"
+#include "sistema/DocumentoXML.h"
+#include "valores/Erros.h"
+#include "sistema/LeituraLimitada.h"
+#include "sistema/MotivosFalha.h"
+#include "refresh/TaxasDaTabela.h"
 
 #include <QFile>
 

@@ -3,9 +3,9 @@
 // Puts the months of the central bank's series into the rate table through its
 // insertion operation and its rules, and says month by month what became of them.
 
-#include "LeitorSerie.h"
-#include "Relogio.h"
-#include "ResultadoSerie.h"
+#include "refresh/LeitorSerie.h"
+#include "valores/Relogio.h"
+#include "refresh/ResultadoSerie.h"
 
 #include <QByteArray>
 #include <QString>

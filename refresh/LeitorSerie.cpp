@@ -1,4 +1,4 @@
-#include "LeitorSerie.h"
+#include "refresh/LeitorSerie.h"
 
 #include <QDate>
 #include <QJsonArray>

@@ -8,7 +8,7 @@
 //         quoted or not, possibly a UTF-8 byte-order mark and CR LF line ends)
 // The form is told apart by the content, never by a file name.
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <QByteArray>
 #include <QList>

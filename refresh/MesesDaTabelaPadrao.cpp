@@ -1,9 +1,9 @@
-#include "MesesDaTabelaPadrao.h"
+#include "refresh/MesesDaTabelaPadrao.h"
 
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "ImportacaoSerie.h"
-#include "PacoteDados.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "refresh/ImportacaoSerie.h"
+#include "tabela/PacoteDados.h"
 
 namespace {
 

@@ -5,8 +5,8 @@
 // reach it only here: at the desktop's start and before a command-line command writes the
 // table. They go through InsereRegistro and its rules like any import.
 
-#include "Relogio.h"
-#include "ResultadoSerie.h"
+#include "valores/Relogio.h"
+#include "refresh/ResultadoSerie.h"
 
 #include <QStringList>
 

@@ -1,4 +1,4 @@
-#include "ResultadoSerie.h"
+#include "refresh/ResultadoSerie.h"
 
 #include <algorithm>
 

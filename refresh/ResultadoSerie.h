@@ -4,8 +4,8 @@
 // month by month, and the end message that the main window and the command line show
 // alike.
 
-#include "Datas.h"
-#include "TextosTaxas.h"
+#include "valores/Datas.h"
+#include "ratetable/TextosTaxas.h"
 
 #include <QList>
 #include <QString>

@@ -1,6 +1,6 @@
-#include "TaxasDaTabela.h"
+#include "refresh/TaxasDaTabela.h"
 
-#include "BQDataModule.h"
+#include "ratetable/BQDataModule.h"
 
 QMap<std::int64_t, double> taxasDaTabela(TBQDataModule& dados) {
     TabelaMemoria& tabela = dados.CDSSelic;

@@ -3,7 +3,7 @@
 // The months the rate table holds, read without moving its current row, for the series
 // import and the main window's status bar.
 
-#include "Datas.h"
+#include "valores/Datas.h"
 
 #include <QMap>
 

@@ -1,9 +1,9 @@
-#include "AtualizacaoBelqorService.h"
+#include "service/AtualizacaoBelqorService.h"
 
-#include "DestinoServico.h"
-#include "EnvelopeSoap.h"
-#include "FalhaServico.h"
-#include "PostagemHttp.h"
+#include "service/DestinoServico.h"
+#include "service/EnvelopeSoap.h"
+#include "service/FalhaServico.h"
+#include "service/PostagemHttp.h"
 
 #include <algorithm>
 #include <mutex>

@@ -1,4 +1,4 @@
-#include "DestinosAtualizacao.h"
+#include "service/DestinosAtualizacao.h"
 
 DestinosAtualizacao DestinosAtualizacao::padrao() {
     DestinosAtualizacao destinos;

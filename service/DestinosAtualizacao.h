@@ -1,6 +1,6 @@
 #pragma once
 
-#include "SondaUrl.h"
+#include "rede/SondaUrl.h"
 
 #include <QString>
 

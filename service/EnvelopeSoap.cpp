@@ -1,9 +1,9 @@
-#include "EnvelopeSoap.h"
+#include "service/EnvelopeSoap.h"
 
-#include "AtualizacaoBelqorService.h"
-#include "FalhaServico.h"
-#include "MotivosFalha.h"
-#include "ProfundidadeXml.h"
+#include "service/AtualizacaoBelqorService.h"
+#include "service/FalhaServico.h"
+#include "sistema/MotivosFalha.h"
+#include "sistema/ProfundidadeXml.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

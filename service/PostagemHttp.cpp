@@ -1,8 +1,8 @@
-#include "PostagemHttp.h"
+#include "service/PostagemHttp.h"
 
-#include "AtualizacaoBelqorService.h"
-#include "FalhaServico.h"
-#include "TransferenciaCurl.h"
+#include "service/AtualizacaoBelqorService.h"
+#include "service/FalhaServico.h"
+#include "rede/TransferenciaCurl.h"
 
 #include <curl/curl.h>
 

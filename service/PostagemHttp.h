@@ -1,6 +1,6 @@
 #pragma once
 
-#include "DestinoServico.h"
+#include "service/DestinoServico.h"
 
 #include <QByteArray>
 

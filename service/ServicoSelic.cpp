@@ -1,6 +1,6 @@
-#include "ServicoSelic.h"
+#include "service/ServicoSelic.h"
 
-#include "AtualizacaoBelqorService.h"
+#include "service/AtualizacaoBelqorService.h"
 
 #include <memory>
 #include <utility>

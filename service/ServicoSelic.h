@@ -1,7 +1,7 @@
 #pragma once
 
-#include "DestinosAtualizacao.h"
-#include "Erros.h"
+#include "service/DestinosAtualizacao.h"
+#include "valores/Erros.h"
 
 #include <QString>
 

@@ -1,4 +1,4 @@
-#include "frmVerLog.h"
+#include "framework/verlog/frmVerLog.h"
 
 #include "ui_frmVerLog.h"
 

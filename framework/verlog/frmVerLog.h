@@ -1,6 +1,6 @@
 #pragma once
 
-#include "CanalVisualizadorLog.h"
+#include "sistema/CanalVisualizadorLog.h"
 
 #include <QWidget>
 

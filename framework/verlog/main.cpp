@@ -1,7 +1,7 @@
-#include "frmVerLog.h"
+#include "framework/verlog/frmVerLog.h"
 
-#include "AjudaEVersao.h"
-#include "TraducoesQt.h"
+#include "framework/AjudaEVersao.h"
+#include "sistema/TraducoesQt.h"
 
 #include <QApplication>
 

@@ -1,4 +1,4 @@
-#include "AutoridadeTeste.h"
+#include "apoio/AutoridadeTeste.h"
 
 #include <QFile>
 #include <QProcess>

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "ServidorHttpTeste.h"
+#include "apoio/ServidorHttpTeste.h"
 
 #include <QString>
 #include <QStringList>

@@ -1,4 +1,4 @@
-#include "RespondedorBancoCentral.h"
+#include "apoio/RespondedorBancoCentral.h"
 
 #include <QFile>
 #include <QRegularExpression>

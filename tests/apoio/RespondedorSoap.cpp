@@ -1,4 +1,4 @@
-#include "RespondedorSoap.h"
+#include "apoio/RespondedorSoap.h"
 
 #include <QXmlStreamReader>
 #include <QXmlStreamWriter>

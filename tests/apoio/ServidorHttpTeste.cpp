@@ -1,4 +1,4 @@
-#include "ServidorHttpTeste.h"
+#include "apoio/ServidorHttpTeste.h"
 
 #include <QHostAddress>
 #include <QMutex>

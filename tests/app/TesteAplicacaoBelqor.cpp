@@ -1,9 +1,10 @@
-#include "AplicacaoBelqor.h"
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "Relogio.h"
-#include "TextosPadrao.h"
-#include "TfrmCalcular.h"
+#include "apoio/DialogosRoteiro.h"
+#include "app/AplicacaoBelqor.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "valores/Relogio.h"
+#include "dialogos/TextosPadrao.h"
+#include "calc/TfrmCalcular.h"
 
 #include <QCalendarWidget>
 #include <QDateEdit>

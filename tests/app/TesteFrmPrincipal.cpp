@@ -1,17 +1,18 @@
-#include "TfrmPrincipal.h"
+#include "app/TfrmPrincipal.h"
+#include "apoio/DialogosRoteiro.h"
 
-#include "../comum/TabelaDistribuida.h"
-#include "../comum/TabelaTeste.h"
+#include "apoio/TabelaDistribuida.h"
+#include "apoio/TabelaTeste.h"
 
-#include "AutoridadeTeste.h"
-#include "Calculo.h"
-#include "ConfiguracaoRegional.h"
-#include "Erros.h"
-#include "PonteiroMouse.h"
-#include "RespondedorBancoCentral.h"
-#include "TfrmCalcular.h"
-#include "TaxasDaTabela.h"
-#include "TfrmTabSelic.h"
+#include "apoio/AutoridadeTeste.h"
+#include "calc/Calculo.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "valores/Erros.h"
+#include "widgets/PonteiroMouse.h"
+#include "apoio/RespondedorBancoCentral.h"
+#include "calc/TfrmCalcular.h"
+#include "refresh/TaxasDaTabela.h"
+#include "ratetable/TfrmTabSelic.h"
 
 #include <QAction>
 #include <QLabel>

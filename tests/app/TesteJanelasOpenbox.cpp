@@ -3,15 +3,16 @@
 // never from what the program asked for: the actions the manager allows, the title bar it
 // drew, where it put the frames, and what minimising and Alt+F4 do.
 
-#include "ConfiguracaoRegional.h"
-#include "Dialogos.h"
-#include "FechamentoCalculo.h"
-#include "ModuloComTabela.h"
-#include "Relogio.h"
-#include "TfrmCalcular.h"
-#include "TfrmPrincipal.h"
-#include "TfrmTabSelic.h"
-#include "X11Teste.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/FechamentoCalculo.h"
+#include "apoio/ModuloComTabela.h"
+#include "valores/Relogio.h"
+#include "calc/TfrmCalcular.h"
+#include "app/TfrmPrincipal.h"
+#include "ratetable/TfrmTabSelic.h"
+#include "apoio/X11Teste.h"
+#include "apoio/DialogosRoteiro.h"
 
 #include <QApplication>
 #include <QLineEdit>

@@ -2,16 +2,17 @@
 // where they open, read back from the X server, and a close asked the way a window manager
 // asks it.
 
-#include "BQDataModule.h"
-#include "ConfiguracaoRegional.h"
-#include "Dialogos.h"
-#include "FechamentoCalculo.h"
-#include "Relogio.h"
-#include "TabelaTeste.h"
-#include "TfrmCalcular.h"
-#include "TfrmPrincipal.h"
-#include "TfrmTabSelic.h"
-#include "X11Teste.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/FechamentoCalculo.h"
+#include "valores/Relogio.h"
+#include "apoio/TabelaTeste.h"
+#include "calc/TfrmCalcular.h"
+#include "app/TfrmPrincipal.h"
+#include "ratetable/TfrmTabSelic.h"
+#include "apoio/X11Teste.h"
+#include "apoio/DialogosRoteiro.h"
 
 #include <QApplication>
 #include <QRect>

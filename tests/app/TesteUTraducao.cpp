@@ -1,9 +1,9 @@
-#include "AplicacaoBelqor.h"
-#include "DialogosQt.h"
-#include "TradutorTextosPadrao.h"
-#include "UTraducao.h"
+#include "app/AplicacaoBelqor.h"
+#include "widgets/DialogosQt.h"
+#include "widgets/TradutorTextosPadrao.h"
+#include "app/UTraducao.h"
 
-#include "../comum/CaixaNaTela.h"
+#include "apoio/CaixaNaTela.h"
 
 #include <QTest>
 

@@ -1,10 +1,11 @@
-#include "BQDataModule.h"
-#include "Calculo.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "MemoriaCalculo.h"
-#include "TabelaDistribuida.h"
-#include "TabelaTeste.h"
+#include "apoio/DialogosRoteiro.h"
+#include "ratetable/BQDataModule.h"
+#include "calc/Calculo.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "calc/MemoriaCalculo.h"
+#include "apoio/TabelaDistribuida.h"
+#include "apoio/TabelaTeste.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,6 +1,6 @@
-#include "ValidacaoCalculo.h"
+#include "calc/ValidacaoCalculo.h"
 
-#include "Formatacao.h"
+#include "valores/Formatacao.h"
 
 #include <QTest>
 

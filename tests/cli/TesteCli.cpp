@@ -1,9 +1,9 @@
-#include "AutoridadeTeste.h"
-#include "RespondedorBancoCentral.h"
-#include "ServidorHttpTeste.h"
-#include "TabelaDistribuida.h"
-#include "TabelaTeste.h"
-#include "TravaTeste.h"
+#include "apoio/AutoridadeTeste.h"
+#include "apoio/RespondedorBancoCentral.h"
+#include "apoio/ServidorHttpTeste.h"
+#include "apoio/TabelaDistribuida.h"
+#include "apoio/TabelaTeste.h"
+#include "apoio/TravaTeste.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,12 +1,13 @@
-#include "ArquivosTeste.h"
-#include "BQDataModule.h"
-#include "Calculo.h"
-#include "ConfiguracaoRegional.h"
-#include "Dialogos.h"
-#include "FiltroExpressao.h"
-#include "Formatacao.h"
-#include "Relogio.h"
-#include "TfrmCalcular.h"
+#include "apoio/ArquivosTeste.h"
+#include "ratetable/BQDataModule.h"
+#include "calc/Calculo.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/DialogosRoteiro.h"
+#include "tabela/FiltroExpressao.h"
+#include "valores/Formatacao.h"
+#include "valores/Relogio.h"
+#include "calc/TfrmCalcular.h"
 
 #include <QApplication>
 #include <QDateEdit>

@@ -1,7 +1,7 @@
-#include "ArquivosTeste.h"
-#include "AutoridadeTeste.h"
-#include "RespondedorBancoCentral.h"
-#include "ServidorHttpTeste.h"
+#include "apoio/ArquivosTeste.h"
+#include "apoio/AutoridadeTeste.h"
+#include "apoio/RespondedorBancoCentral.h"
+#include "apoio/ServidorHttpTeste.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,9 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Dialogos.h"
-#include "Maquina.h"
-#include "ArquivosTeste.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/DialogosRoteiro.h"
+#include "framework/Maquina.h"
+#include "apoio/ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QDir>

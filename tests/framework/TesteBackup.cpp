@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "PonteiroMouse.h"
-#include "ArquivosTeste.h"
+#include "widgets/PonteiroMouse.h"
+#include "apoio/ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QDir>

@@ -1,7 +1,8 @@
-#include "ConfigApp.h"
+#include "framework/ConfigApp.h"
 
-#include "Dialogos.h"
-#include "Erros.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/DialogosRoteiro.h"
+#include "valores/Erros.h"
 
 #include <QDateTime>
 #include <QDir>

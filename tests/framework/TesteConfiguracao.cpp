@@ -1,7 +1,7 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Erros.h"
-#include "ArquivosTeste.h"
+#include "valores/Erros.h"
+#include "apoio/ArquivosTeste.h"
 
 #include <QCoreApplication>
 #include <QFile>

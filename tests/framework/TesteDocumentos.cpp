@@ -1,6 +1,6 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Erros.h"
+#include "valores/Erros.h"
 
 #include <QTest>
 

@@ -1,9 +1,10 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "ConfiguracaoRegional.h"
-#include "Dialogos.h"
-#include "Erros.h"
-#include "TabelaMemoria.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/DialogosRoteiro.h"
+#include "valores/Erros.h"
+#include "tabela/TabelaMemoria.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,7 +1,8 @@
-#include "NURFWUtils.h"
+#include "framework/NURFWUtils.h"
 
-#include "Dialogos.h"
-#include "Erros.h"
+#include "dialogos/Dialogos.h"
+#include "apoio/DialogosRoteiro.h"
+#include "valores/Erros.h"
 
 #include <QApplication>
 #include <QDialog>

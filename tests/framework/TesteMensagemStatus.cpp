@@ -1,6 +1,6 @@
-#include "NURFWMensagemStatus.h"
-#include "NURFWUtilsStatus.h"
-#include "PonteiroMouse.h"
+#include "framework/NURFWMensagemStatus.h"
+#include "framework/NURFWUtilsStatus.h"
+#include "widgets/PonteiroMouse.h"
 
 #include <QApplication>
 #include <QFontMetrics>

@@ -1,5 +1,5 @@
-#include "NURFWMensagemStatus.h"
-#include "NURFWUtilsStatus.h"
+#include "framework/NURFWMensagemStatus.h"
+#include "framework/NURFWUtilsStatus.h"
 
 #include <QApplication>
 #include <QFontMetrics>

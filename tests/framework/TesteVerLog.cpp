@@ -1,4 +1,4 @@
-#include "frmVerLog.h"
+#include "framework/verlog/frmVerLog.h"
 
 #include <QLabel>
 #include <QListWidget>

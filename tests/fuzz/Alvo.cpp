@@ -1,6 +1,6 @@
-#include "Alvo.h"
+#include "fuzz/Alvo.h"
 
-#include "ConfiguracaoRegional.h"
+#include "valores/ConfiguracaoRegional.h"
 
 #include <QCoreApplication>
 #include <QFile>

@@ -2,9 +2,9 @@
 // Property: no crash; reading is refused only with a message; a value written reads back
 // as written, and a key of another section keeps its value.
 
-#include "Alvo.h"
-#include "ArquivoIni.h"
-#include "Erros.h"
+#include "fuzz/Alvo.h"
+#include "framework/ArquivoIni.h"
+#include "valores/Erros.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QByteArray entrada = bytesDe(dados, tamanho);

@@ -3,9 +3,9 @@
 // never anything else; a value read comes back the same from its own text (amounts through
 // their decimal text, dates and times through the short date pattern and the long time).
 
-#include "Alvo.h"
-#include "Erros.h"
-#include "Formatacao.h"
+#include "fuzz/Alvo.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
 
 #include <optional>
 

@@ -2,9 +2,9 @@
 // Property: no crash and no read out of bounds; a refused filter is a message for the user
 // (an ErroBelqor) and leaves every row in place.
 
-#include "Alvo.h"
-#include "Erros.h"
-#include "TabelaMemoria.h"
+#include "fuzz/Alvo.h"
+#include "valores/Erros.h"
+#include "tabela/TabelaMemoria.h"
 
 namespace {
 

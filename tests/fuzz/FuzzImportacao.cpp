@@ -4,10 +4,11 @@
 // the document, the table ends unfiltered, holds only first days of months that have
 // ended, and the log holds at most one entry, on one line.
 
-#include "Alvo.h"
-#include "BQDataModule.h"
-#include "BQrnSELIC.h"
-#include "Erros.h"
+#include "apoio/DialogosRoteiro.h"
+#include "fuzz/Alvo.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/BQrnSELIC.h"
+#include "valores/Erros.h"
 
 #include <QFile>
 

@@ -5,9 +5,9 @@
 // starts after that line (nothing after an open quote is taken into its row); a read that
 // stops is an ErroEntradaSaida with a message.
 
-#include "Alvo.h"
-#include "CsvPontoVirgula.h"
-#include "Erros.h"
+#include "fuzz/Alvo.h"
+#include "cli/CsvPontoVirgula.h"
+#include "valores/Erros.h"
 
 #include <QBuffer>
 

@@ -3,9 +3,10 @@
 // file that loads is not rewritten when the table is closed unchanged, and the rows saved
 // from it read back the same.
 
-#include "Alvo.h"
-#include "BQDataModule.h"
-#include "Erros.h"
+#include "apoio/DialogosRoteiro.h"
+#include "fuzz/Alvo.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
 
 #include <QFile>
 

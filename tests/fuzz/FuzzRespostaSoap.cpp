@@ -2,10 +2,10 @@
 // Property: no crash; an answer is either read or refused as an invalid answer
 // (FalhaServico with RESPOSTA_INVALIDA and a message), never another failure.
 
-#include "Alvo.h"
-#include "AtualizacaoBelqorService.h"
-#include "EnvelopeSoap.h"
-#include "FalhaServico.h"
+#include "fuzz/Alvo.h"
+#include "service/AtualizacaoBelqorService.h"
+#include "service/EnvelopeSoap.h"
+#include "service/FalhaServico.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tamanho) {
     const QByteArray corpo = bytesDe(dados, tamanho);

@@ -2,8 +2,8 @@
 // Property: no crash; every entry read is the first day of a month with a finite rate, and
 // a reading that stops says where.
 
-#include "Alvo.h"
-#include "LeitorSerie.h"
+#include "fuzz/Alvo.h"
+#include "refresh/LeitorSerie.h"
 
 #include <cmath>
 

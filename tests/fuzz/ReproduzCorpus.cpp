@@ -3,7 +3,7 @@
 // is a file or a folder of files; a folder that does not exist is passed over. Every file
 // is fed once to the harness; a broken property aborts the run.
 
-#include "Alvo.h"
+#include "fuzz/Alvo.h"
 
 #include <algorithm>
 #include <filesystem>

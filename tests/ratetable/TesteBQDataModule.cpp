@@ -1,9 +1,10 @@
-#include "BQDataModule.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "OutroUsuario.h"
-#include "TabelaTeste.h"
-#include "TravaTeste.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "apoio/OutroUsuario.h"
+#include "apoio/TabelaTeste.h"
+#include "apoio/TravaTeste.h"
+#include "apoio/DialogosRoteiro.h"
 
 #include <QDir>
 #include <QFileInfo>

@@ -1,10 +1,11 @@
-#include "TfrmTabSelic.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "GradeDados.h"
-#include "ModeloGrade.h"
-#include "TabelaDistribuida.h"
-#include "TabelaTeste.h"
+#include "apoio/DialogosRoteiro.h"
+#include "ratetable/TfrmTabSelic.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "widgets/GradeDados.h"
+#include "widgets/ModeloGrade.h"
+#include "apoio/TabelaDistribuida.h"
+#include "apoio/TabelaTeste.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>

@@ -1,12 +1,13 @@
-#include "AtualizacaoBancoCentral.h"
+#include "apoio/DialogosRoteiro.h"
+#include "refresh/AtualizacaoBancoCentral.h"
 
-#include "AutoridadeTeste.h"
-#include "BQDataModule.h"
-#include "RespondedorBancoCentral.h"
-#include "ServidorHttpTeste.h"
-#include "ModuloComTabela.h"
+#include "apoio/AutoridadeTeste.h"
+#include "ratetable/BQDataModule.h"
+#include "apoio/RespondedorBancoCentral.h"
+#include "apoio/ServidorHttpTeste.h"
+#include "apoio/ModuloComTabela.h"
 
-#include "ConfiguracaoRegional.h"
+#include "valores/ConfiguracaoRegional.h"
 
 #include <QTemporaryDir>
 #include <QTest>

@@ -1,10 +1,11 @@
-#include "AtualizacaoIndices.h"
-#include "AutoridadeTeste.h"
-#include "BQDataModule.h"
-#include "ConfiguracaoRegional.h"
-#include "RespondedorSoap.h"
-#include "ServidorHttpTeste.h"
-#include "TabelaTeste.h"
+#include "apoio/DialogosRoteiro.h"
+#include "refresh/AtualizacaoIndices.h"
+#include "apoio/AutoridadeTeste.h"
+#include "ratetable/BQDataModule.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "apoio/RespondedorSoap.h"
+#include "apoio/ServidorHttpTeste.h"
+#include "apoio/TabelaTeste.h"
 
 #include <QFile>
 #include <QTemporaryDir>

@@ -1,8 +1,9 @@
-#include "BQDataModule.h"
-#include "BQrnSELIC.h"
-#include "Erros.h"
-#include "Formatacao.h"
-#include "TabelaTeste.h"
+#include "apoio/DialogosRoteiro.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/BQrnSELIC.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+#include "apoio/TabelaTeste.h"
 
 #include <QDir>
 #include <QFile>

@@ -1,8 +1,9 @@
-#include "BQDataModule.h"
-#include "MesesDaTabelaPadrao.h"
-#include "ModuloComTabela.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/MesesDaTabelaPadrao.h"
+#include "apoio/ModuloComTabela.h"
+#include "apoio/DialogosRoteiro.h"
 
-#include "ConfiguracaoRegional.h"
+#include "valores/ConfiguracaoRegional.h"
 
 #include <QDateTime>
 #include <QDir>

@@ -1,12 +1,13 @@
-#include "BQDataModule.h"
-#include "ImportacaoSerie.h"
-#include "LeitorSerie.h"
-#include "ResultadoSerie.h"
-#include "ModuloComTabela.h"
-#include "TaxasDaTabela.h"
+#include "apoio/DialogosRoteiro.h"
+#include "ratetable/BQDataModule.h"
+#include "refresh/ImportacaoSerie.h"
+#include "refresh/LeitorSerie.h"
+#include "refresh/ResultadoSerie.h"
+#include "apoio/ModuloComTabela.h"
+#include "refresh/TaxasDaTabela.h"
 
-#include "ConfiguracaoRegional.h"
-#include "Erros.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "valores/Erros.h"
 
 #include <QDir>
 #include <QFileInfo>

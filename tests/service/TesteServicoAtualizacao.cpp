@@ -1,9 +1,9 @@
-#include "AtualizacaoBelqorService.h"
-#include "ServicoSelic.h"
+#include "service/AtualizacaoBelqorService.h"
+#include "service/ServicoSelic.h"
 
-#include "AutoridadeTeste.h"
-#include "RespondedorSoap.h"
-#include "ServidorHttpTeste.h"
+#include "apoio/AutoridadeTeste.h"
+#include "apoio/RespondedorSoap.h"
+#include "apoio/ServidorHttpTeste.h"
 
 #include <QElapsedTimer>
 #include <QProcess>

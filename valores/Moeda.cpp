@@ -1,0 +1,81 @@
+#include "valores/Moeda.h"
+
+#include "valores/Erros.h"
+
+#include <cfenv>
+#include <cmath>
+#include <limits>
+
+namespace {
+
+[[noreturn]] void estouro() {
+    throw ErroEstouroMoeda(QStringLiteral("Valor fora do intervalo permitido para moeda."));
+}
+
+} // namespace
+
+Moeda Moeda::deUnidades(std::int64_t unidades) {
+    std::int64_t contagem = 0;
+    if (__builtin_mul_overflow(unidades, Escala, &contagem))
+        estouro();
+    return Moeda(contagem);
+}
+
+Moeda Moeda::deEstendido(Estendido contagem) {
+    if (!std::isfinite(contagem))
+        estouro();
+    // nearbyintl follows the current rounding mode; the program never changes it from
+    // round-to-nearest, which breaks ties to even.
+    const Estendido inteira = std::nearbyintl(contagem);
+    // -2^63 is exact in extended; 2^63 is the first value past the top.
+    constexpr Estendido limite = 9223372036854775808.0L;
+    if (inteira < -limite || inteira >= limite)
+        estouro();
+    return Moeda(static_cast<std::int64_t>(inteira));
+}
+
+Moeda Moeda::arredondadoCentavos() const {
+    // Halves away from zero on the count: 12,3450 -> 12,35; -12,3450 -> -12,35.
+    const std::int64_t resto = fContagem % 100;
+    std::int64_t base = fContagem - resto;
+    if (resto >= 50) {
+        if (__builtin_add_overflow(base, 100, &base))
+            estouro();
+    } else if (resto <= -50) {
+        if (__builtin_sub_overflow(base, 100, &base))
+            estouro();
+    }
+    return Moeda(base);
+}
+
+Moeda Moeda::operator+(Moeda outra) const {
+    std::int64_t soma = 0;
+    if (__builtin_add_overflow(fContagem, outra.fContagem, &soma))
+        estouro();
+    return Moeda(soma);
+}
+
+Moeda Moeda::operator-(Moeda outra) const {
+    std::int64_t diferenca = 0;
+    if (__builtin_sub_overflow(fContagem, outra.fContagem, &diferenca))
+        estouro();
+    return Moeda(diferenca);
+}
+
+Moeda Moeda::operator-() const {
+    if (fContagem == std::numeric_limits<std::int64_t>::min())
+        estouro();
+    return Moeda(-fContagem);
+}
+
+QString Moeda::textoDecimal() const {
+    const bool negativo = fContagem < 0;
+    // Work on the unsigned magnitude so the smallest count does not overflow.
+    const std::uint64_t magnitude = negativo
+                                        ? std::uint64_t(0) - static_cast<std::uint64_t>(fContagem)
+                                        : static_cast<std::uint64_t>(fContagem);
+    return QStringLiteral("%1%2.%3")
+        .arg(negativo ? QStringLiteral("-") : QString())
+        .arg(magnitude / Escala)
+        .arg(magnitude % Escala, 4, 10, QLatin1Char('0'));
+}
