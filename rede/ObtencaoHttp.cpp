@@ -1,31 +1,21 @@
 #include "rede/ObtencaoHttp.h"
 
+#include "rede/SessaoCurl.h"
 #include "rede/TransferenciaCurl.h"
 
 #include <curl/curl.h>
 
-#include <memory>
-
 RespostaObtida obtemUrl(const QByteArray& url, const OpcoesObtencao& opcoes) {
-    std::unique_ptr<CURL, LiberaCurl> sessao(curl_easy_init());
+    SessaoCurl sessao("BELQOR/3.02", opcoes.tempoConexao, opcoes.arquivoCertificados.toLocal8Bit());
     if (!sessao)
         throw ErroObtencao(QStringLiteral("a comunicação não pôde ser iniciada"));
     CURL* s = sessao.get();
-    const QByteArray certificados = opcoes.arquivoCertificados.toLocal8Bit();
 
     RecepcaoLimitada recepcao;
     recepcao.limite = opcoes.tamanhoMaximo;
     curl_easy_setopt(s, CURLOPT_URL, url.constData());
-    curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(s, CURLOPT_USERAGENT, "BELQOR/3.02");
-    curl_easy_setopt(s, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(s, CURLOPT_CONNECTTIMEOUT_MS, long(opcoes.tempoConexao.count()));
     curl_easy_setopt(s, CURLOPT_TIMEOUT_MS, long(opcoes.tempoTotal.count()));
     curl_easy_setopt(s, CURLOPT_MAXFILESIZE_LARGE, curl_off_t(opcoes.tamanhoMaximo));
-    curl_easy_setopt(s, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!certificados.isEmpty())
-        curl_easy_setopt(s, CURLOPT_CAINFO, certificados.constData());
     curl_easy_setopt(s, CURLOPT_WRITEFUNCTION, recebeLimitado);
     curl_easy_setopt(s, CURLOPT_WRITEDATA, &recepcao);
 

@@ -1,5 +1,7 @@
 #include "rede/SondaUrl.h"
 
+#include "rede/SessaoCurl.h"
+
 #include <curl/curl.h>
 
 #include <algorithm>
@@ -9,14 +11,6 @@ namespace {
 
 // Redirections followed before the address counts as unreachable.
 constexpr int maximoRedirecionamentos = 10;
-
-struct LiberaCurl {
-    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
-};
-
-struct LiberaLista {
-    void operator()(curl_slist* lista) const { curl_slist_free_all(lista); }
-};
 
 struct LiberaUrl {
     void operator()(CURLU* url) const { curl_url_cleanup(url); }
@@ -79,34 +73,20 @@ QString urlComEsquema(const QString& url, bool https) {
 
 bool CheckUrl(const QString& url, bool https, const OpcoesSonda& opcoes) {
     QByteArray endereco = urlComEsquema(url, https).toUtf8();
-    const QByteArray certificados = opcoes.arquivoCertificados.toLocal8Bit();
 
-    std::unique_ptr<CURL, LiberaCurl> sessao(curl_easy_init());
-    if (!sessao)
+    SessaoCurl sessao("InetURL:/1.0", opcoes.tempoConexao,
+                      opcoes.arquivoCertificados.toLocal8Bit());
+    // A cache between us and the host must not answer for it.
+    if (!sessao || !sessao.defineCabecalhos({"Cache-Control: no-cache", "Pragma: no-cache"}))
         return false;
     CURL* s = sessao.get();
 
-    // A cache between us and the host must not answer for it.
-    std::unique_ptr<curl_slist, LiberaLista> cabecalhos(
-        curl_slist_append(nullptr, "Cache-Control: no-cache"));
-    if (!cabecalhos || !curl_slist_append(cabecalhos.get(), "Pragma: no-cache"))
-        return false;
-
-    curl_easy_setopt(s, CURLOPT_PROTOCOLS_STR, "http,https");
-    curl_easy_setopt(s, CURLOPT_USERAGENT, "InetURL:/1.0");
-    curl_easy_setopt(s, CURLOPT_HTTPHEADER, cabecalhos.get());
     curl_easy_setopt(s, CURLOPT_FRESH_CONNECT, 1L);
     curl_easy_setopt(s, CURLOPT_FORBID_REUSE, 1L);
-    curl_easy_setopt(s, CURLOPT_NOSIGNAL, 1L);
-    curl_easy_setopt(s, CURLOPT_CONNECTTIMEOUT_MS, long(opcoes.tempoConexao.count()));
     // Less than one byte a second for the whole receive time-out is no answer.
     curl_easy_setopt(s, CURLOPT_LOW_SPEED_LIMIT, 1L);
     curl_easy_setopt(s, CURLOPT_LOW_SPEED_TIME,
                      long(std::max<long long>(1, (opcoes.tempoRecepcao.count() + 999) / 1000)));
-    curl_easy_setopt(s, CURLOPT_SSL_VERIFYPEER, 1L);
-    curl_easy_setopt(s, CURLOPT_SSL_VERIFYHOST, 2L);
-    if (!certificados.isEmpty())
-        curl_easy_setopt(s, CURLOPT_CAINFO, certificados.constData());
     curl_easy_setopt(s, CURLOPT_HEADERFUNCTION, observaCabecalho);
     Resposta resposta;
     resposta.sessao = s;

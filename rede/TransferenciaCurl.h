@@ -1,8 +1,7 @@
 #pragma once
 
 // What the program and the service library share about a libcurl transfer: the answer's
-// body received up to a limit, and why a transfer failed, in Portuguese. Header only, as
-// the service library links no platform code (it builds the reasons in).
+// body received up to a limit, and why a transfer failed, in Portuguese.
 
 #include "sistema/MotivosFalha.h"
 
@@ -61,10 +60,6 @@ inline QString motivoFalhaCurl(CURL* sessao, CURLcode codigo) {
             QStringLiteral("falha de comunicação (código %1 da libcurl)").arg(int(codigo)));
     }
 }
-
-struct LiberaCurl {
-    void operator()(CURL* sessao) const { curl_easy_cleanup(sessao); }
-};
 
 // The body of an answer, refused past `limite` bytes so that a runaway server cannot fill
 // the memory.
