@@ -91,13 +91,9 @@ class TextosDosFiltros {
 public:
     const QString& texto(DataHora inicio, DataHora fim) {
         const ConfiguracaoRegional& cfg = regional();
-        if (cfg.padraoDataCurta != fPadrao || cfg.formatoHoraLonga != fHora ||
-            cfg.separadorData != fSeparadorData || cfg.separadorHora != fSeparadorHora) {
+        if (cfg != fRegional) {
             fTextos.clear();
-            fPadrao = cfg.padraoDataCurta;
-            fHora = cfg.formatoHoraLonga;
-            fSeparadorData = cfg.separadorData;
-            fSeparadorHora = cfg.separadorHora;
+            fRegional = cfg;
         }
         const std::pair<DataHora, DataHora> chave{inicio, fim};
         if (const auto lido = fTextos.constFind(chave); lido != fTextos.cend())
@@ -112,8 +108,7 @@ public:
 
 private:
     QHash<std::pair<DataHora, DataHora>, QString> fTextos;
-    QString fPadrao, fHora;
-    QChar fSeparadorData, fSeparadorHora;
+    ConfiguracaoRegional fRegional;
 };
 
 // SomaTaxasSelic, giving the months it added to the account when there is one.

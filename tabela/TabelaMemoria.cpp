@@ -161,13 +161,9 @@ void TabelaMemoria::gravaArquivo() {
 std::shared_ptr<const FiltroExpressao> TabelaMemoria::expressaoDoFiltro() {
     // Date constants are read with the regional settings: other settings, other readings.
     const ConfiguracaoRegional& cfg = regional();
-    if (cfg.padraoDataCurta != fPadraoDasExpressoes ||
-        cfg.separadorData != fSeparadoresDasExpressoes[0] ||
-        cfg.separadorHora != fSeparadoresDasExpressoes[1] ||
-        cfg.separadorDecimal != fSeparadoresDasExpressoes[2]) {
+    if (cfg != fRegionalDasExpressoes) {
         fExpressoes.clear();
-        fPadraoDasExpressoes = cfg.padraoDataCurta;
-        fSeparadoresDasExpressoes = {cfg.separadorData, cfg.separadorHora, cfg.separadorDecimal};
+        fRegionalDasExpressoes = cfg;
     }
     if (const auto lida = fExpressoes.constFind(fFiltro); lida != fExpressoes.cend())
         return *lida;

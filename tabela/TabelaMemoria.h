@@ -1,6 +1,7 @@
 #pragma once
 
 #include "tabela/Campo.h"
+#include "valores/ConfiguracaoRegional.h"
 
 #include <QHash>
 #include <QList>
@@ -8,7 +9,6 @@
 #include <QString>
 #include <QVariant>
 
-#include <array>
 #include <atomic>
 #include <functional>
 #include <memory>
@@ -196,8 +196,7 @@ private:
     // Texts already parsed, with the regional settings they were read under: a filter
     // text set again is not parsed again.
     QHash<QString, std::shared_ptr<const FiltroExpressao>> fExpressoes;
-    QString fPadraoDasExpressoes;
-    std::array<QChar, 3> fSeparadoresDasExpressoes{};
+    ConfiguracaoRegional fRegionalDasExpressoes;
     quint64 fVersao = 1;
     QList<int> fTodas;     // every stored position, for the unfiltered table
     QList<int> fFiltradas; // the rows of the last range filter, room kept between filters

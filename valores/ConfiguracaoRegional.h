@@ -15,6 +15,9 @@ struct ConfiguracaoRegional {
     QString padraoDataCurta = QStringLiteral("dd/mm/yyyy");
     QString formatoHoraLonga = QStringLiteral("hh:nn:ss");
 
+    // Same settings, same texts: what a cache of formatted or parsed text is keyed by.
+    bool operator==(const ConfiguracaoRegional&) const = default;
+
     // Brazilian Portuguese, as a desktop set to it shows it.
     static ConfiguracaoRegional brasileira();
     // The system's settings; the unset C/POSIX locale counts as Brazilian Portuguese.
