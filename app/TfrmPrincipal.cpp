@@ -244,16 +244,17 @@ void TfrmPrincipal::atualizaBarraStatus() {
         return;
     fDiaDaBarra = fRelogio.hoje();
     const std::optional<DataHora> ultimo = ultimoMesDaTabela(*fModuloDados);
-    fPainelTabela->setText(ultimo ? QStringLiteral("Tabela Selic até ") + textoMesAno(*ultimo)
+    fPainelTabela->setText(ultimo ? QStringLiteral("Tabela Selic até ") + Formato::mesAno(*ultimo)
                                   : QStringLiteral("Tabela Selic vazia"));
     const std::optional<MesesFaltantes> faltam = mesesFaltantes(*fModuloDados, fRelogio.hoje());
     if (!faltam)
         fPainelFaltantes->clear();
     else if (faltam->De == faltam->Ate)
-        fPainelFaltantes->setText(QStringLiteral("Falta a taxa de ") + textoMesAno(faltam->De));
+        fPainelFaltantes->setText(QStringLiteral("Falta a taxa de ") + Formato::mesAno(faltam->De));
     else
-        fPainelFaltantes->setText(QStringLiteral("Faltam as taxas de %1 a %2")
-                                      .arg(textoMesAno(faltam->De), textoMesAno(faltam->Ate)));
+        fPainelFaltantes->setText(
+            QStringLiteral("Faltam as taxas de %1 a %2")
+                .arg(Formato::mesAno(faltam->De), Formato::mesAno(faltam->Ate)));
     fPainelFaltantes->setCursor(faltam ? Qt::PointingHandCursor : Qt::ArrowCursor);
 }
 

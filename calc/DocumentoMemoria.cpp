@@ -63,9 +63,9 @@ QString tabelaTaxas(const DocumentoMemoria& d) {
                                "</thead>")
                     .arg(Cinza, AzulClaro);
     for (const TaxaSelicSomada& t : m.MesesSelic)
-        s += linhaTaxa(QStringLiteral("Selic ") + formataMesAno(t.Mes), formataTaxa(t.Valor));
+        s += linhaTaxa(QStringLiteral("Selic ") + Formato::mesAno(t.Mes), formataTaxa(t.Valor));
     if (m.JurosMesPagamento)
-        s += linhaTaxa(QStringLiteral("Mês do pagamento ") + formataMesAno(m.MesPagamento),
+        s += linhaTaxa(QStringLiteral("Mês do pagamento ") + Formato::mesAno(m.MesPagamento),
                        formataTaxa(1));
     else
         s += linhaTaxa(QStringLiteral("Pagamento no mês do vencimento: sem juros"), formataTaxa(0));
@@ -113,7 +113,7 @@ QString htmlMemoria(const DocumentoMemoria& d) {
                  {QStringLiteral("Arredondados aos centavos:"), f.Juros},
                  {QStringLiteral("Último mês da tabela Selic:"),
                   m.UltimoMesTabela == Datas::Vazia ? QStringLiteral("nenhum")
-                                                    : formataMesAno(m.UltimoMesTabela)}},
+                                                    : Formato::mesAno(m.UltimoMesTabela)}},
                 false);
 
     s += QStringLiteral("<p style=\"color:red; font-weight:bold;\">%1</p>")

@@ -18,10 +18,6 @@ QString formataDias(std::int64_t dias) {
     return QString::number(dias);
 }
 
-QString formataMesAno(DataHora mes) {
-    return Formato::formataData(QStringLiteral("mm/yyyy"), mes);
-}
-
 QString formataTaxa(Estendido percentual) {
     return formataPercentual(percentual) + QStringLiteral(" %");
 }

@@ -25,5 +25,3 @@ QString formataDias(std::int64_t dias);
 QString formataPercentual(Estendido percentual);
 // The same followed by " %", as the rate label shows it: 0,290000 %.
 QString formataTaxa(Estendido percentual);
-// A month as mm/yyyy: 02/2020.
-QString formataMesAno(DataHora mes);

@@ -25,8 +25,9 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Memoria
         return;
     }
     for (const TaxaSelicSomada& m : d.MesesSelic)
-        saida << "Selic " << formataMesAno(m.Mes) << ": " << formataTaxa(m.Valor) << '\n';
-    saida << "Mês do pagamento " << formataMesAno(d.MesPagamento) << ": " << formataTaxa(1) << '\n';
+        saida << "Selic " << Formato::mesAno(m.Mes) << ": " << formataTaxa(m.Valor) << '\n';
+    saida << "Mês do pagamento " << Formato::mesAno(d.MesPagamento) << ": " << formataTaxa(1)
+          << '\n';
 }
 
 // Numbers a program reads without knowing the Brazilian format: an amount exactly, from
@@ -53,7 +54,7 @@ QJsonObject objetoJson(const ResultadoCalculo& r, const MemoriaCalculo& d) {
     const ResultadoFormatado f = formataResultado(r);
     QJsonArray selic;
     for (const TaxaSelicSomada& m : d.MesesSelic)
-        selic.append(QJsonObject{{QStringLiteral("mes"), formataMesAno(m.Mes)},
+        selic.append(QJsonObject{{QStringLiteral("mes"), Formato::mesAno(m.Mes)},
                                  {QStringLiteral("taxa"), formataTaxa(m.Valor)}});
     QJsonObject detalhamento{
         {QStringLiteral("regraMulta"), textoRegraMulta(d)},
@@ -61,7 +62,7 @@ QJsonObject objetoJson(const ResultadoCalculo& r, const MemoriaCalculo& d) {
         {QStringLiteral("selic"), selic},
         {QStringLiteral("mesPagamento"),
          d.JurosMesPagamento
-             ? QJsonValue(QJsonObject{{QStringLiteral("mes"), formataMesAno(d.MesPagamento)},
+             ? QJsonValue(QJsonObject{{QStringLiteral("mes"), Formato::mesAno(d.MesPagamento)},
                                       {QStringLiteral("taxa"), formataTaxa(1)}})
              : QJsonValue()}};
     const QJsonObject textos{

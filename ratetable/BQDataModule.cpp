@@ -205,7 +205,7 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
         fDialogos.mensagem(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
         aborta();
     }
-    const QString mesAno = textoMesAno(data);
+    const QString mesAno = Formato::mesAno(data);
     // A month's rate is known only once the month has ended.
     const DataHora proximoMes = Datas::primeiroDiaDoMes(Datas::incrementaMes(data, 1));
     if (fRelogio.hoje() < proximoMes) {
@@ -249,7 +249,7 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
         // A monthly Selic rate is never negative.
         if (vlr < 0) {
             fDialogos.mensagem(QStringLiteral("A Selic de %1 não pode ser negativa: %2.")
-                                   .arg(textoMesAno(dt), textoTaxa(vlr)));
+                                   .arg(Formato::mesAno(dt), textoTaxa(vlr)));
             aborta();
         }
         CDSSelic.acrescentar();

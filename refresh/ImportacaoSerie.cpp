@@ -7,6 +7,7 @@
 #include "sistema/LeituraLimitada.h"
 #include "sistema/MotivosFalha.h"
 #include "refresh/TaxasDaTabela.h"
+#include "valores/Formatacao.h"
 
 #include <QFile>
 
@@ -86,7 +87,7 @@ void aplicaSerie(TBQDataModule& dados, const Relogio& relogio, const QList<Entra
         } else if (!dados.InsereRegistro(e.Mes, e.Valor)) {
             descartaPendente(dados);
             resultado.Falha = QStringLiteral("A tabela recusou o mês %1; a leitura parou nele.")
-                                  .arg(textoMesAno(e.Mes));
+                                  .arg(Formato::mesAno(e.Mes));
             return;
         } else {
             taxas.insert(dia, e.Valor);

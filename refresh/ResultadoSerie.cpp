@@ -1,5 +1,7 @@
 #include "refresh/ResultadoSerie.h"
 
+#include "valores/Formatacao.h"
+
 #include <algorithm>
 
 namespace {
@@ -15,9 +17,9 @@ QString textoMeses(QList<DesfechoMes> meses) {
                Datas::parteInteira(meses[fim + 1].Mes) ==
                    Datas::parteInteira(Datas::incrementaMes(meses[fim].Mes, 1)))
             ++fim;
-        trechos << (fim == i ? textoMesAno(meses[i].Mes)
-                             : textoMesAno(meses[i].Mes) + QStringLiteral(" a ") +
-                                   textoMesAno(meses[fim].Mes));
+        trechos << (fim == i ? Formato::mesAno(meses[i].Mes)
+                             : Formato::mesAno(meses[i].Mes) + QStringLiteral(" a ") +
+                                   Formato::mesAno(meses[fim].Mes));
         i = fim + 1;
     }
     return trechos.join(QStringLiteral(", "));
@@ -49,7 +51,7 @@ QStringList linhasResultado(const ResultadoSerie& resultado) {
     for (const DesfechoMes& m : resultado.meses(SituacaoMes::OutraTaxa))
         linhas << QStringLiteral("Mês %1 presente com outra taxa: na tabela %2, publicada %3 "
                                  "(a da tabela foi mantida)")
-                      .arg(textoMesAno(m.Mes), textoTaxa(m.NaTabela), textoTaxa(m.Publicada));
+                      .arg(Formato::mesAno(m.Mes), textoTaxa(m.NaTabela), textoTaxa(m.Publicada));
     const QList<DesfechoMes> abertos = resultado.meses(SituacaoMes::NaoEncerrado);
     if (!abertos.isEmpty())
         linhas << QStringLiteral("Meses ainda não encerrados (ignorados): ") + textoMeses(abertos);

@@ -442,6 +442,14 @@ QString formataData(const QString& padrao, DataHora valor, const ConfiguracaoReg
     return r.paraQString();
 }
 
+QString mesAno(DataHora mes) {
+    int ano = 0, m = 0, dia = 0;
+    Datas::decodificaData(mes, ano, m, dia);
+    return QStringLiteral("%1/%2")
+        .arg(m, 2, 10, QLatin1Char('0'))
+        .arg(ano, 4, 10, QLatin1Char('0'));
+}
+
 QString dataParaTexto(DataHora valor, const ConfiguracaoRegional& cfg) {
     return formataData(cfg.padraoDataCurta, valor, cfg);
 }

@@ -49,6 +49,10 @@ QString formataData(const QString& padrao, DataHora valor,
                     const ConfiguracaoRegional& cfg = regional());
 // The short date pattern.
 QString dataParaTexto(DataHora valor, const ConfiguracaoRegional& cfg = regional());
+// A month as a reference period, "MM/AAAA" (02/2020), in every message, document and
+// status text. Always with "/", as tax forms write the period whatever the desktop's date
+// separator, and as the rate table's rules word their messages.
+QString mesAno(DataHora mes);
 // The long time format.
 QString horaParaTexto(DataHora valor, const ConfiguracaoRegional& cfg = regional());
 // Date, then a blank and the long time unless the time is exactly midnight.

@@ -1,5 +1,6 @@
 #include "app/TfrmPrincipal.h"
 #include "apoio/DialogosRoteiro.h"
+#include "valores/Formatacao.h"
 
 #include "apoio/TabelaDistribuida.h"
 #include "apoio/TabelaTeste.h"
@@ -787,7 +788,7 @@ private slots:
         fJanela->defineModuloDados(*fModulo, locais.tabela);
         QString ultimoNaAtualizacao;
         fJanela->defineAtualizacaoInicial(
-            [&] { ultimoNaAtualizacao = textoMesAno(ultimoMesDaTabela(*fModulo).value()); });
+            [&] { ultimoNaAtualizacao = Formato::mesAno(ultimoMesDaTabela(*fModulo).value()); });
         mostra();
         QCOMPARE(fDialogos.textos(), mensagens);
         for (const DialogosRoteiro::Registro& r : fDialogos.registros())

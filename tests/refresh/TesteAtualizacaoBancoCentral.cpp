@@ -1,5 +1,6 @@
 #include "apoio/DialogosRoteiro.h"
 #include "refresh/AtualizacaoBancoCentral.h"
+#include "valores/Formatacao.h"
 
 #include "apoio/AutoridadeTeste.h"
 #include "ratetable/BQDataModule.h"
@@ -240,7 +241,7 @@ private slots:
         QCOMPARE(r.Falha, falha);
         QStringList abertos;
         for (const DesfechoMes& m : r.meses(SituacaoMes::NaoEncerrado))
-            abertos << textoMesAno(m.Mes);
+            abertos << Formato::mesAno(m.Mes);
         QCOMPARE(abertos, ignorados);
         confereTabela(esperado, esperado != TabelaInicial);
     }

@@ -5,6 +5,7 @@
 #include "refresh/ResultadoSerie.h"
 #include "apoio/ModuloComTabela.h"
 #include "refresh/TaxasDaTabela.h"
+#include "valores/Formatacao.h"
 
 #include "valores/ConfiguracaoRegional.h"
 #include "valores/Erros.h"
@@ -40,7 +41,7 @@ QString textoSituacao(SituacaoMes s) {
 QStringList desfechos(const ResultadoSerie& r) {
     QStringList lista;
     for (const DesfechoMes& m : r.Meses)
-        lista << textoMesAno(m.Mes) + QLatin1Char(' ') + textoSituacao(m.Situacao);
+        lista << Formato::mesAno(m.Mes) + QLatin1Char(' ') + textoSituacao(m.Situacao);
     return lista;
 }
 
@@ -280,7 +281,8 @@ private slots:
         fDados->CDSSelic.excluir();
         QCOMPARE(ultimoMesDaTabela(*fDados).value_or(0), Datas::codificaData(2024, 1, 1));
         const std::optional<MesesFaltantes> m = mesesFaltantes(*fDados, Datas::deQDate(hoje));
-        QCOMPARE(m ? textoMesAno(m->De) + QLatin1Char('-') + textoMesAno(m->Ate) : QString(),
+        QCOMPARE(m ? Formato::mesAno(m->De) + QLatin1Char('-') + Formato::mesAno(m->Ate)
+                   : QString(),
                  faltam);
     }
 
