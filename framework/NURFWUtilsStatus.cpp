@@ -1,4 +1,4 @@
-#include "framework/NURFWUtilsStatus.h"
+#include "framework/NURFWUtils.h"
 
 #include "framework/NURFWMensagemStatus.h"
 #include "widgets/PonteiroMouse.h"

@@ -96,19 +96,6 @@ Moeda Campo::comoMoeda() const {
     return Moeda::deEstendido(static_cast<Estendido>(comoFloat()) * Moeda::Escala);
 }
 
-qint64 Campo::comoInteiro() const {
-    const QVariant v = valor();
-    if (v.isNull())
-        return 0;
-    if (v.typeId() == QMetaType::Double)
-        return std::llround(v.toDouble());
-    return v.toLongLong();
-}
-
-bool Campo::comoLogico() const {
-    return valor().toBool();
-}
-
 QString Campo::comoTexto() const {
     return textoDoValor(valor());
 }

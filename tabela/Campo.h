@@ -87,8 +87,6 @@ public:
     double comoFloat() const;
     DataHora comoDataHora() const;
     Moeda comoMoeda() const;
-    qint64 comoInteiro() const;
-    bool comoLogico() const;
     // Plain text: dates in the short date pattern, numbers in the regional notation.
     QString comoTexto() const;
     // Text as shown: numbers with the display format when one is set.

@@ -2,7 +2,6 @@
 
 #include "valores/Erros.h"
 
-#include <cfenv>
 #include <cmath>
 #include <limits>
 

@@ -1,5 +1,5 @@
 #include "framework/NURFWMensagemStatus.h"
-#include "framework/NURFWUtilsStatus.h"
+#include "framework/NURFWUtils.h"
 
 #include <QApplication>
 #include <QFontMetrics>
