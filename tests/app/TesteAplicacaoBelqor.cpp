@@ -1,6 +1,6 @@
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ModuloTeste.h"
 #include "app/AplicacaoBelqor.h"
-#include "ratetable/BQDataModule.h"
 #include "valores/Erros.h"
 #include "valores/Relogio.h"
 #include "dialogos/TextosPadrao.h"
@@ -9,6 +9,7 @@
 #include <QCalendarWidget>
 #include <QDateEdit>
 #include <QTableView>
+#include <QTemporaryDir>
 #include <QTest>
 #include <QToolButton>
 
@@ -102,7 +103,8 @@ private slots:
     void calendarioEmPortuguesSobLocaleC() {
         QCOMPARE(QLocale::system().language(), QLocale::C);
         RelogioFixo relogio(Datas::codificaData(2020, 1, 15));
-        TBQDataModule dados(relogio, fDialogos);
+        QTemporaryDir pasta;
+        ModuloTeste dados(relogio, fDialogos, pasta.path());
         TfrmCalcular janela(dados, fDialogos, relogio);
         janela.show();
         for (const char* nome : {"DTPickerDataVencimento", "DTPickerDataPagamento"}) {

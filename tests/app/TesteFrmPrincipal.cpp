@@ -2,6 +2,7 @@
 #include "apoio/DialogosRoteiro.h"
 #include "valores/Formatacao.h"
 
+#include "apoio/ModuloTeste.h"
 #include "apoio/TabelaDistribuida.h"
 #include "apoio/TabelaTeste.h"
 
@@ -88,7 +89,7 @@ class TesteFrmPrincipal : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<QTemporaryDir> fPasta;
     QString fArquivo;
-    std::unique_ptr<TBQDataModule> fModulo;
+    std::unique_ptr<ModuloTeste> fModulo;
     std::unique_ptr<TfrmPrincipal> fJanela;
 
     template <typename T> T* filho(const char* nome) {
@@ -97,10 +98,13 @@ class TesteFrmPrincipal : public QObject {
             qFatal("controle %s não encontrado", nome);
         return w;
     }
-    // The start-up order: the window, then the data module, whose table stays closed.
+    // The data module, whose table stays closed, then the window. The window sets the short
+    // date pattern when it is created, so the pattern is made another before it. Neither is
+    // used until the module is given to the window, as at start-up.
     void cria() {
+        fModulo = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta->path());
+        regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");
         fJanela = std::make_unique<TfrmPrincipal>(fRelogio, fDialogos);
-        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
         fJanela->defineModuloDados(*fModulo, fArquivo);
     }
     QDateTime alteracaoDoArquivo() const { return QFileInfo(fArquivo).lastModified(); }
@@ -113,8 +117,6 @@ class TesteFrmPrincipal : public QObject {
 private slots:
     void initTestCase() { ServidorHttpTeste::ignoraProxiesDoAmbiente(); }
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
-        regional().padraoDataCurta = QStringLiteral("yyyy/mm/dd");
         fDialogos.limpa();
         fPasta = std::make_unique<QTemporaryDir>();
         QVERIFY(fPasta->isValid());
@@ -498,8 +500,8 @@ private slots:
         QString falhaAoAbrir;
         if (semArquivo) {
             QVERIFY(QFile::remove(fArquivo));
-            TBQDataModule outro(fRelogio, fDialogos);
-            outro.CDSSelic.defineNomeArquivo(fArquivo);
+            ModuloTeste outro(fRelogio, fDialogos, fPasta->path());
+            outro.defineArquivo(fArquivo);
             try {
                 outro.CDSSelic.abrir();
             } catch (const ErroBelqor& e) {
@@ -650,9 +652,8 @@ private slots:
         QCOMPARE(fJanela->isVisible(), !fecha);
         QCOMPARE(tabela.ativa(), !fecha);
         if (fecha) {
-            TBQDataModule relido(fRelogio, fDialogos);
-            relido.CDSSelic.defineNomeArquivo(fArquivo);
-            relido.CDSSelic.abrir();
+            ModuloTeste relido(fRelogio, fDialogos, fPasta->path());
+            relido.abreArquivo(fArquivo);
             QCOMPARE(relido.CDSSelic.quantidade(), 2);
             relido.CDSSelic.ultimo();
             QCOMPARE(relido.CDSSelicValor->comoFloat(), fevereiro);
@@ -680,9 +681,8 @@ private slots:
         QVERIFY(fJanela->close());
         QVERIFY(!fModulo->CDSSelic.ativa());
         QVERIFY(conteudoArquivo(fArquivo) != antes);
-        TBQDataModule relido(fRelogio, fDialogos);
-        relido.CDSSelic.defineNomeArquivo(fArquivo);
-        relido.CDSSelic.abrir();
+        ModuloTeste relido(fRelogio, fDialogos, fPasta->path());
+        relido.abreArquivo(fArquivo);
         QCOMPARE(relido.CDSSelic.quantidade(), 3);
         relido.CDSSelic.ultimo();
         QCOMPARE(relido.CDSSelicData->comoDataHora(), Datas::codificaData(2026, 3, 1));
@@ -731,7 +731,7 @@ private slots:
         locais.tabela = fPasta->filePath(pastaDados + QStringLiteral("/belqor/BELQOR.cds"));
         locais.pastaLog = fPasta->filePath(QStringLiteral("casa/estado/belqor"));
         locais.tabelaPadrao = fArquivo;
-        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, locais);
+        fModulo = std::make_unique<ModuloTeste>(fRelogio, fDialogos, locais);
         fJanela->defineModuloDados(*fModulo, locais.tabela);
         fJanela->FormShow();
         if (erro.isEmpty()) {
@@ -784,7 +784,7 @@ private slots:
         const QDateTime alteracaoAntes = envelheceArquivo(locais.tabela);
         const QByteArray bytesAntes = conteudoArquivo(locais.tabela);
 
-        fModulo = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, locais);
+        fModulo = std::make_unique<ModuloTeste>(fRelogio, fDialogos, locais);
         fJanela->defineModuloDados(*fModulo, locais.tabela);
         QString ultimoNaAtualizacao;
         fJanela->defineAtualizacaoInicial(

@@ -3,10 +3,9 @@
 // never from what the program asked for: the actions the manager allows, the title bar it
 // drew, where it put the frames, and what minimising and Alt+F4 do.
 
-#include "valores/ConfiguracaoRegional.h"
 #include "dialogos/Dialogos.h"
 #include "apoio/FechamentoCalculo.h"
-#include "apoio/ModuloComTabela.h"
+#include "apoio/ModuloTeste.h"
 #include "valores/Relogio.h"
 #include "calc/TfrmCalcular.h"
 #include "app/TfrmPrincipal.h"
@@ -141,12 +140,12 @@ class TesteJanelasOpenbox : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 3, 15)};
     DialogosRoteiro fDialogos;
-    std::optional<ModuloComTabela> fModulo;
+    std::optional<ModuloTeste> fModulo;
 
     std::unique_ptr<QDialog> criaJanela(const QString& qual, QWidget* pai) {
         if (qual == QStringLiteral("cálculo"))
-            return std::make_unique<TfrmCalcular>(fModulo->dados, fDialogos, fRelogio, pai);
-        return std::make_unique<TfrmTabSelic>(fModulo->dados, fDialogos, pai);
+            return std::make_unique<TfrmCalcular>(*fModulo, fDialogos, fRelogio, pai);
+        return std::make_unique<TfrmTabSelic>(*fModulo, fDialogos, pai);
     }
 
     // Shows a window and waits until openbox has framed it and Qt knows where it lies.
@@ -188,7 +187,6 @@ private slots:
                  QStringLiteral("Openbox"));
     }
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         fModulo.emplace(fRelogio, fDialogos, fPasta.path(), mesesEmTornoDoLimite());
     }

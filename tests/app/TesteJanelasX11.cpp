@@ -2,12 +2,10 @@
 // where they open, read back from the X server, and a close asked the way a window manager
 // asks it.
 
-#include "ratetable/BQDataModule.h"
-#include "valores/ConfiguracaoRegional.h"
+#include "apoio/ModuloTeste.h"
 #include "dialogos/Dialogos.h"
 #include "apoio/FechamentoCalculo.h"
 #include "valores/Relogio.h"
-#include "apoio/TabelaTeste.h"
 #include "calc/TfrmCalcular.h"
 #include "app/TfrmPrincipal.h"
 #include "ratetable/TfrmTabSelic.h"
@@ -64,7 +62,7 @@ class TesteJanelasX11 : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 3, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     std::unique_ptr<QDialog> criaJanela(const QString& qual, QWidget* pai = nullptr) {
         if (qual == QStringLiteral("cálculo"))
@@ -75,14 +73,9 @@ class TesteJanelasX11 : public QObject {
 private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), QStringLiteral("xcb")); }
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(caminho, mesesEmTornoDoLimite());
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = caminho;
-        fDados->CDSSelic.defineNomeArquivo(caminho);
-        fDados->CDSSelic.abrir();
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(),
+                                               mesesEmTornoDoLimite());
     }
     void cleanup() { fDados.reset(); }
 

@@ -1,11 +1,10 @@
 #include "apoio/DialogosRoteiro.h"
-#include "ratetable/BQDataModule.h"
+#include "apoio/ModuloTeste.h"
 #include "calc/Calculo.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
 #include "calc/MemoriaCalculo.h"
 #include "apoio/TabelaDistribuida.h"
-#include "apoio/TabelaTeste.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -51,20 +50,14 @@ class TesteCalculo : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2024, 6, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     void abreTabela(const MesesTeste& meses) {
-        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(caminho, meses);
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = caminho;
-        fDados->CDSSelic.defineNomeArquivo(caminho);
-        fDados->CDSSelic.abrir();
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(), meses);
     }
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         abreTabela({{QDate(2003, 11, 1), QStringLiteral("1")},
                     {QDate(2003, 12, 1), QStringLiteral("1.2")},
@@ -505,9 +498,8 @@ private slots:
     }
 
     void tabelaPadraoDoPrograma() {
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
-        fDados->CDSSelic.abrir();
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
+        fDados->abreArquivo(copiaTabelaDistribuida(fPasta.path()));
 
         // One row per month from 01/1998, in order, with the published values.
         QCOMPARE(fDados->CDSSelicData->comoTexto(), QStringLiteral("01/01/1998"));

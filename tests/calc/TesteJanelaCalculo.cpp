@@ -1,7 +1,6 @@
-#include "ratetable/BQDataModule.h"
-#include "valores/ConfiguracaoRegional.h"
 #include "dialogos/Dialogos.h"
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ModuloTeste.h"
 #include "calc/DocumentoMemoria.h"
 #include "calc/FormataResultado.h"
 #include "valores/Formatacao.h"
@@ -9,7 +8,6 @@
 #include "valores/Relogio.h"
 #include "calc/RotuloAjustado.h"
 #include "apoio/TabelaDistribuida.h"
-#include "apoio/TabelaTeste.h"
 #include "calc/TfrmCalcular.h"
 
 #include <QApplication>
@@ -53,7 +51,7 @@ class TesteJanelaCalculo : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 6, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
     std::unique_ptr<TfrmCalcular> fJanela;
     QList<DocumentoMemoria> fPrevias; // each preview the window asked for
 
@@ -97,11 +95,7 @@ class TesteJanelaCalculo : public QObject {
 
     // The rate table shipped with the program, from 01/1998 to 09/2026, in place of the
     // two months of every other test.
-    void usaTabelaDistribuida() {
-        fDados->CDSSelic.fechar();
-        fDados->CDSSelic.defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
-        fDados->CDSSelic.abrir();
-    }
+    void usaTabelaDistribuida() { fDados->abreArquivo(copiaTabelaDistribuida(fPasta.path())); }
 
     // Types the amount into the field, sets the dates and clicks Calcular, as a user would.
     void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
@@ -115,15 +109,10 @@ class TesteJanelaCalculo : public QObject {
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(caminho, {{QDate(2020, 2, 1), QStringLiteral("0.29")},
-                                     {QDate(2020, 3, 1), QStringLiteral("0.34")}});
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = caminho;
-        fDados->CDSSelic.defineNomeArquivo(caminho);
-        fDados->CDSSelic.abrir();
+        const MesesTeste meses{{QDate(2020, 2, 1), QStringLiteral("0.29")},
+                               {QDate(2020, 3, 1), QStringLiteral("0.34")}};
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(), meses);
 
         fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
         fPrevias.clear();

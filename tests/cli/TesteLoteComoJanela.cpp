@@ -1,7 +1,6 @@
 #include "apoio/ArquivosTeste.h"
-#include "ratetable/BQDataModule.h"
+#include "apoio/ModuloTeste.h"
 #include "calc/Calculo.h"
-#include "valores/ConfiguracaoRegional.h"
 #include "dialogos/Dialogos.h"
 #include "apoio/DialogosRoteiro.h"
 #include "tabela/FiltroExpressao.h"
@@ -84,18 +83,14 @@ class TesteLoteComoJanela : public QObject {
     QTemporaryDir fPasta;
 
 private slots:
-    void init() { regional() = ConfiguracaoRegional::brasileira(); }
-
     void loteIgualAJanela() {
         const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
         QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), tabela));
 
         RelogioFixo relogio(Datas::codificaData(2026, 12, 10));
         DialogosRoteiro dialogos;
-        TBQDataModule dados(relogio, dialogos);
-        dados.ArqDados = tabela;
-        dados.CDSSelic.defineNomeArquivo(tabela);
-        dados.CDSSelic.abrir();
+        ModuloTeste dados(relogio, dialogos, fPasta.path());
+        dados.abreArquivo(tabela);
         dados.CDSSelic.ultimo();
         const QDate ultimoMes = Datas::paraQDate(dados.CDSSelicData->comoDataHora());
         dados.CDSSelic.primeiro();

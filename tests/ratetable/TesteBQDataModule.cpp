@@ -1,8 +1,7 @@
-#include "ratetable/BQDataModule.h"
+#include "apoio/ModuloTeste.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
 #include "apoio/OutroUsuario.h"
-#include "apoio/TabelaTeste.h"
 #include "apoio/TravaTeste.h"
 #include "apoio/DialogosRoteiro.h"
 
@@ -54,7 +53,7 @@ class TesteBQDataModule : public QObject {
     QString fCaminho;
     RelogioFixo fRelogio{dia(15, 3, 2020)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     TabelaMemoria& tabela() { return fDados->CDSSelic; }
 
@@ -75,15 +74,11 @@ class TesteBQDataModule : public QObject {
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         fRelogio.define(dia(15, 3, 2020));
-        fCaminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(fCaminho, mesesEmTornoDoLimite());
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = fCaminho;
-        tabela().defineNomeArquivo(fCaminho);
-        tabela().abrir();
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(),
+                                               mesesEmTornoDoLimite());
+        fCaminho = fDados->arquivo();
     }
     void cleanup() { fDados.reset(); }
 
@@ -93,7 +88,7 @@ private slots:
         QVERIFY(outro.tryLock(0));
         const QByteArray antes = conteudoArquivo(fCaminho);
         fDados.reset();
-        auto segundo = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        auto segundo = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
         QVERIFY(!segundo->reservaTabela(fCaminho, 0));
         QCOMPARE(fDialogos.textos(),
                  QStringList{QStringLiteral("O BELQOR já está aberto com a tabela \"%1\". A "
@@ -112,7 +107,7 @@ private slots:
         QVERIFY(fDados->reservaTabela(fCaminho, 0));
         tabela().abrir();
         QVERIFY(fDados->InsereRegistro(dia(1, 2, 2020), 0.29));
-        TBQDataModule segundo(fRelogio, fDialogos);
+        ModuloTeste segundo(fRelogio, fDialogos, fPasta.path());
         QVERIFY(!segundo.reservaTabela(fCaminho, 0));
         fDados.reset();
         QVERIFY(!QFile::exists(caminhoTrava));
@@ -126,7 +121,7 @@ private slots:
         escreveTravaAbandonada(fCaminho + QStringLiteral(".lock"));
         QVERIFY(fDados->reservaTabela(fCaminho, 0));
         QCOMPARE(fDialogos.textos(), QStringList());
-        TBQDataModule segundo(fRelogio, fDialogos);
+        ModuloTeste segundo(fRelogio, fDialogos, fPasta.path());
         QVERIFY(!segundo.reservaTabela(fCaminho, 0));
     }
 
@@ -136,7 +131,7 @@ private slots:
         const QString caminhoTrava = fCaminho + QStringLiteral(".lock");
         QVERIFY(QDir().mkpath(caminhoTrava));
         fDados.reset();
-        TBQDataModule segundo(fRelogio, fDialogos);
+        ModuloTeste segundo(fRelogio, fDialogos, fPasta.path());
         const bool reservou = segundo.reservaTabela(fCaminho, 0);
         QDir(caminhoTrava).removeRecursively();
         QVERIFY(!reservou);
@@ -167,7 +162,7 @@ private slots:
         bool reservou = true;
         {
             ComoOutroUsuario outro;
-            TBQDataModule segundo(fRelogio, fDialogos);
+            ModuloTeste segundo(fRelogio, fDialogos, fPasta.path());
             reservou = segundo.reservaTabela(tabela, 0);
         }
         QFile::setPermissions(pasta, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
@@ -600,7 +595,7 @@ private slots:
         locais.tabela = fPasta.filePath(QStringLiteral("dados/belqor/BELQOR.cds"));
         locais.pastaLog = fPasta.filePath(QStringLiteral("estado/belqor"));
         locais.tabelaPadrao = padrao;
-        TBQDataModule dados(fRelogio, fDialogos, nullptr, locais);
+        ModuloTeste dados(fRelogio, fDialogos, locais);
         QCOMPARE(dados.ConfigApp.caminhoArqLog(),
                  locais.pastaLog + QStringLiteral("/logBELQOR.txt"));
         dados.ArqDados = locais.tabela;
@@ -613,12 +608,12 @@ private slots:
 
     // The table's file in a folder that vanishes while the table is open, so that the write
     // at close fails for any user.
-    std::unique_ptr<TBQDataModule> moduloComGravacaoQueFalha(QString& arquivo) {
+    std::unique_ptr<ModuloTeste> moduloComGravacaoQueFalha(QString& arquivo) {
         const QString pasta = fPasta.filePath(QStringLiteral("some"));
         arquivo = pasta + QStringLiteral("/BELQOR.cds");
         QDir().mkpath(pasta);
         escreveTabelaTeste(arquivo, mesesEmTornoDoLimite());
-        auto dados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        auto dados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
         dados->ArqDados = arquivo;
         dados->AbreTabela();
         dados->InsereRegistro(dia(1, 2, 2020), 0.29);

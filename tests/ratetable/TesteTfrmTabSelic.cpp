@@ -1,11 +1,11 @@
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ModuloTeste.h"
 #include "ratetable/TfrmTabSelic.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
 #include "widgets/GradeDados.h"
 #include "widgets/ModeloGrade.h"
 #include "apoio/TabelaDistribuida.h"
-#include "apoio/TabelaTeste.h"
 
 #include <QAbstractItemModelTester>
 #include <QAction>
@@ -44,10 +44,9 @@ class TesteTfrmTabSelic : public QObject {
     Q_OBJECT
 
     QTemporaryDir fPasta;
-    QString fCaminho;
     RelogioFixo fRelogio{dia(15, 3, 2020)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
     std::unique_ptr<TfrmTabSelic> fJanela;
 
     TabelaMemoria& tabela() { return fDados->CDSSelic; }
@@ -73,11 +72,7 @@ class TesteTfrmTabSelic : public QObject {
         fJanela.reset();
     }
     // The rate table shipped with the program (01/1998 to 09/2026) in place of the four months.
-    void usaTabelaDistribuida() {
-        tabela().fechar();
-        tabela().defineNomeArquivo(copiaTabelaDistribuida(fPasta.path()));
-        tabela().abrir();
-    }
+    void usaTabelaDistribuida() { fDados->abreArquivo(copiaTabelaDistribuida(fPasta.path())); }
     int linhaDoMes(const QString& data) {
         for (int linha = 0; linha < fJanela->dsSelic->rowCount(); ++linha)
             if (celula(linha, ColunaData) == data)
@@ -118,15 +113,10 @@ class TesteTfrmTabSelic : public QObject {
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         fRelogio.define(dia(15, 3, 2020));
-        fCaminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(fCaminho, mesesEmTornoDoLimite());
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = fCaminho;
-        tabela().defineNomeArquivo(fCaminho);
-        tabela().abrir();
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(),
+                                               mesesEmTornoDoLimite());
     }
     void cleanup() {
         fJanela.reset();
@@ -543,7 +533,7 @@ private slots:
 
     void excluirNaTabelaVaziaRelataErro() {
         tabela().fechar();
-        escreveTabelaTeste(fCaminho, {});
+        fDados->escreveTabela({});
         tabela().abrir();
         abreJanela();
         fJanela->actExcluirExecute();

@@ -3,12 +3,9 @@
 #include "valores/Formatacao.h"
 
 #include "apoio/AutoridadeTeste.h"
-#include "ratetable/BQDataModule.h"
 #include "apoio/RespondedorBancoCentral.h"
 #include "apoio/ServidorHttpTeste.h"
-#include "apoio/ModuloComTabela.h"
-
-#include "valores/ConfiguracaoRegional.h"
+#include "apoio/ModuloTeste.h"
 
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,10 +43,11 @@ class TesteAtualizacaoBancoCentral : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2026, 12, 10) + Datas::codificaHora(8, 15, 0)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<ModuloComTabela> fModulo;
+    std::unique_ptr<ModuloTeste> fModulo;
 
     void criaTabela(const MesesTeste& meses) {
-        fModulo = std::make_unique<ModuloComTabela>(fRelogio, fDialogos, fPasta.path(), meses);
+        fModulo->escreveTabela(meses);
+        fModulo->CDSSelic.abrir();
     }
 
     DestinoBancoCentral destino(const ServidorHttpTeste& servidor) const {
@@ -65,10 +63,10 @@ class TesteAtualizacaoBancoCentral : public QObject {
     // The table's rows with nothing pending or shown; its file unchanged unless a month
     // was added.
     void confereTabela(const QStringList& esperado, bool incluiu) {
-        QCOMPARE(fModulo->dados.CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
+        QCOMPARE(fModulo->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(fDialogos.textos(), QStringList());
         QCOMPARE(fModulo->meses(), esperado);
-        QCOMPARE(fModulo->fechaSemGravar(), !incluiu);
+        QCOMPARE(fModulo->fechaEGravaSeAlterada(), incluiu);
     }
 
 private slots:
@@ -79,8 +77,8 @@ private slots:
         QVERIFY2(!fIdentidade.certificado.isEmpty(), qPrintable(fAutoridade.erro()));
     }
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
+        fModulo = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
     }
     void cleanup() { fModulo.reset(); }
 
@@ -134,7 +132,7 @@ private slots:
         QCOMPARE(serie.size(), 144);
         ServidorHttpTeste servidor(RespondedorBancoCentral(serie), fIdentidade);
         const ResultadoSerie r =
-            AtualizacaoBancoCentral(fModulo->dados, fRelogio, destino(servidor)).executa();
+            AtualizacaoBancoCentral(*fModulo, fRelogio, destino(servidor)).executa();
         QCOMPARE(r.Falha, QString());
         QCOMPARE(RespondedorBancoCentral::janelasPedidas(servidor),
                  (QStringList{"01/10/2014-30/09/2024", "01/10/2024-10/12/2026"}));
@@ -237,7 +235,7 @@ private slots:
         if (servidor == int(Servidor::PortaFechada))
             d.endereco =
                 QStringLiteral("https://127.0.0.1:%1/dados").arg(ServidorHttpTeste::portaFechada());
-        const ResultadoSerie r = AtualizacaoBancoCentral(fModulo->dados, fRelogio, d).executa();
+        const ResultadoSerie r = AtualizacaoBancoCentral(*fModulo, fRelogio, d).executa();
         QCOMPARE(r.Falha, falha);
         QStringList abertos;
         for (const DesfechoMes& m : r.meses(SituacaoMes::NaoEncerrado))
@@ -256,7 +254,7 @@ private slots:
             },
             fIdentidade);
         const ResultadoSerie r =
-            AtualizacaoBancoCentral(fModulo->dados, fRelogio, destino(http)).executa();
+            AtualizacaoBancoCentral(*fModulo, fRelogio, destino(http)).executa();
         QCOMPARE(r.Meses.size(), 1);
         QCOMPARE(int(r.Meses[0].Situacao), int(SituacaoMes::OutraTaxa));
         QCOMPARE(r.Meses[0].NaTabela, 1.08);

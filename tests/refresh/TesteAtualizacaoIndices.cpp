@@ -1,11 +1,9 @@
 #include "apoio/DialogosRoteiro.h"
 #include "refresh/AtualizacaoIndices.h"
 #include "apoio/AutoridadeTeste.h"
-#include "ratetable/BQDataModule.h"
-#include "valores/ConfiguracaoRegional.h"
+#include "apoio/ModuloTeste.h"
 #include "apoio/RespondedorSoap.h"
 #include "apoio/ServidorHttpTeste.h"
-#include "apoio/TabelaTeste.h"
 
 #include <QFile>
 #include <QTemporaryDir>
@@ -47,15 +45,13 @@ class TesteAtualizacaoIndices : public QObject {
     DialogosRoteiro fDialogos;
     QStringList fStatus;
     int fPausas = 0;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
 
     void prepara(const MesesTeste& meses) {
         escreveTabelaTeste(tabela(), meses);
         QFile::remove(fPasta.filePath(QStringLiteral("logBELQOR.txt")));
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.definePastaLog(fPasta.path());
     }
 
     AtualizacaoIndices atualizacao(const QString& publico, const QString& intranet,
@@ -88,10 +84,10 @@ private slots:
         QVERIFY2(!fIdentidade.certificado.isEmpty(), qPrintable(fAutoridade.erro()));
     }
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         fStatus.clear();
         fPausas = 0;
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
     }
     void cleanup() { fDados.reset(); }
 

@@ -1,9 +1,7 @@
 #include "apoio/DialogosRoteiro.h"
-#include "ratetable/BQDataModule.h"
+#include "apoio/ModuloTeste.h"
 #include "refresh/BQrnSELIC.h"
 #include "valores/Erros.h"
-#include "valores/Formatacao.h"
-#include "apoio/TabelaTeste.h"
 
 #include <QDir>
 #include <QFile>
@@ -41,7 +39,7 @@ class TesteImportacao : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{dia(15, 5, 2024) + Datas::codificaHora(14, 3, 27)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     QString caminhoLog() const { return fPasta.filePath(QStringLiteral("logBELQOR.txt")); }
 
@@ -54,28 +52,12 @@ class TesteImportacao : public QObject {
         return linhas;
     }
 
-    // "mm/yyyy=valor" for every row, in stored order.
-    QStringList meses() {
-        QStringList r;
-        TabelaMemoria& t = fDados->CDSSelic;
-        for (t.primeiro(); !t.fimDaTabela(); t.proximo())
-            r << Formato::formataData(QStringLiteral("mm/yyyy"),
-                                      fDados->CDSSelicData->comoDataHora()) +
-                     QLatin1Char('=') + QString::number(fDados->CDSSelicValor->comoFloat());
-        return r;
-    }
-
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         QFile::remove(caminhoLog());
-        const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(tabela, {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ConfigApp.definePastaLog(fPasta.path());
-        fDados->ArqDados = tabela;
-        fDados->CDSSelic.defineNomeArquivo(tabela);
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
+        fDados->escreveTabela({{QDate(2024, 1, 1), QStringLiteral("0.97")}});
     }
     void cleanup() { fDados.reset(); }
 
@@ -125,7 +107,7 @@ private slots:
             QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         else
             fDados->CDSSelic.abrir();
-        QCOMPARE(meses(), esperado);
+        QCOMPARE(fDados->meses(), esperado);
         const QStringList log = linhasLog();
         if (falhaNoLog.isEmpty()) {
             QVERIFY(log.isEmpty());
@@ -166,7 +148,7 @@ private slots:
         }
         for (const QString& linha : linhasLog())
             QVERIFY(!linha.contains(QStringLiteral("root:")));
-        QVERIFY(!fDados->CDSSelic.ativa() || meses().size() == 1);
+        QVERIFY(!fDados->CDSSelic.ativa() || fDados->meses().size() == 1);
     }
 
     void semTextoNenhumEscreveUmaLinha() {

@@ -1,9 +1,6 @@
-#include "ratetable/BQDataModule.h"
 #include "refresh/MesesDaTabelaPadrao.h"
-#include "apoio/ModuloComTabela.h"
+#include "apoio/ModuloTeste.h"
 #include "apoio/DialogosRoteiro.h"
-
-#include "valores/ConfiguracaoRegional.h"
 
 #include <QDateTime>
 #include <QDir>
@@ -44,20 +41,17 @@ class TesteMesesDaTabelaPadrao : public QObject {
     RelogioFixo fRelogio{Datas::codificaData(2020, 7, 15) + Datas::codificaHora(9, 0, 0)};
     DialogosRoteiro fDialogos;
     LocaisArquivos fLocais;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
 
     // Opens `emUso` as the installed program opens its own table.
     void abre(const QString& emUso) {
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos, nullptr, fLocais);
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fLocais);
         fDados->ArqDados = emUso;
         fDados->AbreTabela();
     }
 
-    QStringList meses() { return mesesDaTabela(*fDados); }
-
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
         QDir(fPasta.path()).removeRecursively();
         fLocais = LocaisArquivos();
@@ -111,14 +105,14 @@ private slots:
         QVERIFY(r.meses(SituacaoMes::JaPresente).isEmpty());
         QCOMPARE(fDialogos.textos(), QStringList());
         QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
-        QCOMPARE(meses(), tabela);
+        QCOMPARE(fDados->meses(), tabela);
 
         fDados->FechaTabela();
         const bool incluiu = !linhas.isEmpty();
         QCOMPARE(conteudoArquivo(fLocais.tabela) == antes, !incluiu);
         QCOMPARE(QFileInfo(fLocais.tabela).lastModified() == alteracao, !incluiu);
         fDados->AbreTabela();
-        QCOMPARE(meses(), tabela);
+        QCOMPARE(fDados->meses(), tabela);
     }
 
     // Only the program's own table is completed: not a table the user chose elsewhere, not a

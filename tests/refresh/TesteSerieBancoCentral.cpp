@@ -1,13 +1,11 @@
 #include "apoio/DialogosRoteiro.h"
-#include "ratetable/BQDataModule.h"
 #include "refresh/ImportacaoSerie.h"
 #include "refresh/LeitorSerie.h"
 #include "refresh/ResultadoSerie.h"
-#include "apoio/ModuloComTabela.h"
+#include "apoio/ModuloTeste.h"
 #include "refresh/TaxasDaTabela.h"
 #include "valores/Formatacao.h"
 
-#include "valores/ConfiguracaoRegional.h"
 #include "valores/Erros.h"
 
 #include <QDir>
@@ -70,29 +68,25 @@ class TesteSerieBancoCentral : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2024, 12, 10) + Datas::codificaHora(9, 30, 0)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<ModuloComTabela> fModulo;
-    TBQDataModule* fDados = nullptr;
+    std::unique_ptr<ModuloTeste> fDados;
 
     // The table's rows, no row left pending, nothing shown; the file rewritten only when a
     // month was added.
     void confereTabela(const QStringList& esperado) {
         QCOMPARE(fDados->CDSSelic.estado(), TabelaMemoria::Estado::Navegando);
         QCOMPARE(fDialogos.textos(), QStringList());
-        QCOMPARE(fModulo->meses(), esperado);
-        QCOMPARE(fModulo->fechaSemGravar(), esperado == TabelaInicial);
+        QCOMPARE(fDados->meses(), esperado);
+        QCOMPARE(fDados->fechaEGravaSeAlterada(), esperado != TabelaInicial);
         fDados->CDSSelic.abrir();
-        QCOMPARE(fModulo->meses(), esperado);
+        QCOMPARE(fDados->meses(), esperado);
     }
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        fModulo =
-            std::make_unique<ModuloComTabela>(fRelogio, fDialogos, fPasta.path(), MesesIniciais);
-        fDados = &fModulo->dados;
+        fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(), MesesIniciais);
     }
-    void cleanup() { fModulo.reset(); }
+    void cleanup() { fDados.reset(); }
 
     void formato_data() {
         QTest::addColumn<QByteArray>("conteudo");
@@ -135,14 +129,14 @@ private slots:
     void segundaLeituraNadaInclui() {
         importaArquivoTaxas(*fDados, fRelogio, fixture(QStringLiteral("selic-2024.json")));
         fDados->CDSSelic.fechar();
-        const QByteArray depoisDaPrimeira = conteudoArquivo(fModulo->arquivo);
+        const QByteArray depoisDaPrimeira = conteudoArquivo(fDados->arquivo());
         fDados->CDSSelic.abrir();
         const ResultadoSerie r =
             importaArquivoTaxas(*fDados, fRelogio, fixture(QStringLiteral("selic-2024.csv")));
         QVERIFY(!r.incluiu());
         QCOMPARE(r.meses(SituacaoMes::JaPresente).size(), 10);
         fDados->CDSSelic.fechar();
-        QCOMPARE(conteudoArquivo(fModulo->arquivo), depoisDaPrimeira);
+        QCOMPARE(conteudoArquivo(fDados->arquivo()), depoisDaPrimeira);
     }
 
     void leitura_data() {
