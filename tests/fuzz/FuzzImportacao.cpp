@@ -5,8 +5,8 @@
 // ended, and the log holds at most one entry, on one line.
 
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ModuloTeste.h"
 #include "fuzz/Alvo.h"
-#include "ratetable/BQDataModule.h"
 #include "refresh/BQrnSELIC.h"
 #include "valores/Erros.h"
 
@@ -16,8 +16,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     const QString texto = QString::fromUtf8(bytesDe(dados, tamanho));
     RelogioFixo relogio(Datas::codificaData(2024, 5, 15) + Datas::codificaHora(10, 0, 0));
     DialogosRoteiro dialogos;
-    TBQDataModule modulo(relogio, dialogos);
-    modulo.ConfigApp.definePastaLog(pastaDoAlvo());
+    ModuloTeste modulo(relogio, dialogos, pastaDoAlvo());
     const QString log = modulo.ConfigApp.caminhoArqLog();
     QFile::remove(log);
     modulo.CDSSelic.criaVazia();

@@ -4,8 +4,8 @@
 // from it read back the same.
 
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ModuloTeste.h"
 #include "fuzz/Alvo.h"
-#include "ratetable/BQDataModule.h"
 #include "valores/Erros.h"
 
 #include <QFile>
@@ -35,8 +35,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
     DialogosRoteiro dialogos;
     QList<QList<QVariant>> lidas;
     {
-        TBQDataModule modulo(relogio, dialogos);
-        modulo.CDSSelic.defineNomeArquivo(arquivo);
+        ModuloTeste modulo(relogio, dialogos, pastaDoAlvo());
+        modulo.defineArquivo(arquivo);
         try {
             modulo.CDSSelic.abrir();
         } catch (const ErroBelqor&) {
@@ -53,9 +53,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* dados, std::size_t tam
         modulo.CDSSelic.defineNomeArquivo(copia);
         modulo.CDSSelic.fechar();
     }
-    TBQDataModule relida(relogio, dialogos);
-    relida.CDSSelic.defineNomeArquivo(copia);
-    relida.CDSSelic.abrir();
+    ModuloTeste relida(relogio, dialogos, pastaDoAlvo());
+    relida.abreArquivo(copia);
     EXIGE(linhas(relida) == lidas, QString::fromUtf8(conteudo(copia)));
     return 0;
 }
