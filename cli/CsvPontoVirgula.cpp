@@ -1,9 +1,10 @@
 #include "cli/CsvPontoVirgula.h"
 
 #include "sistema/ArquivoSaida.h"
-#include "valores/Erros.h"
+#include "sistema/CodificacaoTexto.h"
 #include "sistema/MotivosFalha.h"
 #include "sistema/PaginaAnsi.h"
+#include "valores/Erros.h"
 
 #include <QIODevice>
 #include <QTextStream>
@@ -13,50 +14,6 @@
 namespace {
 
 constexpr qint64 Bloco = 64 * 1024;
-
-// How many bytes at the end of bloco begin a sequence that bloco does not finish.
-qsizetype inacabados(QByteArrayView bloco) {
-    for (qsizetype n = 1; n <= std::min<qsizetype>(3, bloco.size()); ++n) {
-        const uchar c = uchar(bloco[bloco.size() - n]);
-        if ((c & 0xC0) == 0x80)
-            continue; // a continuation byte: its lead is further back
-        const qsizetype comprimento = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        return comprimento > n ? n : 0;
-    }
-    return 0;
-}
-
-// Whether the bytes the device holds (a file: all of them; a stream: what it has at first)
-// are valid UTF-8. A sequence cut at the end of what a stream showed is not held against it;
-// one cut at the end of a file is: the file is read in blocks by a stateless decoder, each
-// block's unfinished last sequence carried to the next, and what is left at the end is
-// decoded alone.
-bool ehUtf8(QIODevice& origem) {
-    if (origem.isSequential()) {
-        QStringDecoder decodificador(QStringDecoder::Utf8);
-        [[maybe_unused]] const QString lido = decodificador.decode(origem.peek(Bloco));
-        return !decodificador.hasError();
-    }
-    QStringDecoder decodificador(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    const qint64 inicio = origem.pos();
-    QByteArray pendente;
-    while (!decodificador.hasError()) {
-        const QByteArray bloco = origem.read(Bloco);
-        if (bloco.isEmpty())
-            break;
-        pendente += bloco;
-        const qsizetype guardados = inacabados(pendente);
-        [[maybe_unused]] const QString lido =
-            decodificador.decode(QByteArrayView(pendente).first(pendente.size() - guardados));
-        pendente = pendente.last(guardados);
-    }
-    if (!pendente.isEmpty()) {
-        [[maybe_unused]] const QString lido = decodificador.decode(pendente);
-    }
-    const bool valido = !decodificador.hasError();
-    origem.seek(inicio);
-    return valido;
-}
 
 bool soSeparadores(const QStringList& brutos) {
     for (const QString& b : brutos)
@@ -68,7 +25,8 @@ bool soSeparadores(const QStringList& brutos) {
 } // namespace
 
 LeitorCsv::LeitorCsv(QIODevice& origem, QString nome)
-    : fOrigem(origem), fNome(std::move(nome)), fWindows1252(!ehUtf8(origem)) {}
+    : fOrigem(origem), fNome(std::move(nome)),
+      fWindows1252(utf8OuAnsi(origem) == CodificacaoTexto::Ansi) {}
 
 bool LeitorCsv::preenche() {
     if (fFim)
@@ -87,8 +45,8 @@ bool LeitorCsv::preenche() {
     if (fInicio) {
         fInicio = false;
         // The byte-order mark is no text of any row, but its bytes are read.
-        if (!fWindows1252 && bloco.startsWith("\xEF\xBB\xBF"))
-            fBytesConsumidos += 3;
+        if (!fWindows1252 && codificacaoDaMarca(bloco) == CodificacaoTexto::Utf8)
+            fBytesConsumidos += marcaDeOrdem(CodificacaoTexto::Utf8).size();
         if (fTexto.startsWith(QChar(0xFEFF)))
             fTexto.remove(0, 1);
     }

@@ -1,20 +1,18 @@
 #include "framework/ArquivoIni.h"
 
 #include "sistema/ArquivoSaida.h"
-#include "valores/Erros.h"
+#include "sistema/CodificacaoTexto.h"
 #include "sistema/LeituraLimitada.h"
 #include "sistema/MotivosFalha.h"
 #include "sistema/PaginaAnsi.h"
+#include "valores/Erros.h"
 
 #include <QFile>
-#include <QStringDecoder>
 #include <QStringList>
 
 #include <optional>
 
 namespace {
-
-const QByteArray MarcaUtf8("\xEF\xBB\xBF");
 
 // One line as it stands in the file: its text, its bytes and the line end that follows it
 // (empty for a last line without one). A line a write does not change keeps its bytes.
@@ -42,14 +40,6 @@ struct Conteudo {
     }
 };
 
-bool ehUtf8Valido(QByteArrayView bytes) {
-    // Stateless, so a sequence cut off at the end of the file counts as invalid too.
-    QStringDecoder decodificador(QStringDecoder::Utf8, QStringDecoder::Flag::Stateless);
-    // Decoding is what finds an invalid sequence; the text itself is not needed.
-    [[maybe_unused]] const QString texto = decodificador(bytes);
-    return !decodificador.hasError();
-}
-
 std::optional<Conteudo> carrega(const QString& arquivo) {
     QFile f(arquivo);
     if (!f.open(QIODevice::ReadOnly))
@@ -66,11 +56,12 @@ std::optional<Conteudo> carrega(const QString& arquivo) {
                                    .arg(arquivo, motivoDoArquivo(f)));
     }
     Conteudo c;
-    if (bytes.startsWith(MarcaUtf8)) {
+    // Only the UTF-8 mark counts; without it, text that is valid UTF-8 is UTF-8.
+    if (codificacaoDaMarca(bytes) == CodificacaoTexto::Utf8) {
         c.marcaUtf8 = true;
-        bytes.remove(0, MarcaUtf8.size());
+        bytes.remove(0, marcaDeOrdem(CodificacaoTexto::Utf8).size());
     } else {
-        c.ansi = !ehUtf8Valido(bytes);
+        c.ansi = utf8OuAnsi(bytes) == CodificacaoTexto::Ansi;
     }
     if (!bytes.contains("\r\n") && bytes.contains('\n'))
         c.quebra = "\n";
@@ -230,7 +221,8 @@ void gravaValor(const QString& arquivo, const QString& secao, const QString& cha
         }
     }
 
-    QByteArray bytes = c.marcaUtf8 ? MarcaUtf8 : QByteArray();
+    QByteArray bytes =
+        c.marcaUtf8 ? marcaDeOrdem(CodificacaoTexto::Utf8).toByteArray() : QByteArray();
     for (const Linha& linha : c.linhas)
         bytes += linha.bytes + linha.fim;
     ArquivoSaida f(arquivo);

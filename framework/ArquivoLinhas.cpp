@@ -11,24 +11,18 @@
 
 namespace {
 
-struct Marca {
-    CodificacaoTexto codificacao;
-    QByteArrayView bytes;
-    QStringConverter::Encoding conversor;
-};
-
-// UTF-8 first: its mark shares no prefix with the UTF-16 ones.
-const Marca Marcas[] = {
-    {CodificacaoTexto::Utf8, QByteArrayView("\xEF\xBB\xBF", 3), QStringConverter::Utf8},
-    {CodificacaoTexto::Utf16LE, QByteArrayView("\xFF\xFE", 2), QStringConverter::Utf16LE},
-    {CodificacaoTexto::Utf16BE, QByteArrayView("\xFE\xFF", 2), QStringConverter::Utf16BE},
-};
-
-const Marca* marcaDe(CodificacaoTexto codificacao) {
-    for (const Marca& m : Marcas)
-        if (m.codificacao == codificacao)
-            return &m;
-    return nullptr;
+// The converter of an encoding a byte-order mark names.
+QStringConverter::Encoding conversorDe(CodificacaoTexto codificacao) {
+    switch (codificacao) {
+    case CodificacaoTexto::Utf16LE:
+        return QStringConverter::Utf16LE;
+    case CodificacaoTexto::Utf16BE:
+        return QStringConverter::Utf16BE;
+    case CodificacaoTexto::Utf8:
+    case CodificacaoTexto::Ansi: // no mark, and no converter of Qt's: PaginaAnsi
+        break;
+    }
+    return QStringConverter::Utf8;
 }
 
 ErroEntradaSaida erroDe(const QString& caminho, const QString& motivo) {
@@ -63,15 +57,15 @@ ArquivoLinhas ArquivoLinhas::le(const QString& caminho) {
     if (arquivo.error() != QFileDevice::NoError)
         throw erroDe(caminho, motivoDoArquivo(arquivo));
 
+    // Without a mark the log is in the ANSI code page, whatever its bytes look like.
     ArquivoLinhas resultado;
-    for (const Marca& m : Marcas) {
-        if (bytes.startsWith(m.bytes)) {
-            resultado.codificacao = m.codificacao;
-            QStringDecoder decodificador(m.conversor, QStringConverter::Flag::Stateless);
-            const QString texto = decodificador(QByteArrayView(bytes).sliced(m.bytes.size()));
-            resultado.linhas = divideLinhas(texto);
-            return resultado;
-        }
+    if (const auto marca = codificacaoDaMarca(bytes)) {
+        resultado.codificacao = *marca;
+        QStringDecoder decodificador(conversorDe(*marca), QStringConverter::Flag::Stateless);
+        const QString texto =
+            decodificador(QByteArrayView(bytes).sliced(marcaDeOrdem(*marca).size()));
+        resultado.linhas = divideLinhas(texto);
+        return resultado;
     }
     resultado.linhas = divideLinhas(PaginaAnsi::decodifica(bytes));
     return resultado;
@@ -83,11 +77,11 @@ void ArquivoLinhas::grava(const QString& caminho) const {
         texto += linha + QStringLiteral("\r\n");
 
     QByteArray bytes;
-    if (const Marca* m = marcaDe(codificacao)) {
-        QStringEncoder codificador(m->conversor, QStringConverter::Flag::Stateless);
-        bytes = m->bytes.toByteArray() + QByteArray(codificador(texto));
-    } else {
+    if (codificacao == CodificacaoTexto::Ansi) {
         bytes = PaginaAnsi::codifica(texto);
+    } else {
+        QStringEncoder codificador(conversorDe(codificacao), QStringConverter::Flag::Stateless);
+        bytes = marcaDeOrdem(codificacao).toByteArray() + QByteArray(codificador(texto));
     }
 
     QSaveFile arquivo(caminho);

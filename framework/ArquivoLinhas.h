@@ -1,5 +1,7 @@
 #pragma once
 
+#include "sistema/CodificacaoTexto.h"
+
 #include <QString>
 #include <QStringList>
 #include <QStringView>
@@ -7,7 +9,6 @@
 // A text file as a list of lines, the way the log is trimmed: read whole, the encoding chosen
 // by a leading byte-order mark (Windows-1252 without one), CR, LF and CR LF each ending a
 // line; written back whole, every line ended by CR LF, in the encoding it was read in.
-enum class CodificacaoTexto { Ansi, Utf8, Utf16LE, Utf16BE };
 
 struct ArquivoLinhas {
     QStringList linhas;
