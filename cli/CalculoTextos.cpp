@@ -2,7 +2,7 @@
 
 #include "ratetable/BQDataModule.h"
 #include "valores/Erros.h"
-#include "cli/FormasPlanilha.h"
+#include "planilhas/FormasPlanilha.h"
 #include "valores/Formatacao.h"
 #include "calc/ValidacaoCalculo.h"
 

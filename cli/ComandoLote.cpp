@@ -2,7 +2,7 @@
 
 #include "sistema/ArquivoSaida.h"
 #include "cli/CalculoTextos.h"
-#include "cli/CsvPontoVirgula.h"
+#include "planilhas/CsvPontoVirgula.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
 #include "calc/MemoriaCalculo.h"

@@ -5,7 +5,7 @@
 set(BELQOR_NIVEIS
     valores=0
     sistema=1 dialogos=1
-    tabela=2 rede=2
+    tabela=2 rede=2 planilhas=2
     widgets=3 service=3
     framework=4
     ratetable=5

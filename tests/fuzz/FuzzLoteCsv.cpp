@@ -6,7 +6,7 @@
 // stops is an ErroEntradaSaida with a message.
 
 #include "fuzz/Alvo.h"
-#include "cli/CsvPontoVirgula.h"
+#include "planilhas/CsvPontoVirgula.h"
 #include "valores/Erros.h"
 
 #include <QBuffer>

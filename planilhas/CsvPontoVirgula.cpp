@@ -1,4 +1,4 @@
-#include "cli/CsvPontoVirgula.h"
+#include "planilhas/CsvPontoVirgula.h"
 
 #include "sistema/ArquivoSaida.h"
 #include "sistema/CodificacaoTexto.h"

@@ -1,4 +1,4 @@
-#include "cli/FormasPlanilha.h"
+#include "planilhas/FormasPlanilha.h"
 
 namespace {
 
