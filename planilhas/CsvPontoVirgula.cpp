@@ -24,18 +24,22 @@ bool soSeparadores(const QStringList& brutos) {
 
 } // namespace
 
-LeitorCsv::LeitorCsv(QIODevice& origem, QString nome)
-    : fOrigem(origem), fNome(std::move(nome)),
+LeitorCsv::LeitorCsv(QIODevice& origem, QString nome, AspasCsv aspas)
+    : fOrigem(&origem), fNome(std::move(nome)), fAspas(aspas),
       fWindows1252(utf8OuAnsi(origem) == CodificacaoTexto::Ansi) {}
+
+LeitorCsv::LeitorCsv(QString texto, AspasCsv aspas)
+    : fAspas(aspas), fMaximoLinha(texto.size()), fTexto(std::move(texto)), fFim(true),
+      fInicio(false) {}
 
 bool LeitorCsv::preenche() {
     if (fFim)
         return false;
     QByteArray bloco(Bloco, Qt::Uninitialized);
-    const qint64 lidos = fOrigem.read(bloco.data(), Bloco);
+    const qint64 lidos = fOrigem->read(bloco.data(), Bloco);
     if (lidos < 0)
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(fNome, motivoDoArquivo(fOrigem)));
+                                   .arg(fNome, motivoDoArquivo(*fOrigem)));
     if (lidos == 0) {
         fFim = true;
         return false;
@@ -80,7 +84,7 @@ bool LeitorCsv::preencheAte(qsizetype i) {
 }
 
 bool LeitorCsv::proxima(LinhaCsv& linha) {
-    while (leUma(linha))
+    while (proximaMesmoVazia(linha))
         if (!soSeparadores(linha.brutos))
             return true;
     return false;
@@ -107,11 +111,12 @@ bool marcaCsv(char16_t c) {
 
 } // namespace
 
-bool LeitorCsv::leUma(LinhaCsv& linha) {
+bool LeitorCsv::proximaMesmoVazia(LinhaCsv& linha) {
     linha.numero = fLinhaFisica;
     linha.aspaAberta = 0;
-    // What earlier rows used goes only between rows, so positions hold within one.
-    if (fPos >= Bloco) {
+    // What earlier rows used goes only between rows, so positions hold within one. A text
+    // in memory stays whole: cutting its front would copy the rest again and again.
+    if (fOrigem && fPos >= Bloco) {
         contaConsumidos();
         fTexto.remove(0, fPos);
         fPos = 0;
@@ -138,7 +143,7 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
             if (!disponivel(i))
                 break;
             // Plain characters are passed over in one run, up to the longest row allowed.
-            const qsizetype limite = std::min(fTexto.size(), inicioLinha + MaximoLinha + 1);
+            const qsizetype limite = std::min(fTexto.size(), inicioLinha + fMaximoLinha + 1);
             if (i >= limite && citado && quebraAspa >= 0)
                 break;
             if (i >= limite)
@@ -180,13 +185,16 @@ bool LeitorCsv::leUma(LinhaCsv& linha) {
                     fimLinha = true;
                     break;
                 }
+                if (fAspas == AspasCsv::FechamNaLinha)
+                    break;
             } else if (!citado) { // a separator
                 break;
             }
             ++i;
         }
-        // Only the end of the data or of the longest row stops the loop inside a quote. The
-        // row then ends with the quote's own line, and the lines after it are read again.
+        // Only the end of the data or of the longest row, or a line's end where quotes close
+        // on their line, stops the loop inside a quote. The row then ends with the quote's
+        // own line, and the lines after it are read again.
         if (citado && quebraAspa >= 0) {
             i = quebraAspa;
             fLinhaFisica = linhaAspa + 1;

@@ -3,6 +3,7 @@
 // Files as Brazilian spreadsheets save them: fields separated by ";", a field in double
 // quotes may hold ";", quotes (doubled) and line breaks; rows end with CR LF or LF.
 // Read as a stream, one row at a time, so a file of any length takes the same memory.
+// Formats that keep every row to one line are read by the same rules (AspasCsv).
 
 #include <QString>
 #include <QStringDecoder>
@@ -27,6 +28,11 @@ struct LinhaCsv {
     qsizetype aspaAberta = 0;
 };
 
+// Whether a quoted field may hold line breaks, as spreadsheets write them, so that a row
+// runs over several lines; or every row is one line, and a quote still open at the end of
+// its line is one never closed (LinhaCsv::aspaAberta), whatever the lines after it hold.
+enum class AspasCsv { AtravessamLinhas, FechamNaLinha };
+
 class LeitorCsv {
 public:
     // A row longer than this is refused: no spreadsheet row comes near it, and a file
@@ -36,13 +42,19 @@ public:
     // Decides the encoding from the start of the data: UTF-8 (with or without a byte-order
     // mark) when it is valid UTF-8, Windows-1252 otherwise. A file is checked whole; a
     // stream (standard input) on what it holds at first.
-    LeitorCsv(QIODevice& origem, QString nome);
+    LeitorCsv(QIODevice& origem, QString nome, AspasCsv aspas = AspasCsv::AtravessamLinhas);
+    // The rows of a text already in memory, as it stands: no encoding to decide, no
+    // byte-order mark taken off, no read to fail, and no row too long, the memory being
+    // spent already.
+    explicit LeitorCsv(QString texto, AspasCsv aspas = AspasCsv::AtravessamLinhas);
 
     // The next row that holds anything; false at the end. Empty rows and rows of
     // separators only are skipped. Throws ErroEntradaSaida on a read failure or a line
     // longer than MaximoLinha; a quote left open is not a failure of the reading but of its
     // row (LinhaCsv::aspaAberta).
     bool proxima(LinhaCsv& linha);
+    // The next row whatever it holds: an empty line is a row of one empty field.
+    bool proximaMesmoVazia(LinhaCsv& linha);
 
     bool windows1252() const { return fWindows1252; }
     // The bytes of the data that the rows read so far took, empty and skipped rows
@@ -55,10 +67,11 @@ private:
     // Asked for every character: the text at hand answers inline.
     bool disponivel(qsizetype i) { return i < fTexto.size() || preencheAte(i); }
     bool preencheAte(qsizetype i);
-    bool leUma(LinhaCsv& linha);
 
-    QIODevice& fOrigem;
+    QIODevice* fOrigem = nullptr; // none for a text in memory
     QString fNome;
+    AspasCsv fAspas;
+    qsizetype fMaximoLinha = MaximoLinha;
     bool fWindows1252 = false;
     QStringDecoder fUtf8{QStringDecoder::Utf8};
     QString fTexto;

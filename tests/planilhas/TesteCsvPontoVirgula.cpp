@@ -28,10 +28,15 @@ QStringList linhasDe(LeitorCsv& leitor) {
 }
 
 // Rows as the reader gives them back from the bytes of a file.
-QStringList linhasDe(QByteArray bytes) {
+QStringList linhasDe(QByteArray bytes, AspasCsv aspas = AspasCsv::AtravessamLinhas) {
     QBuffer arquivo(&bytes);
     arquivo.open(QIODevice::ReadOnly);
-    LeitorCsv leitor(arquivo, QStringLiteral("planilha.csv"));
+    LeitorCsv leitor(arquivo, QStringLiteral("planilha.csv"), aspas);
+    return linhasDe(leitor);
+}
+
+QStringList linhasDoTexto(const QString& texto, AspasCsv aspas = AspasCsv::AtravessamLinhas) {
+    LeitorCsv leitor(texto, aspas);
     return linhasDe(leitor);
 }
 
@@ -79,6 +84,76 @@ private slots:
         QFETCH(QByteArray, bytes);
         QFETCH(QStringList, esperado);
         QCOMPARE(linhasDe(bytes), esperado);
+    }
+
+    // A text in memory gives the rows a file of its UTF-8 gives.
+    void texto_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("campos e CR LF") << "a;b;c\r\nd;e;f\r\n";
+        QTest::newRow("aspas") << "\"a;b\";\"c\"\"d\";x\"y\"z\n";
+        QTest::newRow("quebra entre aspas") << "\"a\r\nb\";c\nd;e";
+        QTest::newRow("linhas puladas") << "a;b\n\n;;\n \t\n\r\nc;d\n";
+        QTest::newRow("aspa nunca fechada") << "a;\"b\nc;d\n";
+        QTest::newRow("acentos") << "ação;€\n";
+    }
+    void texto() {
+        QFETCH(QString, texto);
+        const QStringList doArquivo = linhasDe(texto.toUtf8());
+        QVERIFY(!doArquivo.isEmpty());
+        QCOMPARE(linhasDoTexto(texto), doArquivo);
+    }
+
+    // A text is taken as it stands: a byte-order mark's character is text of the first
+    // field, and no row is too long.
+    void textoComoEsta() {
+        QCOMPARE(linhasDoTexto(QStringLiteral("\uFEFFa;b")),
+                 QStringList{QStringLiteral("1: \uFEFFa | b")});
+        const QString longo(LeitorCsv::MaximoLinha + 1, QLatin1Char('x'));
+        QCOMPARE(linhasDoTexto(QStringLiteral("a;") + longo + QStringLiteral("\nb")),
+                 (QStringList{QStringLiteral("1: a | ") + longo, QStringLiteral("2: b")}));
+    }
+
+    // With quotes that close on their line, a quote still open at a line's end ends its row
+    // there, as one never closed, even where a later line would close it.
+    void aspasFechamNaLinha_data() {
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QStringList>("atravessando");
+        QTest::newRow("fechada na linha seguinte")
+            << "\"a\nb\";c\n"
+            << QStringList{"1: a (aspa 1)", "2: b;c (aspa 2)"} << QStringList{"1: a\nb | c"};
+        QTest::newRow("aberta no segundo campo, com CR LF")
+            << "x;\"1,28\r\n\";y\r\n"
+            << QStringList{"1: x | 1,28 (aspa 1)", "2: ;y (aspa 2)"}
+            << QStringList{"1: x | 1,28\r\n | y"};
+        QTest::newRow("fechadas na própria linha")
+            << "\"a;b\";\"c\"\"d\"\ne;f" << QStringList{"1: a;b | c\"d", "2: e | f"}
+            << QStringList{"1: a;b | c\"d", "2: e | f"};
+        QTest::newRow("nunca fechada")
+            << "a;\"b\nc;d" << QStringList{"1: a | b (aspa 1)", "2: c | d"}
+            << QStringList{"1: a | b (aspa 1)", "2: c | d"};
+    }
+    void aspasFechamNaLinha() {
+        QFETCH(QString, texto);
+        QFETCH(QStringList, esperado);
+        QFETCH(QStringList, atravessando);
+        QCOMPARE(linhasDoTexto(texto, AspasCsv::FechamNaLinha), esperado);
+        QCOMPARE(linhasDe(texto.toUtf8(), AspasCsv::FechamNaLinha), esperado);
+        QCOMPARE(linhasDoTexto(texto), atravessando);
+    }
+
+    // Every row, the empty ones and those of separators only too.
+    void mesmoVazias() {
+        LeitorCsv leitor(QStringLiteral("a;b\n\n;;\n \r\nc"));
+        QStringList linhas;
+        QStringList brutos;
+        LinhaCsv linha;
+        while (leitor.proximaMesmoVazia(linha)) {
+            linhas << descricao(linha);
+            brutos << linha.brutos.join(QLatin1Char('|'));
+        }
+        QCOMPARE(linhas, (QStringList{"1: a | b", "2: ", "3:  |  | ", "4:  ", "5: c"}));
+        QCOMPARE(brutos, (QStringList{"a|b", "", "||", " ", "c"}));
     }
 
     // The raw texts keep the quotes; the values lose them.
