@@ -1,5 +1,8 @@
 #include "refresh/LeitorSerie.h"
 
+#include "planilhas/CsvPontoVirgula.h"
+#include "sistema/CodificacaoTexto.h"
+
 #include <QDate>
 #include <QJsonArray>
 #include <QJsonDocument>
@@ -7,16 +10,15 @@
 #include <QJsonParseError>
 #include <QLocale>
 #include <QRegularExpression>
-#include <QStringList>
 
 #include <stdexcept>
 
 namespace {
 
-const QByteArray MarcaOrdemBytes("\xEF\xBB\xBF");
-
 QByteArray semMarca(const QByteArray& conteudo) {
-    return conteudo.startsWith(MarcaOrdemBytes) ? conteudo.mid(MarcaOrdemBytes.size()) : conteudo;
+    return codificacaoDaMarca(conteudo) == CodificacaoTexto::Utf8
+               ? conteudo.mid(marcaDeOrdem(CodificacaoTexto::Utf8).size())
+               : conteudo;
 }
 
 // An entry that cannot be read: the message already names it.
@@ -49,44 +51,18 @@ double leTaxa(const QString& onde, const QString& texto) {
     return QString(limpo).replace(QLatin1Char(','), QLatin1Char('.')).toDouble();
 }
 
-// Fields separated by ";", each in double quotes or not, a quote inside doubled.
-QStringList camposCsv(const QString& linha) {
-    QStringList campos;
-    QString campo;
-    bool entreAspas = false;
-    for (qsizetype i = 0; i < linha.size(); ++i) {
-        const QChar c = linha[i];
-        if (entreAspas) {
-            if (c != QLatin1Char('"'))
-                campo += c;
-            else if (i + 1 < linha.size() && linha[i + 1] == QLatin1Char('"'))
-                campo += linha[++i];
-            else
-                entreAspas = false;
-        } else if (c == QLatin1Char('"')) {
-            entreAspas = true;
-        } else if (c == QLatin1Char(';')) {
-            campos << campo;
-            campo.clear();
-        } else {
-            campo += c;
-        }
-    }
-    campos << campo;
-    return campos;
-}
-
+// The series as UTF-8 text, one row a line: a quote still open at a line's end closes
+// there. Blank lines are passed over; a line of separators only is a row like any other,
+// and fails as one.
 void leCsv(const QByteArray& conteudo, LeituraSerie& leitura) {
-    const QStringList linhas = QString::fromUtf8(conteudo).split(QLatin1Char('\n'));
-    for (qsizetype i = 0; i < linhas.size(); ++i) {
-        QString linha = linhas[i];
-        if (linha.endsWith(QLatin1Char('\r')))
-            linha.chop(1);
-        if (linha.trimmed().isEmpty())
+    LeitorCsv leitor(QString::fromUtf8(conteudo), AspasCsv::FechamNaLinha);
+    LinhaCsv linha;
+    while (leitor.proximaMesmoVazia(linha)) {
+        const QStringList& campos = linha.valores;
+        if (campos.size() == 1 && linha.brutos.first().trimmed().isEmpty())
             continue;
-        const QStringList campos = camposCsv(linha);
-        const QString onde = QStringLiteral("na linha %1").arg(i + 1);
-        if (i == 0 && campos.size() == 2 &&
+        const QString onde = QStringLiteral("na linha %1").arg(linha.numero);
+        if (linha.numero == 1 && campos.size() == 2 &&
             campos[0].trimmed().compare(QLatin1String("data"), Qt::CaseInsensitive) == 0)
             continue;
         if (campos.size() != 2)
