@@ -3,10 +3,16 @@
 #
 # BELQOR_OPCOES_DEBIAN: Debian's hardening flags, as dpkg-buildflags gives them to a package
 # built with hardening=+all (stack protector, fortified libc calls, format checks, full RELRO
-# and immediate binding). The optimisation and debug flags stay the build type's, and no
-# folder is mapped (dpkg-buildflags would map the folder CMake happens to run in). Fortified
-# calls need optimisation: glibc leaves them out of a Debug build by itself.
+# and immediate binding). The optimisation and debug flags stay the build type's, and the
+# source path is mapped below instead of by dpkg-buildflags (which would map the folder
+# CMake happens to run in). Fortified calls need optimisation: glibc leaves them out of a
+# Debug build by itself.
+#
+# BELQOR_REPRODUTIVEL (tools/empacota turns it on): no folder of this machine is written into
+# a binary, so two builds of one commit in different folders give the same bytes. Off by
+# default, because a debugger then needs to be told where the sources are.
 option(BELQOR_OPCOES_DEBIAN "Compila e liga com as opções de proteção do Debian (dpkg-buildflags)" ON)
+option(BELQOR_REPRODUTIVEL "Não grava nos binários as pastas da fonte e do build" OFF)
 
 if(BELQOR_OPCOES_DEBIAN)
     find_program(BELQOR_DPKG_BUILDFLAGS dpkg-buildflags REQUIRED)
@@ -24,3 +30,9 @@ if(BELQOR_OPCOES_DEBIAN)
     add_link_options(${opcoesDebian_LDFLAGS})
 endif()
 
+if(BELQOR_REPRODUTIVEL)
+    # The last map that matches wins: a build folder inside the source folder is still
+    # written as the build's own ".".
+    add_compile_options(-ffile-prefix-map=${CMAKE_SOURCE_DIR}=.
+                        -ffile-prefix-map=${CMAKE_BINARY_DIR}=.)
+endif()
