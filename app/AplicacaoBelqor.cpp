@@ -12,8 +12,11 @@ AplicacaoBelqor::AplicacaoBelqor(int& argc, char** argv, Dialogos& dialogos)
     : QApplication(argc, argv), fDialogos(dialogos) {
     // Before any window exists: widgets take the default locale when they are created.
     QLocale::setDefault(ConfiguracaoRegional::localeDosWidgets());
-    // The display name would be appended to every window caption, so only the name is set.
-    setApplicationName(Titulo);
+    // The application name is the class of every window (WM_CLASS), which a task bar
+    // matches with the desktop entry's name: both are the application id. The title goes
+    // into the captions and message boxes through the standard-text table; a display name
+    // would be appended to every window caption, so none is set.
+    setApplicationName(QStringLiteral(BELQOR_ID_APLICACAO));
     setDesktopFileName(QStringLiteral(BELQOR_ID_APLICACAO));
     TextosPadraoTabela::defineTituloAplicacao(Titulo);
     // Installed last, so it is asked first: the table's captions win over Qt's catalogue.

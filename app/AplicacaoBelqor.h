@@ -6,9 +6,10 @@
 
 #include <QApplication>
 
-// The application object: sets the application title, the desktop entry's name and Qt's
-// default locale, loads Qt's Portuguese texts, makes Qt's own button captions follow the
-// standard-text table, and catches what an event handler let escape.
+// The application object: sets the application title, the application id (the window class
+// and the desktop entry's name) and Qt's default locale, loads Qt's Portuguese texts, makes
+// Qt's own button captions follow the standard-text table, and catches what an event handler
+// let escape.
 class AplicacaoBelqor : public QApplication {
     Q_OBJECT
 

@@ -48,13 +48,13 @@ private slots:
     void tituloDaAplicacao() {
         QCOMPARE(TextosPadraoTabela::tituloAplicacao(),
                  QStringLiteral("Atualização de ICMS Vencido"));
-        QCOMPARE(QCoreApplication::applicationName(),
-                 QStringLiteral("Atualização de ICMS Vencido"));
     }
 
-    // The name the desktop entry is installed under.
+    // The name the desktop entry is installed under, and the class of the windows (Qt's
+    // application name), which a task bar matches with it.
     void entradaDaAreaDeTrabalho() {
         QCOMPARE(QGuiApplication::desktopFileName(), QStringLiteral(BELQOR_ID_APLICACAO));
+        QCOMPARE(QCoreApplication::applicationName(), QStringLiteral(BELQOR_ID_APLICACAO));
     }
 
     // Qt's own texts, such as the text fields' context menu, read Portuguese.
