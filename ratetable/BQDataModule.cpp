@@ -187,11 +187,9 @@ void TBQDataModule::CDSSelicBeforeEdit(TabelaMemoria&) {
 }
 
 void TBQDataModule::CDSSelicBeforeDelete(TabelaMemoria&) {
-    if (!(Datas::parteInteira(CDSSelicData->comoDataHora()) > limiteProtegido())) {
-        fDialogos.mensagem(QStringLiteral("Não é permitido excluir registros da Tabela de Selic "
-                                          "com data anterior a 01/12/2013!"));
-        aborta();
-    }
+    if (!(Datas::parteInteira(CDSSelicData->comoDataHora()) > limiteProtegido()))
+        recusa(QStringLiteral("Não é permitido excluir registros da Tabela de Selic com data "
+                              "anterior a 01/12/2013!"));
     if (fDialogos.dialogo(QStringLiteral("Deseja excluir este registro?"), TipoDialogo::Confirmacao,
                           Botao::Sim | Botao::Nao) == Resposta::Nao)
         aborta();
@@ -201,19 +199,14 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
     int ano = 0, mes = 0, dia = 0;
     const DataHora data = CDSSelicData->comoDataHora();
     Datas::decodificaData(data, ano, mes, dia);
-    if (dia != 1) {
-        fDialogos.mensagem(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
-        aborta();
-    }
+    if (dia != 1)
+        recusa(QStringLiteral("Deve ser informada a Selic para dia 1 do mês!"));
     const QString mesAno = Formato::mesAno(data);
     // A month's rate is known only once the month has ended.
     const DataHora proximoMes = Datas::primeiroDiaDoMes(Datas::incrementaMes(data, 1));
-    if (fRelogio.hoje() < proximoMes) {
-        fDialogos.mensagem(
-            QStringLiteral("A Selic de %1 ainda não foi divulgada! A data de hoje é %2")
-                .arg(mesAno, Formato::dataParaTexto(fRelogio.hoje())));
-        aborta();
-    }
+    if (fRelogio.hoje() < proximoMes)
+        recusa(QStringLiteral("A Selic de %1 ainda não foi divulgada! A data de hoje é %2")
+                   .arg(mesAno, Formato::dataParaTexto(fRelogio.hoje())));
     // One rate per month: a second row of a month could be neither mended nor told apart.
     const auto mesmoMes = [ano, mes](const QVariant& outra) {
         int a = 0, m = 0, d = 0;
@@ -223,14 +216,18 @@ void TBQDataModule::CDSSelicBeforePost(TabelaMemoria& DataSet) {
     // Whole days truncate toward zero, so before the origin a day's values lie below it:
     // a day's margin on each side holds every value of the month, whichever its sign.
     const DataHora primeiroDia = Datas::primeiroDiaDoMes(data);
-    if (DataSet.outraLinhaArmazenada(*CDSSelicData, primeiroDia - 1, proximoMes, mesmoMes)) {
-        fDialogos.mensagem(QStringLiteral("A Selic de %1 já está cadastrada!").arg(mesAno));
-        aborta();
-    }
+    if (DataSet.outraLinhaArmazenada(*CDSSelicData, primeiroDia - 1, proximoMes, mesmoMes))
+        recusa(QStringLiteral("A Selic de %1 já está cadastrada!").arg(mesAno));
 }
 
 bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
+    return insereRegistroComDesfecho(dt, vlr).Situacao != DesfechoInsercao::Tipo::Recusado;
+}
+
+DesfechoInsercao TBQDataModule::insereRegistroComDesfecho(DataHora dt, double vlr) {
+    using Tipo = DesfechoInsercao::Tipo;
     bool comecouLinha = false;
+    fMotivoRecusa.clear();
     try {
         if (!CDSSelic.ativa())
             CDSSelic.abrir();
@@ -240,33 +237,46 @@ bool TBQDataModule::InsereRegistro(DataHora dt, double vlr) {
                                   .arg(Formato::dataParaTexto(DataHora(Datas::parteInteira(dt)))));
         CDSSelic.defineFiltrado(true);
         if (!CDSSelic.vazia()) {
+            const double naTabela = CDSSelicValor->comoFloat();
             CDSSelic.defineFiltrado(false);
-            return true;
+            return {Tipo::Presente, naTabela, {}};
         }
         CDSSelic.defineFiltrado(false);
         if (dt > fRelogio.agora())
-            return true;
+            return {Tipo::Futuro, 0, {}};
         // A monthly Selic rate is never negative.
-        if (vlr < 0) {
-            fDialogos.mensagem(QStringLiteral("A Selic de %1 não pode ser negativa: %2.")
-                                   .arg(Formato::mesAno(dt), textoTaxa(vlr)));
-            aborta();
-        }
+        if (vlr < 0)
+            recusa(QStringLiteral("A Selic de %1 não pode ser negativa: %2.")
+                       .arg(Formato::mesAno(dt), textoTaxa(vlr)));
         CDSSelic.acrescentar();
         comecouLinha = true;
         CDSSelicData->defineDataHora(dt);
         CDSSelicValor->defineFloat(vlr);
         CDSSelic.gravar();
-        return true;
+        return {Tipo::Gravado, 0, {}};
+    } catch (const AbortoSilencioso&) {
+        return abandonaInsercao(comecouLinha, fMotivoRecusa);
+    } catch (const std::exception& e) {
+        return abandonaInsercao(comecouLinha, mensagemDe(e));
     } catch (...) {
-        // The row begun here is abandoned, so the next months of an import are still stored.
-        // A refused row someone else left stays pending: the table is left unfiltered
-        // without meeting its refusal a second time.
-        if (comecouLinha)
-            CDSSelic.cancelar();
-        if (CDSSelic.ativa() && CDSSelic.filtrado())
-            CDSSelic.desligaFiltroMantendoPendente();
-        fDialogos.mensagem(QStringLiteral("Falha ao inserir registro"));
-        return false;
+        return abandonaInsercao(comecouLinha, QString());
     }
+}
+
+DesfechoInsercao TBQDataModule::abandonaInsercao(bool comecouLinha, const QString& motivo) {
+    // The row begun here is abandoned, so the next months of an import are still stored.
+    // A refused row someone else left stays pending: the table is left unfiltered without
+    // meeting its refusal a second time.
+    if (comecouLinha)
+        CDSSelic.cancelar();
+    if (CDSSelic.ativa() && CDSSelic.filtrado())
+        CDSSelic.desligaFiltroMantendoPendente();
+    fDialogos.mensagem(QStringLiteral("Falha ao inserir registro"));
+    return {DesfechoInsercao::Tipo::Recusado, 0, motivo};
+}
+
+void TBQDataModule::recusa(const QString& mensagem) {
+    fMotivoRecusa = mensagem;
+    fDialogos.mensagem(mensagem);
+    aborta();
 }

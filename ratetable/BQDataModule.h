@@ -17,6 +17,19 @@
 
 #include <memory>
 
+// What InsereRegistro did with a month.
+struct DesfechoInsercao {
+    enum class Tipo {
+        Gravado,  // stored
+        Presente, // the table holds that day already; its rate stays
+        Futuro,   // a date later than now: nothing stored
+        Recusado  // refused, after its message and "Falha ao inserir registro" were shown
+    };
+    Tipo Situacao = Tipo::Gravado;
+    double NaTabela = 0; // the rate the table holds, for a present month
+    QString Motivo;      // for a refused month: the rule's message, or the failure's
+};
+
 class TBQDataModule : public QObject {
     Q_OBJECT
 
@@ -69,6 +82,8 @@ public:
     // outside (a rate document, the central bank's series, the rate service) comes in
     // here: a negative one is refused with its own message before a row begins.
     bool InsereRegistro(DataHora dt, double vlr);
+    // The same insertion, telling what it did: an import reports it month by month.
+    DesfechoInsercao insereRegistroComDesfecho(DataHora dt, double vlr);
 
     void CDSSelicNewRecord(TabelaMemoria& DataSet);
     void CDSSelicBeforeInsert(TabelaMemoria& DataSet);
@@ -86,9 +101,16 @@ private:
     static bool travaAbandonada(const QLockFile& trava);
     // Removes an abandoned lock as the lock itself would; the errno that stopped it, or 0.
     static int removeTravaAbandonada(const QLockFile& trava);
+    // A rule's refusal: its message shown and kept for the insertion's outcome, then the
+    // silent abort.
+    [[noreturn]] void recusa(const QString& mensagem);
+    // An insertion that failed: the row it began dropped, the table left unfiltered,
+    // "Falha ao inserir registro" shown.
+    DesfechoInsercao abandonaInsercao(bool comecouLinha, const QString& motivo);
 
     const Relogio& fRelogio;
     Dialogos& fDialogos;
     LocaisArquivos fLocais;
     bool fGravacaoFalhou = false;
+    QString fMotivoRecusa;
 };

@@ -468,6 +468,58 @@ private slots:
         QCOMPARE(tabela().quantidade(), 5);
     }
 
+    // The insertion tells what it did, the refusing rule's own message among it, with the
+    // same messages shown as InsereRegistro shows.
+    void insercaoDizOQueFez_data() {
+        QTest::addColumn<DataHora>("dt");
+        QTest::addColumn<double>("vlr");
+        QTest::addColumn<int>("situacao");
+        QTest::addColumn<double>("naTabela");
+        QTest::addColumn<QString>("motivo");
+        QTest::addColumn<QStringList>("mensagens");
+        using Tipo = DesfechoInsercao::Tipo;
+        QTest::newRow("gravado") << dia(1, 2, 2020) << 0.29 << int(Tipo::Gravado) << 0.0
+                                 << QString() << QStringList();
+        QTest::newRow("presente, mesma taxa")
+            << dia(1, 1, 2020) << 0.38 << int(Tipo::Presente) << 0.38 << QString() << QStringList();
+        QTest::newRow("presente, outra taxa, com hora")
+            << dia(1, 1, 2020) + 0.5 << 9.99 << int(Tipo::Presente) << 0.38 << QString()
+            << QStringList();
+        QTest::newRow("futuro") << dia(1, 4, 2020) << 0.3 << int(Tipo::Futuro) << 0.0 << QString()
+                                << QStringList();
+        QTest::newRow("mês corrente") << dia(1, 3, 2020) << 0.3 << int(Tipo::Recusado) << 0.0
+                                      << MarcoNaoDivulgado << QStringList{MarcoNaoDivulgado, Falha};
+        QTest::newRow("dia que não é o primeiro") << dia(10, 2, 2020) << 0.29 << int(Tipo::Recusado)
+                                                  << 0.0 << DiaUm << QStringList{DiaUm, Falha};
+        const QString negativa = QStringLiteral("A Selic de 02/2020 não pode ser negativa: -0,1.");
+        QTest::newRow("taxa negativa") << dia(1, 2, 2020) << -0.1 << int(Tipo::Recusado) << 0.0
+                                       << negativa << QStringList{negativa, Falha};
+    }
+    void insercaoDizOQueFez() {
+        QFETCH(DataHora, dt);
+        QFETCH(double, vlr);
+        QFETCH(int, situacao);
+        QFETCH(double, naTabela);
+        QFETCH(QString, motivo);
+        QFETCH(QStringList, mensagens);
+        const DesfechoInsercao d = fDados->insereRegistroComDesfecho(dt, vlr);
+        QCOMPARE(int(d.Situacao), situacao);
+        QCOMPARE(d.NaTabela, naTabela);
+        QCOMPARE(d.Motivo, motivo);
+        QCOMPARE(fDialogos.textos(), mensagens);
+        QCOMPARE(tabela().quantidade(), situacao == int(DesfechoInsercao::Tipo::Gravado) ? 5 : 4);
+        QCOMPARE(tabela().estado(), TabelaMemoria::Estado::Navegando);
+    }
+
+    // A refusal is told by the insertion that met it only: the next one starts clean.
+    void recusaNaoPassaParaAProximaInsercao() {
+        QCOMPARE(int(fDados->insereRegistroComDesfecho(dia(1, 3, 2020), 0.3).Situacao),
+                 int(DesfechoInsercao::Tipo::Recusado));
+        const DesfechoInsercao d = fDados->insereRegistroComDesfecho(dia(1, 2, 2020), 0.29);
+        QCOMPARE(int(d.Situacao), int(DesfechoInsercao::Tipo::Gravado));
+        QCOMPARE(d.Motivo, QString());
+    }
+
     // A refused row someone else left stays pending: each insertion meets its refusal once,
     // then "Falha ao inserir registro", and leaves the table unfiltered.
     void insereRegistroComPendenteRecusado_data() {
