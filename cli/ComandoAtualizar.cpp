@@ -32,5 +32,8 @@ int informaResultadoSerie(SessaoCli& sessao, const ResultadoSerie& resultado) {
     // The failure may quote a document's text: a line break in it would forge a line.
     if (!resultado.Falha.isEmpty())
         sessao.erro << emUmaLinha(resultado.Falha) << Qt::endl;
-    return (resultado.Falha.isEmpty() && resultado.meses(SituacaoMes::OutraTaxa).isEmpty()) ? 0 : 1;
+    const bool semRessalva = resultado.Falha.isEmpty() &&
+                             resultado.meses(SituacaoMes::OutraTaxa).isEmpty() &&
+                             resultado.meses(SituacaoMes::Recusado).isEmpty();
+    return semRessalva ? 0 : 1;
 }

@@ -15,5 +15,5 @@ int comandoAtualizar(SessaoCli& sessao, const QStringList& argumentos, const QSt
 
 // Closes the table (writing its file when a month was added) and prints the month-by-month
 // outcome, the failure to standard error. 0 when the reading went through and no month
-// was found with another rate.
+// was found with another rate or refused.
 int informaResultadoSerie(SessaoCli& sessao, const ResultadoSerie& resultado);

@@ -28,21 +28,23 @@ bool TSelicRN::ImportaTaxas(DocumentoXML& XML) {
     return true;
 }
 
-ResultadoImportacao TSelicRN::importaTaxasComResultado(DocumentoXML& XML) {
+ResultadoSerie TSelicRN::importaTaxasComResultado(DocumentoXML& XML) {
     XML.defineAtivo(true);
-    ResultadoImportacao resultado;
+    ResultadoSerie resultado;
+    int entrada = 0;
     try {
-        importa(XML);
+        importa(XML, resultado, entrada);
     } catch (const std::exception& e) {
-        resultado = {false, mensagemDe(e)};
+        const QString mensagem = mensagemDe(e);
         const QString linha =
-            linhaLog(fRelogio.agora(), textoLocalizacao(enderecoAqui()), resultado.mensagem);
+            linhaLog(fRelogio.agora(), textoLocalizacao(enderecoAqui()), mensagem);
         fDados.ConfigApp.WriteArqLog(linha);
+        resultado.Falha = textoParada(entrada, mensagem);
     }
     return resultado;
 }
 
-void TSelicRN::importa(DocumentoXML& XML) {
+void TSelicRN::importa(DocumentoXML& XML, ResultadoSerie& resultado, int& entrada) {
     QDomElement lista;
     for (QDomNode n = XML.documento().firstChild(); !n.isNull(); n = n.nextSibling())
         if (n.isElement() && n.nodeName() == QLatin1String("list")) {
@@ -54,17 +56,30 @@ void TSelicRN::importa(DocumentoXML& XML) {
 
     const QDomNodeList entradas = lista.childNodes();
     const int n = entradas.size();
+    const DataHora hoje = fRelogio.hoje();
     for (int i = 0; i < n; ++i) {
-        const QDomNode entrada = entradas.at(i);
-        const QString textoData = textoSimples(XML.filho(entrada, QStringLiteral("dataSelic")));
+        entrada = i + 1;
+        const QDomNode item = entradas.at(i);
+        const QString textoData = textoSimples(XML.filho(item, QStringLiteral("dataSelic")));
         const QString data = pedaco(textoData, 9, 2) + QLatin1Char('/') + pedaco(textoData, 6, 2) +
                              QLatin1Char('/') + pedaco(textoData, 1, 4);
         const DataHora dt = Formato::textoParaData(data);
-        QString textoValor = textoSimples(XML.filho(entrada, QStringLiteral("valorTaxaSelic")));
+        QString textoValor = textoSimples(XML.filho(item, QStringLiteral("valorTaxaSelic")));
         textoValor.replace(QLatin1Char('.'), QLatin1Char(','));
         const double vlr = static_cast<double>(Formato::textoParaEstendido(textoValor));
-        fDados.InsereRegistro(dt, vlr);
+        resultado.Meses << desfechoDaInsercao(dt, vlr, fDados.insereRegistroComDesfecho(dt, vlr),
+                                              hoje);
     }
+}
+
+QString TSelicRN::textoParada(int entrada, const QString& mensagem) const {
+    QString texto = entrada > 0
+                        ? QStringLiteral("A leitura do documento parou na entrada %1").arg(entrada)
+                        : QStringLiteral("A leitura do documento parou antes da primeira entrada");
+    // Logging switches itself off when the log cannot be written: then no log is claimed.
+    if (fDados.ConfigApp.GeraLog())
+        texto += QStringLiteral(" (registrada em %1)").arg(fDados.ConfigApp.caminhoArqLog());
+    return texto + QStringLiteral(": ") + mensagem;
 }
 
 QString TSelicRN::textoLocalizacao(const void* endereco) {

@@ -12,14 +12,8 @@
 #include <QFile>
 
 #include <algorithm>
-#include <cmath>
 
 namespace {
-
-// Rates are kept and shown to six decimals; closer than that they are the same rate.
-bool mesmaTaxa(double a, double b) {
-    return std::abs(a - b) < 0.5e-6;
-}
 
 // A refused month must not stay pending for the next insertion to meet again.
 void descartaPendente(TBQDataModule& dados) {
@@ -27,41 +21,23 @@ void descartaPendente(TBQDataModule& dados) {
         dados.CDSSelic.cancelar();
 }
 
-// The rate service document through the start-up refresh's import: the months it added,
-// and where its walk stopped when it wrote a log line.
+// The rate service document through the start-up refresh's import, which tells entry by
+// entry what became of it; a document that does not parse imports nothing.
 ResultadoSerie importaDocumentoXml(TBQDataModule& dados, const Relogio& relogio,
                                    const QByteArray& conteudo) {
-    ResultadoSerie resultado;
     DocumentoXML xml;
     QStringList linhas = QString::fromUtf8(conteudo).split(QLatin1Char('\n'));
     if (!linhas.isEmpty() && linhas.last().isEmpty())
         linhas.removeLast();
     xml.Linhas = linhas;
-    if (!dados.CDSSelic.ativa())
-        dados.CDSSelic.abrir();
-    const QMap<std::int64_t, double> antes = taxasDaTabela(dados);
-    ResultadoImportacao leitura;
     try {
-        leitura = TSelicRN(dados, relogio).importaTaxasComResultado(xml);
+        return TSelicRN(dados, relogio).importaTaxasComResultado(xml);
     } catch (const ErroBelqor& e) {
+        ResultadoSerie resultado;
         resultado.Falha =
             QStringLiteral("O documento de taxas não pôde ser lido: %1").arg(e.mensagem());
+        return resultado;
     }
-    descartaPendente(dados);
-    const QMap<std::int64_t, double> depois = taxasDaTabela(dados);
-    for (auto m = depois.cbegin(); m != depois.cend(); ++m)
-        if (!antes.contains(m.key()))
-            resultado.Meses << DesfechoMes{DataHora(m.key()), SituacaoMes::Incluido, m.value(), 0};
-    // Logging switches itself off when the log cannot be written: then the message goes here.
-    if (resultado.Falha.isEmpty() && !leitura.completa)
-        resultado.Falha =
-            dados.ConfigApp.GeraLog()
-                ? QStringLiteral("A leitura do documento parou numa entrada com falha, "
-                                 "registrada em %1.")
-                      .arg(dados.ConfigApp.caminhoArqLog())
-                : QStringLiteral("A leitura do documento parou numa entrada com falha: %1")
-                      .arg(leitura.mensagem);
-    return resultado;
 }
 
 } // namespace
@@ -77,19 +53,21 @@ void aplicaSerie(TBQDataModule& dados, const Relogio& relogio, const QList<Entra
     const DataHora hoje = relogio.hoje();
     for (const EntradaSerie& e : emOrdem) {
         const std::int64_t dia = Datas::parteInteira(e.Mes);
-        DesfechoMes desfecho{e.Mes, SituacaoMes::Incluido, e.Valor, 0};
+        DesfechoMes desfecho;
         if (taxas.contains(dia)) {
-            desfecho.NaTabela = taxas.value(dia);
-            desfecho.Situacao = mesmaTaxa(desfecho.NaTabela, e.Valor) ? SituacaoMes::JaPresente
-                                                                      : SituacaoMes::OutraTaxa;
-        } else if (hoje < Datas::incrementaMes(e.Mes, 1)) {
-            desfecho.Situacao = SituacaoMes::NaoEncerrado;
-        } else if (!dados.InsereRegistro(e.Mes, e.Valor)) {
-            descartaPendente(dados);
-            resultado.Falha = QStringLiteral("A tabela recusou o mês %1; a leitura parou nele.")
-                                  .arg(Formato::mesAno(e.Mes));
-            return;
+            desfecho = desfechoDaInsercao(
+                e.Mes, e.Valor, {DesfechoInsercao::Tipo::Presente, taxas.value(dia), {}}, hoje);
+        } else if (!mesEncerrado(e.Mes, hoje)) {
+            desfecho = {e.Mes, SituacaoMes::NaoEncerrado, e.Valor, 0, {}};
         } else {
+            desfecho = desfechoDaInsercao(e.Mes, e.Valor,
+                                          dados.insereRegistroComDesfecho(e.Mes, e.Valor), hoje);
+            if (desfecho.Situacao == SituacaoMes::Recusado) {
+                descartaPendente(dados);
+                resultado.Falha = QStringLiteral("A tabela recusou o mês %1; a leitura parou nele.")
+                                      .arg(Formato::mesAno(e.Mes));
+                return;
+            }
             taxas.insert(dia, e.Valor);
         }
         resultado.Meses << desfecho;
@@ -106,12 +84,16 @@ ResultadoSerie importaSerie(TBQDataModule& dados, const Relogio& relogio,
     return resultado;
 }
 
-ResultadoSerie importaArquivoTaxas(TBQDataModule& dados, const Relogio& relogio,
-                                   const QString& caminho) {
-    const QByteArray conteudo = leArquivoTaxas(caminho);
+ResultadoSerie importaTaxas(TBQDataModule& dados, const Relogio& relogio,
+                            const QByteArray& conteudo) {
     if (formatoDoConteudo(conteudo) == FormatoDocumento::Xml)
         return importaDocumentoXml(dados, relogio, conteudo);
     return importaSerie(dados, relogio, conteudo);
+}
+
+ResultadoSerie importaArquivoTaxas(TBQDataModule& dados, const Relogio& relogio,
+                                   const QString& caminho) {
+    return importaTaxas(dados, relogio, leArquivoTaxas(caminho));
 }
 
 QByteArray leArquivoTaxas(const QString& caminho) {

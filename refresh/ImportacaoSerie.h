@@ -15,7 +15,8 @@ class TBQDataModule;
 // In date order: a month the table holds is never overwritten (reported as present, or
 // with both rates when they differ); a month not yet over on the clock's day is skipped
 // before it reaches the table, so it never leaves a refused row; every other month goes
-// through InsereRegistro. A refusal by the table stops there. Adds to `resultado`.
+// through InsereRegistro. A refusal by the table stops there, named in the failure. Adds
+// to `resultado`.
 void aplicaSerie(TBQDataModule& dados, const Relogio& relogio, const QList<EntradaSerie>& entradas,
                  ResultadoSerie& resultado);
 
@@ -24,9 +25,14 @@ void aplicaSerie(TBQDataModule& dados, const Relogio& relogio, const QList<Entra
 ResultadoSerie importaSerie(TBQDataModule& dados, const Relogio& relogio,
                             const QByteArray& conteudo);
 
-// A file saved from the central bank's site (CSV or JSON) or a rate service document
-// (XML), which goes through the rate import of the start-up refresh; told apart by
-// content. A file that cannot be read or is too large throws.
+// A file saved from the central bank's site (CSV or JSON) through importaSerie, or a rate
+// service document (XML) through the rate import of the start-up refresh, which goes on
+// past a refused month and tells each entry's outcome, and where a failure stopped it;
+// told apart by content. A document that does not parse imports nothing.
+ResultadoSerie importaTaxas(TBQDataModule& dados, const Relogio& relogio,
+                            const QByteArray& conteudo);
+
+// importaTaxas on a file's content. A file that cannot be read or is too large throws.
 ResultadoSerie importaArquivoTaxas(TBQDataModule& dados, const Relogio& relogio,
                                    const QString& caminho);
 

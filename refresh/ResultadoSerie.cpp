@@ -1,10 +1,17 @@
 #include "refresh/ResultadoSerie.h"
 
+#include "ratetable/BQDataModule.h"
 #include "valores/Formatacao.h"
 
 #include <algorithm>
+#include <cmath>
 
 namespace {
+
+// Rates are kept and shown to six decimals; closer than that they are the same rate.
+bool mesmaTaxa(double a, double b) {
+    return std::abs(a - b) < 0.5e-6;
+}
 
 // "01/2020 a 03/2020, 05/2020": months in date order, runs of consecutive months joined.
 QString textoMeses(QList<DesfechoMes> meses) {
@@ -26,6 +33,37 @@ QString textoMeses(QList<DesfechoMes> meses) {
 }
 
 } // namespace
+
+bool mesEncerrado(DataHora mes, DataHora hoje) {
+    return !(hoje < Datas::incrementaMes(Datas::primeiroDiaDoMes(mes), 1));
+}
+
+DesfechoMes desfechoDaInsercao(DataHora mes, double publicada, const DesfechoInsercao& insercao,
+                               DataHora hoje) {
+    DesfechoMes desfecho{Datas::primeiroDiaDoMes(mes), SituacaoMes::Incluido, publicada, 0, {}};
+    switch (insercao.Situacao) {
+    case DesfechoInsercao::Tipo::Gravado:
+        break;
+    case DesfechoInsercao::Tipo::Presente:
+        desfecho.NaTabela = insercao.NaTabela;
+        desfecho.Situacao = mesmaTaxa(insercao.NaTabela, publicada) ? SituacaoMes::JaPresente
+                                                                    : SituacaoMes::OutraTaxa;
+        break;
+    case DesfechoInsercao::Tipo::Futuro:
+        desfecho.Situacao = SituacaoMes::NaoEncerrado;
+        break;
+    case DesfechoInsercao::Tipo::Recusado:
+        // The rule that refuses a month not yet over says just that: it is not over.
+        if (mesEncerrado(mes, hoje)) {
+            desfecho.Situacao = SituacaoMes::Recusado;
+            desfecho.Motivo = insercao.Motivo;
+        } else {
+            desfecho.Situacao = SituacaoMes::NaoEncerrado;
+        }
+        break;
+    }
+    return desfecho;
+}
 
 bool ResultadoSerie::incluiu() const {
     return std::any_of(Meses.begin(), Meses.end(),
@@ -55,6 +93,8 @@ QStringList linhasResultado(const ResultadoSerie& resultado) {
     const QList<DesfechoMes> abertos = resultado.meses(SituacaoMes::NaoEncerrado);
     if (!abertos.isEmpty())
         linhas << QStringLiteral("Meses ainda não encerrados (ignorados): ") + textoMeses(abertos);
+    for (const DesfechoMes& m : resultado.meses(SituacaoMes::Recusado))
+        linhas << QStringLiteral("Mês %1 recusado: %2").arg(Formato::mesAno(m.Mes), m.Motivo);
     if (!resultado.Falha.isEmpty())
         linhas << resultado.Falha;
     return linhas;

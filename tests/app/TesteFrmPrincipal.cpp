@@ -424,8 +424,10 @@ private slots:
             << "bancocentral/selic-2024.csv"
             << "Meses incluídos: 03/2024 a 12/2024\n\rMeses já presentes: 01/2024\n\rMês 02/2024 "
                "presente com outra taxa: na tabela 0,81, publicada 0,8 (a da tabela foi mantida)";
-        QTest::newRow("documento de taxas") << "importacao/tres-entradas.xml"
-                                            << "Meses incluídos: 03/2024 a 04/2024";
+        QTest::newRow("documento de taxas")
+            << "importacao/tres-entradas.xml"
+            << "Meses incluídos: 03/2024 a 04/2024\n\rMês 02/2024 presente com outra taxa: na "
+               "tabela 0,81, publicada 0,8 (a da tabela foi mantida)";
     }
     void importarTaxasDeArquivo() {
         QFETCH(QString, arquivo);

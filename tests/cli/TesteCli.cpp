@@ -664,23 +664,43 @@ private slots:
                               "10/03/2020;14/04/2020;1000,00;35;1,000000;90,00;10,90;1.100,90;"}));
     }
 
-    // Present January, current May (refused, not yet published), future June, new April.
+    // Present January, current May (refused by the table's rule: not yet published), future
+    // June, new April. May and June are reported alike: months not yet over.
     void importar() {
         escreveTabelaTeste(tabela(), {{QDate(2024, 1, 1), QStringLiteral("0.97")}});
         const Execucao e =
             roda({QStringLiteral("importar"), fixture(QStringLiteral("cli/meses-mistos.xml"))},
                  QStringLiteral("15/05/2024"));
         QCOMPARE(e.linhasSaida(),
-                 (QStringList{"Meses incluídos: 1", "Meses já presentes: 1",
-                              "Meses ainda não divulgados (ignorados): 1", "Meses recusados: 1"}));
+                 (QStringList{"Meses incluídos: 04/2024", "Meses já presentes: 01/2024",
+                              "Meses ainda não encerrados (ignorados): 05/2024 a 06/2024"}));
         QCOMPARE(e.erro, QStringLiteral("A Selic de 05/2024 ainda não foi divulgada! A data de "
                                         "hoje é 15/05/2024\nFalha ao inserir registro\n"));
-        QCOMPARE(e.status, 1);
+        QCOMPARE(e.status, 0);
         QVERIFY(!QFile::exists(log()));
 
         const Execucao lista = roda({QStringLiteral("tabela")});
         QCOMPARE(lista.linhasSaida().mid(1, 2),
                  (QStringList{"01/2024\t0,970000", "04/2024\t0,890000"}));
+    }
+
+    // A month not yet over between two that are over, on 10/12/2026: October and November
+    // are added, December is said not to be over (after the table's rule said so), nothing
+    // is refused.
+    void importarMesNaoEncerradoEntreOutros() {
+        escreveTabelaTeste(tabela(), {{QDate(2026, 9, 1), QStringLiteral("1.08")}});
+        const Execucao e = roda({QStringLiteral("importar"),
+                                 fixture(QStringLiteral("importacao/nao-encerrado-no-meio.xml"))},
+                                QStringLiteral("10/12/2026"));
+        QCOMPARE(e.linhasSaida(), (QStringList{"Meses incluídos: 10/2026 a 11/2026",
+                                               "Meses ainda não encerrados (ignorados): 12/2026"}));
+        QCOMPARE(e.erro, QStringLiteral("A Selic de 12/2026 ainda não foi divulgada! A data de "
+                                        "hoje é 10/12/2026\nFalha ao inserir registro\n"));
+        QCOMPARE(e.status, 0);
+        const Execucao lista = roda({QStringLiteral("tabela")});
+        QCOMPARE(lista.linhasSaida().mid(1),
+                 (QStringList{"09/2026\t1,080000", "10/2026\t1,280000", "11/2026\t1,050000",
+                              "3 meses de 09/2026 a 11/2026. Nenhum mês ausente."}));
     }
 
     void importarSemMudancaNaoGrava() {
@@ -692,8 +712,8 @@ private slots:
             {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
             QStringLiteral("15/05/2024"));
         QCOMPARE(e.status, 0);
-        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 0"));
-        QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Meses já presentes: 3"));
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Nenhum mês foi incluído na tabela."));
+        QCOMPARE(e.linhasSaida().at(1), QStringLiteral("Meses já presentes: 02/2024 a 04/2024"));
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
@@ -716,7 +736,7 @@ private slots:
                                  fixture(QStringLiteral("importacao/terceira-sem-valor.xml"))},
                                 QStringLiteral("15/05/2024"));
         QCOMPARE(e.status, 1);
-        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 2"));
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 02/2024 a 03/2024"));
         QVERIFY(QFile::exists(log()));
         QVERIFY2(e.erro.contains(QStringLiteral("valorTaxaSelic")), qPrintable(e.erro));
         QVERIFY(e.erro.contains(log()));
@@ -732,9 +752,9 @@ private slots:
                                 QStringLiteral("15/05/2024"));
         QDir(log()).removeRecursively();
         QCOMPARE(e.status, 1);
-        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 2"));
-        QCOMPARE(e.erro, QStringLiteral("A leitura do documento parou numa entrada com falha:\n"
-                                        "Nó \"valorTaxaSelic\" não encontrado.\n"));
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 02/2024 a 03/2024"));
+        QCOMPARE(e.erro, QStringLiteral("A leitura do documento parou na entrada 3: Nó "
+                                        "\"valorTaxaSelic\" não encontrado.\n"));
     }
 
     void importarDocumentoMalformado() {
@@ -745,8 +765,9 @@ private slots:
         const QByteArray antes = conteudoArquivo(tabela());
         const Execucao e = roda({QStringLiteral("importar"), doc.fileName()});
         QCOMPARE(e.status, 1);
-        QVERIFY(e.erro.startsWith(QStringLiteral("FALHA AO ATUALIZAR ÍNDICES\n")));
-        QCOMPARE(e.saida, QString());
+        QVERIFY2(e.erro.startsWith(QStringLiteral("O documento de taxas não pôde ser lido: ")),
+                 qPrintable(e.erro));
+        QCOMPARE(e.linhasSaida(), QStringList{"Nenhum mês foi incluído na tabela."});
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
@@ -815,7 +836,7 @@ private slots:
             {QStringLiteral("importar"), fixture(QStringLiteral("importacao/tres-entradas.xml"))},
             QStringLiteral("15/05/2024"));
         QCOMPARE(e.status, 0);
-        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 3"));
+        QCOMPARE(e.linhasSaida().first(), QStringLiteral("Meses incluídos: 02/2024 a 04/2024"));
         QVERIFY(!QFile::exists(tabela() + QStringLiteral(".lock")));
     }
 
@@ -850,7 +871,7 @@ private slots:
             for (int i = 0; i < 2; ++i) {
                 const QString saida = QString::fromUtf8(processos[i].readAllStandardOutput());
                 const QString erro = QString::fromUtf8(processos[i].readAllStandardError());
-                const bool disseIncluido = saida.startsWith(QStringLiteral("Meses incluídos: 1\n"));
+                const bool disseIncluido = saida.startsWith(QStringLiteral("Meses incluídos: "));
                 const QString contexto = QStringLiteral("rodada %1, processo %2: %3 %4")
                                              .arg(rodada)
                                              .arg(i)
@@ -922,8 +943,8 @@ private slots:
                           "</valorTaxaSelic></i><i><dataSelic>2024-03-01</dataSelic>"
                           "<valorTaxaSelic>0.83</valorTaxaSelic></i><i><dataSelic>2024-01-01"
                           "</dataSelic><valorTaxaSelic>0.97</valorTaxaSelic></i></list>\n")
-            << QStringList{"Meses incluídos: 1", "Meses já presentes: 1",
-                           "Meses ainda não divulgados (ignorados): 0", "Meses recusados: 1"}
+            << QStringList{"Meses incluídos: 03/2024", "Meses já presentes: 01/2024",
+                           "Mês 02/2024 recusado: A Selic de 02/2024 não pode ser negativa: -0,1."}
             << mensagens;
     }
     void importarTaxaNegativa() {
@@ -958,8 +979,8 @@ private slots:
         QTest::newRow("documento de taxas")
             << QByteArray("<list><item><dataSelic>2024-01-01</dataSelic><valorTaxaSelic>0,5&#13;"
                           "&#10;Meses incluídos: 99</valorTaxaSelic></item></list>")
-            << "A leitura do documento parou numa entrada com falha (registrada em LOG):\n"
-               "'0,5  Meses incluídos: 99' is not a valid floating point value";
+            << "A leitura do documento parou na entrada 1 (registrada em LOG): '0,5  Meses "
+               "incluídos: 99' is not a valid floating point value";
     }
     void importarTaxaComControlesNumaLinha() {
         QFETCH(QByteArray, documento);
@@ -1604,8 +1625,8 @@ private slots:
                "termina antes do fim (linha ";
         QTest::newRow("documento de taxas truncado")
             << "documento truncado"
-            << "FALHA AO ATUALIZAR ÍNDICES\nErro no documento XML: o documento termina antes do "
-               "fim (linha ";
+            << "O documento de taxas não pôde ser lido: Erro no documento XML: o documento "
+               "termina antes do fim (linha ";
         QTest::newRow("saída do lote grande demais")
             << "lote grande"
             << "Não foi possível gravar o arquivo \"ALVO\": arquivo grande demais\n";

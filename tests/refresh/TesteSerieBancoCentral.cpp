@@ -31,6 +31,8 @@ QString textoSituacao(SituacaoMes s) {
         return QStringLiteral("outra taxa");
     case SituacaoMes::NaoEncerrado:
         return QStringLiteral("não encerrado");
+    case SituacaoMes::Recusado:
+        return QStringLiteral("recusado");
     }
     return {};
 }
@@ -221,7 +223,8 @@ private slots:
         const ResultadoSerie r = importaArquivoTaxas(
             *fDados, fRelogio, QStringLiteral(BELQOR_FIXTURES "/importacao/tres-entradas.xml"));
         QCOMPARE(r.Falha, QString());
-        QCOMPARE(desfechos(r), (QStringList{"03/2024 incluído", "04/2024 incluído"}));
+        QCOMPARE(desfechos(r),
+                 (QStringList{"02/2024 outra taxa", "03/2024 incluído", "04/2024 incluído"}));
         confereTabela(TabelaInicial + QStringList{"03/2024=0.83", "04/2024=0.89"});
     }
 
@@ -231,11 +234,12 @@ private slots:
         QTest::addColumn<bool>("logGravavel");
         QTest::addColumn<QString>("falha");
         QTest::newRow("log gravado")
-            << true << "A leitura do documento parou numa entrada com falha, registrada em @.";
+            << true
+            << "A leitura do documento parou na entrada 3 (registrada em @): Nó \"valorTaxaSelic\" "
+               "não encontrado.";
         QTest::newRow("log que não pode ser gravado")
             << false
-            << "A leitura do documento parou numa entrada com falha: Nó \"valorTaxaSelic\" não "
-               "encontrado.";
+            << "A leitura do documento parou na entrada 3: Nó \"valorTaxaSelic\" não encontrado.";
     }
     void documentoDoServicoQueParaNumaEntrada() {
         QFETCH(bool, logGravavel);
@@ -251,6 +255,67 @@ private slots:
         QFile::remove(log);
         QCOMPARE(r.Falha, falha.replace(QLatin1Char('@'), log));
         QCOMPARE(logGravado, logGravavel);
+    }
+
+    // A rate document goes on past a refused month, as the refresh at start does, and the
+    // import tells what became of each entry it read, in document order: present, present
+    // with another rate, added, refused with the rule's message, not yet over (refused by
+    // the rule for that, or later than today), and the entry where the reading stopped.
+    void documentoDoServicoMesAMes_data() {
+        QTest::addColumn<QByteArray>("documento");
+        QTest::addColumn<QStringList>("esperado");
+        QTest::addColumn<QStringList>("mensagens");
+        QTest::addColumn<QStringList>("tabela");
+        QTest::addColumn<QStringList>("linhas");
+        const QString diaUm = QStringLiteral("Deve ser informada a Selic para dia 1 do mês!");
+        const QString negativa = QStringLiteral("A Selic de 05/2024 não pode ser negativa: -0,1.");
+        const QString dezembro = QStringLiteral(
+            "A Selic de 12/2024 ainda não foi divulgada! A data de hoje é 10/12/2024");
+        const QString falha = QStringLiteral("Falha ao inserir registro");
+        QTest::newRow("todos os desfechos")
+            << conteudoArquivo(QStringLiteral(BELQOR_FIXTURES "/importacao/todos-os-desfechos.xml"))
+            << QStringList{"01/2024 presente",      "02/2024 outra taxa", "03/2024 incluído",
+                           "04/2024 recusado",      "05/2024 recusado",   "12/2024 não encerrado",
+                           "01/2025 não encerrado", "06/2024 incluído"}
+            << QStringList{diaUm, falha, negativa, falha, dezembro, falha}
+            << TabelaInicial + QStringList{"03/2024=0.83", "06/2024=0.79"}
+            << QStringList{"Meses incluídos: 03/2024, 06/2024",
+                           "Meses já presentes: 01/2024",
+                           "Mês 02/2024 presente com outra taxa: na tabela 0,81, publicada 0,8 "
+                           "(a da tabela foi mantida)",
+                           "Meses ainda não encerrados (ignorados): 12/2024 a 01/2025",
+                           "Mês 04/2024 recusado: " + diaUm,
+                           "Mês 05/2024 recusado: " + negativa,
+                           "A leitura do documento parou na entrada 9 (registrada em @): Nó "
+                           "\"valorTaxaSelic\" não encontrado."};
+        QTest::newRow("sem lista")
+            << QByteArray("<resposta><list><i><dataSelic>2024-03-01</dataSelic><valorTaxaSelic>0.83"
+                          "</valorTaxaSelic></i></list></resposta>")
+            << QStringList() << QStringList() << TabelaInicial
+            << QStringList{"Nenhum mês foi incluído na tabela.",
+                           "A leitura do documento parou antes da primeira entrada (registrada "
+                           "em @): Nó \"list\" não encontrado."};
+        QTest::newRow("malformado")
+            << QByteArray("<list><i><dataSelic>2024-03-01</dataSelic>") << QStringList()
+            << QStringList() << TabelaInicial
+            << QStringList{"Nenhum mês foi incluído na tabela.",
+                           "O documento de taxas não pôde ser lido: Erro no documento XML: o "
+                           "documento termina antes do fim (linha 2, coluna 0)"};
+    }
+    void documentoDoServicoMesAMes() {
+        QFETCH(QByteArray, documento);
+        QFETCH(QStringList, esperado);
+        QFETCH(QStringList, mensagens);
+        QFETCH(QStringList, tabela);
+        QFETCH(QStringList, linhas);
+        const QString log = fDados->ConfigApp.caminhoArqLog();
+        const ResultadoSerie r = importaTaxas(*fDados, fRelogio, documento);
+        QFile::remove(log);
+        QCOMPARE(desfechos(r), esperado);
+        QCOMPARE(linhasResultado(r), linhas.replaceInStrings(QStringLiteral("@"), log));
+        QCOMPARE(fDialogos.textos(), mensagens);
+        fDialogos.limpa();
+        confereTabela(tabela);
     }
 
     void arquivoAusente() {
@@ -291,12 +356,12 @@ private slots:
     void mensagemFinal() {
         ResultadoSerie r;
         const auto mes = [](int m, int a) { return Datas::codificaData(a, m, 1); };
-        r.Meses = {{mes(3, 2024), SituacaoMes::Incluido, 0.83, 0},
-                   {mes(1, 2024), SituacaoMes::JaPresente, 0.97, 0.97},
-                   {mes(4, 2024), SituacaoMes::Incluido, 0.89, 0},
-                   {mes(6, 2024), SituacaoMes::Incluido, 0.79, 0},
-                   {mes(2, 2024), SituacaoMes::OutraTaxa, 0.8, 0.81},
-                   {mes(12, 2024), SituacaoMes::NaoEncerrado, 0.31, 0}};
+        r.Meses = {{mes(3, 2024), SituacaoMes::Incluido, 0.83, 0, {}},
+                   {mes(1, 2024), SituacaoMes::JaPresente, 0.97, 0.97, {}},
+                   {mes(4, 2024), SituacaoMes::Incluido, 0.89, 0, {}},
+                   {mes(6, 2024), SituacaoMes::Incluido, 0.79, 0, {}},
+                   {mes(2, 2024), SituacaoMes::OutraTaxa, 0.8, 0.81, {}},
+                   {mes(12, 2024), SituacaoMes::NaoEncerrado, 0.31, 0, {}}};
         r.Falha = QStringLiteral("A leitura parou na linha 9: o valor \"x\" não é um número.");
         QCOMPARE(linhasResultado(r),
                  (QStringList{"Meses incluídos: 03/2024 a 04/2024, 06/2024",
