@@ -3,7 +3,6 @@
 #include "cli/ComandoAtualizar.h"
 #include "cli/SessaoCli.h"
 #include "refresh/ImportacaoSerie.h"
-#include "sistema/DocumentoXML.h"
 #include "sistema/MotivosFalha.h"
 #include "valores/Erros.h"
 
@@ -13,7 +12,7 @@
 
 namespace {
 
-// "-" is standard input, read up to the cap a file has.
+// "-" is standard input, read as a file is, under the same limit.
 QByteArray leEntrada(const QString& caminho) {
     if (caminho != QLatin1String("-"))
         return leArquivoTaxas(caminho);
@@ -21,11 +20,7 @@ QByteArray leEntrada(const QString& caminho) {
     if (!entrada.open(STDIN_FILENO, QIODevice::ReadOnly))
         throw ErroEntradaSaida(QStringLiteral("Não foi possível ler a entrada padrão: %1")
                                    .arg(motivoDoArquivo(entrada)));
-    const QByteArray conteudo = entrada.read(DocumentoXML::TamanhoMaximo + 1);
-    if (conteudo.size() > DocumentoXML::TamanhoMaximo)
-        throw ErroBelqor(
-            QStringLiteral("A entrada padrão é grande demais para um documento de taxas."));
-    return conteudo;
+    return leDocumentoTaxas(entrada, QStringLiteral("a entrada padrão"));
 }
 
 } // namespace

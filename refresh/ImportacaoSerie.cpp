@@ -40,6 +40,11 @@ ResultadoSerie importaDocumentoXml(TBQDataModule& dados, const Relogio& relogio,
     }
 }
 
+// `origem` as the first words of a sentence.
+QString inicioDeFrase(const QString& origem) {
+    return origem.left(1).toUpper() + origem.mid(1);
+}
+
 } // namespace
 
 void aplicaSerie(TBQDataModule& dados, const Relogio& relogio, const QList<EntradaSerie>& entradas,
@@ -98,20 +103,25 @@ ResultadoSerie importaArquivoTaxas(TBQDataModule& dados, const Relogio& relogio,
 
 QByteArray leArquivoTaxas(const QString& caminho) {
     QFile f(caminho);
+    const QString origem = QStringLiteral("o arquivo \"%1\"").arg(caminho);
     if (!f.open(QIODevice::ReadOnly))
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, motivoDoArquivo(f)));
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível ler %1: %2").arg(origem, motivoDoArquivo(f)));
+    return leDocumentoTaxas(f, origem);
+}
+
+QByteArray leDocumentoTaxas(QFile& aberto, const QString& origem) {
     QByteArray bytes;
-    switch (leAteOLimite(f, DocumentoXML::TamanhoMaximo, bytes)) {
+    switch (leAteOLimite(aberto, DocumentoXML::TamanhoMaximo, bytes)) {
     case ResultadoLeitura::Completa:
         break;
     case ResultadoLeitura::GrandeDemais:
-        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" é grande demais para um documento de "
-                                        "taxas (mais de %2).")
-                             .arg(caminho, textoLimite(DocumentoXML::TamanhoMaximo)));
+        throw ErroBelqor(QStringLiteral("%1 é grande demais para um documento de taxas (mais de "
+                                        "%2).")
+                             .arg(inicioDeFrase(origem), textoLimite(DocumentoXML::TamanhoMaximo)));
     case ResultadoLeitura::Falhou:
-        throw ErroEntradaSaida(QStringLiteral("Não foi possível ler o arquivo \"%1\": %2")
-                                   .arg(caminho, motivoDoArquivo(f)));
+        throw ErroEntradaSaida(
+            QStringLiteral("Não foi possível ler %1: %2").arg(origem, motivoDoArquivo(aberto)));
     }
     return bytes;
 }

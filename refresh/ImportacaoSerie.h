@@ -10,6 +10,7 @@
 #include <QByteArray>
 #include <QString>
 
+class QFile;
 class TBQDataModule;
 
 // In date order: a month the table holds is never overwritten (reported as present, or
@@ -38,3 +39,7 @@ ResultadoSerie importaArquivoTaxas(TBQDataModule& dados, const Relogio& relogio,
 
 // The whole file, refused above the rate document's size limit.
 QByteArray leArquivoTaxas(const QString& caminho);
+
+// The whole of an open file (standard input among them), under the same limit; `origem`
+// names it in the messages, as "o arquivo \"x\"" or "a entrada padrão".
+QByteArray leDocumentoTaxas(QFile& aberto, const QString& origem);

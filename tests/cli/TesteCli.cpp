@@ -782,6 +782,19 @@ private slots:
         QCOMPARE(conteudoArquivo(tabela()), antes);
     }
 
+    // Standard input is read as a file is: the read stops at the limit and says so, the
+    // table is not touched.
+    void importarEntradaPadraoGrandeDemais() {
+        const QByteArray antes = conteudoArquivo(tabela());
+        const Execucao e = roda({QStringLiteral("importar"), QStringLiteral("-")}, QString(),
+                                QByteArray(16 * 1024 * 1024 + 1, ' '));
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("A entrada padrão é grande demais para um documento de "
+                                        "taxas (mais de 16 MiB).\n"));
+        QCOMPARE(e.saida, QString());
+        QCOMPARE(conteudoArquivo(tabela()), antes);
+    }
+
     void importarDocumentoAninhadoDemais() {
         const QString doc = fPasta.filePath(QStringLiteral("aninhado.xml"));
         gravaArquivoTeste(doc, "<list>" + QByteArray("<a>").repeated(200000));
