@@ -42,7 +42,8 @@ inline LeituraAtspi leArvoreAtspi() {
     LeituraAtspi leitura;
     const QString leitor = qEnvironmentVariable("BELQOR_LEITOR_ATSPI");
     if (leitor.isEmpty()) {
-        leitura.erro = QStringLiteral("sem barramento AT-SPI: rode o teste por tests/apoio/com-atspi");
+        leitura.erro =
+            QStringLiteral("sem barramento AT-SPI: rode o teste por tests/apoio/com-atspi");
         return leitura;
     }
     QProcess processo;

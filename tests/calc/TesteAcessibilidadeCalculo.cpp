@@ -1,0 +1,132 @@
+// The calculation window as a screen reader reads it through the accessibility bus: the
+// inputs named after their captions, the results tied to theirs.
+
+#include "ratetable/BQDataModule.h"
+#include "valores/ConfiguracaoRegional.h"
+#include "apoio/ArvoreAtspi.h"
+#include "apoio/DialogosRoteiro.h"
+#include "apoio/TabelaTeste.h"
+#include "valores/Relogio.h"
+#include "calc/TfrmCalcular.h"
+
+#include <QApplication>
+#include <QDateEdit>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <memory>
+
+class TesteAcessibilidadeCalculo : public QObject {
+    Q_OBJECT
+
+    QTemporaryDir fPasta;
+    RelogioFixo fRelogio{Datas::codificaData(2020, 6, 15)};
+    DialogosRoteiro fDialogos;
+    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<TfrmCalcular> fJanela;
+
+    template <typename T> T* filho(const char* nome) const {
+        return fJanela->findChild<T*>(QString::fromLatin1(nome));
+    }
+
+    // Types the amount, sets the dates and presses Calcular from the keyboard.
+    void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
+        auto* campo = filho<QLineEdit>("MaskEditValor");
+        campo->setFocus();
+        campo->selectAll();
+        QTest::keyClicks(campo, valor);
+        filho<QDateEdit>("DTPickerDataVencimento")->setDate(venc);
+        filho<QDateEdit>("DTPickerDataPagamento")->setDate(pag);
+        QTest::mouseClick(filho<QPushButton>("btnCalcular"), Qt::LeftButton);
+    }
+
+    // The tree as read from outside; the test stops when it could not be read.
+    static LeituraAtspi le() {
+        LeituraAtspi l = leArvoreAtspi();
+        if (!l.erro.isEmpty())
+            qFatal("árvore AT-SPI não lida: %s", qPrintable(l.erro));
+        return l;
+    }
+
+private slots:
+    void init() {
+        regional() = ConfiguracaoRegional::brasileira();
+        fDialogos.limpa();
+        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
+        escreveTabelaTeste(caminho, {{QDate(2020, 2, 1), QStringLiteral("0.29")},
+                                     {QDate(2020, 3, 1), QStringLiteral("0.34")}});
+        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
+        fDados->ArqDados = caminho;
+        fDados->CDSSelic.defineNomeArquivo(caminho);
+        fDados->CDSSelic.abrir();
+        fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
+        fJanela->show();
+        QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
+    }
+    void cleanup() {
+        fJanela.reset();
+        fDados.reset();
+    }
+
+    // Each input is read by its own caption, not by the group around it.
+    void entradasTemONomeDoRotulo_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("papel");
+        QTest::newRow("valor") << "Valor do ICMS"
+                               << "text";
+        QTest::newRow("vencimento") << "Data de Vencimento"
+                                    << "spin button";
+        QTest::newRow("pagamento") << "Data de Pagamento"
+                                   << "spin button";
+    }
+    void entradasTemONomeDoRotulo() {
+        QFETCH(QString, nome);
+        QFETCH(QString, papel);
+        const LeituraAtspi l = le();
+        QStringList nomes;
+        for (const ObjetoAcessivel& o : l.comPapel(papel))
+            nomes << o.nome;
+        QVERIFY2(nomes.count(nome) == 1, qPrintable(nomes.join(QStringLiteral(" | "))));
+    }
+
+    // After a calculation, each result is found with its value and its caption.
+    void resultadosLidosComALegenda_data() {
+        QTest::addColumn<QString>("legenda");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("dias") << "Número de dias"
+                              << "91";
+        QTest::newRow("taxa") << "Taxa de Juros"
+                              << "1,630000 %";
+        QTest::newRow("valor") << "Valor do ICMS"
+                               << "1.000,00";
+        QTest::newRow("multa") << "Multa de Mora"
+                               << "120,00";
+        QTest::newRow("juros") << "Juros de Mora"
+                               << "18,26";
+        QTest::newRow("total") << "Total"
+                               << "1.138,26";
+    }
+    void resultadosLidosComALegenda() {
+        QFETCH(QString, legenda);
+        QFETCH(QString, valor);
+        calcula(QStringLiteral("1000,00"), QDate(2020, 1, 10), QDate(2020, 4, 10));
+        const LeituraAtspi l = le();
+        QStringList achados;
+        for (const ObjetoAcessivel& o : l.objetos) {
+            if (o.nome != valor && o.texto != valor && !o.nome.contains(valor))
+                continue;
+            achados << o.papel + QLatin1Char(':') + o.nome + QLatin1Char('/') +
+                           o.rotulos.join(QLatin1Char(','));
+            if (o.nome.startsWith(legenda) || o.rotulos.contains(legenda))
+                return;
+        }
+        QFAIL(qPrintable(QStringLiteral("nenhum objeto com \"%1\" ligado a \"%2\": %3")
+                             .arg(valor, legenda, achados.join(QStringLiteral(" | ")))));
+    }
+};
+
+QTEST_MAIN(TesteAcessibilidadeCalculo)
+#include "TesteAcessibilidadeCalculo.moc"
