@@ -2,6 +2,7 @@
 
 #include "ratetable/BQDataModule.h"
 #include "calc/Calculo.h"
+#include "widgets/CalendarioPeloTeclado.h"
 #include "widgets/CentraJanela.h"
 #include "dialogos/Dialogos.h"
 #include "calc/DocumentoMemoria.h"
@@ -10,6 +11,7 @@
 #include "valores/Formatacao.h"
 #include "calc/PreviaImpressao.h"
 #include "valores/Relogio.h"
+#include "widgets/EnterPressionaBotao.h"
 #include "widgets/TituloSemBotoes.h"
 #include "calc/ValidacaoCalculo.h"
 #include "ui_TfrmCalcular.h"
@@ -79,6 +81,10 @@ TfrmCalcular::TfrmCalcular(TBQDataModule& dados, Dialogos& dialogos, const Relog
     ui->btnCalcular->installEventFilter(this);
     ui->btnImprimir->installEventFilter(this);
     ui->btnFechar->installEventFilter(this);
+    for (QPushButton* botao : {ui->btnCalcular, ui->btnImprimir, ui->btnFechar})
+        enterPressionaBotao(botao);
+    abreCalendarioPeloTeclado(ui->DTPickerDataVencimento);
+    abreCalendarioPeloTeclado(ui->DTPickerDataPagamento);
 }
 
 TfrmCalcular::~TfrmCalcular() = default;

@@ -11,6 +11,7 @@
 #include "calc/TfrmCalcular.h"
 
 #include <QApplication>
+#include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateEdit>
 #include <QFontMetrics>
@@ -380,6 +381,60 @@ private slots:
         botao(QStringLiteral("btnCalcular"))->setFocus();
         QTest::keyClick(foco(), Qt::Key_Escape);
         QVERIFY(fJanela->isVisible());
+    }
+
+    // Return and keypad Enter press the focused button, as Space does.
+    void enterPressionaOBotaoFocado_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::newRow("Return") << int(Qt::Key_Return) << Qt::KeyboardModifiers();
+        QTest::newRow("Enter do teclado numérico")
+            << int(Qt::Key_Enter) << Qt::KeyboardModifiers(Qt::KeypadModifier);
+    }
+    void enterPressionaOBotaoFocado() {
+        QFETCH(int, tecla);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        QTest::keyClicks(campo(), QStringLiteral("1000,00"));
+        vencimento()->setDate(dia("10/01/2020"));
+        pagamento()->setDate(dia("10/04/2020"));
+        QTest::keyClick(campo(), Qt::Key_Tab);
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), botao(QStringLiteral("btnCalcular")));
+        QTest::keyClick(foco(), Qt::Key(tecla), mods);
+        QCOMPARE(resultados().constLast(), QStringLiteral("1.138,26"));
+        // The focus stays where the user left it.
+        QCOMPARE(foco(), botao(QStringLiteral("btnCalcular")));
+        QTest::keyClick(foco(), Qt::Key_Tab);
+        QCOMPARE(foco(), imprimir());
+        QTest::keyClick(foco(), Qt::Key(tecla), mods);
+        QCOMPARE(fPrevias.size(), 1);
+        botao(QStringLiteral("btnFechar"))->setFocus();
+        QTest::keyClick(foco(), Qt::Key(tecla), mods);
+        QVERIFY(!fJanela->isVisible());
+    }
+
+    // Alt+Down and F4 open the picker's calendar, which the keyboard then works.
+    void calendarioAbrePeloTeclado_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::newRow("Alt+Down") << int(Qt::Key_Down) << Qt::KeyboardModifiers(Qt::AltModifier);
+        QTest::newRow("F4") << int(Qt::Key_F4) << Qt::KeyboardModifiers();
+    }
+    void calendarioAbrePeloTeclado() {
+        QFETCH(int, tecla);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        for (QDateEdit* data : {vencimento(), pagamento()}) {
+            data->setFocus();
+            QTest::keyClick(data, Qt::Key(tecla), mods);
+            QWidget* calendario = data->calendarWidget();
+            QVERIFY(calendario->isVisible());
+            QVERIFY(calendario->window()->isAncestorOf(QApplication::focusWidget()));
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Right);
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+            QVERIFY(!calendario->isVisible());
+            QCOMPARE(data->date(), QDate(2020, 6, 16));
+        }
     }
 
     // The seven date checks in order; "" keeps the focus on the Calcular button.
