@@ -2,6 +2,7 @@
 
 #include "ratetable/BQDataModule.h"
 #include "calc/Calculo.h"
+#include "widgets/AnuncioLeitor.h"
 #include "widgets/CalendarioPeloTeclado.h"
 #include "widgets/CentraJanela.h"
 #include "dialogos/Dialogos.h"
@@ -299,10 +300,21 @@ void TfrmCalcular::actCalcularExecute() {
         ui->lblResMulta->setText(f.Multa);
         ui->lblResJuros->setText(f.Juros);
         ui->lblResTotal->setText(f.Total);
+        anunciaResultados();
         fResultado = r;
         fMemoria = std::move(memoria);
         ui->actImprimir->setEnabled(true);
     });
+}
+
+// A screen reader user hears the six results, each after its caption, where the focus is.
+void TfrmCalcular::anunciaResultados() {
+    QStringList partes;
+    for (const QLabel* legenda :
+         {ui->Label9, ui->Taxa, ui->Label4, ui->Label5, ui->Label6, ui->Label7})
+        partes << legenda->text() + QStringLiteral(": ") +
+                      static_cast<const QLabel*>(legenda->buddy())->text();
+    anunciaNoFoco(this, partes.join(QStringLiteral("; ")));
 }
 
 void TfrmCalcular::actImprimirExecute() {

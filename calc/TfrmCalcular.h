@@ -79,6 +79,7 @@ private:
     void ligaBotao(QPushButton* botao, QAction* acao);
     bool saiDoValorAntesDoClique(const QPoint& posicao);
     void esqueceCalculo();
+    void anunciaResultados();
 
     std::unique_ptr<Ui::TfrmCalcular> ui;
     TBQDataModule& fDados;

@@ -38,6 +38,78 @@ struct LeituraAtspi {
     }
 };
 
+struct EventoAcessivel {
+    QString tipo; // as AT-SPI names it: "object:property-change:accessible-description"
+    QString papel;
+    QString nome;
+    QString dado;
+};
+
+// Listens, from outside, to what a screen reader is told of this process while it runs.
+class EscutaAtspi {
+public:
+    EscutaAtspi() {
+        const QString leitor = qEnvironmentVariable("BELQOR_LEITOR_ATSPI");
+        if (leitor.isEmpty()) {
+            fErro = QStringLiteral("sem barramento AT-SPI: rode o teste por tests/apoio/com-atspi");
+            return;
+        }
+        fProcesso.setProgram(QStringLiteral("/usr/bin/python3"));
+        fProcesso.setArguments({leitor, QStringLiteral("--eventos"),
+                                QString::number(QCoreApplication::applicationPid())});
+        fProcesso.start();
+        if (proximaLinha() != "pronto" && fErro.isEmpty())
+            fErro = QStringLiteral("o leitor AT-SPI não começou a escutar");
+    }
+    ~EscutaAtspi() {
+        fProcesso.closeWriteChannel();
+        if (!fProcesso.waitForFinished(10000))
+            fProcesso.kill();
+    }
+    QString erro() const { return fErro; }
+
+    // The events up to the first that `achou` takes, in order; empty when the reader ended
+    // before (erro() says why).
+    template <typename F> QList<EventoAcessivel> ateQue(F achou) {
+        QList<EventoAcessivel> eventos;
+        while (fErro.isEmpty()) {
+            const QByteArray linha = proximaLinha();
+            if (!fErro.isEmpty())
+                break;
+            const QJsonObject j = QJsonDocument::fromJson(linha).object();
+            eventos << EventoAcessivel{j.value(QStringLiteral("tipo")).toString(),
+                                       j.value(QStringLiteral("papel")).toString(),
+                                       j.value(QStringLiteral("nome")).toString(),
+                                       j.value(QStringLiteral("dado")).toString()};
+            if (achou(eventos.constLast()))
+                return eventos;
+        }
+        return {};
+    }
+
+private:
+    QByteArray proximaLinha() {
+        // The event loop runs meanwhile: the reader asks the application about each event's
+        // source. A bound only against a reader that hangs; events come as the application
+        // sends them.
+        while (!fProcesso.canReadLine()) {
+            QSignalSpy chegou(&fProcesso, &QProcess::readyReadStandardOutput);
+            QSignalSpy terminou(&fProcesso, &QProcess::finished);
+            if (fProcesso.state() == QProcess::NotRunning || !chegou.wait(60000) ||
+                !terminou.isEmpty()) {
+                fErro = QString::fromUtf8(fProcesso.readAllStandardError());
+                if (fErro.isEmpty())
+                    fErro = QStringLiteral("o leitor AT-SPI não recebeu o evento esperado");
+                return {};
+            }
+        }
+        return fProcesso.readLine().trimmed();
+    }
+
+    QProcess fProcesso;
+    QString fErro;
+};
+
 inline LeituraAtspi leArvoreAtspi() {
     LeituraAtspi leitura;
     const QString leitor = qEnvironmentVariable("BELQOR_LEITOR_ATSPI");

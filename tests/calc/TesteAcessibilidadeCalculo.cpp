@@ -32,15 +32,21 @@ class TesteAcessibilidadeCalculo : public QObject {
         return fJanela->findChild<T*>(QString::fromLatin1(nome));
     }
 
-    // Types the amount, sets the dates and presses Calcular from the keyboard.
-    void calcula(const QString& valor, const QDate& venc, const QDate& pag) {
+    // Types the amount, sets the dates and clicks Calcular; false when the amount never
+    // showed in its field.
+    [[nodiscard]] bool calcula(const QString& valor, const QDate& venc, const QDate& pag) {
         auto* campo = filho<QLineEdit>("MaskEditValor");
         campo->setFocus();
         campo->selectAll();
         QTest::keyClicks(campo, valor);
+        // With a screen reader listening, Qt hands each key to the accessibility bus first
+        // and gets it back later, as it does for the user's keys.
+        if (!QTest::qWaitFor([&] { return campo->text() == valor; }))
+            return false;
         filho<QDateEdit>("DTPickerDataVencimento")->setDate(venc);
         filho<QDateEdit>("DTPickerDataPagamento")->setDate(pag);
         QTest::mouseClick(filho<QPushButton>("btnCalcular"), Qt::LeftButton);
+        return true;
     }
 
     // The tree as read from outside; the test stops when it could not be read.
@@ -112,7 +118,7 @@ private slots:
     void resultadosLidosComALegenda() {
         QFETCH(QString, legenda);
         QFETCH(QString, valor);
-        calcula(QStringLiteral("1000,00"), QDate(2020, 1, 10), QDate(2020, 4, 10));
+        QVERIFY(calcula(QStringLiteral("1000,00"), QDate(2020, 1, 10), QDate(2020, 4, 10)));
         const LeituraAtspi l = le();
         QStringList achados;
         for (const ObjetoAcessivel& o : l.objetos) {
@@ -125,6 +131,36 @@ private slots:
         }
         QFAIL(qPrintable(QStringLiteral("nenhum objeto com \"%1\" ligado a \"%2\": %3")
                              .arg(valor, legenda, achados.join(QStringLiteral(" | ")))));
+    }
+
+    // A calculation is told to the screen reader where the focus is, and the focus stays on
+    // the button pressed; the same results again are told again.
+    void resultadosAnunciadosSemMoverOFoco() {
+        EscutaAtspi escuta;
+        QVERIFY2(escuta.erro().isEmpty(), qPrintable(escuta.erro()));
+        const QString esperado = QStringLiteral(
+            "Número de dias: 91; Taxa de Juros: 1,630000 %; Valor do ICMS: 1.000,00; "
+            "Multa de Mora: 120,00; Juros de Mora: 18,26; Total: 1.138,26");
+        const auto anuncio = [&](const EventoAcessivel& e) {
+            return e.tipo == QStringLiteral("object:property-change:accessible-name") &&
+                   e.nome == QStringLiteral("Calcular: ") + esperado;
+        };
+        for (int vez = 1; vez <= 2; ++vez) {
+            QVERIFY(calcula(QStringLiteral("1000,00"), QDate(2020, 1, 10), QDate(2020, 4, 10)));
+            const QList<EventoAcessivel> eventos = escuta.ateQue(anuncio);
+            QVERIFY2(!eventos.isEmpty(), qPrintable(escuta.erro()));
+            QCOMPARE(eventos.constLast().papel, QStringLiteral("push button"));
+            QCOMPARE(QApplication::focusWidget(), filho<QPushButton>("btnCalcular"));
+        }
+        // Once the focus leaves, the button is read by its caption again.
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        QVERIFY(escuta
+                    .ateQue([](const EventoAcessivel& e) {
+                        return e.tipo == QStringLiteral("object:property-change:accessible-name") &&
+                               e.papel == QStringLiteral("push button") &&
+                               e.nome == QStringLiteral("Calcular");
+                    })
+                    .size() > 0);
     }
 };
 
