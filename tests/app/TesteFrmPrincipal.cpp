@@ -17,6 +17,7 @@
 #include "ratetable/TfrmTabSelic.h"
 
 #include <QAction>
+#include <QApplication>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -215,7 +216,7 @@ private slots:
             if (m->actions().contains(a))
                 dono = m;
         QVERIFY(dono);
-        QCOMPARE(dono->title(), menu);
+        QCOMPARE(QString(dono->title()).remove(QLatin1Char('&')), menu);
         auto* barra = fJanela->findChild<QToolButton*>(botaoBarra);
         QVERIFY(barra);
         QCOMPARE(barra->defaultAction(), a);
@@ -233,8 +234,10 @@ private slots:
     void menus() {
         const QList<QAction*> menus = filho<QMenuBar>("MainMenu1")->actions();
         QCOMPARE(menus.size(), 2);
-        QCOMPARE(menus[0]->text(), QStringLiteral("Cadastro"));
-        QCOMPARE(menus[1]->text(), QStringLiteral("Cálculos"));
+        // The captions stay; each has an access letter of its own, clear of the large
+        // buttons' Alt+T and Alt+C.
+        QCOMPARE(menus[0]->text(), QStringLiteral("Ca&dastro"));
+        QCOMPARE(menus[1]->text(), QStringLiteral("Cá&lculos"));
         const QList<QAction*> cadastro = menus[0]->menu()->actions();
         QCOMPARE(cadastro.size(), 5);
         QCOMPARE(cadastro[0]->objectName(), QStringLiteral("actTabelaSelic"));
@@ -245,6 +248,27 @@ private slots:
         QVERIFY(cadastro[3]->isSeparator());
         QCOMPARE(cadastro[4]->objectName(), QStringLiteral("actSair"));
         QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{filho<QAction>("actCalcular")});
+    }
+
+    // Alt with a menu's access letter opens that menu, from the window with the focus on a
+    // large button.
+    void teclasDeAcessoDosMenus_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<int>("menu");
+        QTest::newRow("Alt+D") << int(Qt::Key_D) << 0;
+        QTest::newRow("Alt+L") << int(Qt::Key_L) << 1;
+    }
+    void teclasDeAcessoDosMenus() {
+        QFETCH(int, tecla);
+        QFETCH(int, menu);
+        mostra();
+        QApplication::setActiveWindow(fJanela.get());
+        QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
+        QMenu* aberto = filho<QMenuBar>("MainMenu1")->actions()[menu]->menu();
+        QVERIFY(!aberto->isVisible());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(tecla), Qt::AltModifier);
+        QTRY_VERIFY(aberto->isVisible());
+        aberto->close();
     }
 
     // Each item of "Cadastro" has an access key of its own: with the menu open, its letter
