@@ -1,4 +1,5 @@
 #include "dialogos/Dialogos.h"
+#include "apoio/Contraste.h"
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
 #include "calc/DocumentoMemoria.h"
@@ -165,12 +166,26 @@ private slots:
         QVERIFY(
             aviso->text().startsWith(QStringLiteral("O imposto só vence em dia de expediente")));
         QVERIFY(aviso->font().bold());
-        QCOMPARE(aviso->palette().color(QPalette::WindowText), QColor(Qt::red));
+        QCOMPARE(aviso->palette().color(QPalette::WindowText), QColor(0xC0, 0x00, 0x00));
 
         QCOMPARE(botao(QStringLiteral("btnCalcular"))->text(), QStringLiteral("&Calcular"));
         QCOMPARE(botao(QStringLiteral("btnFechar"))->text(), QStringLiteral("&Fechar"));
         QVERIFY(!botao(QStringLiteral("btnCalcular"))->icon().isNull());
         QVERIFY(!botao(QStringLiteral("btnFechar"))->icon().isNull());
+    }
+
+    // The notice as drawn on screen: still red, and dark enough on the window's background
+    // for normal text (4.5:1).
+    void contrasteDoAviso() {
+        auto* aviso = fJanela->findChild<QLabel*>(QStringLiteral("Label8"));
+        const CoresDoTexto cores = coresDoTexto(aviso->grab().toImage());
+        QCOMPARE(cores.fundo, fJanela->palette().color(QPalette::Window));
+        QVERIFY2(cores.texto.red() > 2 * std::max(cores.texto.green(), cores.texto.blue()),
+                 qPrintable(cores.texto.name()));
+        const double razao = contraste(cores.texto, cores.fundo);
+        QVERIFY2(razao >= 4.5, qPrintable(QStringLiteral("%1 sobre %2: %3:1")
+                                              .arg(cores.texto.name(), cores.fundo.name())
+                                              .arg(razao, 0, 'f', 2)));
     }
 
     void ordemDeTabulacao() {
