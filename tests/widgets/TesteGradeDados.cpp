@@ -1,5 +1,6 @@
 #include "widgets/DelegadoGrade.h"
 #include "dialogos/Dialogos.h"
+#include "apoio/Contraste.h"
 #include "apoio/DialogosRoteiro.h"
 #include "valores/Erros.h"
 #include "widgets/GradeDados.h"
@@ -121,6 +122,31 @@ private slots:
     void cleanup() {
         fJanela.reset();
         fTabela.reset();
+    }
+
+    // The selected cell as drawn: its text stands out from the highlight by 4.5:1, with the
+    // focus in the grid and elsewhere.
+    void contrasteDaSelecao_data() {
+        QTest::addColumn<bool>("comFoco");
+        QTest::newRow("com foco") << true;
+        QTest::newRow("sem foco") << false;
+    }
+    void contrasteDaSelecao() {
+        QFETCH(bool, comFoco);
+        const QModelIndex celula = fModelo->index(1, 1);
+        fGrade->setCurrentIndex(celula);
+        if (!comFoco) {
+            fOutro->setFocus();
+            QTRY_VERIFY(fOutro->hasFocus());
+        }
+        QVERIFY(fGrade->selectionModel()->isSelected(celula));
+        const QRect area = fGrade->visualRect(celula).adjusted(1, 1, -1, -1);
+        const QImage imagem = fGrade->viewport()->grab(area).toImage();
+        const CoresDoTexto cores = coresDoTexto(imagem);
+        const double razao = contraste(cores.texto, cores.fundo);
+        QVERIFY2(razao >= 4.5, qPrintable(QStringLiteral("%1 sobre %2: %3:1")
+                                              .arg(cores.texto.name(), cores.fundo.name())
+                                              .arg(razao, 0, 'f', 2)));
     }
 
     void mascaraDeEntrada_data() {
