@@ -26,6 +26,8 @@ QWidget* DelegadoGrade::createEditor(QWidget* parent, const QStyleOptionViewItem
     auto* editor = new QLineEdit(parent);
     editor->setFrame(false);
     editor->setObjectName(QStringLiteral("editorCelula"));
+    // A screen reader names the editor after its column, as it names the cell.
+    editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     if (const auto* modelo = qobject_cast<const ModeloGrade*>(index.model()))
         if (const Campo* campo = modelo->campoDaColuna(index.column()))
             editor->setInputMask(mascaraDeEntrada(campo->definicao().mascaraEdicao));

@@ -274,6 +274,13 @@ bool GradeDados::trataTecla(QKeyEvent* evento) {
             return false;
         move([&] { tabela.ultimo(); });
         return true;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        // Tab moves between the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid.
+        if (!ctrl)
+            return false;
+        saiPeloTeclado(evento->key() == Qt::Key_Tab && !(evento->modifiers() & Qt::ShiftModifier));
+        return true;
     case Qt::Key_Insert:
         if (!nenhum)
             return false;
@@ -385,6 +392,18 @@ void GradeDados::comecaEdicao(QKeyEvent* tecla) {
         QKeyEvent copia(tecla->type(), tecla->key(), tecla->modifiers(), tecla->text());
         QCoreApplication::sendEvent(fEditor, &copia);
     }
+}
+
+// The next control of the window in the tab order, outside the grid, takes the focus; leaving
+// settles the grid as any other way out does.
+void GradeDados::saiPeloTeclado(bool adiante) {
+    QWidget* alvo = this;
+    do {
+        alvo = adiante ? alvo->nextInFocusChain() : alvo->previousInFocusChain();
+    } while (alvo != this && (contem(alvo) || alvo->window() != window() || !alvo->isVisible() ||
+                              !alvo->isEnabled() || !(alvo->focusPolicy() & Qt::TabFocus)));
+    if (alvo != this)
+        alvo->setFocus(adiante ? Qt::TabFocusReason : Qt::BacktabFocusReason);
 }
 
 bool GradeDados::contem(const QWidget* widget) const {

@@ -15,8 +15,10 @@ class ModeloGrade;
 // Up, Down, Page Up, Page Down, Ctrl+Home and Ctrl+End move the table's current row
 // (each settling the pending change first); Down on the last row begins a new row at the
 // end; Insert begins one before the current row; Escape undoes the cell, then abandons
-// the pending change; Ctrl+Delete asks the standard question and deletes. Leaving the
-// grid puts the typed text into its field and drops a new row nobody changed.
+// the pending change; Ctrl+Delete asks the standard question and deletes; Tab moves
+// between the cells and Ctrl+Tab (Ctrl+Shift+Tab) leaves the grid. Leaving the grid puts
+// the typed text into its field and drops a new row nobody changed. The cell editor is
+// named after its column's title.
 //
 // The grid adds no rules: every change is the table's operation, with the table's rules.
 // Every failure is shown through the dialogs, as the general error report (a rule's
@@ -59,6 +61,7 @@ private:
     void escape();
     void exclui();
     void saiDaGrade();
+    void saiPeloTeclado(bool adiante);
     void focoMudou(QWidget* antigo, QWidget* novo);
     bool contem(const QWidget* widget) const;
     void sincronizaAtual();

@@ -8,6 +8,7 @@
 #include "apoio/TabelaDistribuida.h"
 
 #include <QAbstractItemModelTester>
+#include <QAccessible>
 #include <QAction>
 #include <QApplication>
 #include <QFontMetrics>
@@ -194,6 +195,42 @@ private slots:
         QCOMPARE(fJanela->dsSelic->headerData(3, Qt::Vertical, ModeloGrade::PapelIndicador).toInt(),
                  int(ModeloGrade::Indicador::Atual));
         QTRY_VERIFY(grade()->hasFocus());
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Tab moves between the cells; Ctrl+Tab and Ctrl+Shift+Tab leave the grid for Fechar,
+    // from a cell or from the open cell editor, which is named after its column.
+    void tecladoSaiDaGrade_data() {
+        QTest::addColumn<int>("tecla");
+        QTest::addColumn<Qt::KeyboardModifiers>("mods");
+        QTest::addColumn<bool>("editando");
+        const auto ctrl = Qt::KeyboardModifiers(Qt::ControlModifier);
+        const auto ctrlShift = Qt::KeyboardModifiers(Qt::ControlModifier | Qt::ShiftModifier);
+        QTest::newRow("Ctrl+Tab") << int(Qt::Key_Tab) << ctrl << false;
+        QTest::newRow("Ctrl+Shift+Tab") << int(Qt::Key_Backtab) << ctrlShift << false;
+        QTest::newRow("Ctrl+Tab no editor") << int(Qt::Key_Tab) << ctrl << true;
+        QTest::newRow("Ctrl+Shift+Tab no editor") << int(Qt::Key_Backtab) << ctrlShift << true;
+    }
+    void tecladoSaiDaGrade() {
+        QFETCH(int, tecla);
+        QFETCH(Qt::KeyboardModifiers, mods);
+        QFETCH(bool, editando);
+        abreJanela();
+        QTRY_VERIFY(grade()->hasFocus());
+        vaiParaColuna(ColunaData);
+        QTest::keyClick(grade(), Qt::Key_Tab);
+        QCOMPARE(grade()->currentIndex().column(), int(ColunaValor));
+        QVERIFY(grade()->hasFocus());
+        if (editando) {
+            QTest::keyClick(grade(), Qt::Key_F2);
+            QLineEdit* editor = grade()->editorAberto();
+            QVERIFY(editor);
+            QCOMPARE(QAccessible::queryAccessibleInterface(editor)->text(QAccessible::Name),
+                     QStringLiteral("Valor"));
+        }
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key(tecla), mods);
+        QCOMPARE(QApplication::focusWidget(), fJanela->findChild<QPushButton*>("btnFechar"));
+        QVERIFY(!grade()->editorAberto());
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
