@@ -1,5 +1,7 @@
 #include "widgets/CalendarioPeloTeclado.h"
 
+#include "widgets/FiltroTeclas.h"
+
 #include <QApplication>
 #include <QDateTimeEdit>
 #include <QKeyEvent>
@@ -7,21 +9,11 @@
 #include <QStyle>
 #include <QStyleOptionComboBox>
 
-namespace {
-
-class FiltroCalendario : public QObject {
-public:
-    using QObject::QObject;
-
-protected:
-    bool eventFilter(QObject* objeto, QEvent* evento) override {
-        if (evento->type() != QEvent::KeyPress)
-            return false;
-        const auto* tecla = static_cast<QKeyEvent*>(evento);
+void abreCalendarioPeloTeclado(QDateTimeEdit* campo) {
+    filtraTeclas(campo, [campo](QKeyEvent* tecla) {
         const Qt::KeyboardModifiers mods = tecla->modifiers() & ~Qt::KeypadModifier;
         const bool abre = (tecla->key() == Qt::Key_Down && mods == Qt::AltModifier) ||
                           (tecla->key() == Qt::Key_F4 && mods == Qt::NoModifier);
-        auto* campo = static_cast<QDateTimeEdit*>(objeto);
         if (!abre || !campo->calendarPopup() || campo->isReadOnly())
             return false;
         // The picker opens its calendar from a press on its arrow, and from nothing else.
@@ -36,11 +28,5 @@ protected:
                            Qt::LeftButton, Qt::LeftButton, Qt::NoModifier);
         QApplication::sendEvent(campo, &clique);
         return true;
-    }
-};
-
-} // namespace
-
-void abreCalendarioPeloTeclado(QDateTimeEdit* campo) {
-    campo->installEventFilter(new FiltroCalendario(campo));
+    });
 }

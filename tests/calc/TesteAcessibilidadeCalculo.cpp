@@ -5,7 +5,7 @@
 #include "valores/ConfiguracaoRegional.h"
 #include "apoio/ArvoreAtspi.h"
 #include "apoio/DialogosRoteiro.h"
-#include "apoio/TabelaTeste.h"
+#include "apoio/ModuloComTabela.h"
 #include "valores/Relogio.h"
 #include "calc/TfrmCalcular.h"
 
@@ -25,7 +25,7 @@ class TesteAcessibilidadeCalculo : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 6, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloComTabela> fModulo;
     std::unique_ptr<TfrmCalcular> fJanela;
 
     template <typename T> T* filho(const char* nome) const {
@@ -61,20 +61,17 @@ private slots:
     void init() {
         regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(caminho, {{QDate(2020, 2, 1), QStringLiteral("0.29")},
-                                     {QDate(2020, 3, 1), QStringLiteral("0.34")}});
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = caminho;
-        fDados->CDSSelic.defineNomeArquivo(caminho);
-        fDados->CDSSelic.abrir();
-        fJanela = std::make_unique<TfrmCalcular>(*fDados, fDialogos, fRelogio);
+        fModulo = std::make_unique<ModuloComTabela>(
+            fRelogio, fDialogos, fPasta.path(),
+            MesesTeste{{QDate(2020, 2, 1), QStringLiteral("0.29")},
+                       {QDate(2020, 3, 1), QStringLiteral("0.34")}});
+        fJanela = std::make_unique<TfrmCalcular>(fModulo->dados, fDialogos, fRelogio);
         fJanela->show();
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
     }
     void cleanup() {
         fJanela.reset();
-        fDados.reset();
+        fModulo.reset();
     }
 
     // Each input is read by its own caption, not by the group around it.
