@@ -3,6 +3,7 @@
 #include "framework/NURFWMensagemStatus.h"
 #include "widgets/PonteiroMouse.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QEventLoop>
 #include <QFontMetrics>
@@ -93,4 +94,7 @@ void TNURUtils::MostraStatus(const QString& Mensagem) {
     esperaFicarNaTela(janela);
     janela->TimerAtualizaMensagem->start();
     janela->repaint();
+    // The window is named by its message: a screen reader hears each new one.
+    QAccessibleEvent nome(janela, QAccessible::NameChanged);
+    QAccessible::updateAccessibility(&nome);
 }

@@ -71,6 +71,8 @@ EVENTOS = [
     "object:property-change:accessible-description",
     "object:text-changed",
     "object:state-changed:focused",
+    "object:state-changed:showing",
+    "window:create",
 ]
 
 
