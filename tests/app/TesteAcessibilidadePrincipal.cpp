@@ -53,6 +53,23 @@ private slots:
         QVERIFY2(nomes.count(nome) == quantos, qPrintable(nomes.join(QStringLiteral(" | "))));
     }
 
+    // The row of dots in the left strip is decoration: nothing reads as dots, and the
+    // separator that stands for it is neither named nor showing.
+    void pontilhadoOculto() {
+        const LeituraAtspi l = leArvoreAtspi();
+        QVERIFY2(l.erro.isEmpty(), qPrintable(l.erro));
+        for (const ObjetoAcessivel& o : l.objetos)
+            QVERIFY2(!o.nome.contains(QStringLiteral("....")) &&
+                         !o.texto.contains(QStringLiteral("....")),
+                     qPrintable(o.papel + QLatin1Char(' ') + o.nome));
+        const QList<ObjetoAcessivel> separadores = l.comPapel(QStringLiteral("separator"));
+        QVERIFY(!separadores.isEmpty());
+        for (const ObjetoAcessivel& s : separadores)
+            QVERIFY2(s.nome.isEmpty() && !s.estados.contains(QStringLiteral("showing")) &&
+                         !s.estados.contains(QStringLiteral("visible")),
+                     qPrintable(s.nome + QLatin1Char(' ') + s.estados.join(QLatin1Char(' '))));
+    }
+
     // Each tick changes the clock's text but tells the screen reader nothing; the time is
     // still there for the reader that asks.
     void relogioNaoSeAnuncia() {
