@@ -27,6 +27,9 @@
 #include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QAction>
+#include <QToolButton>
+#include <QSet>
 #include <QTimer>
 #include <QWindow>
 
@@ -815,6 +818,44 @@ private slots:
         QCOMPARE(papel, QPageSize::A4);
         QCOMPARE(paginas, 1);
         QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Every button of the preview's toolbar is reached by Tab alone.
+    void previaPeloTeclado() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        QStringList faltam;
+        int botoes = 0;
+        QTimer::singleShot(0, [&] {
+            auto* previa = qobject_cast<QPrintPreviewDialog*>(QApplication::activeModalWidget());
+            QVERIFY(previa);
+            // Wide enough for the whole toolbar, as on a desktop screen: narrower, the rest
+            // of it is behind the toolbar's extension button, which Tab reaches too.
+            previa->resize(1280, 800);
+            QApplication::setActiveWindow(previa);
+            QVERIFY(QTest::qWaitForWindowActive(previa));
+            QSet<QWidget*> alcancados;
+            QWidget* primeiro = QApplication::focusWidget();
+            QVERIFY(primeiro);
+            for (int i = 0; i < 100; ++i) {
+                alcancados.insert(QApplication::focusWidget());
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+                if (QApplication::focusWidget() == primeiro)
+                    break;
+            }
+            for (QToolButton* b : previa->findChildren<QToolButton*>()) {
+                if (!b->isVisible() || !b->isEnabled() || !b->defaultAction())
+                    continue;
+                ++botoes;
+                if (!alcancados.contains(b))
+                    faltam << b->defaultAction()->text();
+            }
+            previa->reject();
+        });
+        abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst());
+        QVERIFY(botoes > 0);
+        QCOMPARE(faltam, QStringList());
     }
 
     // Each opening is a fresh modal window, destroyed when it closes.
