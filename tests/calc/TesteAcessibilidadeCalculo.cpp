@@ -2,10 +2,9 @@
 // inputs named after their captions, the results tied to theirs.
 
 #include "ratetable/BQDataModule.h"
-#include "valores/ConfiguracaoRegional.h"
 #include "apoio/ArvoreAtspi.h"
 #include "apoio/DialogosRoteiro.h"
-#include "apoio/ModuloComTabela.h"
+#include "apoio/ModuloTeste.h"
 #include "valores/Relogio.h"
 #include "calc/TfrmCalcular.h"
 
@@ -25,7 +24,7 @@ class TesteAcessibilidadeCalculo : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 6, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<ModuloComTabela> fModulo;
+    std::unique_ptr<ModuloTeste> fModulo;
     std::unique_ptr<TfrmCalcular> fJanela;
 
     template <typename T> T* filho(const char* nome) const {
@@ -59,13 +58,12 @@ class TesteAcessibilidadeCalculo : public QObject {
 
 private slots:
     void init() {
-        regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        fModulo = std::make_unique<ModuloComTabela>(
-            fRelogio, fDialogos, fPasta.path(),
-            MesesTeste{{QDate(2020, 2, 1), QStringLiteral("0.29")},
-                       {QDate(2020, 3, 1), QStringLiteral("0.34")}});
-        fJanela = std::make_unique<TfrmCalcular>(fModulo->dados, fDialogos, fRelogio);
+        fModulo =
+            std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(),
+                                          MesesTeste{{QDate(2020, 2, 1), QStringLiteral("0.29")},
+                                                     {QDate(2020, 3, 1), QStringLiteral("0.34")}});
+        fJanela = std::make_unique<TfrmCalcular>(*fModulo, fDialogos, fRelogio);
         fJanela->show();
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
     }

@@ -3,10 +3,9 @@
 
 #include "apoio/ArvoreAtspi.h"
 #include "apoio/DialogosRoteiro.h"
-#include "apoio/TabelaTeste.h"
+#include "apoio/ModuloTeste.h"
 #include "ratetable/BQDataModule.h"
 #include "ratetable/TfrmTabSelic.h"
-#include "valores/ConfiguracaoRegional.h"
 #include "valores/Relogio.h"
 
 #include <QTemporaryDir>
@@ -20,20 +19,16 @@ class TesteAcessibilidadeTabSelic : public QObject {
     QTemporaryDir fPasta;
     RelogioFixo fRelogio{Datas::codificaData(2020, 3, 15)};
     DialogosRoteiro fDialogos;
-    std::unique_ptr<TBQDataModule> fDados;
+    std::unique_ptr<ModuloTeste> fDados;
     std::unique_ptr<TfrmTabSelic> fJanela;
     LeituraAtspi fLeitura;
 
 private slots:
     void initTestCase() {
-        regional() = ConfiguracaoRegional::brasileira();
-        const QString caminho = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        escreveTabelaTeste(caminho, {{QDate(2020, 1, 1), QStringLiteral("0.38")},
-                                     {QDate(2020, 2, 1), QStringLiteral("0.29")}});
-        fDados = std::make_unique<TBQDataModule>(fRelogio, fDialogos);
-        fDados->ArqDados = caminho;
-        fDados->CDSSelic.defineNomeArquivo(caminho);
-        fDados->CDSSelic.abrir();
+        fDados =
+            std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path(),
+                                          MesesTeste{{QDate(2020, 1, 1), QStringLiteral("0.38")},
+                                                     {QDate(2020, 2, 1), QStringLiteral("0.29")}});
         fJanela = std::make_unique<TfrmTabSelic>(*fDados, fDialogos);
         fJanela->show();
         QVERIFY(QTest::qWaitForWindowExposed(fJanela.get()));
