@@ -28,6 +28,27 @@ std::optional<FalhaValidacao> ValidaTextoValor(QString& Texto) {
     return falha(MensagemValorInvalido(), CampoCalculo::Valor, true);
 }
 
+std::optional<FalhaValidacao> ValidaValorSemSinal(QString& Texto) {
+    if (auto falha = ValidaTextoValor(Texto))
+        return falha;
+    if (Texto.startsWith(QLatin1Char('-')) || Texto.startsWith(QLatin1Char('+')))
+        return falha(MensagemValorInvalido(), CampoCalculo::Valor, true);
+    return std::nullopt;
+}
+
+std::optional<FalhaValidacao> ValidaDataPagamento(DataHora DataPagamento) {
+    if (DataPagamento == 0)
+        return falha(QStringLiteral("Digite a Data de Pagamento!"), CampoCalculo::DataPagamento,
+                     true);
+    if (Datas::parteInteira(DataPagamento) < limiteInferior())
+        return falha(QStringLiteral("A Data de Pagamento deve ser maior do que 01/01/1998!"),
+                     CampoCalculo::DataPagamento, true);
+    if (!EhDiaUtil(DataPagamento))
+        return falha(QStringLiteral("A Data do Pagamento deve ser dia útil!"),
+                     CampoCalculo::DataPagamento, false);
+    return std::nullopt;
+}
+
 std::optional<FalhaValidacao> ValidaDatas(DataHora DataVencimento, DataHora DataPagamento) {
     const std::int64_t vencimento = Datas::parteInteira(DataVencimento);
     const std::int64_t pagamento = Datas::parteInteira(DataPagamento);
@@ -40,15 +61,8 @@ std::optional<FalhaValidacao> ValidaDatas(DataHora DataVencimento, DataHora Data
     if (!EhDiaUtil(DataVencimento))
         return falha(QStringLiteral("A Data do Vencimento deve ser dia útil!"),
                      CampoCalculo::DataVencimento, false);
-    if (DataPagamento == 0)
-        return falha(QStringLiteral("Digite a Data de Pagamento!"), CampoCalculo::DataPagamento,
-                     true);
-    if (pagamento < limiteInferior())
-        return falha(QStringLiteral("A Data de Pagamento deve ser maior do que 01/01/1998!"),
-                     CampoCalculo::DataPagamento, true);
-    if (!EhDiaUtil(DataPagamento))
-        return falha(QStringLiteral("A Data do Pagamento deve ser dia útil!"),
-                     CampoCalculo::DataPagamento, false);
+    if (auto falhaPagamento = ValidaDataPagamento(DataPagamento))
+        return falhaPagamento;
     if (vencimento > pagamento)
         return falha(
             QStringLiteral("A Data do Pagamento deve ser maior ou igual a Data de Vencimento!"),

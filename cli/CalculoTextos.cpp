@@ -22,13 +22,8 @@ std::optional<ResultadoCalculo> calculaDeTextos(TBQDataModule& dados, const QStr
     Dialogos& dialogos = dados.dialogos();
     try {
         QString valor = valorDaPlanilha(textoValor).trimmed();
-        if (const auto falha = ValidaTextoValor(valor)) {
+        if (const auto falha = ValidaValorSemSinal(valor)) {
             dialogos.mensagem(falha->Mensagem);
-            return std::nullopt;
-        }
-        // The window's field takes no sign: its keystroke filter discards it.
-        if (valor.startsWith(QLatin1Char('-')) || valor.startsWith(QLatin1Char('+'))) {
-            dialogos.mensagem(MensagemValorInvalido());
             return std::nullopt;
         }
         const DataHora dataVencimento = leData(dataDaPlanilha(vencimento));
