@@ -112,8 +112,9 @@ private:
 };
 
 // SomaTaxasSelic, giving the months it added to the account when there is one.
+// With motivo, the missing-rates message is given there instead of shown.
 Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento,
-                         MemoriaCalculo* memoria) {
+                         MemoriaCalculo* memoria, QString* motivo) {
     TabelaMemoria& tabela = Dados.CDSSelic;
     const DataHora inicio = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataVencimento, 1));
     const DataHora fim = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataPagamento, -1));
@@ -133,9 +134,10 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
 
         if (tabela.quantidade() != meses) {
             tabela.defineFiltrado(false);
-            Dados.dialogos().mensagem(QStringLiteral(
-                "Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer todos os "
-                "índices para que o sistema efetue corretamente os cálculos!"));
+            if (motivo)
+                *motivo = MensagemFaltamTaxas();
+            else
+                Dados.dialogos().mensagem(MensagemFaltamTaxas());
             aborta();
         }
         Estendido soma = 0;
@@ -162,7 +164,8 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
 }
 
 Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
-                   DataHora DataPagamento, Estendido& TaxaJuros, MemoriaCalculo* memoria) {
+                   DataHora DataPagamento, Estendido& TaxaJuros, MemoriaCalculo* memoria,
+                   QString* motivo) {
     TaxaJuros = 0;
     const Moeda multa = CalculaMulta(Valor, DataVencimento, DataPagamento);
 
@@ -176,7 +179,8 @@ Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
     else if ((anoP == anoV && mesP == mesV + 1) || (anoP == anoV + 1 && mesV == 12 && mesP == 1))
         taxa = JurosMesPagamento;
     else
-        taxa = somaTaxasSelic(Dados, DataVencimento, DataPagamento, memoria) + JurosMesPagamento;
+        taxa = somaTaxasSelic(Dados, DataVencimento, DataPagamento, memoria, motivo) +
+               JurosMesPagamento;
 
     const Moeda base = Valor + multa;
     const Moeda juros = Moeda::deEstendido(base.contagemEstendida() * taxa);
@@ -202,18 +206,23 @@ DataHora ultimoMesDaTabela(TBQDataModule& Dados) {
 
 } // namespace
 
+QString MensagemFaltamTaxas() {
+    return QStringLiteral("Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer "
+                          "todos os índices para que o sistema efetue corretamente os cálculos!");
+}
+
 Estendido SomaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento) {
-    return somaTaxasSelic(Dados, DataVencimento, DataPagamento, nullptr);
+    return somaTaxasSelic(Dados, DataVencimento, DataPagamento, nullptr, nullptr);
 }
 
 Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
                    DataHora DataPagamento, Estendido& TaxaJuros) {
-    return calculaJuros(Dados, Valor, DataVencimento, DataPagamento, TaxaJuros, nullptr);
+    return calculaJuros(Dados, Valor, DataVencimento, DataPagamento, TaxaJuros, nullptr, nullptr);
 }
 
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
                                                DataHora DataVencimento, DataHora DataPagamento,
-                                               MemoriaCalculo* Memoria) {
+                                               MemoriaCalculo* Memoria, QString* Motivo) {
     ResultadoCalculo r;
     std::optional<MemoriaCalculo> conta;
     if (Memoria)
@@ -223,7 +232,7 @@ std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor
     r.MultaMora = multa.arredondadoCentavos();
     Moeda juros;
     try {
-        juros = calculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros, m);
+        juros = calculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros, m, Motivo);
     } catch (const AbortoSilencioso&) {
         return std::nullopt;
     }

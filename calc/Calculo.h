@@ -12,6 +12,8 @@
 #include "valores/Estendido.h"
 #include "valores/Moeda.h"
 
+#include <QString>
+
 #include <cstdint>
 #include <optional>
 
@@ -42,6 +44,9 @@ FaixaMulta FaixaDaMulta(DataHora DataVencimento, DataHora DataPagamento);
 // The penalty at four decimals, not rounded to cents.
 Moeda CalculaMulta(Moeda Valor, DataHora DataVencimento, DataHora DataPagamento);
 
+// "Nem todos os índices mensais da Selic foram cadastrados. …"
+QString MensagemFaltamTaxas();
+
 // Sum of the monthly Selic rates of the months strictly between the due month and the
 // payment month, as a fraction. When the table lacks a month (or holds too many rows)
 // it shows the missing-rates message and abandons the calculation (AbortoSilencioso).
@@ -55,7 +60,9 @@ Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
 // The whole calculation; nothing when it was abandoned. A total outside the currency
 // range throws ErroEstouroMoeda. With Memoria, a success also gives there the account of
 // how the results were reached (MemoriaCalculo.h); an abandoned calculation leaves it as
-// it was.
+// it was. With Motivo, a calculation abandoned for missing rates gives its message there
+// instead of showing it, so a caller of many calculations can keep it beside each one.
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
                                                DataHora DataVencimento, DataHora DataPagamento,
-                                               MemoriaCalculo* Memoria = nullptr);
+                                               MemoriaCalculo* Memoria = nullptr,
+                                               QString* Motivo = nullptr);
