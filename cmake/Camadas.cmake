@@ -10,7 +10,8 @@ set(BELQOR_NIVEIS
     framework=4
     ratetable=5
     calc=6 refresh=6
-    app=7 cli=7)
+    demonstrativo=7
+    app=8 cli=8)
 
 function(belqor_nivel_da_pasta pasta saida)
     set(${saida} "" PARENT_SCOPE)

@@ -1,0 +1,55 @@
+#include "demonstrativo/Demonstrativo.h"
+
+#include "calc/ValidacaoCalculo.h"
+#include "valores/Erros.h"
+#include "valores/Formatacao.h"
+
+ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento) {
+    ResultadoDebito r;
+    try {
+        QString valor = debito.Valor.trimmed();
+        if (const auto falha = ValidaValorSemSinal(valor)) {
+            r.Mensagem = falha->Mensagem;
+            return r;
+        }
+        if (const auto falha = ValidaDatas(debito.Vencimento, pagamento)) {
+            r.Mensagem = falha->Mensagem;
+            return r;
+        }
+        r.Resultado = CalculaValores(dados, Formato::textoParaMoeda(valor), debito.Vencimento,
+                                     pagamento, &r.Memoria, &r.Mensagem);
+    } catch (const ErroBelqor& e) {
+        r.Resultado.reset();
+        r.Mensagem = e.mensagem();
+    }
+    return r;
+}
+
+TotaisDemonstrativo totaliza(const QList<ResultadoDebito>& resultados) {
+    TotaisDemonstrativo t;
+    for (const ResultadoDebito& r : resultados) {
+        if (!r.Resultado)
+            continue;
+        ++t.Quantidade;
+        t.Valor = t.Valor + r.Resultado->ValorICMS;
+        t.Multa = t.Multa + r.Resultado->MultaMora;
+        t.Juros = t.Juros + r.Resultado->JurosMora;
+        t.Total = t.Total + r.Resultado->Total;
+    }
+    return t;
+}
+
+std::optional<QString> Demonstrativo::validaDataPagamento() const {
+    if (const auto falha = ValidaDataPagamento(DataPagamento))
+        return falha->Mensagem;
+    return std::nullopt;
+}
+
+void Demonstrativo::calcula(TBQDataModule& dados) {
+    QList<ResultadoDebito> resultados;
+    resultados.reserve(Debitos.size());
+    for (const Debito& debito : Debitos)
+        resultados.append(calculaDebito(dados, debito, DataPagamento));
+    fTotais = totaliza(resultados);
+    fResultados = std::move(resultados);
+}

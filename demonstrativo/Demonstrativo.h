@@ -1,0 +1,69 @@
+#pragma once
+
+// The statement of one taxpayer's overdue debts, paid together on one date: every debt
+// calculated as the calculation window calculates one, after the same checks in the same
+// order, with the failure kept as the debt's message instead of shown; then the totals of
+// the debts that were calculated.
+
+#include "calc/Calculo.h"
+#include "calc/MemoriaCalculo.h"
+#include "demonstrativo/Contribuinte.h"
+
+#include <QList>
+#include <QString>
+
+#include <optional>
+
+class TBQDataModule;
+
+struct Debito {
+    QString Referencia; // the month the tax refers to, "MM/AAAA"
+    DataHora Vencimento = Datas::Vazia;
+    QString Valor; // as typed: "1000,00"
+    QString Descricao;
+};
+
+// One debt's outcome: the results and the account of how they were reached, or the
+// message of the check or failure that stopped it.
+struct ResultadoDebito {
+    std::optional<ResultadoCalculo> Resultado;
+    MemoriaCalculo Memoria;
+    QString Mensagem;
+};
+
+// Sums of the debts calculated, in whole cents as each result shows them, and how many
+// debts they cover.
+struct TotaisDemonstrativo {
+    int Quantidade = 0;
+    Moeda Valor;
+    Moeda Multa;
+    Moeda Juros;
+    Moeda Total;
+};
+
+// The window's checks for the amount (the sign refused, as its field never takes one) and
+// its seven date checks, then CalculaValores; a debt that fails gives the message the
+// window would show.
+ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento);
+
+// A sum outside the currency range throws ErroEstouroMoeda.
+TotaisDemonstrativo totaliza(const QList<ResultadoDebito>& resultados);
+
+class Demonstrativo {
+public:
+    Contribuinte Titular;
+    DataHora DataPagamento = Datas::Vazia;
+    QList<Debito> Debitos;
+
+    // The payment date's checks as the calculation window runs them; nothing when it passes.
+    std::optional<QString> validaDataPagamento() const;
+
+    // Calculates every debt again, in order, and the totals.
+    void calcula(TBQDataModule& dados);
+    const QList<ResultadoDebito>& resultados() const { return fResultados; }
+    const TotaisDemonstrativo& totais() const { return fTotais; }
+
+private:
+    QList<ResultadoDebito> fResultados;
+    TotaisDemonstrativo fTotais;
+};
