@@ -39,8 +39,9 @@ class TesteAcessibilidadeCalculo : public QObject {
         campo->selectAll();
         QTest::keyClicks(campo, valor);
         // With a screen reader listening, Qt hands each key to the accessibility bus first
-        // and gets it back later, as it does for the user's keys.
-        if (!QTest::qWaitFor([&] { return campo->text() == valor; }))
+        // and gets it back later, as it does for the user's keys: on a loaded machine that
+        // takes seconds, so the bound is wide.
+        if (!QTest::qWaitFor([&] { return campo->text() == valor; }, 60000))
             return false;
         filho<QDateEdit>("DTPickerDataVencimento")->setDate(venc);
         filho<QDateEdit>("DTPickerDataPagamento")->setDate(pag);
