@@ -155,14 +155,14 @@ class TesteCli : public QObject {
         return caminho;
     }
 
-    // The PDF's text as pdftotext reads it, keeping each table row on one line.
-    static QStringList textoPdf(const QString& pdf) {
-        const QString programa = QStandardPaths::findExecutable(QStringLiteral("pdftotext"));
+    // The non-blank lines, simplified, one of the PDF tools prints; empty when it fails.
+    static QStringList saidaPoppler(const char* ferramenta, const QStringList& argumentos) {
+        const QString programa = QStandardPaths::findExecutable(QString::fromLatin1(ferramenta));
         if (programa.isEmpty())
-            qFatal("pdftotext não encontrado: tools/instala-dependencias instala poppler-utils");
+            qFatal("%s não encontrado: tools/instala-dependencias instala poppler-utils",
+                   ferramenta);
         QProcess p;
-        p.start(programa, {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                           QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+        p.start(programa, argumentos);
         if (!p.waitForFinished(60000) || p.exitCode() != 0)
             return {};
         QStringList linhas;
@@ -170,6 +170,31 @@ class TesteCli : public QObject {
             if (!l.simplified().isEmpty())
                 linhas << l.simplified();
         return linhas;
+    }
+    // The PDF's text as pdftotext reads it, keeping each table row on one line.
+    static QStringList textoPdf(const QString& pdf) {
+        return saidaPoppler("pdftotext", {QStringLiteral("-layout"), QStringLiteral("-enc"),
+                                          QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
+    }
+    // The PDF's text in the order its content stream gives it, each piece of text on a line
+    // of its own: the order a screen reader or a copy of the text gets.
+    static QStringList textoPdfEmFluxo(const QString& pdf) {
+        return saidaPoppler("pdftotext", {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
+                                          QStringLiteral("-")});
+    }
+    // Where each line, in order, is found whole in `linhas`, each after the one before; the
+    // first missing or out of order is named in `falta`.
+    static bool emOrdem(const QStringList& linhas, const QStringList& esperadas, QString& falta) {
+        qsizetype desde = 0;
+        for (const QString& e : esperadas) {
+            const qsizetype achada = linhas.indexOf(e, desde);
+            if (achada < 0) {
+                falta = e;
+                return false;
+            }
+            desde = achada + 1;
+        }
+        return true;
     }
     // The first line holding every piece, in that order; empty when none does.
     static QString linhaCom(const QStringList& linhas, const QStringList& pedacos) {
@@ -430,6 +455,110 @@ private slots:
             "O imposto só vence em dia de expediente normal na Repartição Fazendária ou na "
             "Agência Arrecadadora onde deva ser efetuado o pagamento (Artigo 91 - RICMS/02)"));
         QVERIFY(!linhaCom(texto, {"BELQOR", "Versão 3.02.00"}).isEmpty());
+    }
+
+    // The document is text, not pictures, and reads in the order a person reads it: the
+    // content stream gives title, inputs, results, the rule, the months, the notice and the
+    // version in that order, each caption just before its figure; laid out, each caption
+    // shares its line with its figure.
+    void memoriaEmOrdemDeLeitura() {
+        const QString pdf = fPasta.filePath(QStringLiteral("leitura.pdf"));
+        QFile::remove(pdf);
+        const Execucao e =
+            roda({QStringLiteral("calcular"), QStringLiteral("1000,00"),
+                  QStringLiteral("10/01/2020"), QStringLiteral("10/04/2020"),
+                  QStringLiteral("--tabela"), tabelaPadrao(), QStringLiteral("--pdf"), pdf},
+                 QStringLiteral("15/06/2020"));
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 0);
+
+        const QStringList aviso{
+            QStringLiteral("O imposto só vence em dia de expediente normal na Repartição "
+                           "Fazendária ou na"),
+            QStringLiteral("Agência Arrecadadora onde deva ser efetuado o pagamento (Artigo 91 "
+                           "- RICMS/02)")};
+        const QStringList versao{
+            QStringLiteral("BELQOR - Atualização de ICMS vencido - Versão 3.02.00")};
+        const QStringList fluxo = textoPdfEmFluxo(pdf);
+        const QStringList esperadoFluxo =
+            QStringList{"Memória de Cálculo — ICMS pago em atraso",
+                        "Emitido em 15/06/2020 às 00:00:00",
+                        "Dados do Tributo",
+                        "Valor do ICMS",
+                        "1.000,00",
+                        "Data de Vencimento",
+                        "10/01/2020",
+                        "Data de Pagamento",
+                        "10/04/2020",
+                        "Resultado",
+                        "Número de dias",
+                        "91",
+                        "Taxa de Juros",
+                        "1,630000 %",
+                        "Valor do ICMS",
+                        "1.000,00",
+                        "Multa de Mora",
+                        "120,00",
+                        "Juros de Mora",
+                        "18,26",
+                        "Total",
+                        "1.138,26",
+                        "Multa de Mora",
+                        "Regra: regras novas (vencimento após 31/10/2003)",
+                        "Faixa: 61 dias ou mais: 12 %",
+                        "Juros de Mora",
+                        "Selic 02/2020",
+                        "0,290000 %",
+                        "Selic 03/2020",
+                        "0,340000 %",
+                        "Mês do pagamento 04/2020",
+                        "1,000000 %",
+                        "Soma: taxa de juros aplicada",
+                        "1,630000 %"} +
+            aviso + versao;
+        QString falta;
+        QVERIFY2(emOrdem(fluxo, esperadoFluxo, falta),
+                 qPrintable(falta + "\n---\n" + fluxo.join('\n')));
+
+        const QStringList layout = textoPdf(pdf);
+        const QStringList esperadoLayout =
+            QStringList{"Memória de Cálculo — ICMS pago em atraso",
+                        "Emitido em 15/06/2020 às 00:00:00",
+                        "Dados do Tributo",
+                        "Valor do ICMS 1.000,00",
+                        "Data de Vencimento 10/01/2020",
+                        "Data de Pagamento 10/04/2020",
+                        "Resultado",
+                        "Número de dias 91",
+                        "Taxa de Juros 1,630000 %",
+                        "Valor do ICMS 1.000,00",
+                        "Multa de Mora 120,00",
+                        "Juros de Mora 18,26",
+                        "Total 1.138,26",
+                        "Multa de Mora",
+                        "Regra: regras novas (vencimento após 31/10/2003)",
+                        "Faixa: 61 dias ou mais: 12 %",
+                        "Arredondada aos centavos: 120,00",
+                        "Juros de Mora",
+                        "Mês Taxa",
+                        "Selic 02/2020 0,290000 %",
+                        "Selic 03/2020 0,340000 %",
+                        "Mês do pagamento 04/2020 1,000000 %",
+                        "Soma: taxa de juros aplicada 1,630000 %",
+                        "Juros (base × taxa de juros): 18,2560",
+                        "Arredondados aos centavos: 18,26"} +
+            aviso + versao;
+        QVERIFY2(emOrdem(layout, esperadoLayout, falta),
+                 qPrintable(falta + "\n---\n" + layout.join('\n')));
+
+        // Text in embedded fonts, and no picture at all: the document has no logo.
+        const QStringList fontes = saidaPoppler("pdffonts", {pdf});
+        QVERIFY2(fontes.size() > 2, qPrintable(fontes.join('\n')));
+        for (const QString& fonte : fontes.mid(2))
+            QVERIFY2(fonte.contains(QStringLiteral(" yes ")), qPrintable(fonte));
+        const QStringList imagens = saidaPoppler("pdfimages", {QStringLiteral("-list"), pdf});
+        QCOMPARE(imagens.size(), 2);
+        QVERIFY(imagens.first().startsWith(QStringLiteral("page num type")));
     }
 
     // Every month from 02/1998 to 03/2020 in order, over as many pages as it takes, the
