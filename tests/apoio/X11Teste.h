@@ -2,12 +2,13 @@
 
 // What the X server holds of a test's windows, read on the application's own connection:
 // properties, where a window and its frame lie, whether it is on screen, and the pixels of
-// the screen.
+// the screen; and xdotool, which sends the server what a user's keyboard would.
 
 #include "widgets/ConexaoX11.h"
 
 #include <QImage>
 #include <QList>
+#include <QProcess>
 #include <QRect>
 #include <QWidget>
 
@@ -95,4 +96,13 @@ inline QImage capturaDaTela(const QRect& area) {
                     .copy();
     std::free(imagem);
     return copia;
+}
+
+// Runs xdotool against the display the test runs on.
+inline bool xdotool(const QStringList& argumentos) {
+    QProcess processo;
+    processo.start(QStringLiteral("xdotool"), argumentos);
+    if (!processo.waitForStarted() || !processo.waitForFinished())
+        return false;
+    return processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0;
 }

@@ -91,15 +91,6 @@ bool sincronizaComOGerenciador() {
     return respondeu;
 }
 
-// Runs xdotool against the display the test runs on.
-bool xdotool(const QStringList& argumentos) {
-    QProcess processo;
-    processo.start(QStringLiteral("xdotool"), argumentos);
-    if (!processo.waitForStarted() || !processo.waitForFinished())
-        return false;
-    return processo.exitStatus() == QProcess::NormalExit && processo.exitCode() == 0;
-}
-
 // The columns of a title bar that differ from its plain background, in runs: what openbox
 // drew over the bar (window icon, caption, buttons), from left to right. The bar's shading
 // runs top to bottom, so its plain columns are all alike.
