@@ -33,6 +33,20 @@ Moeda Moeda::deEstendido(Estendido contagem) {
     return Moeda(static_cast<std::int64_t>(inteira));
 }
 
+Moeda Moeda::centavosDeEstendido(Estendido contagem) {
+    if (!std::isfinite(contagem))
+        estouro();
+    // roundl takes halves away from zero whatever the rounding mode.
+    const Estendido centavos = std::roundl(contagem / 100.0L);
+    constexpr Estendido limite = 9223372036854775808.0L / 100.0L;
+    if (centavos < -limite || centavos >= limite)
+        estouro();
+    std::int64_t resultado = 0;
+    if (__builtin_mul_overflow(static_cast<std::int64_t>(centavos), std::int64_t(100), &resultado))
+        estouro();
+    return Moeda(resultado);
+}
+
 Moeda Moeda::arredondadoCentavos() const {
     // Halves away from zero on the count: 12,3450 -> 12,35; -12,3450 -> -12,35.
     const std::int64_t resto = fContagem % 100;

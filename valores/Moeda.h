@@ -25,6 +25,9 @@ public:
     static Moeda deUnidades(std::int64_t unidades);
     // contagem is in ten-thousandths; rounded to nearest, ties to even.
     static Moeda deEstendido(Estendido contagem);
+    // contagem is in ten-thousandths; rounded straight to whole cents, halves away from
+    // zero, without passing through a rounded count first.
+    static Moeda centavosDeEstendido(Estendido contagem);
 
     constexpr std::int64_t contagem() const { return fContagem; }
     // The count, exactly, as an extended value (every 64-bit integer fits its significand).

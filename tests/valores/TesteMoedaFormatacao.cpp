@@ -58,6 +58,23 @@ private slots:
         QCOMPARE(Moeda::deContagem(contagem).arredondadoCentavos().contagem(), esperado);
     }
 
+    // Straight to cents: 4528749.5 ten-thousandths is 452,87 (a rounded count first would
+    // make it 452,8750 and then 452,88).
+    void centavosDeEstendido_data() {
+        QTest::addColumn<double>("contagem");
+        QTest::addColumn<qint64>("esperado");
+        QTest::newRow("452,874950") << 4528749.5 << qint64(4528700);
+        QTest::newRow("meio centavo") << 50.0 << qint64(100);
+        QTest::newRow("meio centavo negativo") << -50.0 << qint64(-100);
+        QTest::newRow("abaixo do meio") << 49.99 << qint64(0);
+    }
+    void centavosDeEstendido() {
+        QFETCH(double, contagem);
+        QFETCH(qint64, esperado);
+        QCOMPARE(Moeda::centavosDeEstendido(contagem).contagem(), esperado);
+        QVERIFY_THROWS_EXCEPTION(ErroEstouroMoeda, Moeda::centavosDeEstendido(1e19L));
+    }
+
     void formataNumero_data() {
         QTest::addColumn<QString>("padrao");
         QTest::addColumn<double>("valor");
