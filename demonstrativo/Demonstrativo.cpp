@@ -16,8 +16,23 @@ ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHo
             r.Mensagem = falha->Mensagem;
             return r;
         }
-        r.Resultado = CalculaValores(dados, Formato::textoParaMoeda(valor), debito.Vencimento,
-                                     pagamento, &r.Memoria, &r.Mensagem);
+        Moeda principal = Formato::textoParaMoeda(valor);
+        if (!debito.Pagamentos.isEmpty()) {
+            r.Pagamentos =
+                imputaPagamentos(dados, principal, debito.Vencimento, debito.Pagamentos, pagamento);
+            if (!r.Pagamentos.Mensagem.isEmpty()) {
+                r.Mensagem = r.Pagamentos.Mensagem;
+                return r;
+            }
+            if (r.Pagamentos.Quitado) {
+                // Nothing left to charge: the balance is zero, with no account to give.
+                r.Resultado.emplace();
+                return r;
+            }
+            principal = r.Pagamentos.PrincipalEmAberto;
+        }
+        r.Resultado =
+            CalculaValores(dados, principal, debito.Vencimento, pagamento, &r.Memoria, &r.Mensagem);
     } catch (const ErroBelqor& e) {
         r.Resultado.reset();
         r.Mensagem = e.mensagem();
@@ -31,6 +46,7 @@ TotaisDemonstrativo totaliza(const QList<ResultadoDebito>& resultados) {
         if (!r.Resultado)
             continue;
         ++t.Quantidade;
+        t.Pago = t.Pago + r.Pagamentos.Pago;
         t.Valor = t.Valor + r.Resultado->ValorICMS;
         t.Multa = t.Multa + r.Resultado->MultaMora;
         t.Juros = t.Juros + r.Resultado->JurosMora;

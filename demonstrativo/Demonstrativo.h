@@ -8,6 +8,7 @@
 #include "calc/Calculo.h"
 #include "calc/MemoriaCalculo.h"
 #include "demonstrativo/Contribuinte.h"
+#include "demonstrativo/Imputacao.h"
 
 #include <QList>
 #include <QString>
@@ -21,20 +22,27 @@ struct Debito {
     DataHora Vencimento = Datas::Vazia;
     QString Valor; // as typed: "1000,00"
     QString Descricao;
+    // Already made, allocated before the balance. Defaulted, so a debt is written without it.
+    QList<PagamentoParcial> Pagamentos = {};
 };
 
 // One debt's outcome: the results and the account of how they were reached, or the
-// message of the check or failure that stopped it.
+// message of the check or failure that stopped it. With partial payments, the results are
+// the balance: the principal the payments left open, calculated to the statement's date
+// from the original due date (all zero when a payment settled the debt).
 struct ResultadoDebito {
     std::optional<ResultadoCalculo> Resultado;
     MemoriaCalculo Memoria;
     QString Mensagem;
+    Imputacao Pagamentos;
 };
 
 // Sums of the debts calculated, in whole cents as each result shows them, and how many
-// debts they cover.
+// debts they cover: what was paid in part, then what remains (the principal still open,
+// its penalty, interest and total).
 struct TotaisDemonstrativo {
     int Quantidade = 0;
+    Moeda Pago;
     Moeda Valor;
     Moeda Multa;
     Moeda Juros;
@@ -42,8 +50,8 @@ struct TotaisDemonstrativo {
 };
 
 // The window's checks for the amount (the sign refused, as its field never takes one) and
-// its seven date checks, then CalculaValores; a debt that fails gives the message the
-// window would show.
+// its seven date checks, then the partial payments (imputaPagamentos), then CalculaValores
+// on what they left; a debt that fails gives the message the window would show.
 ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento);
 
 // A sum outside the currency range throws ErroEstouroMoeda.
