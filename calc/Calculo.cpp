@@ -113,11 +113,27 @@ private:
 
 // SomaTaxasSelic, giving the months it added to the account when there is one.
 // With motivo, the missing-rates message is given there instead of shown.
+// The months from inicio to fim, both month starts, both included: stepping one month at
+// a time counts the same.
+int mesesEntre(DataHora inicio, DataHora fim) {
+    int anoInicio = 0, mesInicio = 0, diaInicio = 0, anoFim = 0, mesFim = 0, diaFim = 0;
+    Datas::decodificaData(inicio, anoInicio, mesInicio, diaInicio);
+    Datas::decodificaData(fim, anoFim, mesFim, diaFim);
+    return std::max(0, 12 * (anoFim - anoInicio) + mesFim - mesInicio + 1);
+}
+
+// With previsao, the months past the table's last are summed after the table's, each at the
+// last month's rate, and *estimou says whether there were any.
 Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora DataPagamento,
-                         MemoriaCalculo* memoria, QString* motivo) {
+                         MemoriaCalculo* memoria, QString* motivo,
+                         const PrevisaoTaxas* previsao = nullptr, bool* estimou = nullptr) {
     TabelaMemoria& tabela = Dados.CDSSelic;
     const DataHora inicio = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataVencimento, 1));
-    const DataHora fim = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataPagamento, -1));
+    const DataHora ultimoPedido = Datas::primeiroDiaDoMes(Datas::incrementaMes(DataPagamento, -1));
+    // The table answers up to its last month; the forecast fills the months after it.
+    const DataHora fim = previsao && ultimoPedido > previsao->UltimoMes
+                             ? std::max(previsao->UltimoMes, Datas::incrementaMes(inicio, -1))
+                             : ultimoPedido;
 
     tabela.defineFiltrado(false);
     try {
@@ -125,12 +141,7 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
         tabela.defineFiltro(textos.texto(inicio, fim));
         tabela.defineFiltrado(true);
 
-        // The months from start to end, both included: stepping one month at a time
-        // counts the same.
-        int anoInicio = 0, mesInicio = 0, diaInicio = 0, anoFim = 0, mesFim = 0, diaFim = 0;
-        Datas::decodificaData(inicio, anoInicio, mesInicio, diaInicio);
-        Datas::decodificaData(fim, anoFim, mesFim, diaFim);
-        const int meses = std::max(0, 12 * (anoFim - anoInicio) + mesFim - mesInicio + 1);
+        const int meses = mesesEntre(inicio, fim);
 
         if (tabela.quantidade() != meses) {
             tabela.defineFiltrado(false);
@@ -148,6 +159,16 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
                 memoria->MesesSelic.append({Dados.CDSSelicData->comoDataHora(), valor});
         }
         tabela.defineFiltrado(false);
+        if (fim != ultimoPedido) {
+            for (DataHora mes = Datas::incrementaMes(fim, 1); mes <= ultimoPedido;
+                 mes = Datas::incrementaMes(mes, 1)) {
+                soma = static_cast<Estendido>(previsao->Taxa) + soma;
+                if (memoria)
+                    memoria->MesesSelic.append({mes, previsao->Taxa, true});
+            }
+            if (estimou)
+                *estimou = true;
+        }
         if (memoria) {
             // Added in the table's order; shown in the calendar's.
             std::stable_sort(
@@ -165,7 +186,8 @@ Estendido somaTaxasSelic(TBQDataModule& Dados, DataHora DataVencimento, DataHora
 
 Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
                    DataHora DataPagamento, Estendido& TaxaJuros, MemoriaCalculo* memoria,
-                   QString* motivo) {
+                   QString* motivo, const PrevisaoTaxas* previsao = nullptr,
+                   bool* estimou = nullptr) {
     TaxaJuros = 0;
     const Moeda multa = CalculaMulta(Valor, DataVencimento, DataPagamento);
 
@@ -179,7 +201,8 @@ Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
     else if ((anoP == anoV && mesP == mesV + 1) || (anoP == anoV + 1 && mesV == 12 && mesP == 1))
         taxa = JurosMesPagamento;
     else
-        taxa = somaTaxasSelic(Dados, DataVencimento, DataPagamento, memoria, motivo) +
+        taxa = somaTaxasSelic(Dados, DataVencimento, DataPagamento, memoria, motivo, previsao,
+                              estimou) +
                JurosMesPagamento;
 
     const Moeda base = Valor + multa;
@@ -195,16 +218,38 @@ Moeda calculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
     return juros;
 }
 
-// The last month the table holds, whatever the order its rows are stored in.
-DataHora ultimoMesDaTabela(TBQDataModule& Dados) {
+// The row of the last month the table holds, whatever the order its rows are stored in;
+// -1 for an empty table.
+int linhaDoUltimoMes(TBQDataModule& Dados) {
     const TabelaMemoria& tabela = Dados.CDSSelic;
     DataHora ultimo = Datas::Vazia;
-    for (int linha = 0; linha < tabela.linhasExibidas(); ++linha)
-        ultimo = std::max(ultimo, tabela.valorExibido(linha, *Dados.CDSSelicData).toDouble());
-    return ultimo;
+    int linhaUltimo = -1;
+    for (int linha = 0; linha < tabela.linhasExibidas(); ++linha) {
+        const DataHora mes = tabela.valorExibido(linha, *Dados.CDSSelicData).toDouble();
+        if (linhaUltimo < 0 || mes > ultimo) {
+            ultimo = mes;
+            linhaUltimo = linha;
+        }
+    }
+    return linhaUltimo;
+}
+
+DataHora ultimoMesDaTabela(TBQDataModule& Dados) {
+    const int linha = linhaDoUltimoMes(Dados);
+    return linha < 0 ? Datas::Vazia
+                     : Dados.CDSSelic.valorExibido(linha, *Dados.CDSSelicData).toDouble();
 }
 
 } // namespace
+
+std::optional<PrevisaoTaxas> previsaoDaTabela(TBQDataModule& Dados) {
+    const int linha = linhaDoUltimoMes(Dados);
+    if (linha < 0)
+        return std::nullopt;
+    return PrevisaoTaxas{
+        Datas::primeiroDiaDoMes(Dados.CDSSelic.valorExibido(linha, *Dados.CDSSelicData).toDouble()),
+        Dados.CDSSelic.valorExibido(linha, *Dados.CDSSelicValor).toDouble()};
+}
 
 QString MensagemFaltamTaxas() {
     return QStringLiteral("Nem todos os índices mensais da Selic foram cadastrados. Favor fornecer "
@@ -222,7 +267,8 @@ Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
 
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
                                                DataHora DataVencimento, DataHora DataPagamento,
-                                               MemoriaCalculo* Memoria, QString* Motivo) {
+                                               MemoriaCalculo* Memoria, QString* Motivo,
+                                               const PrevisaoTaxas* Previsao) {
     ResultadoCalculo r;
     std::optional<MemoriaCalculo> conta;
     if (Memoria)
@@ -232,7 +278,8 @@ std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor
     r.MultaMora = multa.arredondadoCentavos();
     Moeda juros;
     try {
-        juros = calculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros, m, Motivo);
+        juros = calculaJuros(Dados, Valor, DataVencimento, DataPagamento, r.TaxaJuros, m, Motivo,
+                             Previsao, &r.Previsao);
     } catch (const AbortoSilencioso&) {
         return std::nullopt;
     }

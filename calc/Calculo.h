@@ -27,7 +27,17 @@ struct ResultadoCalculo {
     Moeda MultaMora; // whole cents
     Moeda JurosMora; // whole cents
     Moeda Total;
+    bool Previsao = false; // a month's rate was estimated (PrevisaoTaxas)
 };
+
+// A forecast for months the table does not hold yet: each month after the last one it holds
+// takes that month's rate. Used only where the user asked for it; never stored.
+struct PrevisaoTaxas {
+    DataHora UltimoMes = Datas::Vazia; // the first day of the last month the table holds
+    double Taxa = 0;                   // percent, that month's rate
+};
+// The table's last month and its rate; nothing for an empty table.
+std::optional<PrevisaoTaxas> previsaoDaTabela(TBQDataModule& Dados);
 
 // Not Saturday, Sunday or one of the seven fixed holidays.
 bool EhDiaUtil(DataHora Data);
@@ -62,7 +72,11 @@ Moeda CalculaJuros(TBQDataModule& Dados, Moeda Valor, DataHora DataVencimento,
 // how the results were reached (MemoriaCalculo.h); an abandoned calculation leaves it as
 // it was. With Motivo, a calculation abandoned for missing rates gives its message there
 // instead of showing it, so a caller of many calculations can keep it beside each one.
+// With Previsao, the months past the table's last take its rate (marked in the result and
+// in the account) instead of abandoning the calculation; a month missing before it still
+// abandons it.
 std::optional<ResultadoCalculo> CalculaValores(TBQDataModule& Dados, Moeda Valor,
                                                DataHora DataVencimento, DataHora DataPagamento,
                                                MemoriaCalculo* Memoria = nullptr,
-                                               QString* Motivo = nullptr);
+                                               QString* Motivo = nullptr,
+                                               const PrevisaoTaxas* Previsao = nullptr);

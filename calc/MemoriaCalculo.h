@@ -14,6 +14,7 @@
 struct TaxaSelicSomada {
     DataHora Mes = Datas::Vazia; // the first day of the month
     double Valor = 0;            // percent, as the table holds it
+    bool Estimada = false;       // not in the table: the forecast's rate
 };
 
 struct MemoriaCalculo {

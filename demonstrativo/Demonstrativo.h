@@ -35,6 +35,9 @@ struct ResultadoDebito {
     MemoriaCalculo Memoria;
     QString Mensagem;
     Imputacao Pagamentos;
+
+    // A month's rate was estimated, in the balance or in a payment's cost.
+    bool previsao() const;
 };
 
 // Sums of the debts calculated, in whole cents as each result shows them, and how many
@@ -47,12 +50,15 @@ struct TotaisDemonstrativo {
     Moeda Multa;
     Moeda Juros;
     Moeda Total;
+    bool Previsao = false; // a debt they cover used an estimated month
 };
 
 // The window's checks for the amount (the sign refused, as its field never takes one) and
 // its seven date checks, then the partial payments (imputaPagamentos), then CalculaValores
 // on what they left; a debt that fails gives the message the window would show.
-ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento);
+// With previsao, months past the table's last take its rate.
+ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento,
+                              const PrevisaoTaxas* previsao = nullptr);
 
 // A sum outside the currency range throws ErroEstouroMoeda.
 TotaisDemonstrativo totaliza(const QList<ResultadoDebito>& resultados);
@@ -62,6 +68,9 @@ public:
     Contribuinte Titular;
     DataHora DataPagamento = Datas::Vazia;
     QList<Debito> Debitos;
+    // "Prever meses sem taxa publicada": the months between the table's last and the
+    // payment month take the last month's rate, and every result using one is marked.
+    bool PreverMesesSemTaxa = false;
 
     // The payment date's checks as the calculation window runs them; nothing when it passes.
     std::optional<QString> validaDataPagamento() const;
@@ -70,6 +79,8 @@ public:
     void calcula(TBQDataModule& dados);
     const QList<ResultadoDebito>& resultados() const { return fResultados; }
     const TotaisDemonstrativo& totais() const { return fTotais; }
+    // The estimated months the results used, in month order, each once with its rate.
+    QList<TaxaSelicSomada> mesesEstimados() const;
 
 private:
     QList<ResultadoDebito> fResultados;

@@ -41,7 +41,8 @@ std::optional<QString> validaPagamento(const PagamentoParcial& p, DataHora venci
 } // namespace
 
 Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora vencimento,
-                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo) {
+                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo,
+                           const PrevisaoTaxas* previsao) {
     Imputacao r;
     r.PrincipalEmAberto = principal;
     std::stable_sort(pagamentos.begin(), pagamentos.end(),
@@ -63,7 +64,7 @@ Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora venci
         parcela.Pago = Formato::textoParaMoeda(p.Valor.trimmed());
         parcela.PrincipalAntes = r.PrincipalEmAberto;
         const auto naData = CalculaValores(dados, r.PrincipalEmAberto, vencimento, p.Data,
-                                           &parcela.Memoria, &r.Mensagem);
+                                           &parcela.Memoria, &r.Mensagem, previsao);
         if (!naData)
             return r;
         parcela.NaData = *naData;

@@ -50,5 +50,7 @@ struct Imputacao {
 // and not after a payment that settled the debt. The first refusal stops the allocation
 // and is kept in Mensagem. The calculation of each day's cost may refuse too (missing
 // rates); its message is kept the same way.
+// With previsao, each day's cost may use estimated months (CalculaValores).
 Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora vencimento,
-                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo);
+                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo,
+                           const PrevisaoTaxas* previsao = nullptr);
