@@ -11,6 +11,7 @@
 #include "calc/FormataResultado.h"
 #include "valores/Formatacao.h"
 #include "calc/PreviaImpressao.h"
+#include "calc/TeclasValor.h"
 #include "valores/Relogio.h"
 #include "widgets/EnterPressionaBotao.h"
 #include "widgets/TituloSemBotoes.h"
@@ -23,33 +24,6 @@
 #include <QWindow>
 
 #include <optional>
-
-namespace {
-
-constexpr QChar Retrocesso(8);
-constexpr QChar Apagar(127);
-
-// The character a key would type into an edit field, as the keystroke event sees it:
-// Backspace is character 8, Ctrl with a letter a control character (Ctrl+V is 22).
-// Keys that type nothing (arrows, Home, Delete) and the focus keys Tab and Backtab are
-// not characters and reach the field unfiltered.
-std::optional<QChar> caractereDaTecla(const QKeyEvent& evento) {
-    const int tecla = evento.key();
-    const Qt::KeyboardModifiers mods = evento.modifiers();
-    if (tecla == Qt::Key_Tab || tecla == Qt::Key_Backtab)
-        return std::nullopt;
-    const bool controle = (mods & Qt::ControlModifier) && !(mods & Qt::AltModifier);
-    if (tecla == Qt::Key_Backspace)
-        return controle ? Apagar : Retrocesso;
-    if (controle && tecla >= Qt::Key_A && tecla <= Qt::Key_Z)
-        return QChar(tecla - Qt::Key_A + 1);
-    const QString texto = evento.text();
-    if (texto.isEmpty() || texto.at(0) == Apagar)
-        return std::nullopt;
-    return texto.at(0);
-}
-
-} // namespace
 
 // The pictures live in this static library; outside any namespace, as the resource
 // initialiser is a global function.
@@ -190,46 +164,13 @@ void TfrmCalcular::FormShow() {
 }
 
 bool TfrmCalcular::MaskEditValorKeyPress(QKeyEvent* evento) {
-    const std::optional<QChar> caractere = caractereDaTecla(*evento);
-    if (!caractere)
-        return false;
     bool consumido = true;
-    executaProtegido(fDialogos, [&] {
-        QChar tecla = *caractere;
-        FiltraTeclaValor(ui->MaskEditValor, tecla);
-        if (tecla.isNull())
-            return;
-        if (tecla == Retrocesso) {
-            consumido = false;
-            return;
-        }
-        ui->MaskEditValor->insert(QString(tecla));
-    });
+    executaProtegido(fDialogos, [&] { consumido = aplicaFiltroValor(ui->MaskEditValor, *evento); });
     return consumido;
 }
 
 void TfrmCalcular::FiltraTeclaValor(QLineEdit* Campo, QChar& Tecla) {
-    // Everything selected (or nothing there): the text goes first, whatever the key.
-    if (Campo->selectedText().size() >= Campo->text().size())
-        Campo->clear();
-    if (Tecla == Retrocesso)
-        return;
-    if (Tecla == QLatin1Char('.'))
-        Tecla = QLatin1Char(',');
-    const QString texto = Campo->text();
-    const qsizetype virgula = texto.indexOf(QLatin1Char(','));
-    if (Tecla == QLatin1Char(',') && virgula >= 0) {
-        Tecla = QChar();
-        return;
-    }
-    const bool digito = Tecla >= QLatin1Char('0') && Tecla <= QLatin1Char('9');
-    if (!digito && Tecla != QLatin1Char(',')) {
-        Tecla = QChar();
-        return;
-    }
-    // Two decimals typed: nothing more goes in, wherever the caret stands.
-    if (virgula >= 0 && texto.size() - virgula - 1 >= 2)
-        Tecla = QChar();
+    filtraTeclaValor(Campo, Tecla);
 }
 
 bool TfrmCalcular::MaskEditValorExit() {
