@@ -1,6 +1,8 @@
 #include "widgets/GradeDados.h"
 
 #include "tabela/Campo.h"
+#include "widgets/CoresSelecao.h"
+#include "widgets/SaidaDaGrade.h"
 #include "widgets/DelegadoGrade.h"
 #include "dialogos/Dialogos.h"
 #include "valores/Erros.h"
@@ -30,14 +32,7 @@ GradeDados::GradeDados(QWidget* parent) : QTableView(parent) {
     verticalHeader()->setHighlightSections(false);
     verticalHeader()->setSectionsClickable(false);
     connect(qApp, &QApplication::focusChanged, this, &GradeDados::focoMudou);
-    // The style's highlight leaves the selected cell's white text under 4.5:1; this blue,
-    // with or without the focus, keeps it at 6.7:1.
-    QPalette cores = palette();
-    for (const QPalette::ColorGroup grupo : {QPalette::Active, QPalette::Inactive}) {
-        cores.setColor(grupo, QPalette::Highlight, QColor(0x1F, 0x5F, 0x99));
-        cores.setColor(grupo, QPalette::HighlightedText, Qt::white);
-    }
-    setPalette(cores);
+    defineCoresSelecao(this);
 }
 
 void GradeDados::defineFonte(ModeloGrade* modelo, Dialogos* dialogos) {
@@ -394,16 +389,9 @@ void GradeDados::comecaEdicao(QKeyEvent* tecla) {
     }
 }
 
-// The next control of the window in the tab order, outside the grid, takes the focus; leaving
-// settles the grid as any other way out does.
+// Leaving settles the grid as any other way out does (focoMudou).
 void GradeDados::saiPeloTeclado(bool adiante) {
-    QWidget* alvo = this;
-    do {
-        alvo = adiante ? alvo->nextInFocusChain() : alvo->previousInFocusChain();
-    } while (alvo != this && (contem(alvo) || alvo->window() != window() || !alvo->isVisible() ||
-                              !alvo->isEnabled() || !(alvo->focusPolicy() & Qt::TabFocus)));
-    if (alvo != this)
-        alvo->setFocus(adiante ? Qt::TabFocusReason : Qt::BacktabFocusReason);
+    saiDaGradePeloTeclado(this, adiante);
 }
 
 bool GradeDados::contem(const QWidget* widget) const {
