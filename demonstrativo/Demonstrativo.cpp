@@ -6,6 +6,48 @@
 
 #include <QMap>
 
+#include <algorithm>
+
+namespace {
+
+bool ehDigito(QChar c) {
+    return c >= u'0' && c <= u'9';
+}
+
+// The totals with one debt's figures added (sinal 1) or taken away (-1); a sum beyond the
+// currency's range throws ErroEstouroMoeda.
+TotaisDemonstrativo somados(TotaisDemonstrativo t, const ResultadoDebito& debito, int sinal) {
+    const auto soma = [sinal](Moeda a, Moeda b) { return sinal > 0 ? a + b : a - b; };
+    const ResultadoCalculo& r = *debito.Resultado;
+    t.Quantidade += sinal;
+    t.Previstos += debito.previsao() ? sinal : 0;
+    t.Pago = soma(t.Pago, debito.Pagamentos.Pago);
+    t.Valor = soma(t.Valor, r.ValorICMS);
+    t.Multa = soma(t.Multa, r.MultaMora);
+    t.Juros = soma(t.Juros, r.JurosMora);
+    t.Total = soma(t.Total, r.Total);
+    return t;
+}
+
+} // namespace
+
+bool Debito::emBranco() const {
+    return Referencia.trimmed().isEmpty() && Vencimento == Datas::Vazia &&
+           Valor.trimmed().isEmpty() && Descricao.trimmed().isEmpty() && Pagamentos.isEmpty();
+}
+
+std::optional<QString> validaReferencia(const QString& referencia) {
+    const QString r = referencia.trimmed();
+    if (r.isEmpty())
+        return QStringLiteral("Digite a Referência!");
+    const bool forma = r.size() == 7 && r[2] == u'/' && ehDigito(r[0]) && ehDigito(r[1]) &&
+                       std::all_of(r.begin() + 3, r.end(), ehDigito);
+    const int mes = forma ? r.first(2).toInt() : 0;
+    if (mes < 1 || mes > 12)
+        return QStringLiteral("Referência inválida! Digite o mês como MM/AAAA.");
+    return std::nullopt;
+}
+
 bool ResultadoDebito::previsao() const {
     if (Resultado && Resultado->Previsao)
         return true;
@@ -18,7 +60,13 @@ bool ResultadoDebito::previsao() const {
 ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento,
                               const PrevisaoTaxas* previsao) {
     ResultadoDebito r;
+    if (debito.emBranco())
+        return r;
     try {
+        if (const auto falha = validaReferencia(debito.Referencia)) {
+            r.Mensagem = *falha;
+            return r;
+        }
         QString valor = debito.Valor.trimmed();
         if (const auto falha = ValidaValorSemSinal(valor)) {
             r.Mensagem = falha->Mensagem;
@@ -54,17 +102,9 @@ ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHo
 
 TotaisDemonstrativo totaliza(const QList<ResultadoDebito>& resultados) {
     TotaisDemonstrativo t;
-    for (const ResultadoDebito& r : resultados) {
-        if (!r.Resultado)
-            continue;
-        ++t.Quantidade;
-        t.Pago = t.Pago + r.Pagamentos.Pago;
-        t.Previsao = t.Previsao || r.previsao();
-        t.Valor = t.Valor + r.Resultado->ValorICMS;
-        t.Multa = t.Multa + r.Resultado->MultaMora;
-        t.Juros = t.Juros + r.Resultado->JurosMora;
-        t.Total = t.Total + r.Resultado->Total;
-    }
+    for (const ResultadoDebito& r : resultados)
+        if (r.Resultado)
+            t = somados(t, r, 1);
     return t;
 }
 
@@ -75,16 +115,82 @@ std::optional<QString> Demonstrativo::validaDataPagamento() const {
 }
 
 void Demonstrativo::calcula(TBQDataModule& dados) {
-    std::optional<PrevisaoTaxas> previsao;
-    if (PreverMesesSemTaxa)
-        previsao = previsaoDaTabela(dados);
-    QList<ResultadoDebito> resultados;
-    resultados.reserve(Debitos.size());
+    fTotais = {};
+    fResultados.clear();
+    fResultados.reserve(Debitos.size());
+    preparaPrevisao(dados);
     for (const Debito& debito : Debitos)
-        resultados.append(
-            calculaDebito(dados, debito, DataPagamento, previsao ? &*previsao : nullptr));
-    fTotais = totaliza(resultados);
-    fResultados = std::move(resultados);
+        fResultados.append(calculaESoma(dados, debito));
+}
+
+void Demonstrativo::preparaPrevisao(TBQDataModule& dados) {
+    fPrevisao.reset();
+    if (PreverMesesSemTaxa)
+        fPrevisao = previsaoDaTabela(dados);
+}
+
+ResultadoDebito Demonstrativo::calculaESoma(TBQDataModule& dados, const Debito& debito) {
+    ResultadoDebito r =
+        calculaDebito(dados, debito, DataPagamento, fPrevisao ? &*fPrevisao : nullptr);
+    if (!r.Resultado)
+        return r;
+    try {
+        fTotais = somados(fTotais, r, 1);
+    } catch (const ErroEstouroMoeda& e) {
+        r.Resultado.reset();
+        r.Mensagem = e.mensagem();
+    }
+    return r;
+}
+
+void Demonstrativo::tiraDosTotais(const ResultadoDebito& r) {
+    // What was added once comes off without leaving the range.
+    if (r.Resultado)
+        fTotais = somados(fTotais, r, -1);
+}
+
+void Demonstrativo::alteraDebito(TBQDataModule& dados, qsizetype i, const Debito& debito) {
+    tiraDosTotais(fResultados[i]);
+    // Until the new figures are in, the debt counts for nothing.
+    fResultados[i] = ResultadoDebito();
+    Debitos[i] = debito;
+    preparaPrevisao(dados);
+    fResultados[i] = calculaESoma(dados, debito);
+}
+
+void Demonstrativo::insereDebitos(TBQDataModule& dados, qsizetype posicao,
+                                  const QList<Debito>& debitos) {
+    QList<ResultadoDebito> novos;
+    novos.reserve(debitos.size());
+    preparaPrevisao(dados);
+    for (const Debito& debito : debitos)
+        novos.append(calculaESoma(dados, debito));
+    Debitos.insert(posicao, debitos.size(), Debito());
+    std::copy(debitos.cbegin(), debitos.cend(), Debitos.begin() + posicao);
+    fResultados.insert(posicao, novos.size(), ResultadoDebito());
+    std::move(novos.begin(), novos.end(), fResultados.begin() + posicao);
+}
+
+void Demonstrativo::removeDebitos(qsizetype posicao, qsizetype quantidade) {
+    for (qsizetype i = posicao; i < posicao + quantidade; ++i)
+        tiraDosTotais(fResultados[i]);
+    Debitos.remove(posicao, quantidade);
+    fResultados.remove(posicao, quantidade);
+}
+
+Demonstrativo Demonstrativo::semBrancos() const {
+    Demonstrativo d;
+    d.Titular = Titular;
+    d.DataPagamento = DataPagamento;
+    d.PreverMesesSemTaxa = PreverMesesSemTaxa;
+    d.fTotais = fTotais;
+    d.fPrevisao = fPrevisao;
+    for (qsizetype i = 0; i < Debitos.size(); ++i)
+        if (!Debitos[i].emBranco()) {
+            d.Debitos.append(Debitos[i]);
+            d.fResultados.append(fResultados[i]);
+        }
+    return d;
 }
 
 QList<TaxaSelicSomada> Demonstrativo::mesesEstimados() const {

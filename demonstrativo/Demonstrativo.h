@@ -24,6 +24,10 @@ struct Debito {
     QString Descricao;
     // Already made, allocated before the balance. Defaulted, so a debt is written without it.
     QList<PagamentoParcial> Pagamentos = {};
+
+    // Nothing typed in it yet (a row the window offers to fill): neither calculated nor
+    // failed, and left out of the totals.
+    bool emBranco() const;
 };
 
 // One debt's outcome: the results and the account of how they were reached, or the
@@ -50,13 +54,21 @@ struct TotaisDemonstrativo {
     Moeda Multa;
     Moeda Juros;
     Moeda Total;
-    bool Previsao = false; // a debt they cover used an estimated month
+    int Previstos = 0; // debts among them that used an estimated month
+
+    bool previsao() const { return Previstos > 0; }
 };
 
-// The window's checks for the amount (the sign refused, as its field never takes one) and
-// its seven date checks, then the partial payments (imputaPagamentos), then CalculaValores
-// on what they left; a debt that fails gives the message the window would show.
-// With previsao, months past the table's last take its rate.
+// The reference month's check: "Digite a Referência!" when there is none, "Referência
+// inválida! Digite o mês como MM/AAAA." when it is not a month 01 to 12 of a four-digit
+// year; nothing when it passes.
+std::optional<QString> validaReferencia(const QString& referencia);
+
+// The reference's check, then the window's checks for the amount (the sign refused, as its
+// field never takes one) and its seven date checks, then the partial payments
+// (imputaPagamentos), then CalculaValores on what they left; a debt that fails gives the
+// message the window would show. A debt in blank gives neither result nor message. With
+// previsao, months past the table's last take its rate.
 ResultadoDebito calculaDebito(TBQDataModule& dados, const Debito& debito, DataHora pagamento,
                               const PrevisaoTaxas* previsao = nullptr);
 
@@ -75,14 +87,37 @@ public:
     // The payment date's checks as the calculation window runs them; nothing when it passes.
     std::optional<QString> validaDataPagamento() const;
 
-    // Calculates every debt again, in order, and the totals.
+    // Calculates every debt again, in order, and the totals. A debt whose figures would
+    // take a total beyond the currency's range fails with the overflow's message and stays
+    // out of the totals.
     void calcula(TBQDataModule& dados);
+
+    // Changes that calculate only the debts they bring and move the totals by what those
+    // debts add or take away, so one edit costs the same however long the statement is.
+    // They keep Debitos and resultados() in step, as calcula leaves them: a change made to
+    // Debitos directly is followed by calcula before any of these.
+    void alteraDebito(TBQDataModule& dados, qsizetype i, const Debito& debito);
+    void insereDebitos(TBQDataModule& dados, qsizetype posicao, const QList<Debito>& debitos);
+    void removeDebitos(qsizetype posicao, qsizetype quantidade);
+
     const QList<ResultadoDebito>& resultados() const { return fResultados; }
     const TotaisDemonstrativo& totais() const { return fTotais; }
     // The estimated months the results used, in month order, each once with its rate.
     QList<TaxaSelicSomada> mesesEstimados() const;
 
+    // The same statement without the debts in blank (Debito::emBranco), their results and
+    // totals as they are: what a document or a file is made of.
+    Demonstrativo semBrancos() const;
+
 private:
+    // The forecast's rate for the changes that follow, when it was asked for.
+    void preparaPrevisao(TBQDataModule& dados);
+    // The debt's result, counted in the totals; a sum beyond the currency's range turns it
+    // into a failure with the overflow's message, and the totals stay as they were.
+    ResultadoDebito calculaESoma(TBQDataModule& dados, const Debito& debito);
+    void tiraDosTotais(const ResultadoDebito& r);
+
     QList<ResultadoDebito> fResultados;
     TotaisDemonstrativo fTotais;
+    std::optional<PrevisaoTaxas> fPrevisao;
 };

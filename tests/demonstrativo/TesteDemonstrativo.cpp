@@ -162,6 +162,169 @@ private slots:
         QCOMPARE(totaliza({r}).Quantidade, 0);
     }
 
+    // The reference month is checked before anything else: it must be there and be a
+    // month MM/AAAA.
+    void referencia_data() {
+        QTest::addColumn<QString>("referencia");
+        QTest::addColumn<QString>("mensagem");
+        const QString invalida = QStringLiteral("Referência inválida! Digite o mês como MM/AAAA.");
+        QTest::newRow("vazia") << "" << QStringLiteral("Digite a Referência!");
+        QTest::newRow("só brancos") << "  " << QStringLiteral("Digite a Referência!");
+        QTest::newRow("janeiro") << "01/2020" << QString();
+        QTest::newRow("dezembro, brancos em volta") << " 12/2019 " << QString();
+        QTest::newRow("mês 13") << "13/2020" << invalida;
+        QTest::newRow("mês 00") << "00/2020" << invalida;
+        QTest::newRow("mês de um dígito") << "1/2020" << invalida;
+        QTest::newRow("ano de dois dígitos") << "01/20" << invalida;
+        QTest::newRow("hífen") << "01-2020" << invalida;
+        QTest::newRow("letras") << "jan/2020" << invalida;
+    }
+    void referencia() {
+        QFETCH(QString, referencia);
+        QFETCH(QString, mensagem);
+        QCOMPARE(validaReferencia(referencia).value_or(QString()), mensagem);
+        // In a debt whose amount would fail too, the reference's message comes first.
+        const ResultadoDebito r =
+            calculaDebito(*fDados, {referencia, data(2020, 1, 10), QStringLiteral("12,5"), {}},
+                          data(2020, 4, 10));
+        QVERIFY(!r.Resultado);
+        QCOMPARE(r.Mensagem, mensagem.isEmpty()
+                                 ? QStringLiteral("Valor inválido! Digite o valor com as duas "
+                                                  "casas decimais.")
+                                 : mensagem);
+    }
+
+    // A row nobody typed into is neither calculated nor failed; one character makes it a
+    // debt.
+    void debitoEmBranco() {
+        Demonstrativo d;
+        d.DataPagamento = data(2020, 4, 10);
+        d.Debitos = {{},
+                     {QStringLiteral("12/2019"), data(2020, 1, 10), QStringLiteral("1000,00"), {}},
+                     {{}, Datas::Vazia, {}, QStringLiteral(" ")},
+                     {{}, Datas::Vazia, {}, QStringLiteral("x")}};
+        d.calcula(*fDados);
+        QVERIFY(d.Debitos[0].emBranco());
+        QVERIFY(d.Debitos[2].emBranco());
+        QVERIFY(!d.Debitos[3].emBranco());
+        for (const int i : {0, 2}) {
+            QVERIFY(!d.resultados()[i].Resultado);
+            QCOMPARE(d.resultados()[i].Mensagem, QString());
+        }
+        QCOMPARE(d.resultados()[3].Mensagem, QStringLiteral("Digite a Referência!"));
+        QCOMPARE(d.totais().Quantidade, 1);
+        QCOMPARE(formataReais(d.totais().Total), QStringLiteral("1.138,26"));
+
+        // Without the rows in blank, the same results and totals.
+        const Demonstrativo s = d.semBrancos();
+        QCOMPARE(s.Debitos.size(), 2);
+        QCOMPARE(s.resultados().size(), 2);
+        QCOMPARE(s.Debitos[0].Valor, QStringLiteral("1000,00"));
+        QCOMPARE(formataReais(s.resultados()[0].Resultado->Total), QStringLiteral("1.138,26"));
+        QCOMPARE(s.resultados()[1].Mensagem, QStringLiteral("Digite a Referência!"));
+        QCOMPARE(s.totais().Quantidade, 1);
+        QCOMPARE(s.DataPagamento, d.DataPagamento);
+    }
+
+    // Each change that calculates only what it touches leaves the statement as a whole
+    // calculation of the same debts would.
+    void alteracoesComoCalculoInteiro() {
+        Demonstrativo d;
+        d.DataPagamento = data(2020, 4, 10);
+        d.Debitos = {
+            {QStringLiteral("12/2019"), data(2020, 1, 10), QStringLiteral("1000,00"), {}},
+            {QStringLiteral("01/2020"), data(2020, 2, 10), QStringLiteral("2500,50"), {}},
+            {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("333,33"), {}},
+        };
+        d.calcula(*fDados);
+        const auto confere = [&](const char* passo) {
+            Demonstrativo inteiro;
+            inteiro.DataPagamento = d.DataPagamento;
+            inteiro.Debitos = d.Debitos;
+            inteiro.calcula(*fDados);
+            QVERIFY2(d.resultados().size() == d.Debitos.size(), passo);
+            for (qsizetype i = 0; i < d.Debitos.size(); ++i) {
+                QVERIFY2(bool(d.resultados()[i].Resultado) ==
+                             bool(inteiro.resultados()[i].Resultado),
+                         passo);
+                QVERIFY2(d.resultados()[i].Mensagem == inteiro.resultados()[i].Mensagem, passo);
+                if (d.resultados()[i].Resultado)
+                    QVERIFY2(d.resultados()[i].Resultado->Total ==
+                                 inteiro.resultados()[i].Resultado->Total,
+                             passo);
+            }
+            const TotaisDemonstrativo& a = d.totais();
+            const TotaisDemonstrativo& b = inteiro.totais();
+            QVERIFY2(a.Quantidade == b.Quantidade && a.Valor == b.Valor && a.Multa == b.Multa &&
+                         a.Juros == b.Juros && a.Total == b.Total,
+                     qPrintable(QStringLiteral("%1: %2 débitos, total %3; esperado %4, %5")
+                                    .arg(QString::fromLatin1(passo))
+                                    .arg(a.Quantidade)
+                                    .arg(formataReais(a.Total))
+                                    .arg(b.Quantidade)
+                                    .arg(formataReais(b.Total))));
+        };
+        confere("calculado");
+        d.alteraDebito(
+            *fDados, 1,
+            {QStringLiteral("01/2020"), data(2020, 3, 7), QStringLiteral("2500,50"), {}});
+        QCOMPARE(d.resultados()[1].Mensagem,
+                 QStringLiteral("A Data do Vencimento deve ser dia útil!"));
+        confere("vencimento num sábado");
+        d.alteraDebito(
+            *fDados, 1,
+            {QStringLiteral("01/2020"), data(2020, 2, 10), QStringLiteral("4000,00"), {}});
+        confere("de volta, outro valor");
+        d.alteraDebito(*fDados, 0,
+                       {QStringLiteral("12/2019"), data(2020, 1, 10), QStringLiteral("1000,00"),
+                        QStringLiteral("só a descrição")});
+        confere("só a descrição");
+        d.insereDebitos(
+            *fDados, 1,
+            {{QStringLiteral("11/2019"), data(2019, 12, 10), QStringLiteral("50,00"), {}},
+             {QStringLiteral("10/2019"), data(2019, 11, 11), QStringLiteral("1"), {}}});
+        QCOMPARE(d.Debitos.size(), 5);
+        QCOMPARE(d.Debitos[1].Referencia, QStringLiteral("11/2019"));
+        QCOMPARE(d.Debitos[3].Referencia, QStringLiteral("01/2020"));
+        confere("dois inseridos no meio");
+        d.removeDebitos(0, 2);
+        QCOMPARE(d.Debitos.size(), 3);
+        QCOMPARE(d.Debitos[0].Referencia, QStringLiteral("10/2019"));
+        confere("dois removidos do início");
+        d.removeDebitos(0, 3);
+        confere("todos removidos");
+        QCOMPARE(d.totais().Quantidade, 0);
+        QCOMPARE(d.totais().Total, Moeda());
+    }
+
+    // A debt whose figures would take a total beyond the currency's range fails with the
+    // overflow's message, in a whole calculation and in an edit alike, and the totals stay
+    // those of the others.
+    void totalAlemDoLimiteRecusaODebito() {
+        const QString enorme = QStringLiteral("500000000000000,00");
+        const QString estouro = QStringLiteral("Valor fora do intervalo permitido para moeda.");
+        Demonstrativo d;
+        d.DataPagamento = data(2020, 4, 10);
+        d.Debitos = {{QStringLiteral("12/2019"), data(2020, 1, 10), enorme, {}},
+                     {QStringLiteral("01/2020"), data(2020, 2, 10), enorme, {}}};
+        d.calcula(*fDados);
+        QVERIFY(d.resultados()[0].Resultado);
+        QVERIFY(!d.resultados()[1].Resultado);
+        QCOMPARE(d.resultados()[1].Mensagem, estouro);
+        QCOMPARE(d.totais().Quantidade, 1);
+        QCOMPARE(d.totais().Total, d.resultados()[0].Resultado->Total);
+
+        d.alteraDebito(
+            *fDados, 1,
+            {QStringLiteral("01/2020"), data(2020, 2, 10), QStringLiteral("100,00"), {}});
+        QVERIFY(d.resultados()[1].Resultado);
+        QCOMPARE(d.totais().Quantidade, 2);
+        d.alteraDebito(*fDados, 1, {QStringLiteral("01/2020"), data(2020, 2, 10), enorme, {}});
+        QCOMPARE(d.resultados()[1].Mensagem, estouro);
+        QCOMPARE(d.totais().Quantidade, 1);
+        QCOMPARE(d.totais().Total, d.resultados()[0].Resultado->Total);
+    }
+
     // The window, for the same missing rates, still shows the message.
     void calculoUnicoAindaMostraFaltaDeTaxas() {
         QVERIFY(!CalculaValores(*fDados, Formato::textoParaMoeda(QStringLiteral("100,00")),

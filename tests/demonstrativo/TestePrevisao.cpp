@@ -83,7 +83,7 @@ private slots:
         QCOMPARE(f.Juros, QStringLiteral("59,58"));
         QCOMPARE(f.Total, QStringLiteral("1.179,58"));
         QVERIFY(r.previsao());
-        QVERIFY(d.totais().Previsao);
+        QVERIFY(d.totais().previsao());
         QCOMPARE(estimados(d.mesesEstimados()),
                  QStringLiteral("10/2026=1,08;11/2026=1,08;12/2026=1,08;01/2027=1,08"));
         QCOMPARE(fDados->CDSSelic.quantidade(), meses);
@@ -95,7 +95,7 @@ private slots:
         QVERIFY(!d.resultados().first().Resultado);
         QCOMPARE(d.resultados().first().Mensagem, faltamTaxas);
         QCOMPARE(d.totais().Quantidade, 0);
-        QVERIFY(!d.totais().Previsao);
+        QVERIFY(!d.totais().previsao());
     }
 
     // Where every month is published, the forecast changes nothing and marks nothing.
@@ -108,7 +108,7 @@ private slots:
         QVERIFY(r.Resultado);
         QCOMPARE(formataReais(r.Resultado->Total), QStringLiteral("1.138,26"));
         QVERIFY(!r.previsao());
-        QVERIFY(!d.totais().Previsao);
+        QVERIFY(!d.totais().previsao());
         QVERIFY(d.mesesEstimados().isEmpty());
     }
 
