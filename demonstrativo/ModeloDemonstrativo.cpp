@@ -1,0 +1,197 @@
+#include "demonstrativo/ModeloDemonstrativo.h"
+
+#include "calc/FormataResultado.h"
+#include "calc/ValidacaoCalculo.h"
+#include "valores/Formatacao.h"
+
+#include <algorithm>
+#include <array>
+
+namespace {
+
+// The amount as the result shows it, grouped, once it passes the amount's check; as typed
+// until then, so the text the message speaks of stays on screen.
+QString valorExibido(const QString& digitado) {
+    QString texto = digitado.trimmed();
+    if (texto.isEmpty() || ValidaValorSemSinal(texto))
+        return digitado;
+    try {
+        return formataReais(Formato::textoParaMoeda(texto));
+    } catch (const std::exception&) {
+        // Beyond the currency's range: the calculation gives the message.
+        return digitado;
+    }
+}
+
+} // namespace
+
+QString ModeloDemonstrativo::tituloDaColuna(int coluna) {
+    static const std::array<QString, Colunas> titulos{
+        QStringLiteral("Referência"),    QStringLiteral("Vencimento"),
+        QStringLiteral("Valor do ICMS"), QStringLiteral("Descrição"),
+        QStringLiteral("Dias"),          QStringLiteral("Taxa de Juros"),
+        QStringLiteral("Multa de Mora"), QStringLiteral("Juros de Mora"),
+        QStringLiteral("Total"),         QStringLiteral("Mensagem")};
+    return coluna >= 0 && coluna < Colunas ? titulos[std::size_t(coluna)] : QString();
+}
+
+ModeloDemonstrativo::ModeloDemonstrativo(TBQDataModule& dados, QObject* parent)
+    : QAbstractTableModel(parent), fDados(dados) {}
+
+bool ModeloDemonstrativo::temDebitos() const {
+    return std::any_of(fDemonstrativo.Debitos.cbegin(), fDemonstrativo.Debitos.cend(),
+                       [](const Debito& d) { return !d.emBranco(); });
+}
+
+void ModeloDemonstrativo::defineDataPagamento(DataHora data) {
+    fDemonstrativo.DataPagamento = data;
+    fDemonstrativo.calcula(fDados);
+    if (rowCount() > 0)
+        emit dataChanged(index(0, Dias), index(rowCount() - 1, Mensagem));
+    emit totaisMudaram();
+}
+
+void ModeloDemonstrativo::insereDebitos(int posicao, const QList<Debito>& debitos) {
+    if (debitos.isEmpty())
+        return;
+    beginInsertRows(QModelIndex(), posicao, posicao + int(debitos.size()) - 1);
+    fDemonstrativo.insereDebitos(fDados, posicao, debitos);
+    endInsertRows();
+    emit totaisMudaram();
+    emit debitosMudaram();
+}
+
+void ModeloDemonstrativo::removeDebitos(int posicao, int quantidade) {
+    if (quantidade <= 0)
+        return;
+    beginRemoveRows(QModelIndex(), posicao, posicao + quantidade - 1);
+    fDemonstrativo.removeDebitos(posicao, quantidade);
+    endRemoveRows();
+    emit totaisMudaram();
+    emit debitosMudaram();
+}
+
+int ModeloDemonstrativo::rowCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : int(fDemonstrativo.Debitos.size());
+}
+
+int ModeloDemonstrativo::columnCount(const QModelIndex& parent) const {
+    return parent.isValid() ? 0 : Colunas;
+}
+
+QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
+    if (!index.isValid() || index.row() >= rowCount())
+        return {};
+    const Debito& d = fDemonstrativo.Debitos[index.row()];
+    const ResultadoDebito& r = fDemonstrativo.resultados()[index.row()];
+    const int coluna = index.column();
+    if (role == Qt::TextAlignmentRole) {
+        if (coluna == Referencia || coluna == Vencimento)
+            return int(Qt::AlignCenter);
+        if (coluna == Descricao || coluna == Mensagem)
+            return int(Qt::AlignLeft | Qt::AlignVCenter);
+        return int(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    if (role == Qt::ToolTipRole && coluna == Mensagem && !r.Mensagem.isEmpty())
+        return r.Mensagem;
+    if (role == Qt::EditRole) {
+        switch (coluna) {
+        case Referencia:
+            return d.Referencia;
+        case Vencimento:
+            return d.Vencimento == Datas::Vazia ? QDate() : Datas::paraQDate(d.Vencimento);
+        case Valor:
+            return d.Valor;
+        case Descricao:
+            return d.Descricao;
+        default:
+            break;
+        }
+    }
+    if (role != Qt::DisplayRole && role != Qt::EditRole)
+        return {};
+    switch (coluna) {
+    case Referencia:
+        return d.Referencia;
+    case Vencimento:
+        return d.Vencimento == Datas::Vazia ? QString() : Formato::dataParaTexto(d.Vencimento);
+    case Valor:
+        return valorExibido(d.Valor);
+    case Descricao:
+        return d.Descricao;
+    case Mensagem:
+        return r.Mensagem;
+    default:
+        break;
+    }
+    if (!r.Resultado)
+        return QString();
+    switch (coluna) {
+    case Dias:
+        return formataDias(r.Resultado->Dias);
+    case Taxa:
+        return formataTaxa(r.Resultado->TaxaJuros * 100);
+    case Multa:
+        return formataReais(r.Resultado->MultaMora);
+    case Juros:
+        return formataReais(r.Resultado->JurosMora);
+    case Total:
+        return formataReais(r.Resultado->Total);
+    default:
+        return {};
+    }
+}
+
+QVariant ModeloDemonstrativo::headerData(int section, Qt::Orientation orientation, int role) const {
+    if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
+        return tituloDaColuna(section);
+    return QAbstractTableModel::headerData(section, orientation, role);
+}
+
+Qt::ItemFlags ModeloDemonstrativo::flags(const QModelIndex& index) const {
+    Qt::ItemFlags f = QAbstractTableModel::flags(index);
+    if (index.isValid() && index.column() <= Descricao)
+        f |= Qt::ItemIsEditable;
+    return f;
+}
+
+bool ModeloDemonstrativo::setData(const QModelIndex& index, const QVariant& value, int role) {
+    if (!index.isValid() || role != Qt::EditRole || index.row() >= rowCount() ||
+        index.column() > Descricao)
+        return false;
+    const int linha = index.row();
+    Debito d = fDemonstrativo.Debitos[linha];
+    switch (index.column()) {
+    case Referencia:
+        d.Referencia = value.toString().trimmed();
+        break;
+    case Vencimento:
+        if (value.typeId() == QMetaType::QDate) {
+            const QDate data = value.toDate();
+            d.Vencimento = data.isValid() ? Datas::deQDate(data) : Datas::Vazia;
+        } else {
+            const QString texto = value.toString().trimmed();
+            DataHora data = Datas::Vazia;
+            if (!texto.isEmpty() && !Formato::tentaTextoParaData(texto, data))
+                return false;
+            d.Vencimento = data;
+        }
+        break;
+    case Valor:
+        d.Valor = value.toString().trimmed();
+        break;
+    case Descricao:
+        d.Descricao = value.toString();
+        break;
+    }
+    const Debito& antes = fDemonstrativo.Debitos[linha];
+    if (d.Referencia == antes.Referencia && d.Vencimento == antes.Vencimento &&
+        d.Valor == antes.Valor && d.Descricao == antes.Descricao)
+        return true;
+    fDemonstrativo.alteraDebito(fDados, linha, d);
+    emit dataChanged(this->index(linha, 0), this->index(linha, Colunas - 1));
+    emit totaisMudaram();
+    emit debitosMudaram();
+    emit debitoAlterado(linha);
+    return true;
+}
