@@ -1,0 +1,31 @@
+#pragma once
+
+// The cell editors of the statement's grid, each named after its column for a screen
+// reader: the reference month in a field shaped MM/AAAA, the due date in a date editor
+// whose calendar opens by the keyboard (Alt+Down, F4), starting on an empty cell at the
+// payment date; the amount in a field with the calculation window's keystroke filter, and
+// the description in a plain field. Ctrl+Tab in an editor puts its text into the cell and
+// leaves the grid.
+
+#include <QStyledItemDelegate>
+
+class GradeDemonstrativo;
+
+class DelegadoDemonstrativo : public QStyledItemDelegate {
+    Q_OBJECT
+
+public:
+    explicit DelegadoDemonstrativo(GradeDemonstrativo& grade);
+
+    QWidget* createEditor(QWidget* parent, const QStyleOptionViewItem& option,
+                          const QModelIndex& index) const override;
+    void setEditorData(QWidget* editor, const QModelIndex& index) const override;
+    void setModelData(QWidget* editor, QAbstractItemModel* model,
+                      const QModelIndex& index) const override;
+
+protected:
+    bool eventFilter(QObject* objeto, QEvent* evento) override;
+
+private:
+    GradeDemonstrativo& fGrade;
+};

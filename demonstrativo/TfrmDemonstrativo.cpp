@@ -1,0 +1,265 @@
+#include "demonstrativo/TfrmDemonstrativo.h"
+
+#include "demonstrativo/ColagemDebitos.h"
+#include "demonstrativo/ModeloDemonstrativo.h"
+#include "dialogos/Dialogos.h"
+#include "calc/FormataResultado.h"
+#include "valores/Relogio.h"
+#include "widgets/AnuncioLeitor.h"
+#include "widgets/CalendarioPeloTeclado.h"
+#include "widgets/CentraJanela.h"
+#include "widgets/EnterPressionaBotao.h"
+#include "widgets/FiltroTeclas.h"
+#include "ui_TfrmDemonstrativo.h"
+
+#include <QClipboard>
+#include <QCloseEvent>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QTimer>
+
+TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
+                                     const Relogio& relogio, QWidget* parent)
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmDemonstrativo>()), fDialogos(dialogos),
+      fModelo(new ModeloDemonstrativo(dados, this)), fAnuncio(new QTimer(this)) {
+    ui->setupUi(this);
+    ui->grdDebitos->setModel(fModelo);
+
+    ligaBotao(ui->btnIncluir, &TfrmDemonstrativo::actIncluirExecute);
+    ligaBotao(ui->btnExcluir, &TfrmDemonstrativo::actExcluirExecute);
+    ligaBotao(ui->btnFechar, &TfrmDemonstrativo::actFecharExecute);
+    // Wired once the spreadsheets are read and written and the statement is printed; until
+    // then they stay disabled, as the layout leaves them.
+    for (QPushButton* botao : {ui->btnAbrirPlanilha, ui->btnExportar, ui->btnImprimir})
+        enterPressionaBotao(botao);
+
+    connect(ui->grdDebitos, &GradeDemonstrativo::colar, this, &TfrmDemonstrativo::actColarExecute);
+    connect(ui->grdDebitos, &GradeDemonstrativo::incluir, this,
+            &TfrmDemonstrativo::actIncluirExecute);
+    connect(ui->grdDebitos, &GradeDemonstrativo::excluir, this,
+            &TfrmDemonstrativo::actExcluirExecute);
+
+    connect(ui->edtNome, &QLineEdit::textChanged, this,
+            [this](const QString& texto) { fModelo->titular().Nome = texto.trimmed(); });
+    connect(ui->edtInscricaoEstadual, &QLineEdit::textChanged, this, [this](const QString& texto) {
+        fModelo->titular().InscricaoEstadual = texto.trimmed();
+    });
+    connect(ui->edtDocumento, &QLineEdit::editingFinished, this,
+            &TfrmDemonstrativo::edtDocumentoExit);
+
+    // Tab leaves the date as in the rest of the window; the arrows move between its parts.
+    filtraTeclas(ui->DTPickerDataPagamento, [this](QKeyEvent* tecla) {
+        if (tecla->key() != Qt::Key_Tab && tecla->key() != Qt::Key_Backtab)
+            return false;
+        return focusNextPrevChild(tecla->key() == Qt::Key_Tab);
+    });
+    abreCalendarioPeloTeclado(ui->DTPickerDataPagamento);
+    ui->DTPickerDataPagamento->setDate(Datas::paraQDate(relogio.hoje()));
+    DTPickerDataPagamentoChange();
+    connect(ui->DTPickerDataPagamento, &QDateEdit::dateChanged, this, [this] {
+        DTPickerDataPagamentoChange();
+        anunciaMudanca();
+    });
+
+    connect(fModelo, &ModeloDemonstrativo::totaisMudaram, this, &TfrmDemonstrativo::atualizaTotais);
+    connect(fModelo, &ModeloDemonstrativo::debitosMudaram, this, [this] { fAlterado = true; });
+    connect(fModelo, &ModeloDemonstrativo::debitoAlterado, this, [this](int linha) {
+        fLinhaAlterada = linha;
+        anunciaMudanca();
+    });
+    fAnuncio->setSingleShot(true);
+    fAnuncio->setInterval(0);
+    connect(fAnuncio, &QTimer::timeout, this, [this] {
+        QStringList partes;
+        if (fLinhaAlterada >= 0 && fLinhaAlterada < fModelo->rowCount()) {
+            const QModelIndex total = fModelo->index(fLinhaAlterada, ModeloDemonstrativo::Total);
+            const QString mensagem =
+                fModelo->index(fLinhaAlterada, ModeloDemonstrativo::Mensagem).data().toString();
+            partes << QStringLiteral("Linha %1: %2")
+                          .arg(fLinhaAlterada + 1)
+                          .arg(mensagem.isEmpty()
+                                   ? ModeloDemonstrativo::tituloDaColuna(
+                                         ModeloDemonstrativo::Total) +
+                                         QStringLiteral(" ") + total.data().toString()
+                                   : mensagem);
+        }
+        fLinhaAlterada = -1;
+        for (const QLabel* legenda :
+             {ui->lblQuantidade, ui->lblValor, ui->lblMulta, ui->lblJuros, ui->lblTotal})
+            partes << legenda->text() + QStringLiteral(": ") +
+                          static_cast<const QLabel*>(legenda->buddy())->text();
+        anunciaNoFoco(this, partes.join(QStringLiteral("; ")));
+    });
+
+    // A row to type the first debt into.
+    fModelo->insereDebitos(0, {Debito()});
+    fAlterado = false;
+    atualizaTotais();
+}
+
+TfrmDemonstrativo::~TfrmDemonstrativo() {
+    // An editor left open puts its text in as the window goes: nothing here hears of it.
+    disconnect(fModelo, nullptr, this, nullptr);
+}
+
+void TfrmDemonstrativo::ligaBotao(QPushButton* botao, void (TfrmDemonstrativo::*acao)()) {
+    connect(botao, &QPushButton::clicked, this, acao);
+    enterPressionaBotao(botao);
+}
+
+QString TfrmDemonstrativo::perguntaDescartar() {
+    return QStringLiteral(
+        "Os débitos digitados não foram exportados nem impressos. Deseja descartá-los?");
+}
+
+Demonstrativo TfrmDemonstrativo::demonstrativo() const {
+    return fModelo->demonstrativo().semBrancos();
+}
+
+void TfrmDemonstrativo::showEvent(QShowEvent* evento) {
+    QDialog::showEvent(evento);
+    if (evento->spontaneous())
+        return;
+    centraSobreJanela(this, parentWidget());
+    ui->edtNome->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmDemonstrativo::atualizaTotais() {
+    const TotaisDemonstrativo& t = fModelo->demonstrativo().totais();
+    ui->lblTotQuantidade->setText(QString::number(t.Quantidade));
+    ui->lblTotValor->setText(formataReais(t.Valor));
+    ui->lblTotMulta->setText(formataReais(t.Multa));
+    ui->lblTotJuros->setText(formataReais(t.Juros));
+    ui->lblTotTotal->setText(formataReais(t.Total));
+}
+
+// A screen reader user hears what the change made of the edited row and of the totals,
+// where the focus is, once the edit is over (its editor closed).
+void TfrmDemonstrativo::anunciaMudanca() {
+    fAnuncio->start();
+}
+
+void TfrmDemonstrativo::edtDocumentoExit() {
+    executaProtegido(fDialogos, [this] {
+        Contribuinte& titular = fModelo->titular();
+        const auto falha = titular.defineDocumento(ui->edtDocumento->text());
+        if (falha) {
+            // The number refused is not kept behind the text on screen either.
+            titular.defineDocumento(QString());
+            ui->lblMensagemDocumento->setText(*falha);
+            ui->edtDocumento->setAccessibleDescription(*falha);
+            anunciaNoFoco(this, *falha);
+            return;
+        }
+        ui->lblMensagemDocumento->clear();
+        ui->edtDocumento->setAccessibleDescription(QString());
+        ui->edtDocumento->setText(titular.documentoFormatado());
+    });
+}
+
+void TfrmDemonstrativo::DTPickerDataPagamentoChange() {
+    executaProtegido(fDialogos, [this] {
+        fModelo->defineDataPagamento(Datas::deQDate(ui->DTPickerDataPagamento->date()));
+        const QString falha = fModelo->demonstrativo().validaDataPagamento().value_or(QString());
+        ui->lblMensagemPagamento->setText(falha);
+        ui->DTPickerDataPagamento->setAccessibleDescription(falha);
+    });
+}
+
+void TfrmDemonstrativo::vaiParaLinha(int linha) {
+    if (linha < 0 || linha >= fModelo->rowCount())
+        return;
+    const QModelIndex alvo = fModelo->index(linha, ModeloDemonstrativo::Referencia);
+    ui->grdDebitos->setCurrentIndex(alvo);
+    ui->grdDebitos->scrollTo(alvo);
+    ui->grdDebitos->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmDemonstrativo::actIncluirExecute() {
+    executaProtegido(fDialogos, [this] {
+        const int linha = fModelo->rowCount();
+        fModelo->insereDebitos(linha, {Debito()});
+        vaiParaLinha(linha);
+    });
+}
+
+void TfrmDemonstrativo::actExcluirExecute() {
+    executaProtegido(fDialogos, [this] {
+        const QModelIndex atual = ui->grdDebitos->currentIndex();
+        if (!atual.isValid())
+            return;
+        // The rows of the selection, or the current one.
+        int primeira = atual.row(), ultima = atual.row();
+        for (const QModelIndex& i : ui->grdDebitos->selectionModel()->selectedIndexes()) {
+            primeira = std::min(primeira, i.row());
+            ultima = std::max(ultima, i.row());
+        }
+        const Resposta resposta =
+            fDialogos.dialogo(TextosPadraoTabela::texto(TextoPadrao::PerguntaExcluirRegistro),
+                              TipoDialogo::Confirmacao, Botao::Ok | Botao::Cancelar);
+        if (resposta != Resposta::Ok)
+            return;
+        fModelo->removeDebitos(primeira, ultima - primeira + 1);
+        vaiParaLinha(std::min(primeira, fModelo->rowCount() - 1));
+        anunciaMudanca();
+    });
+}
+
+void TfrmDemonstrativo::incluiDebitos(const QList<Debito>& debitos) {
+    if (debitos.isEmpty())
+        return;
+    int fim = fModelo->rowCount();
+    while (fim > 0 && fModelo->demonstrativo().Debitos[fim - 1].emBranco())
+        --fim;
+    fModelo->removeDebitos(fim, fModelo->rowCount() - fim);
+    fModelo->insereDebitos(fim, debitos);
+    vaiParaLinha(fim);
+    anunciaMudanca();
+}
+
+void TfrmDemonstrativo::actColarExecute() {
+    executaProtegido(fDialogos, [this] {
+        const DebitosColados colados = leDebitosColados(QGuiApplication::clipboard()->text());
+        incluiDebitos(colados.Debitos);
+        // Every row that could not be read, in one message.
+        if (!colados.NaoLidas.isEmpty())
+            fDialogos.mensagem(textoNaoLidas(colados.NaoLidas));
+    });
+}
+
+void TfrmDemonstrativo::marcaEntregue() {
+    fAlterado = false;
+}
+
+bool TfrmDemonstrativo::podeFechar() {
+    if (!fAlterado || !fModelo->temDebitos())
+        return true;
+    return fDialogos.dialogo(perguntaDescartar(), TipoDialogo::Confirmacao,
+                             Botao::Sim | Botao::Nao) == Resposta::Sim;
+}
+
+void TfrmDemonstrativo::actFecharExecute() {
+    executaProtegido(fDialogos, [this] { close(); });
+}
+
+void TfrmDemonstrativo::closeEvent(QCloseEvent* evento) {
+    bool fecha = false;
+    executaProtegido(fDialogos, [&] { fecha = podeFechar(); });
+    if (!fecha) {
+        evento->ignore();
+        return;
+    }
+    // The dialog's own close ends in reject, which must not ask again.
+    fFechando = true;
+    QDialog::closeEvent(evento);
+    fFechando = false;
+}
+
+void TfrmDemonstrativo::reject() {
+    // Escape, or the close that closeEvent already allowed.
+    bool fecha = fFechando;
+    if (!fecha)
+        executaProtegido(fDialogos, [&] { fecha = podeFechar(); });
+    if (fecha)
+        QDialog::reject();
+}

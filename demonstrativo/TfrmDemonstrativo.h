@@ -1,0 +1,85 @@
+#pragma once
+
+// The window of the statement of debts ("Demonstrativo de Débitos"): the taxpayer and the
+// payment date on top, the grid of debts whose results follow every edit at once, the
+// totals and the buttons below. It is modal and lives only while it is shown. What it
+// calculates lives in ModeloDemonstrativo; the window puts the inputs there, shows what
+// comes back and says why a number or a date was refused beside it, never in a dialog.
+//
+// "Abrir planilha...", "Exportar..." and "Imprimir" are laid out but do nothing yet: the
+// readers and writers of spreadsheets and the printed statement plug in through
+// incluiDebitos, demonstrativo() and marcaEntregue.
+
+#include "demonstrativo/Demonstrativo.h"
+
+#include <QDialog>
+
+#include <memory>
+
+class Dialogos;
+class ModeloDemonstrativo;
+class QPushButton;
+class QTimer;
+class Relogio;
+class TBQDataModule;
+
+namespace Ui {
+class TfrmDemonstrativo;
+}
+
+class TfrmDemonstrativo : public QDialog {
+    Q_OBJECT
+
+public:
+    TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos, const Relogio& relogio,
+                      QWidget* parent = nullptr);
+    ~TfrmDemonstrativo() override;
+
+    // The statement as the window holds it now, without the rows left in blank: the
+    // taxpayer accepted, the payment date, every debt with its result or message, the
+    // totals.
+    Demonstrativo demonstrativo() const;
+    ModeloDemonstrativo& modelo() const { return *fModelo; }
+
+    // The question asked before debts typed and neither exported nor printed are
+    // discarded.
+    static QString perguntaDescartar();
+
+public slots:
+    // Debts from outside (the clipboard, a spreadsheet) after the last one typed, in place
+    // of the rows left in blank at the end; their results follow at once.
+    void incluiDebitos(const QList<Debito>& debitos);
+    // The debts on screen went into a file or onto paper: closing no longer asks, until
+    // they change again.
+    void marcaEntregue();
+
+    // Handlers; they can be called directly.
+    void actIncluirExecute();
+    void actExcluirExecute();
+    void actColarExecute();
+    void actFecharExecute();
+    void edtDocumentoExit();
+    void DTPickerDataPagamentoChange();
+
+protected:
+    void showEvent(QShowEvent* evento) override;
+    void closeEvent(QCloseEvent* evento) override;
+    void reject() override;
+
+private:
+    // True when the window may close: nothing would be lost, or the user chose to discard.
+    bool podeFechar();
+    void ligaBotao(QPushButton* botao, void (TfrmDemonstrativo::*acao)());
+    void atualizaTotais();
+    void anunciaMudanca();
+    void vaiParaLinha(int linha);
+
+    std::unique_ptr<Ui::TfrmDemonstrativo> ui;
+    Dialogos& fDialogos;
+    ModeloDemonstrativo* fModelo;
+    // Changes told to a screen reader once the event that made them is over.
+    QTimer* fAnuncio;
+    int fLinhaAlterada = -1;
+    bool fAlterado = false;
+    bool fFechando = false;
+};
