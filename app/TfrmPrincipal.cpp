@@ -59,6 +59,7 @@ TfrmPrincipal::TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget
 
     ui->spdbtnTabelaSelic->setDefaultAction(ui->actTabelaSelic);
     ui->spdbtnCalcular->setDefaultAction(ui->actCalcular);
+    ui->spdbtnDemonstrativo->setDefaultAction(ui->actDemonstrativo);
     ui->spdbtnSair->setDefaultAction(ui->actSair);
     ligaAcao(ui->btnTabelaSelic, ui->actTabelaSelic);
     ligaAcao(ui->btnCalcular, ui->actCalcular);
@@ -71,6 +72,7 @@ TfrmPrincipal::TfrmPrincipal(const Relogio& relogio, Dialogos& dialogos, QWidget
 
     connect(ui->actTabelaSelic, &QAction::triggered, this, [this] { actTabelaSelicExecute(); });
     connect(ui->actCalcular, &QAction::triggered, this, [this] { actCalcularExecute(); });
+    connect(ui->actDemonstrativo, &QAction::triggered, this, [this] { actDemonstrativoExecute(); });
     connect(ui->actSair, &QAction::triggered, this, [this] { actSairExecute(); });
     connect(ui->actAtualizarBancoCentral, &QAction::triggered, this,
             [this] { actAtualizarBancoCentralExecute(); });
@@ -110,6 +112,7 @@ void TfrmPrincipal::FormShow() {
         const auto limpaBarra = qScopeGuard([this] {
             ui->spdbtnTabelaSelic->setText(QString());
             ui->spdbtnCalcular->setText(QString());
+            ui->spdbtnDemonstrativo->setText(QString());
             ui->spdbtnSair->setText(QString());
         });
         try {
@@ -191,6 +194,10 @@ void TfrmPrincipal::actCalcularExecute() {
 
 void TfrmPrincipal::actTabelaSelicExecute() {
     executaProtegido(fDialogos, [this] { mostraModal(fJanelaTabelaSelic); });
+}
+
+void TfrmPrincipal::actDemonstrativoExecute() {
+    executaProtegido(fDialogos, [this] { mostraModal(fJanelaDemonstrativo); });
 }
 
 void TfrmPrincipal::actSairExecute() {

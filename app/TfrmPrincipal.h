@@ -47,6 +47,9 @@ public:
     }
     void defineJanelaCalcular(FabricaJanela fabrica) { fJanelaCalcular = std::move(fabrica); }
     void defineJanelaTabelaSelic(FabricaJanela fabrica) { fJanelaTabelaSelic = std::move(fabrica); }
+    void defineJanelaDemonstrativo(FabricaJanela fabrica) {
+        fJanelaDemonstrativo = std::move(fabrica);
+    }
     void defineDestinoBancoCentral(DestinoBancoCentral destino) {
         fDestinoBancoCentral = std::move(destino);
     }
@@ -62,6 +65,7 @@ public:
     void Timer1Timer();
     void actCalcularExecute();
     void actTabelaSelicExecute();
+    void actDemonstrativoExecute();
     void actSairExecute();
     void actAtualizarBancoCentralExecute();
     void actImportarTaxasExecute();
@@ -93,6 +97,7 @@ private:
     std::function<void()> fAtualizacaoInicial;
     FabricaJanela fJanelaCalcular;
     FabricaJanela fJanelaTabelaSelic;
+    FabricaJanela fJanelaDemonstrativo;
     DestinoBancoCentral fDestinoBancoCentral = DestinoBancoCentral::padrao();
     EscolhaArquivo fEscolhaArquivo;
     QLabel* fPainelTabela;

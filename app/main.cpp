@@ -7,6 +7,7 @@
 #include "valores/Relogio.h"
 #include "calc/TfrmCalcular.h"
 #include "app/TfrmPrincipal.h"
+#include "demonstrativo/TfrmDemonstrativo.h"
 #include "ratetable/TfrmTabSelic.h"
 #include "app/UTraducao.h"
 
@@ -75,6 +76,9 @@ int main(int argc, char* argv[]) {
     });
     frmPrincipal.defineJanelaCalcular([&](QWidget* pai) -> std::unique_ptr<QDialog> {
         return std::make_unique<TfrmCalcular>(BQDataModule, dialogos, relogio, pai);
+    });
+    frmPrincipal.defineJanelaDemonstrativo([&](QWidget* pai) -> std::unique_ptr<QDialog> {
+        return std::make_unique<TfrmDemonstrativo>(BQDataModule, dialogos, relogio, pai);
     });
     frmPrincipal.show();
     return aplicacao.exec();

@@ -39,6 +39,7 @@ private slots:
         QTest::addColumn<int>("quantos");
         QTest::newRow("Tabela Selic") << "Tabela Selic" << 2;
         QTest::newRow("Calcular") << "Calcular" << 2;
+        QTest::newRow("Demonstrativo de Débitos") << "Demonstrativo de Débitos" << 1;
         QTest::newRow("Sair") << "Sair" << 1;
         QTest::newRow("sem nome") << "" << 0;
     }

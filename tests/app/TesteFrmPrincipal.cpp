@@ -18,6 +18,7 @@
 
 #include <QAction>
 #include <QApplication>
+#include <QFrame>
 #include <QLabel>
 #include <QMenu>
 #include <QMenuBar>
@@ -193,6 +194,12 @@ private slots:
                                   << "Cálculos"
                                   << "spdbtnCalcular"
                                   << "btnCalcular";
+        QTest::newRow("demonstrativo") << "actDemonstrativo"
+                                       << "&Demonstrativo de Débitos"
+                                       << "Demonstrativo de Débitos"
+                                       << "Cálculos"
+                                       << "spdbtnDemonstrativo"
+                                       << "";
         QTest::newRow("sair") << "actSair"
                               << "&Sair"
                               << "Sair"
@@ -247,7 +254,21 @@ private slots:
         QCOMPARE(cadastro[2]->text(), QStringLiteral("&Importar taxas de arquivo..."));
         QVERIFY(cadastro[3]->isSeparator());
         QCOMPARE(cadastro[4]->objectName(), QStringLiteral("actSair"));
-        QCOMPARE(menus[1]->menu()->actions(), QList<QAction*>{filho<QAction>("actCalcular")});
+        QCOMPARE(
+            menus[1]->menu()->actions(),
+            QList<QAction*>({filho<QAction>("actCalcular"), filho<QAction>("actDemonstrativo")}));
+        QCOMPARE(filho<QAction>("actDemonstrativo")->shortcut(),
+                 QKeySequence(Qt::ControlModifier | Qt::Key_D));
+    }
+
+    // The toolbar's buttons in order, the statement's after the calculation's, the exit
+    // after the separator.
+    void barraDeFerramentas() {
+        QCOMPARE(filho<QToolButton>("spdbtnTabelaSelic")->geometry(), QRect(4, 4, 23, 22));
+        QCOMPARE(filho<QToolButton>("spdbtnCalcular")->geometry(), QRect(32, 4, 23, 22));
+        QCOMPARE(filho<QToolButton>("spdbtnDemonstrativo")->geometry(), QRect(60, 4, 23, 22));
+        QCOMPARE(filho<QFrame>("linBarra")->x(), 88);
+        QCOMPARE(filho<QToolButton>("spdbtnSair")->geometry(), QRect(96, 4, 23, 22));
     }
 
     // Alt with a menu's access letter opens that menu, from the window with the focus on a
@@ -271,39 +292,43 @@ private slots:
         aberto->close();
     }
 
-    // Each item of "Cadastro" has an access key of its own: with the menu open, its letter
-    // runs that item and no other.
-    void teclasDeAcessoDoCadastro_data() {
+    // Each item of a menu has an access key of its own: with the menu open, its letter runs
+    // that item and no other.
+    void teclasDeAcessoDosItens_data() {
+        QTest::addColumn<int>("menu");
         QTest::addColumn<char>("tecla");
         QTest::addColumn<QString>("acao");
-        QTest::newRow("T") << 'T' << "actTabelaSelic";
-        QTest::newRow("A") << 'A' << "actAtualizarBancoCentral";
-        QTest::newRow("I") << 'I' << "actImportarTaxas";
-        QTest::newRow("S") << 'S' << "actSair";
+        QTest::newRow("Cadastro, T") << 0 << 'T' << "actTabelaSelic";
+        QTest::newRow("Cadastro, A") << 0 << 'A' << "actAtualizarBancoCentral";
+        QTest::newRow("Cadastro, I") << 0 << 'I' << "actImportarTaxas";
+        QTest::newRow("Cadastro, S") << 0 << 'S' << "actSair";
+        QTest::newRow("Cálculos, C") << 1 << 'C' << "actCalcular";
+        QTest::newRow("Cálculos, D") << 1 << 'D' << "actDemonstrativo";
     }
-    void teclasDeAcessoDoCadastro() {
+    void teclasDeAcessoDosItens() {
+        QFETCH(int, menu);
         QFETCH(char, tecla);
         QFETCH(QString, acao);
         // What the items run is not looked at here: no file is chosen, the central bank is an
-        // address where nothing listens, and the exit is refused.
+        // address where nothing listens, the exit is refused and no window is given.
         fJanela->defineEscolhaArquivo([](QWidget*) { return QString(); });
         DestinoBancoCentral destino;
         destino.endereco = QStringLiteral("http://127.0.0.1:1/");
         fJanela->defineDestinoBancoCentral(destino);
         fDialogos.enfileira(Resposta::Nao);
-        QMenu* cadastro = filho<QMenuBar>("MainMenu1")->actions()[0]->menu();
+        QMenu* aberto = filho<QMenuBar>("MainMenu1")->actions()[menu]->menu();
         QList<std::pair<QString, std::shared_ptr<QSignalSpy>>> espioes;
-        for (QAction* a : cadastro->actions())
+        for (QAction* a : aberto->actions())
             if (!a->isSeparator())
                 espioes << std::pair{a->objectName(),
                                      std::make_shared<QSignalSpy>(a, &QAction::triggered)};
-        QCOMPARE(espioes.size(), 4);
-        cadastro->popup(QPoint(0, 0));
-        QVERIFY(QTest::qWaitForWindowExposed(cadastro));
-        QTest::keyClick(cadastro, tecla);
+        QCOMPARE(espioes.size(), menu == 0 ? 4 : 2);
+        aberto->popup(QPoint(0, 0));
+        QVERIFY(QTest::qWaitForWindowExposed(aberto));
+        QTest::keyClick(aberto, tecla);
         for (const auto& [nome, espiao] : espioes)
             QCOMPARE(espiao->count(), nome == acao ? 1 : 0);
-        cadastro->close();
+        aberto->close();
     }
 
     void barraDeStatusComDoisPaineisVazios() {
@@ -503,7 +528,8 @@ private slots:
         QCOMPARE(fModulo->ArqDados, fArquivo);
         QCOMPARE(fModulo->CDSSelic.nomeArquivo(), fArquivo);
         QCOMPARE(fModulo->CDSSelic.quantidade(), 2);
-        for (const char* nome : {"spdbtnTabelaSelic", "spdbtnCalcular", "spdbtnSair"})
+        for (const char* nome :
+             {"spdbtnTabelaSelic", "spdbtnCalcular", "spdbtnDemonstrativo", "spdbtnSair"})
             QCOMPARE(filho<QToolButton>(nome)->text(), QString());
         QVERIFY(fDialogos.registros().isEmpty());
         // Showing again later does not run it a second time.
@@ -855,26 +881,46 @@ private slots:
     // Each command builds a fresh window, shows it modally and destroys it when it closes.
     void comandosAbremJanelaNova_data() {
         QTest::addColumn<QString>("comando");
-        QTest::addColumn<bool>("calcular");
-        QTest::newRow("botão Calcular") << "btnCalcular" << true;
-        QTest::newRow("menu Calcular") << "actCalcular" << true;
-        QTest::newRow("barra Calcular") << "spdbtnCalcular" << true;
-        QTest::newRow("botão Tabela Selic") << "btnTabelaSelic" << false;
-        QTest::newRow("menu Tabela Selic") << "actTabelaSelic" << false;
-        QTest::newRow("barra Tabela Selic") << "spdbtnTabelaSelic" << false;
+        QTest::addColumn<QString>("janela");
+        QTest::newRow("botão Calcular") << "btnCalcular"
+                                        << "calcular";
+        QTest::newRow("menu Calcular") << "actCalcular"
+                                       << "calcular";
+        QTest::newRow("barra Calcular") << "spdbtnCalcular"
+                                        << "calcular";
+        QTest::newRow("botão Tabela Selic") << "btnTabelaSelic"
+                                            << "tabela";
+        QTest::newRow("menu Tabela Selic") << "actTabelaSelic"
+                                           << "tabela";
+        QTest::newRow("barra Tabela Selic") << "spdbtnTabelaSelic"
+                                            << "tabela";
+        QTest::newRow("menu Demonstrativo") << "actDemonstrativo"
+                                            << "demonstrativo";
+        QTest::newRow("barra Demonstrativo") << "spdbtnDemonstrativo"
+                                             << "demonstrativo";
+        QTest::newRow("Ctrl+D") << "Ctrl+D"
+                                << "demonstrativo";
     }
     void comandosAbremJanelaNova() {
         QFETCH(QString, comando);
-        QFETCH(bool, calcular);
-        JanelasAbertas usada, outra;
-        fJanela->defineJanelaCalcular((calcular ? usada : outra).fabrica());
-        fJanela->defineJanelaTabelaSelic((calcular ? outra : usada).fabrica());
+        QFETCH(QString, janela);
+        JanelasAbertas calcular, tabela, demonstrativo;
+        fJanela->defineJanelaCalcular(calcular.fabrica());
+        fJanela->defineJanelaTabelaSelic(tabela.fabrica());
+        fJanela->defineJanelaDemonstrativo(demonstrativo.fabrica());
+        JanelasAbertas& usada = janela == "calcular" ? calcular
+                                : janela == "tabela" ? tabela
+                                                     : demonstrativo;
         mostra();
         const auto executa = [&] {
-            if (auto* a = fJanela->findChild<QAction*>(comando))
+            if (comando == "Ctrl+D") {
+                QApplication::setActiveWindow(fJanela.get());
+                QTest::keyClick(fJanela.get(), Qt::Key_D, Qt::ControlModifier);
+            } else if (auto* a = fJanela->findChild<QAction*>(comando)) {
                 a->trigger();
-            else
+            } else {
                 QTest::mouseClick(fJanela->findChild<QAbstractButton*>(comando), Qt::LeftButton);
+            }
         };
         executa();
         executa();
@@ -882,7 +928,7 @@ private slots:
         QCOMPARE(usada.modais, 2);
         QVERIFY(usada.criadas[0].isNull());
         QVERIFY(usada.criadas[1].isNull());
-        QCOMPARE(outra.criadas.size(), 0);
+        QCOMPARE(calcular.criadas.size() + tabela.criadas.size() + demonstrativo.criadas.size(), 2);
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
