@@ -1,5 +1,5 @@
-// Under openbox on Xvfb (tests/apoio/sob-openbox): the calculation and rate table windows
-// driven by the keyboard alone. Every key goes through the X server (xdotool), to whichever
+// Under openbox on Xvfb (tests/apoio/sob-openbox): the calculation, rate table and statement
+// windows driven by the keyboard alone. Every key goes through the X server (xdotool), to whichever
 // window openbox gave the focus, as a user's keyboard would; the test reads what the
 // windows show.
 
@@ -7,11 +7,15 @@
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
 #include "apoio/X11Teste.h"
+#include "app/TfrmPrincipal.h"
 #include "calc/TfrmCalcular.h"
+#include "demonstrativo/ModeloDemonstrativo.h"
+#include "demonstrativo/TfrmDemonstrativo.h"
 #include "ratetable/TfrmTabSelic.h"
 #include "valores/Relogio.h"
 
 #include <QAbstractItemView>
+#include <QTableView>
 #include <QAction>
 #include <QApplication>
 #include <QDateEdit>
@@ -235,6 +239,74 @@ private slots:
         QVERIFY(tecla("alt+f"));
         QTRY_VERIFY(!janela.isVisible());
         QCOMPARE(fDialogos.textos(), QStringList());
+    }
+
+    // Ctrl+D in the main window opens the statement; the payment date and a debt typed, the
+    // debt's results in its row; Ctrl+Tab leaves the grid, Alt+F closes, answering the
+    // question before the debt is discarded.
+    void demonstrativoPeloTeclado() {
+        TfrmPrincipal principal(fRelogio, fDialogos);
+        principal.Timer1->stop();
+        principal.defineJanelaDemonstrativo([&](QWidget* pai) -> std::unique_ptr<QDialog> {
+            return std::make_unique<TfrmDemonstrativo>(*fModulo, fDialogos, fRelogio, pai);
+        });
+        principal.show();
+        QVERIFY(ativaPeloGerenciador(&principal));
+
+        QStringList passos;
+        QStringList linha;
+        QString focoAoSair;
+        quando(
+            [] { return qobject_cast<TfrmDemonstrativo*>(QApplication::activeModalWidget()); },
+            [&] {
+                auto* janela = qobject_cast<TfrmDemonstrativo*>(QApplication::activeModalWidget());
+                QVERIFY(ativaPeloGerenciador(janela));
+                passos << QStringLiteral("aberta");
+                auto* nome = janela->findChild<QLineEdit*>(QStringLiteral("edtNome"));
+                auto* pagamento =
+                    janela->findChild<QDateEdit*>(QStringLiteral("DTPickerDataPagamento"));
+                auto* grade = janela->findChild<QTableView*>(QStringLiteral("grdDebitos"));
+                QTRY_COMPARE(QApplication::focusWidget(), nome);
+                QVERIFY(digita(QStringLiteral("Contribuinte Teste")));
+                QTRY_COMPARE(nome->text(), QStringLiteral("Contribuinte Teste"));
+                QVERIFY(tecla("alt+g"));
+                QTRY_COMPARE(QApplication::focusWidget(), pagamento);
+                QVERIFY(digita(QStringLiteral("10042020")));
+                QTRY_COMPARE(pagamento->date(), QDate(2020, 4, 10));
+
+                QVERIFY(tecla("alt+d"));
+                QTRY_COMPARE(QApplication::focusWidget(), grade);
+                const auto celula = [&](int coluna) {
+                    return grade->model()->index(0, coluna).data().toString();
+                };
+                // Tab puts each cell's text in and opens the next cell's editor.
+                QVERIFY(digita(QStringLiteral("122019")));
+                QVERIFY(tecla("Tab"));
+                QTRY_COMPARE(celula(ModeloDemonstrativo::Referencia), QStringLiteral("12/2019"));
+                QVERIFY(digita(QStringLiteral("10012020")));
+                QVERIFY(tecla("Tab"));
+                QTRY_COMPARE(celula(ModeloDemonstrativo::Vencimento), QStringLiteral("10/01/2020"));
+                QVERIFY(digita(QStringLiteral("1000,00")));
+                QVERIFY(tecla("Return"));
+                QTRY_COMPARE(celula(ModeloDemonstrativo::Total), QStringLiteral("1.138,26"));
+                for (int c = ModeloDemonstrativo::Valor; c <= ModeloDemonstrativo::Mensagem; ++c)
+                    linha << celula(c);
+
+                QVERIFY(tecla("ctrl+Tab"));
+                QTRY_VERIFY(QApplication::focusWidget() != grade &&
+                            !grade->isAncestorOf(QApplication::focusWidget()));
+                focoAoSair = QApplication::focusWidget()->objectName();
+                fDialogos.enfileira(Resposta::Sim);
+                QVERIFY(tecla("alt+f"));
+                passos << QStringLiteral("fechada");
+            });
+        QVERIFY(tecla("ctrl+d"));
+        QTRY_VERIFY_WITH_TIMEOUT(passos.size() == 2 && !QApplication::activeModalWidget(), 60000);
+        QCOMPARE(linha, QStringList({"1.000,00", "", "91", "1,630000 %", "120,00", "18,26",
+                                     "1.138,26", ""}));
+        QCOMPARE(focoAoSair, QStringLiteral("btnIncluir"));
+        QCOMPARE(fDialogos.textos(), QStringList{TfrmDemonstrativo::perguntaDescartar()});
+        QVERIFY(principal.isVisible());
     }
 };
 
