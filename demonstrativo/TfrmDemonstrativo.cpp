@@ -69,27 +69,7 @@ TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
     });
     fAnuncio->setSingleShot(true);
     fAnuncio->setInterval(0);
-    connect(fAnuncio, &QTimer::timeout, this, [this] {
-        QStringList partes;
-        if (fLinhaAlterada >= 0 && fLinhaAlterada < fModelo->rowCount()) {
-            const QModelIndex total = fModelo->index(fLinhaAlterada, ModeloDemonstrativo::Total);
-            const QString mensagem =
-                fModelo->index(fLinhaAlterada, ModeloDemonstrativo::Mensagem).data().toString();
-            partes << QStringLiteral("Linha %1: %2")
-                          .arg(fLinhaAlterada + 1)
-                          .arg(mensagem.isEmpty()
-                                   ? ModeloDemonstrativo::tituloDaColuna(
-                                         ModeloDemonstrativo::Total) +
-                                         QStringLiteral(" ") + total.data().toString()
-                                   : mensagem);
-        }
-        fLinhaAlterada = -1;
-        for (const QLabel* legenda :
-             {ui->lblQuantidade, ui->lblValor, ui->lblMulta, ui->lblJuros, ui->lblTotal})
-            partes << legenda->text() + QStringLiteral(": ") +
-                          static_cast<const QLabel*>(legenda->buddy())->text();
-        anunciaNoFoco(this, partes.join(QStringLiteral("; ")));
-    });
+    connect(fAnuncio, &QTimer::timeout, this, &TfrmDemonstrativo::anunciaResultados);
 
     // A row to type the first debt into.
     fModelo->insereDebitos(0, {Debito()});
@@ -133,10 +113,31 @@ void TfrmDemonstrativo::atualizaTotais() {
     ui->lblTotTotal->setText(formataReais(t.Total));
 }
 
-// A screen reader user hears what the change made of the edited row and of the totals,
-// where the focus is, once the edit is over (its editor closed).
+// Once the event that changed something is over (an edit's editor closed), so that the
+// focus is where it stays.
 void TfrmDemonstrativo::anunciaMudanca() {
     fAnuncio->start();
+}
+
+// A screen reader user hears, where the focus is, what the edit made of its row (the total
+// or the message) and the totals, each after its caption.
+void TfrmDemonstrativo::anunciaResultados() {
+    using M = ModeloDemonstrativo;
+    QStringList partes;
+    if (fLinhaAlterada >= 0 && fLinhaAlterada < fModelo->rowCount()) {
+        const QString mensagem = fModelo->index(fLinhaAlterada, M::Mensagem).data().toString();
+        const QString total = M::tituloDaColuna(M::Total) + QLatin1Char(' ') +
+                              fModelo->index(fLinhaAlterada, M::Total).data().toString();
+        partes << QStringLiteral("Linha %1: %2")
+                      .arg(fLinhaAlterada + 1)
+                      .arg(mensagem.isEmpty() ? total : mensagem);
+    }
+    fLinhaAlterada = -1;
+    for (const QLabel* legenda :
+         {ui->lblQuantidade, ui->lblValor, ui->lblMulta, ui->lblJuros, ui->lblTotal})
+        partes << legenda->text() + QStringLiteral(": ") +
+                      static_cast<const QLabel*>(legenda->buddy())->text();
+    anunciaNoFoco(this, partes.join(QStringLiteral("; ")));
 }
 
 void TfrmDemonstrativo::edtDocumentoExit() {

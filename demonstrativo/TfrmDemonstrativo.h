@@ -72,6 +72,7 @@ private:
     void ligaBotao(QPushButton* botao, void (TfrmDemonstrativo::*acao)());
     void atualizaTotais();
     void anunciaMudanca();
+    void anunciaResultados();
     void vaiParaLinha(int linha);
 
     std::unique_ptr<Ui::TfrmDemonstrativo> ui;
