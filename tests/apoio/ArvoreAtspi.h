@@ -6,6 +6,7 @@
 // application answers the reader's questions on it.
 
 #include <QCoreApplication>
+#include <QtGlobal>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -151,4 +152,12 @@ inline LeituraAtspi leArvoreAtspi() {
     if (leitura.objetos.isEmpty())
         leitura.erro = QStringLiteral("o leitor AT-SPI não achou nenhum objeto");
     return leitura;
+}
+
+// The tree, for a test that cannot go on without it: the test stops when it was not read.
+inline LeituraAtspi leArvoreAtspiOuPara() {
+    LeituraAtspi l = leArvoreAtspi();
+    if (!l.erro.isEmpty())
+        qFatal("árvore AT-SPI não lida: %s", qPrintable(l.erro));
+    return l;
 }

@@ -49,14 +49,6 @@ class TesteAcessibilidadeCalculo : public QObject {
         return true;
     }
 
-    // The tree as read from outside; the test stops when it could not be read.
-    static LeituraAtspi le() {
-        LeituraAtspi l = leArvoreAtspi();
-        if (!l.erro.isEmpty())
-            qFatal("árvore AT-SPI não lida: %s", qPrintable(l.erro));
-        return l;
-    }
-
 private slots:
     void init() {
         fDialogos.limpa();
@@ -87,7 +79,7 @@ private slots:
     void entradasTemONomeDoRotulo() {
         QFETCH(QString, nome);
         QFETCH(QString, papel);
-        const LeituraAtspi l = le();
+        const LeituraAtspi l = leArvoreAtspiOuPara();
         QStringList nomes;
         for (const ObjetoAcessivel& o : l.comPapel(papel))
             nomes << o.nome;
@@ -115,7 +107,7 @@ private slots:
         QFETCH(QString, legenda);
         QFETCH(QString, valor);
         QVERIFY(calcula(QStringLiteral("1000,00"), QDate(2020, 1, 10), QDate(2020, 4, 10)));
-        const LeituraAtspi l = le();
+        const LeituraAtspi l = leArvoreAtspiOuPara();
         QStringList achados;
         for (const ObjetoAcessivel& o : l.objetos) {
             if (o.nome != valor && o.texto != valor && !o.nome.contains(valor))

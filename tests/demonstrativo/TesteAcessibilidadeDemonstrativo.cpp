@@ -32,13 +32,6 @@ class TesteAcessibilidadeDemonstrativo : public QObject {
         return fJanela->findChild<GradeDemonstrativo*>(QStringLiteral("grdDebitos"));
     }
 
-    // The tree as read from outside; the test stops when it could not be read.
-    static LeituraAtspi le() {
-        LeituraAtspi l = leArvoreAtspi();
-        if (!l.erro.isEmpty())
-            qFatal("árvore AT-SPI não lida: %s", qPrintable(l.erro));
-        return l;
-    }
     static QStringList nomes(const LeituraAtspi& l, const QString& papel) {
         QStringList r;
         for (const ObjetoAcessivel& o : l.comPapel(papel))
@@ -90,7 +83,7 @@ private slots:
     // Each input is read by its own caption, the grid by its name, every column by its
     // title.
     void entradasEColunasComNome() {
-        const LeituraAtspi l = le();
+        const LeituraAtspi l = leArvoreAtspiOuPara();
         const QStringList textos = nomes(l, QStringLiteral("text"));
         for (const char* nome : {"Nome", "CPF/CNPJ", "Inscrição Estadual"})
             QVERIFY2(textos.count(QString::fromUtf8(nome)) == 1,
@@ -156,7 +149,7 @@ private slots:
         QCOMPARE(eventos.constLast().papel, QStringLiteral("table"));
         QCOMPARE(QApplication::focusWidget(), grade());
 
-        const LeituraAtspi l = le();
+        const LeituraAtspi l = leArvoreAtspiOuPara();
         const QList<std::pair<QString, QString>> totais{{"Débitos calculados", "1"},
                                                         {"Valor do ICMS", "1.000,00"},
                                                         {"Multa de Mora", "120,00"},
