@@ -317,6 +317,8 @@ private slots:
         tecla(Qt::Key_Tab);
         QCOMPARE(foco(), filho<QLineEdit>("edtInscricaoEstadual"));
         QCOMPARE(filho<QLabel>("lblMensagemDocumento")->text(), mensagem);
+        // A screen reader coming back to the field hears why.
+        QCOMPARE(campo->accessibleDescription(), mensagem);
         QCOMPARE(campo->text(), exibido);
         QCOMPARE(fJanela->demonstrativo().Titular.documento(), guardado);
         QVERIFY(fDialogos.registros().isEmpty());
