@@ -5,6 +5,7 @@
 #include "planilhas/CsvPontoVirgula.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
+#include "calc/ColunasResultado.h"
 #include "calc/MemoriaCalculo.h"
 #include "sistema/MotivosFalha.h"
 #include "cli/SessaoCli.h"
@@ -12,20 +13,12 @@
 #include <QDir>
 #include <QFile>
 
-#include <QHash>
-
 #include <array>
-#include <charconv>
-#include <cstring>
 
 #include <sys/stat.h>
 #include <unistd.h>
 
 namespace {
-
-const QStringList ColunasResultado{QStringLiteral("dias"),  QStringLiteral("taxa"),
-                                   QStringLiteral("multa"), QStringLiteral("juros"),
-                                   QStringLiteral("total"), QStringLiteral("mensagem")};
 
 bool ehPadrao(const QString& caminho) {
     return caminho == QLatin1String("-");
@@ -78,27 +71,6 @@ private:
     int fUltimo = -1;
 };
 
-// Rows of the same months give the same rate: each distinct rate is formatted once.
-// Keyed by the value's bits, so only the very same extended value shares a text.
-class TaxasFormatadas {
-public:
-    const QString& texto(Estendido taxa) {
-        static_assert(sizeof(Estendido) >= 10);
-        std::pair<quint64, quint16> chave{};
-        std::memcpy(&chave.first, &taxa, sizeof chave.first);
-        std::memcpy(&chave.second, reinterpret_cast<const char*>(&taxa) + 8, sizeof chave.second);
-        auto it = fTextos.constFind(chave);
-        if (it != fTextos.cend())
-            return *it;
-        if (fTextos.size() >= 65536)
-            fTextos.clear();
-        return *fTextos.insert(chave, formataPercentual(taxa * 100));
-    }
-
-private:
-    QHash<std::pair<quint64, quint16>, QString> fTextos;
-};
-
 QString linhas(qsizetype n) {
     return QStringLiteral("%1 %2").arg(n).arg(n == 1 ? QStringLiteral("linha")
                                                      : QStringLiteral("linhas"));
@@ -123,20 +95,6 @@ void escreveLinha(EscritorCsv& escritor, const LinhaCsv& linha, qsizetype coluna
     for (qsizetype i = colunasEntrada; i < linha.brutos.size(); ++i)
         entrada(i);
     escritor.fimDaLinha();
-}
-
-QString textoAspaAberta(qsizetype linha) {
-    return QStringLiteral("A aspa aberta na linha %1 não foi fechada.").arg(linha);
-}
-
-// Days as QString::number writes them, on the stack.
-QStringView textoDosDias(std::int64_t dias, std::array<QChar, 24>& espaco) {
-    char digitos[24];
-    const auto fim = std::to_chars(digitos, digitos + sizeof digitos, dias).ptr;
-    const qsizetype n = fim - digitos;
-    for (qsizetype i = 0; i < n; ++i)
-        espaco[std::size_t(i)] = QLatin1Char(digitos[i]);
-    return QStringView(espaco.data(), n);
 }
 
 } // namespace
@@ -205,8 +163,9 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
         escritor = std::make_unique<EscritorCsv>(*arquivoSaida);
     }
     {
-        std::array<QStringView, 6> colunas;
-        std::copy(ColunasResultado.cbegin(), ColunasResultado.cend(), colunas.begin());
+        TextosResultado::Colunas colunas;
+        const QStringList& nomes = nomesColunasResultado();
+        std::copy(nomes.cbegin(), nomes.cend(), colunas.begin());
         escreveLinha(*escritor, cabecalho, colunasEntrada, colunas);
     }
 
@@ -215,16 +174,14 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
     dialogos.defineMudo(true);
     Progresso progresso(sessao.erro, ehPadrao(entrada) ? 0 : arquivoEntrada.size());
     qsizetype total = 0, falhas = 0;
-    TaxasFormatadas taxas;
+    TextosResultado textos;
     LinhaCsv linha;
     while (leitor.proxima(linha)) {
         ++total;
         dialogos.limpa();
-        // The results' texts are formatted on the stack and written from there.
-        std::array<QStringView, 6> resultado;
-        std::array<QChar, 24> dias;
-        Formato::EspacoMoeda multa, juros, soma;
+        // The results' texts are formatted into the room textos keeps and written from there.
         QString mensagem;
+        const TextosResultado::Colunas* resultado = nullptr;
         if (linha.aspaAberta != 0) {
             mensagem = textoAspaAberta(linha.aspaAberta);
         } else if (linha.valores.size() < minimoColunas) {
@@ -240,18 +197,15 @@ int comandoLote(SessaoCli& sessao, const QString& entrada, const QString& destin
                     sessao.gravaPdf(
                         QDir(pastaPdf).filePath(QStringLiteral("linha-%1.pdf").arg(total)), *r,
                         memoria);
-                resultado = {textoDosDias(r->Dias, dias),       taxas.texto(r->TaxaJuros),
-                             formataReais(r->MultaMora, multa), formataReais(r->JurosMora, juros),
-                             formataReais(r->Total, soma),      QStringView()};
+                resultado = &textos.de(*r);
             } else {
                 mensagem = dialogos.mostrados().join(QLatin1Char(' '));
             }
         }
-        if (!mensagem.isEmpty()) {
+        if (!mensagem.isEmpty())
             ++falhas;
-            resultado[5] = mensagem;
-        }
-        escreveLinha(*escritor, linha, colunasEntrada, resultado);
+        escreveLinha(*escritor, linha, colunasEntrada,
+                     resultado ? *resultado : textos.deFalha(mensagem));
         progresso.avanca(leitor, total);
     }
     // Empty lines after the last row are read too: the bar ends full.

@@ -83,6 +83,10 @@ bool LeitorCsv::preencheAte(qsizetype i) {
     return true;
 }
 
+QString textoAspaAberta(qsizetype linha) {
+    return QStringLiteral("A aspa aberta na linha %1 não foi fechada.").arg(linha);
+}
+
 bool LeitorCsv::proxima(LinhaCsv& linha) {
     while (proximaMesmoVazia(linha))
         if (!soSeparadores(linha.brutos))

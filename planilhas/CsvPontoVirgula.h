@@ -85,6 +85,10 @@ private:
     QString fValor; // a quoted field's value while it is gathered
 };
 
+// "A aspa aberta na linha N não foi fechada.": why a row whose quote never closed
+// (LinhaCsv::aspaAberta) is not read.
+QString textoAspaAberta(qsizetype linha);
+
 // Rows out: to a file as UTF-8 with a byte-order mark and CR LF (what a spreadsheet opens
 // correctly), or to standard output as plain lines.
 class EscritorCsv {
