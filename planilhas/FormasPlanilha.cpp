@@ -1,5 +1,8 @@
 #include "planilhas/FormasPlanilha.h"
 
+#include <algorithm>
+#include <cmath>
+
 namespace {
 
 bool digito(QChar c) {
@@ -57,6 +60,24 @@ QString valorDaPlanilha(const QString& texto) {
     while (numero.size() - numero.indexOf(QLatin1Char(',')) - 1 < 2)
         numero += QLatin1Char('0');
     return numero;
+}
+
+QString numeroDaPlanilha(double numero) {
+    if (!std::isfinite(numero))
+        return QString::number(numero); // refused by every check after it
+    if (numero == 0)
+        return QStringLiteral("0");
+    const int expoente = int(std::floor(std::log10(std::fabs(numero))));
+    QString texto = QString::number(numero, 'f', std::clamp(14 - expoente, 0, 20));
+    if (texto.contains(QLatin1Char('.'))) {
+        while (texto.endsWith(QLatin1Char('0')))
+            texto.chop(1);
+        if (texto.endsWith(QLatin1Char('.')))
+            texto.chop(1);
+    }
+    if (texto == QLatin1String("-0"))
+        return QStringLiteral("0");
+    return texto.replace(QLatin1Char('.'), QLatin1Char(','));
 }
 
 QString dataDaPlanilha(const QString& texto) {

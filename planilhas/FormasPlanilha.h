@@ -9,4 +9,8 @@
 #include <QString>
 
 QString valorDaPlanilha(const QString& texto);
+// A number cell as a spreadsheet shows it, to 15 significant digits, which drops the binary
+// noise of a sum (0,1 + 0,2 is 0,3), with a decimal comma and no grouping: "1234,5", "-2",
+// "0,3". valorDaPlanilha then gives it the two decimals the window takes.
+QString numeroDaPlanilha(double numero);
 QString dataDaPlanilha(const QString& texto);

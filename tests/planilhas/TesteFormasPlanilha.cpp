@@ -47,6 +47,40 @@ private slots:
         QCOMPARE(valorDaPlanilha(texto), esperado);
     }
 
+    // A number cell as the spreadsheet shows it, then in the window's form.
+    void numero_data() {
+        QTest::addColumn<double>("numero");
+        QTest::addColumn<QString>("texto");
+        QTest::addColumn<QString>("valor");
+        QTest::newRow("inteiro") << 1000.0 << "1000"
+                                 << "1000,00";
+        QTest::newRow("uma decimal") << 2500.5 << "2500,5"
+                                     << "2500,50";
+        QTest::newRow("centavos") << 1234.56 << "1234,56"
+                                  << "1234,56";
+        // The binary sum is 0,30000000000000004: the cell shows 0,3.
+        QTest::newRow("ruído de uma soma") << 0.1 + 0.2 << "0,3"
+                                           << "0,30";
+        QTest::newRow("grande") << 123456789012.34 << "123456789012,34"
+                                << "123456789012,34";
+        QTest::newRow("pequeno") << 0.01 << "0,01"
+                                 << "0,01";
+        QTest::newRow("zero negativo") << -0.0 << "0"
+                                       << "0,00";
+        // What the window refuses keeps what makes it refuse.
+        QTest::newRow("três decimais") << 12.345 << "12,345"
+                                       << "12,345";
+        QTest::newRow("negativo") << -5.0 << "-5"
+                                  << "-5";
+    }
+    void numero() {
+        QFETCH(double, numero);
+        QFETCH(QString, texto);
+        QFETCH(QString, valor);
+        QCOMPARE(numeroDaPlanilha(numero), texto);
+        QCOMPARE(valorDaPlanilha(numeroDaPlanilha(numero)), valor);
+    }
+
     void dataPlanilha_data() {
         QTest::addColumn<QString>("texto");
         QTest::addColumn<QString>("esperado");
