@@ -160,6 +160,11 @@ void ArquivoSaida::conclui() {
         throw erro();
 }
 
+ErroEntradaSaida ArquivoSaida::falha(const QString& motivo) {
+    registraFalha(motivo);
+    return erro();
+}
+
 ErroEntradaSaida ArquivoSaida::erro() const {
     if (!fNome.isEmpty())
         return ErroEntradaSaida(QStringLiteral("Erro de gravação na %1: %2").arg(fNome, fMotivo));

@@ -48,6 +48,10 @@ public:
     const QString& motivo() const { return fMotivo; }
     // "Não foi possível gravar o arquivo "x": <motivo>" / "Erro de gravação na saída padrão: …"
     ErroEntradaSaida erro() const;
+    // A failure of what was to be written, before it reached the output (a document that
+    // could not be made), kept as a failed write is: conclui() leaves the target as it was.
+    // Gives the error above, with that reason unless a write had failed first.
+    ErroEntradaSaida falha(const QString& motivo);
 
     bool isSequential() const override { return true; }
 

@@ -202,6 +202,30 @@ private slots:
         QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), QStringList{"saida.csv"});
     }
 
+    // A document that could not be made fails as a refused write: said with its reason,
+    // later writes refused, the target as it was; a write that failed before keeps its own.
+    void falhaDoConteudo() {
+        const QString alvo = caminho(QStringLiteral("saida.xlsx"));
+        gravaArquivoTeste(alvo, "antigo\n");
+        ArquivoSaida saida(alvo);
+        saida.abre();
+        QCOMPARE(saida.write("metade"), 6);
+        const QString esperada =
+            QStringLiteral("Não foi possível gravar o arquivo \"%1\": memória insuficiente")
+                .arg(alvo);
+        QCOMPARE(saida.falha(QStringLiteral("memória insuficiente")).mensagem(), esperada);
+        QCOMPARE(saida.falha(QStringLiteral("outro motivo")).mensagem(), esperada);
+        QCOMPARE(saida.write("depois"), -1);
+        try {
+            saida.conclui();
+            QFAIL("concluída");
+        } catch (const ErroEntradaSaida& e) {
+            QCOMPARE(e.mensagem(), esperada);
+        }
+        QCOMPARE(conteudoArquivo(alvo), QByteArray("antigo\n"));
+        QCOMPARE(QDir(fPasta.path()).entryList(QDir::Files), QStringList{"saida.xlsx"});
+    }
+
     // A full device, written in place, as a descriptor already open and by its path.
     void dispositivoCheio() {
         const QString alvo = caminho(QStringLiteral("cheio"));
