@@ -1,0 +1,53 @@
+#include "demonstrativo/ExportacaoDemonstrativo.h"
+
+#include "calc/ColunasResultado.h"
+#include "demonstrativo/Demonstrativo.h"
+#include "planilhas/CsvPontoVirgula.h"
+#include "valores/Formatacao.h"
+
+namespace {
+
+QString textoDaData(DataHora data) {
+    return data == Datas::Vazia ? QString() : Formato::dataParaTexto(data);
+}
+
+void escreve(const Demonstrativo& d, EscritorCsv& escritor) {
+    for (const QString& nome :
+         {QStringLiteral("referencia"), QStringLiteral("vencimento"), QStringLiteral("valor"),
+          QStringLiteral("descricao"), QStringLiteral("pagamento")})
+        escritor.valor(nome);
+    for (const QString& nome : nomesColunasResultado())
+        escritor.valor(nome);
+    escritor.fimDaLinha();
+
+    const QString pagamento = textoDaData(d.DataPagamento);
+    TextosResultado textos;
+    for (qsizetype i = 0; i < d.Debitos.size(); ++i) {
+        const Debito& debito = d.Debitos[i];
+        escritor.valor(debito.Referencia);
+        escritor.valor(textoDaData(debito.Vencimento));
+        escritor.valor(debito.Valor);
+        escritor.valor(debito.Descricao);
+        escritor.valor(pagamento);
+        const ResultadoDebito* r = i < d.resultados().size() ? &d.resultados()[i] : nullptr;
+        const TextosResultado::Colunas& colunas =
+            r && r->Resultado ? textos.de(*r->Resultado)
+                              : textos.deFalha(r ? QStringView(r->Mensagem) : QStringView());
+        for (const QStringView texto : colunas)
+            escritor.valor(texto);
+        escritor.fimDaLinha();
+    }
+    escritor.descarrega();
+}
+
+} // namespace
+
+void exportaCsv(const Demonstrativo& demonstrativo, ArquivoSaida& destino) {
+    EscritorCsv escritor(destino);
+    escreve(demonstrativo, escritor);
+}
+
+void exportaCsv(const Demonstrativo& demonstrativo, QTextStream& saida) {
+    EscritorCsv escritor(saida);
+    escreve(demonstrativo, escritor);
+}
