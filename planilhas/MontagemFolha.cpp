@@ -39,7 +39,13 @@ void MontagemFolha::fimDaLinha(qint64 numero, qint64 vezes) {
     celulas.swap(fCelulas);
     if (celulas.isEmpty() || vezes <= 0)
         return;
-    if (numero < 1 || numero > MaximoLinhas || vezes > MaximoLinhas - numero + 1)
+    if (numero < 1)
+        planilhaDanificada(fNome, QStringLiteral("uma linha tem o número %1").arg(numero));
+    if (!fLinhas.isEmpty() && fLinhas.last().numero >= numero)
+        planilhaDanificada(fNome, QStringLiteral("a linha %1 vem depois da linha %2")
+                                      .arg(numero)
+                                      .arg(fLinhas.last().numero));
+    if (numero > MaximoLinhas || vezes > MaximoLinhas - numero + 1)
         planilhaGrandeDemais(
             fNome,
             QStringLiteral("a primeira folha passa de %1 linhas").arg(quantidade(MaximoLinhas)));
@@ -47,8 +53,6 @@ void MontagemFolha::fimDaLinha(qint64 numero, qint64 vezes) {
         planilhaGrandeDemais(
             fNome,
             QStringLiteral("a primeira folha passa de %1 células").arg(quantidade(MaximoCelulas)));
-    if (!fLinhas.isEmpty() && fLinhas.last().numero >= numero)
-        fEmOrdem = false;
     // The copies share the cells until one of them is changed.
     for (qint64 i = 0; i < vezes; ++i)
         fLinhas.append(LinhaPlanilha{numero + i, celulas});
@@ -56,9 +60,5 @@ void MontagemFolha::fimDaLinha(qint64 numero, qint64 vezes) {
 }
 
 QList<LinhaPlanilha> MontagemFolha::conclui() {
-    if (!fEmOrdem)
-        std::stable_sort(
-            fLinhas.begin(), fLinhas.end(),
-            [](const LinhaPlanilha& a, const LinhaPlanilha& b) { return a.numero < b.numero; });
     return std::move(fLinhas);
 }

@@ -27,10 +27,11 @@ public:
     // right. Columns may be skipped; a column already given is given again.
     void celula(qint64 coluna, const CelulaPlanilha& celula, qint64 vezes = 1);
     // The row being built is row numero (from 1), repeated vezes times downward; the next
-    // row starts empty.
+    // row starts empty. Rows that hold anything come in increasing order: any other order
+    // damages the file.
     void fimDaLinha(qint64 numero, qint64 vezes = 1);
 
-    // The rows that hold anything, in the order of their numbers.
+    // The rows that hold anything.
     QList<LinhaPlanilha> conclui();
 
 private:
@@ -38,5 +39,4 @@ private:
     QList<CelulaPlanilha> fCelulas; // the row being built
     QList<LinhaPlanilha> fLinhas;
     qint64 fCelulasGuardadas = 0;
-    bool fEmOrdem = true;
 };

@@ -87,6 +87,16 @@ QByteArray comTamanhoDeclarado(QByteArray bytes, const QByteArray& membro, quint
     return bytes;
 }
 
+// A workbook whose one sheet, xl/f.xml, is the XML given; no shared texts.
+QByteArray xlsxComFolha(const QByteArray& folha) {
+    return zip({{QStringLiteral("xl/workbook.xml"),
+                 "<workbook xmlns:r=\"urn:r\"><sheets><sheet r:id=\"a\"/></sheets></workbook>"},
+                {QStringLiteral("xl/_rels/workbook.xml.rels"),
+                 "<Relationships><Relationship Id=\"a\" Type=\"x/worksheet\" "
+                 "Target=\"f.xml\"/></Relationships>"},
+                {QStringLiteral("xl/f.xml"), folha}});
+}
+
 // "N: célula | célula": n for a number (as the cell shows it), d for a date, t for a
 // text, - for an empty cell.
 QStringList descricao(const QList<LinhaPlanilha>& linhas) {
@@ -363,15 +373,15 @@ private slots:
                             "fim.";
         QTest::newRow("texto compartilhado inexistente")
             << "indice.xlsx" << FormatoPlanilha::Xlsx
-            << zip({{QStringLiteral("xl/workbook.xml"),
-                     "<workbook xmlns:r=\"urn:r\"><sheets><sheet r:id=\"a\"/></sheets></workbook>"},
-                    {QStringLiteral("xl/_rels/workbook.xml.rels"),
-                     "<Relationships><Relationship Id=\"a\" Type=\"x/worksheet\" "
-                     "Target=\"f.xml\"/></Relationships>"},
-                    {QStringLiteral("xl/f.xml"), "<worksheet><sheetData><row><c t=\"s\"><v>3</v>"
-                                                 "</c></row></sheetData></worksheet>"}})
+            << xlsxComFolha("<worksheet><sheetData><row><c t=\"s\"><v>3</v></c></row>"
+                            "</sheetData></worksheet>")
             << danificada + "xl/f.xml, linha 1, coluna \\d+: a célula aponta um texto "
                             "compartilhado que não existe.";
+        QTest::newRow("linhas fora de ordem")
+            << "ordem.xlsx" << FormatoPlanilha::Xlsx
+            << xlsxComFolha("<worksheet><sheetData><row r=\"5\"><c><v>1</v></c></row>"
+                            "<row r=\"3\"><c><v>2</v></c></row></sheetData></worksheet>")
+            << danificada + "a linha 3 vem depois da linha 5.";
     }
     void recusadas() {
         QFETCH(QString, nome);
