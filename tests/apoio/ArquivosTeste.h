@@ -14,6 +14,14 @@ inline void gravaArquivoTeste(const QString& caminho, const QByteArray& bytes) {
         qFatal("não foi possível escrever o arquivo de teste %s", qPrintable(caminho));
 }
 
+// The same for a file of that name in pasta; gives its path.
+inline QString gravaArquivoTeste(const QString& pasta, const QString& nome,
+                                 const QByteArray& bytes) {
+    const QString caminho = pasta + QLatin1Char('/') + nome;
+    gravaArquivoTeste(caminho, bytes);
+    return caminho;
+}
+
 // The file's bytes; seAusente when it cannot be read.
 inline QByteArray conteudoArquivo(const QString& caminho,
                                   const QByteArray& seAusente = QByteArray()) {

@@ -1,6 +1,8 @@
 #include "apoio/ArquivosTeste.h"
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/LimiteTamanho.h"
 #include "apoio/ModuloTeste.h"
+#include "apoio/TabelaDistribuida.h"
 #include "calc/FormataResultado.h"
 #include "demonstrativo/ExportacaoDemonstrativo.h"
 #include "demonstrativo/LeituraDebitos.h"
@@ -20,10 +22,8 @@
 #include <quazip.h>
 #include <quazipfile.h>
 
-#include <csignal>
 #include <memory>
 
-#include <sys/resource.h>
 #include <unistd.h>
 
 namespace {
@@ -81,27 +81,6 @@ private:
     int fCopia = -1;
 };
 
-// The size no file of this process may pass while it lives; the signal the limit raises
-// is ignored, so a write past it fails instead.
-class LimiteTamanho {
-public:
-    explicit LimiteTamanho(rlim_t bytes) {
-        fSinal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &fAnterior);
-        rlimit pequeno = fAnterior;
-        pequeno.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &pequeno);
-    }
-    ~LimiteTamanho() {
-        setrlimit(RLIMIT_FSIZE, &fAnterior);
-        std::signal(SIGXFSZ, fSinal);
-    }
-
-private:
-    rlimit fAnterior{};
-    void (*fSinal)(int) = nullptr;
-};
-
 } // namespace
 
 class TesteExportacaoDemonstrativo : public QObject {
@@ -112,7 +91,7 @@ class TesteExportacaoDemonstrativo : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<ModuloTeste> fDados;
 
-    QString tabela() const { return fPasta.filePath(QStringLiteral("BELQOR.cds")); }
+    QString fTabela;
 
     // Three debts that calculate and one due on a Saturday, of a company with an
     // alphanumeric CNPJ.
@@ -145,7 +124,7 @@ class TesteExportacaoDemonstrativo : public QObject {
         ambiente.insert(QStringLiteral("LC_ALL"), QStringLiteral("C.UTF-8"));
         p.setProcessEnvironment(ambiente);
         p.start(QStringLiteral(BELQOR_CLI), QStringList{QStringLiteral("lote")} + argumentos +
-                                                QStringList{QStringLiteral("--tabela"), tabela()});
+                                                QStringList{QStringLiteral("--tabela"), fTabela});
         if (!p.waitForFinished(60000))
             qFatal("belqor-cli não terminou");
         return {p.exitStatus() == QProcess::NormalExit ? p.exitCode() : -1,
@@ -153,14 +132,11 @@ class TesteExportacaoDemonstrativo : public QObject {
     }
 
 private slots:
-    // The shipped table, copied so that nothing writes the program's own.
     void init() {
         fDialogos.limpa();
-        QFile::remove(tabela());
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), tabela()));
-        QFile(tabela()).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
+        fTabela = copiaTabelaDistribuida(fPasta.path());
         fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
-        fDados->abreArquivo(tabela());
+        fDados->abreArquivo(fTabela);
     }
     void cleanup() { fDados.reset(); }
 

@@ -1,3 +1,4 @@
+#include "apoio/ArquivosTeste.h"
 #include "demonstrativo/LeituraDebitos.h"
 #include "planilhas/ErrosPlanilha.h"
 #include "sistema/PaginaAnsi.h"
@@ -6,7 +7,6 @@
 #include "valores/Formatacao.h"
 
 #include <QBuffer>
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -56,14 +56,6 @@ class TesteLeituraDebitos : public QObject {
     Q_OBJECT
 
     QTemporaryDir fPasta;
-
-    QString grava(const QString& nome, const QByteArray& bytes) {
-        const QString caminho = fPasta.filePath(nome);
-        QFile f(caminho);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("arquivo de teste não gravado");
-        return caminho;
-    }
 
 private slots:
     void initTestCase() { regional() = ConfiguracaoRegional::brasileira(); }
@@ -119,7 +111,8 @@ private slots:
             "11: A aspa aberta na linha 12 não foi fechada.",
         };
 
-        const QString caminho = grava(QStringLiteral("debitos.CSV"), bytes);
+        const QString caminho =
+            gravaArquivoTeste(fPasta.path(), QStringLiteral("debitos.CSV"), bytes);
         const DebitosLidos doArquivo = leDebitos(caminho);
         QCOMPARE(descricao(doArquivo), esperado);
         QVERIFY(doArquivo.Windows1252);
@@ -271,7 +264,8 @@ private slots:
                    "\" está protegida por senha: salve-a sem senha no programa de planilhas e "
                    "abra-a de novo.";
         const QString renomeado =
-            grava(QStringLiteral("texto.ods"), Cabecalho.toUtf8() + "01/2020;10/01/2020;1,00\n");
+            gravaArquivoTeste(fPasta.path(), QStringLiteral("texto.ods"),
+                              Cabecalho.toUtf8() + "01/2020;10/01/2020;1,00\n");
         QTest::newRow("texto renomeado")
             << renomeado << "O arquivo \"" + renomeado + "\" não é uma planilha .ods.";
     }

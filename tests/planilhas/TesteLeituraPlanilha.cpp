@@ -1,3 +1,4 @@
+#include "apoio/ArquivosTeste.h"
 #include "planilhas/ErrosPlanilha.h"
 #include "planilhas/FormasPlanilha.h"
 #include "planilhas/FormatoNumeroXlsx.h"
@@ -9,7 +10,6 @@
 #include <QBuffer>
 #include <QDir>
 #include <QDirIterator>
-#include <QFile>
 #include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
@@ -46,10 +46,7 @@ QByteArray zip(const Membros& membros) {
 }
 
 QByteArray fixture(const QString& nome) {
-    QFile f(QStringLiteral(BELQOR_FIXTURES "/planilhas/") + nome);
-    if (!f.open(QIODevice::ReadOnly))
-        qFatal("fixture ausente");
-    return f.readAll();
+    return conteudoArquivo(QStringLiteral(BELQOR_FIXTURES "/planilhas/") + nome);
 }
 
 // Where the central directory describes a member: the offset of its entry.
@@ -146,10 +143,8 @@ Membros xlsxFeitoAMao() {
     Membros membros;
     QDirIterator arquivos(pasta.path(), QDir::Files | QDir::Hidden, QDirIterator::Subdirectories);
     while (arquivos.hasNext()) {
-        QFile f(arquivos.next());
-        if (!f.open(QIODevice::ReadOnly))
-            qFatal("membro feito à mão ilegível");
-        membros.append({pasta.relativeFilePath(f.fileName()), f.readAll()});
+        const QString arquivo = arquivos.next();
+        membros.append({pasta.relativeFilePath(arquivo), conteudoArquivo(arquivo)});
     }
     return membros;
 }
@@ -160,14 +155,6 @@ class TesteLeituraPlanilha : public QObject {
     Q_OBJECT
 
     QTemporaryDir fPasta;
-
-    QString grava(const QString& nome, const QByteArray& bytes) {
-        const QString caminho = fPasta.filePath(nome);
-        QFile f(caminho);
-        if (!f.open(QIODevice::WriteOnly) || f.write(bytes) != bytes.size())
-            qFatal("arquivo de teste não gravado");
-        return caminho;
-    }
 
 private slots:
     void initTestCase() { regional() = ConfiguracaoRegional::brasileira(); }
@@ -388,7 +375,7 @@ private slots:
         QFETCH(FormatoPlanilha, formato);
         QFETCH(QByteArray, bytes);
         QFETCH(QString, mensagem);
-        const QString caminho = grava(nome, bytes);
+        const QString caminho = gravaArquivoTeste(fPasta.path(), nome, bytes);
         const QRegularExpression esperada(
             QRegularExpression::anchoredPattern(mensagem.arg(QRegularExpression::escape(caminho))));
         QVERIFY(esperada.isValid());

@@ -1,5 +1,6 @@
 #include "sistema/ArquivoSaida.h"
 #include "apoio/ArquivosTeste.h"
+#include "apoio/LimiteTamanho.h"
 
 #include <QDir>
 #include <QFile>
@@ -9,11 +10,9 @@
 #include <QTest>
 
 #include <cerrno>
-#include <csignal>
 #include <thread>
 
 #include <fcntl.h>
-#include <sys/resource.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
 #include <unistd.h>
@@ -39,27 +38,6 @@ void grava(ArquivoSaida& saida, const QByteArray& bytes) {
 bool criaDispositivo(const QString& caminho, unsigned menor) {
     return ::mknod(QFile::encodeName(caminho).constData(), S_IFCHR | 0666, makedev(1, menor)) == 0;
 }
-
-// The file size limit, lowered for one test; the signal it would raise is ignored so that
-// the write fails instead.
-class LimiteTamanho {
-public:
-    explicit LimiteTamanho(rlim_t bytes) {
-        fSinal = std::signal(SIGXFSZ, SIG_IGN);
-        getrlimit(RLIMIT_FSIZE, &fAnterior);
-        rlimit pequeno = fAnterior;
-        pequeno.rlim_cur = bytes;
-        setrlimit(RLIMIT_FSIZE, &pequeno);
-    }
-    ~LimiteTamanho() {
-        setrlimit(RLIMIT_FSIZE, &fAnterior);
-        std::signal(SIGXFSZ, fSinal);
-    }
-
-private:
-    rlimit fAnterior{};
-    void (*fSinal)(int) = nullptr;
-};
 
 } // namespace
 
