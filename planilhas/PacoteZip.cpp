@@ -17,9 +17,8 @@ constexpr quint16 MembroCriptografado = 0x0001;
 } // namespace
 
 PacoteZip::PacoteZip(const QByteArray& bytes, QString nome, QString extensao)
-    : fNome(std::move(nome)), fExtensao(std::move(extensao)) {
-    fBuffer.setData(bytes);
-    fZip = std::make_unique<QuaZip>(&fBuffer);
+    : fNome(std::move(nome)), fExtensao(std::move(extensao)), fBytes(bytes) {
+    fZip = std::make_unique<QuaZip>(&fBytes);
     if (!fZip->open(QuaZip::mdUnzip))
         planilhaDanificada(fNome, QStringLiteral("o arquivo compactado está incompleto ou "
                                                  "corrompido"));

@@ -5,7 +5,8 @@
 // its header claims: a member of a few kilobytes that would expand to gigabytes (a zip
 // bomb) stops at the cap. QuaZip's and zlib's codes never reach a message.
 
-#include <QBuffer>
+#include "planilhas/MemoriaLeitura.h"
+
 #include <QByteArray>
 #include <QString>
 
@@ -41,7 +42,7 @@ private:
 
     QString fNome;
     QString fExtensao;
-    QBuffer fBuffer;
+    MemoriaLeitura fBytes;
     std::unique_ptr<QuaZip> fZip;
     qint64 fDescompactados = 0;
 };
