@@ -2,6 +2,7 @@
 
 #include "planilhas/ErrosPlanilha.h"
 #include "sistema/LeituraLimitada.h"
+#include "valores/Formatacao.h"
 
 #include <quazip.h>
 #include <quazipfile.h>
@@ -22,6 +23,10 @@ PacoteZip::PacoteZip(const QByteArray& bytes, QString nome, QString extensao)
     if (!fZip->open(QuaZip::mdUnzip))
         planilhaDanificada(fNome, QStringLiteral("o arquivo compactado está incompleto ou "
                                                  "corrompido"));
+    if (fZip->getEntriesCount() > MaximoMembros)
+        planilhaGrandeDemais(fNome, QStringLiteral("o arquivo compactado tem mais de %1 conteúdos")
+                                        .arg(Formato::formataNumero(QStringLiteral("#,##0"),
+                                                                    Estendido(MaximoMembros))));
 }
 
 PacoteZip::~PacoteZip() {

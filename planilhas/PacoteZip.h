@@ -20,9 +20,12 @@ public:
     static constexpr qint64 TamanhoMaximoMembro = qint64(64) << 20;
     // Every member read from one container, together.
     static constexpr qint64 TamanhoMaximoTotal = qint64(128) << 20;
+    // A workbook holds a few dozen members; each search for one walks the directory.
+    static constexpr int MaximoMembros = 10000;
 
     // nome words the file in the messages, extensao (".xlsx") the kind it should be.
-    // Throws ErroPlanilha when the bytes are no zip container that can be read.
+    // Throws ErroPlanilha when the bytes are no zip container that can be read, or one of
+    // more than MaximoMembros members.
     PacoteZip(const QByteArray& bytes, QString nome, QString extensao);
     ~PacoteZip();
 

@@ -79,6 +79,16 @@ QByteArray comMembroEm(QByteArray bytes, const QByteArray& membro, quint32 posic
     return bytes;
 }
 
+// The count of members the container's end record claims.
+QByteArray comMembrosContados(QByteArray bytes, quint16 quantos) {
+    const qsizetype fim = bytes.lastIndexOf("PK\x05\x06");
+    for (const qsizetype campo : {fim + 8, fim + 10}) {
+        bytes[campo] = char(quantos & 0xFF);
+        bytes[campo + 1] = char(quantos >> 8);
+    }
+    return bytes;
+}
+
 // The size a member says it expands to, in the central directory and in its own header.
 QByteArray comTamanhoDeclarado(QByteArray bytes, const QByteArray& membro, quint32 tamanho) {
     const qsizetype central = entradaCentral(bytes, membro);
@@ -270,6 +280,9 @@ private slots:
             << "fora.ods" << FormatoPlanilha::Ods
             << comMembroEm(fixture(QStringLiteral("debitos.ods")), "content.xml", 1 << 20)
             << danificada + "o conteúdo content.xml não pôde ser aberto.";
+        QTest::newRow("conteúdos demais")
+            << "muitos.xlsx" << FormatoPlanilha::Xlsx << comMembrosContados(xlsx, 60000)
+            << grande + "o arquivo compactado tem mais de 10.000 conteúdos.";
         QTest::newRow("soma de verificação")
             << "crc.xlsx" << FormatoPlanilha::Xlsx
             << comCrcTrocado(xlsx, "xl/worksheets/sheet1.xml")
