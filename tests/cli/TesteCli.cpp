@@ -3,6 +3,7 @@
 #include "apoio/ServidorHttpTeste.h"
 #include "apoio/TabelaDistribuida.h"
 #include "apoio/TabelaTeste.h"
+#include "apoio/TextoPdf.h"
 #include "apoio/TravaTeste.h"
 
 #include <QDateTime>
@@ -153,66 +154,6 @@ class TesteCli : public QObject {
             qFatal("não foi possível copiar a tabela padrão");
         QFile::setPermissions(caminho, QFile::ReadOwner | QFile::WriteOwner);
         return caminho;
-    }
-
-    // The non-blank lines, simplified, one of the PDF tools prints; empty when it fails.
-    static QStringList saidaPoppler(const char* ferramenta, const QStringList& argumentos) {
-        const QString programa = QStandardPaths::findExecutable(QString::fromLatin1(ferramenta));
-        if (programa.isEmpty())
-            qFatal("%s não encontrado: tools/instala-dependencias instala poppler-utils",
-                   ferramenta);
-        QProcess p;
-        p.start(programa, argumentos);
-        if (!p.waitForFinished(60000) || p.exitCode() != 0)
-            return {};
-        QStringList linhas;
-        for (const QString& l : QString::fromUtf8(p.readAllStandardOutput()).split('\n'))
-            if (!l.simplified().isEmpty())
-                linhas << l.simplified();
-        return linhas;
-    }
-    // The PDF's text as pdftotext reads it, keeping each table row on one line.
-    static QStringList textoPdf(const QString& pdf) {
-        return saidaPoppler("pdftotext", {QStringLiteral("-layout"), QStringLiteral("-enc"),
-                                          QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
-    }
-    // The PDF's text in the order its content stream gives it, each piece of text on a line
-    // of its own: the order a screen reader or a copy of the text gets.
-    static QStringList textoPdfEmFluxo(const QString& pdf) {
-        return saidaPoppler("pdftotext", {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf,
-                                          QStringLiteral("-")});
-    }
-    // Where each line, in order, is found whole in `linhas`, each after the one before; the
-    // first missing or out of order is named in `falta`.
-    static bool emOrdem(const QStringList& linhas, const QStringList& esperadas, QString& falta) {
-        qsizetype desde = 0;
-        for (const QString& e : esperadas) {
-            const qsizetype achada = linhas.indexOf(e, desde);
-            if (achada < 0) {
-                falta = e;
-                return false;
-            }
-            desde = achada + 1;
-        }
-        return true;
-    }
-    // The first line holding every piece, in that order; empty when none does.
-    static QString linhaCom(const QStringList& linhas, const QStringList& pedacos) {
-        for (const QString& l : linhas) {
-            qsizetype desde = 0;
-            bool achou = true;
-            for (const QString& p : pedacos) {
-                desde = l.indexOf(p, desde);
-                if (desde < 0) {
-                    achou = false;
-                    break;
-                }
-                desde += p.size();
-            }
-            if (achou)
-                return l;
-        }
-        return {};
     }
 
 private slots:
@@ -631,19 +572,11 @@ private slots:
 
         // The account's figures at four decimals, each whole at the end of its line.
         for (const char* rotulo : {"Multa calculada:", "Base dos juros (imposto + multa):",
-                                   "Juros (base × taxa de juros):"}) {
-            const QString linha = linhaCom(texto, {QString::fromUtf8(rotulo)});
-            QVERIFY2(QRegularExpression(QStringLiteral("\\s[0-9]{1,3}(\\.[0-9]{3})*,[0-9]{4}$"))
-                         .match(linha)
-                         .hasMatch(),
+                                   "Juros (base × taxa de juros):"})
+            QVERIFY2(terminaEmQuatroCasas(texto, QString::fromUtf8(rotulo)),
                      qPrintable(QString::fromUtf8(rotulo) + "\n" + texto.join('\n')));
-        }
 
-        const QRegularExpression inicioPartido(QStringLiteral("^([0-9.,]*[.,][0-9]|%)"));
-        const QRegularExpression fimPartido(QStringLiteral("[0-9][.,]$"));
-        for (const QString& linha : texto)
-            QVERIFY2(!inicioPartido.match(linha).hasMatch() && !fimPartido.match(linha).hasMatch(),
-                     qPrintable(linha + "\n" + texto.join('\n')));
+        QCOMPARE(linhaComFiguraPartida(texto), QString());
     }
 
     // A refused calculation writes no document; one that cannot be written is a failure
