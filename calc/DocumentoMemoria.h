@@ -9,6 +9,8 @@
 // QGuiApplication (fonts), not widgets.
 
 #include "calc/Calculo.h"
+#include "calc/DocumentoImpresso.h"
+#include "calc/HtmlDocumento.h"
 #include "calc/MemoriaCalculo.h"
 
 #include <QString>
@@ -24,11 +26,25 @@ struct DocumentoMemoria {
 
 QString tituloMemoria();
 
-// A4, portrait, no device margins: the drawing keeps its own.
-void preparaPaginaA4(QPagedPaintDevice& destino);
+// How the results were reached, in the memory's words, read from the MemoriaCalculo: the
+// penalty's rule and tier with its figure before and after rounding; the months whose rates
+// were added, each with its rate, the payment month's 1 % (or none, paid in the month due)
+// and the rate applied; the interest's base and figures and the last month of the rate
+// table. The memory lays it out in tables; the statement of debts prints it for each debt.
+struct ContaMemoria {
+    QString Regra;
+    QString Faixa;
+    QList<RotuloFigura> Multa;
+    QList<RotuloFigura> Taxas;
+    QList<RotuloFigura> Juros;
+};
+ContaMemoria contaMemoria(const ResultadoCalculo& resultado, const MemoriaCalculo& memoria);
 
 // Draws the whole document, over as many pages as it needs, each with its number.
 void desenhaMemoria(QPagedPaintDevice& destino, const DocumentoMemoria& documento);
+
+// The document for the print preview and the PDF file: A4 portrait.
+DocumentoImpresso impressoMemoria(const DocumentoMemoria& documento);
 
 // Writes the document as a PDF file as ArquivoSaida writes: a regular file whole or not at
 // all (replaced only when every byte was written), a device or a pipe in place; a failure
