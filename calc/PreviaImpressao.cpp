@@ -8,13 +8,14 @@
 #include <QPrinter>
 #include <QToolButton>
 
-void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoMemoria& documento) {
+void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoImpresso& documento,
+                         const QString& nome) {
     QPrinter impressora(QPrinter::HighResolution);
-    impressora.setDocName(tituloMemoria());
-    preparaPaginaA4(impressora);
+    impressora.setDocName(documento.Titulo);
+    preparaPaginaA4(impressora, documento.Orientacao);
     QPrintPreviewDialog previa(&impressora, pai);
-    previa.setObjectName(QStringLiteral("PreviaMemoria"));
-    previa.setWindowTitle(tituloMemoria());
+    previa.setObjectName(nome);
+    previa.setWindowTitle(documento.Titulo);
     // The toolbar's buttons (print, page set-up, pages, zoom) take no focus in Qt: Tab
     // reaches them here, and Space or Return presses them.
     for (QToolButton* botao : previa.findChildren<QToolButton*>()) {
@@ -23,7 +24,11 @@ void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoMemori
     }
     QObject::connect(&previa, &QPrintPreviewDialog::paintRequested, &previa,
                      [&](QPrinter* destino) {
-                         executaProtegido(dialogos, [&] { desenhaMemoria(*destino, documento); });
+                         executaProtegido(dialogos, [&] { documento.Desenha(*destino); });
                      });
     previa.exec();
+}
+
+void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoMemoria& documento) {
+    abrePreviaImpressao(pai, dialogos, impressoMemoria(documento), QStringLiteral("PreviaMemoria"));
 }
