@@ -1,3 +1,4 @@
+#include "apoio/DebitosTeste.h"
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
 #include "calc/Calculo.h"
@@ -62,13 +63,7 @@ private slots:
     void tresDebitosEUmRecusado() {
         Demonstrativo d;
         d.DataPagamento = data(2020, 4, 10);
-        d.Debitos = {
-            {QStringLiteral("12/2019"), data(2020, 1, 10), QStringLiteral("1000,00"), {}},
-            {QStringLiteral("01/2020"), data(2020, 2, 10), QStringLiteral("2500,50"),
-             QStringLiteral("ICMS próprio")},
-            {QStringLiteral("02/2020"), data(2020, 3, 7), QStringLiteral("700,00"), {}},
-            {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("333,33"), {}},
-        };
+        d.Debitos = tresCalculadosEUmRecusado();
         d.calcula(*fDados);
         QCOMPARE(d.resultados().size(), 4);
 
