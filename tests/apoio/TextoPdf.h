@@ -38,8 +38,9 @@ inline QStringList textoPdf(const QString& pdf, int primeira = 0, int ultima = 0
     return saidaPoppler("pdftotext", argumentos << pdf << QStringLiteral("-"));
 }
 
-// The PDF's text in the order its content stream gives it, each piece of text on a line of
-// its own: the order a screen reader or a copy of the text gets.
+// The PDF's text in the reading order pdftotext works out from where each piece stands (its
+// default mode), each piece of text on a line of its own; textoPdfCru gives the order the
+// pieces are drawn in.
 inline QStringList textoPdfEmFluxo(const QString& pdf) {
     return saidaPoppler(
         "pdftotext", {QStringLiteral("-enc"), QStringLiteral("UTF-8"), pdf, QStringLiteral("-")});
