@@ -1,6 +1,7 @@
 #include "cli/ComandoCalcular.h"
 
 #include "cli/CalculoTextos.h"
+#include "cli/NumerosJson.h"
 #include "valores/Formatacao.h"
 #include "calc/MemoriaCalculo.h"
 #include "cli/SessaoCli.h"
@@ -28,26 +29,6 @@ void escreveTexto(QTextStream& saida, const ResultadoFormatado& f, const Memoria
         saida << "Selic " << Formato::mesAno(m.Mes) << ": " << formataTaxa(m.Valor) << '\n';
     saida << "Mês do pagamento " << Formato::mesAno(d.MesPagamento) << ": " << formataTaxa(1)
           << '\n';
-}
-
-// Numbers a program reads without knowing the Brazilian format: an amount exactly, from
-// its count, with a point ("1138.26"); the rate in percent with its six shown decimals.
-QString decimalComPonto(Moeda valor) {
-    const std::int64_t c = valor.contagem();
-    if (c % 100 != 0)
-        return valor.textoDecimal();
-    const std::int64_t centavos = c / 100;
-    const std::int64_t absoluto = centavos < 0 ? -centavos : centavos;
-    return QStringLiteral("%1%2.%3")
-        .arg(centavos < 0 ? QStringLiteral("-") : QString())
-        .arg(absoluto / 100)
-        .arg(absoluto % 100, 2, 10, QLatin1Char('0'));
-}
-
-QString percentualComPonto(Estendido taxa) {
-    ConfiguracaoRegional ponto = regional();
-    ponto.separadorDecimal = QLatin1Char('.');
-    return Formato::formataNumero(QStringLiteral("0.000000"), taxa * 100, ponto);
 }
 
 QJsonObject objetoJson(const ResultadoCalculo& r, const MemoriaCalculo& d) {
