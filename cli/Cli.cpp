@@ -3,10 +3,13 @@
 #include "sistema/ArquivoSaida.h"
 #include "cli/ComandoAtualizar.h"
 #include "cli/ComandoCalcular.h"
+#include "cli/ComandoDemonstrativo.h"
 #include "cli/ComandoImportar.h"
 #include "cli/ComandoLote.h"
 #include "cli/ComandoTabela.h"
 #include "valores/Erros.h"
+#include "demonstrativo/Contribuinte.h"
+#include "planilhas/FormasPlanilha.h"
 #include "valores/Formatacao.h"
 #include "cli/SessaoCli.h"
 
@@ -35,6 +38,12 @@ const QList<Comando>& comandos() {
         {"importar", {}, 1, 1},
         {"atualizar", {QStringLiteral("url")}, 0, 0},
         {"tabela", {QStringLiteral("desde")}, 0, 0},
+        {"demonstrativo",
+         {QStringLiteral("pagamento"), QStringLiteral("contribuinte"), QStringLiteral("documento"),
+          QStringLiteral("ie"), QStringLiteral("pdf"), QStringLiteral("saida"),
+          QStringLiteral("prever"), QStringLiteral("json")},
+         1,
+         1},
     };
     return lista;
 }
@@ -59,6 +68,7 @@ struct Opcoes {
     std::optional<DataHora> desde;
     QString pdf;
     QString url;
+    OpcoesDemonstrativo demonstrativo;
     bool json = false;
     bool ajuda = false;
     bool versao = false;
@@ -90,6 +100,34 @@ DataHora leMesAno(const QString& texto) {
     return Datas::codificaData(m.captured(2).toInt(), mes, 1);
 }
 
+// What the statement's command needs to run at all; the statement's own checks (a payment
+// date on a Saturday) come when it runs.
+void validaOpcoesDemonstrativo(const OpcoesDemonstrativo& d, bool comPagamento) {
+    if (!comPagamento)
+        throw ErroUso(QStringLiteral("Falta a opção --pagamento DD/MM/AAAA."));
+    DataHora data = 0;
+    if (!Formato::tentaTextoParaData(dataDaPlanilha(d.pagamento.trimmed()), data))
+        throw ErroUso(QStringLiteral("'%1' não é uma data de pagamento válida: use DD/MM/AAAA.")
+                          .arg(d.pagamento));
+    if (const auto falha = validaDocumento(d.documento))
+        throw ErroUso(*falha);
+    const auto extensao = [](const QString& caminho, std::initializer_list<const char*> aceitas) {
+        for (const char* e : aceitas)
+            if (caminho.endsWith(QLatin1String(e), Qt::CaseInsensitive))
+                return true;
+        return false;
+    };
+    if (!d.saida.isEmpty() && !extensao(d.saida, {".xlsx", ".csv"}))
+        throw ErroUso(
+            QStringLiteral("A saída do demonstrativo deve ser .xlsx ou .csv: %1.").arg(d.saida));
+    if (d.entrada != QLatin1String("-") && !extensao(d.entrada, {".csv", ".xlsx", ".ods"}))
+        throw ErroUso(QStringLiteral("A entrada do demonstrativo deve ser .csv, .xlsx ou .ods: %1.")
+                          .arg(d.entrada));
+    if (!d.pdf.isEmpty() && d.contribuinte.isEmpty())
+        throw ErroUso(QStringLiteral("Para imprimir o demonstrativo, informe o nome do "
+                                     "contribuinte com --contribuinte."));
+}
+
 Opcoes leOpcoes(const QStringList& argumentos) {
     QCommandLineParser analisador;
     const QCommandLineOption ajuda({QStringLiteral("h"), QStringLiteral("help")}, QString());
@@ -99,10 +137,22 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     const QCommandLineOption json(QStringLiteral("json"), QString());
     const QCommandLineOption pdf(QStringLiteral("pdf"), QString(), QStringLiteral("ARQUIVO"));
     const QCommandLineOption url(QStringLiteral("url"), QString(), QStringLiteral("ENDEREÇO"));
-    analisador.addOptions({ajuda, versao, tabela, desde, json, pdf, url});
+    const QCommandLineOption pagamento(QStringLiteral("pagamento"), QString(),
+                                       QStringLiteral("DATA"));
+    const QCommandLineOption contribuinte(QStringLiteral("contribuinte"), QString(),
+                                          QStringLiteral("NOME"));
+    const QCommandLineOption documento(QStringLiteral("documento"), QString(),
+                                       QStringLiteral("CPF_OU_CNPJ"));
+    const QCommandLineOption ie(QStringLiteral("ie"), QString(), QStringLiteral("TEXTO"));
+    const QCommandLineOption saida(QStringLiteral("saida"), QString(), QStringLiteral("ARQUIVO"));
+    const QCommandLineOption prever(QStringLiteral("prever"), QString());
+    const QList<QCommandLineOption> comValor{tabela,       desde,     pdf, url,  pagamento,
+                                             contribuinte, documento, ie,  saida};
+    analisador.addOptions({ajuda, versao, json, prever});
+    analisador.addOptions(comValor);
     // "--" ends the options: what follows is positional even when it starts with "-".
     if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
-        throw ErroUso(falhaDoAnalisador(analisador, argumentos, {tabela, desde, pdf, url}));
+        throw ErroUso(falhaDoAnalisador(analisador, argumentos, comValor));
 
     Opcoes o;
     o.ajuda = analisador.isSet(ajuda);
@@ -141,6 +191,19 @@ Opcoes leOpcoes(const QStringList& argumentos) {
                           : QStringLiteral("Argumentos a mais para o comando %1.").arg(o.comando));
     if (analisador.isSet(desde))
         o.desde = leMesAno(analisador.value(desde));
+    if (o.comando == QLatin1String("demonstrativo")) {
+        OpcoesDemonstrativo& d = o.demonstrativo;
+        d.entrada = o.posicionais[0];
+        d.pagamento = analisador.value(pagamento);
+        d.contribuinte = analisador.value(contribuinte).trimmed();
+        d.documento = analisador.value(documento);
+        d.ie = analisador.value(ie).trimmed();
+        d.pdf = o.pdf;
+        d.saida = analisador.value(saida);
+        d.prever = analisador.isSet(prever);
+        d.json = o.json;
+        validaOpcoesDemonstrativo(d, analisador.isSet(pagamento));
+    }
     return o;
 }
 
@@ -152,7 +215,9 @@ std::unique_ptr<Relogio> relogioDaExecucao() {
     return std::make_unique<RelogioFixo>(Formato::textoParaData(hoje));
 }
 
-int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
+// *respondeu says whether the command gave its JSON answer, failures included, so that no
+// second object follows it.
+int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro, bool* respondeu) {
     const QString arquivo = o.tabela.isEmpty() ? TBQDataModule::arquivoPadrao() : o.tabela;
     SessaoCli sessao(saida, erro, relogioDaExecucao(), arquivo);
     if (o.comando == QLatin1String("calcular"))
@@ -163,10 +228,15 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
         return comandoImportar(sessao, o.posicionais);
     if (o.comando == QLatin1String("atualizar"))
         return comandoAtualizar(sessao, o.posicionais, o.url);
+    if (o.comando == QLatin1String("demonstrativo"))
+        return comandoDemonstrativo(sessao, o.demonstrativo, *respondeu);
     return comandoTabela(sessao, o.desde);
 }
 
-int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
+int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro,
+                  bool* respondeu = nullptr) {
+    bool ignorado = false;
+    respondeu = respondeu ? respondeu : &ignorado;
     if (o.ajuda) {
         saida << textoAjuda() << Qt::flush;
         return 0;
@@ -176,7 +246,7 @@ int executaOpcoes(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
         return 0;
     }
     try {
-        return executa(o, saida, erro);
+        return executa(o, saida, erro, respondeu);
     } catch (const AbortoSilencioso&) {
         return 1;
     } catch (const ErroSaidaEmPasta& e) {
@@ -200,10 +270,11 @@ void escreveErroJson(QTextStream& saida, const QString& mensagem) {
 int executaJson(const Opcoes& o, QTextStream& saida, QTextStream& erro) {
     QString mensagens;
     QTextStream coletadas(&mensagens);
-    const int status = executaOpcoes(o, saida, coletadas);
+    bool respondeu = false;
+    const int status = executaOpcoes(o, saida, coletadas, &respondeu);
     coletadas.flush();
     erro << mensagens << Qt::flush;
-    if (status != 0)
+    if (status != 0 && !respondeu)
         escreveErroJson(saida, mensagens.trimmed());
     return status;
 }
@@ -271,6 +342,22 @@ QString textoAjuda() {
         "  tabela [--desde MM/AAAA]\n"
         "      Lista os meses e as taxas da tabela e os meses ausentes entre o primeiro e\n"
         "      o último.\n"
+        "  demonstrativo ENTRADA --pagamento DD/MM/AAAA [--contribuinte NOME]\n"
+        "                [--documento CPF_OU_CNPJ] [--ie TEXTO] [--pdf ARQUIVO.pdf]\n"
+        "                [--saida ARQUIVO.xlsx|.csv] [--prever] [--json]\n"
+        "      Demonstrativo de débitos de um contribuinte, todos pagos na mesma data.\n"
+        "      ENTRADA é .csv, .xlsx ou .ods (\"-\": CSV na entrada padrão) com cabeçalho\n"
+        "      e as colunas referencia, vencimento, valor e, se quiser, descricao, em\n"
+        "      qualquer ordem. Mostra cada débito com seus resultados (ou a mensagem que\n"
+        "      o recusou) e os totais dos calculados; as linhas ilegíveis vão para a\n"
+        "      saída de erro com o número. CPF ou CNPJ (também o alfanumérico) com ou\n"
+        "      sem pontuação. --pdf grava o demonstrativo impresso (A4, com a memória\n"
+        "      de cálculo de cada débito; exige --contribuinte); --saida exporta em\n"
+        "      .xlsx ou .csv. --prever estima os meses ainda sem taxa publicada com a\n"
+        "      taxa do último mês da tabela e marca os resultados como PREVISÃO. Com\n"
+        "      --json, um único objeto com o contribuinte, cada débito (valores como\n"
+        "      texto decimal com ponto) e os totais. Código 1 quando algum débito ou\n"
+        "      linha falha.\n"
         "\n"
         "Opções:\n"
         "  --tabela ARQUIVO  usa outro arquivo de tabela Selic. Sem ela, a tabela é o\n"
@@ -286,8 +373,8 @@ QString textoAjuda() {
         "\n"
         "Valores e datas são lidos e escritos no formato brasileiro (1.000,00; dd/mm/aaaa).\n"
         "Em caso de falha, a mensagem vai para a saída de erro. Código de saída: 0 sucesso;\n"
-        "1 falha (cálculo recusado, lote com linhas com falha, importação com falha);\n"
-        "2 comando digitado errado.\n");
+        "1 falha (cálculo recusado, lote ou demonstrativo com linhas com falha, importação\n"
+        "com falha); 2 comando digitado errado.\n");
 }
 
 int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& erro) {

@@ -11,6 +11,7 @@ _belqor_cli_tabela=(
     "importar |                      | arquivo"
     "atualizar| --url=texto          |"
     "tabela   | --desde=texto        |"
+    "demonstrativo | --pagamento=texto --contribuinte=texto --documento=texto --ie=texto --pdf=arquivo --saida=arquivo --prever --json | arquivo"
 )
 # Options every command takes, and those that stand alone.
 _belqor_cli_opcoes_comuns="--tabela=arquivo"

@@ -97,7 +97,8 @@ class TesteReadme : public QObject {
             ambiente.remove(QString::fromLatin1(variavel));
 
         for (const Exemplo& exemplo : exemplos) {
-            QStringList argumentos = exemplo.comando.split(QLatin1Char(' '), Qt::SkipEmptyParts);
+            // Words as a shell splits them, "quoted words" kept whole.
+            QStringList argumentos = QProcess::splitCommand(exemplo.comando);
             const QString comando = argumentos.takeFirst();
             QString impresso;
             if (comando == QLatin1String("cat")) {
