@@ -162,12 +162,10 @@ DebitosColados leDebitosColados(const QString& texto) {
     return lidos;
 }
 
-QString textoNaoLidas(const QList<LinhaNaoLida>& naoLidas) {
-    QStringList linhas{
+QString textoNaoLidas(const QList<LinhaRecusada>& naoLidas) {
+    return textoLinhasRecusadas(
         naoLidas.size() == 1
             ? QStringLiteral("Uma linha colada não foi incluída:")
-            : QStringLiteral("%1 linhas coladas não foram incluídas:").arg(naoLidas.size())};
-    for (const LinhaNaoLida& l : naoLidas)
-        linhas << QStringLiteral("Linha %1: %2").arg(l.Linha).arg(l.Motivo);
-    return linhas.join(QStringLiteral("\n\r"));
+            : QStringLiteral("%1 linhas coladas não foram incluídas:").arg(naoLidas.size()),
+        naoLidas);
 }

@@ -8,19 +8,16 @@
 // window takes them; a reference month as "MM/AAAA", "M/AAAA", "AAAA-MM" or a date in it.
 
 #include "demonstrativo/Demonstrativo.h"
+#include "demonstrativo/LinhasRecusadas.h"
 
 #include <QList>
 #include <QString>
 
-struct LinhaNaoLida {
-    qsizetype Linha; // the row in the pasted text, from 1, the header counted
-    QString Motivo;
-};
-
 struct DebitosColados {
     QList<Debito> Debitos;
-    // Rows that give no debt: too few columns, a due date that is no date.
-    QList<LinhaNaoLida> NaoLidas;
+    // Rows that give no debt (too few columns, a due date that is no date), numbered in the
+    // pasted text from 1, the header counted.
+    QList<LinhaRecusada> NaoLidas;
 };
 
 DebitosColados leDebitosColados(const QString& texto);
@@ -30,4 +27,4 @@ DebitosColados leDebitosColados(const QString& texto);
 QString referenciaDaPlanilha(const QString& texto);
 
 // The rows of text that could not be read, one line each, for a single message.
-QString textoNaoLidas(const QList<LinhaNaoLida>& naoLidas);
+QString textoNaoLidas(const QList<LinhaRecusada>& naoLidas);

@@ -309,3 +309,13 @@ DebitosLidos leDebitosDasLinhas(const QList<LinhaPlanilha>& linhas, const QStrin
         leitura.linha(linha);
     return leitura.conclui();
 }
+
+QString textoRecusadas(const QString& nome, const QList<LinhaRecusada>& recusadas) {
+    // Both at once: a name holding "%1" stays as it is.
+    return textoLinhasRecusadas(
+        recusadas.size() == 1
+            ? QStringLiteral("Uma linha da planilha \"%1\" não foi incluída:").arg(nome)
+            : QStringLiteral("%1 linhas da planilha \"%2\" não foram incluídas:")
+                  .arg(QString::number(recusadas.size()), nome),
+        recusadas);
+}

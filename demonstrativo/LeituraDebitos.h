@@ -16,17 +16,13 @@
 // statement's, debt by debt.
 
 #include "demonstrativo/Demonstrativo.h"
+#include "demonstrativo/LinhasRecusadas.h"
 #include "planilhas/CelulaPlanilha.h"
 
 #include <QList>
 #include <QString>
 
 class QIODevice;
-
-struct LinhaRecusada {
-    qint64 Linha = 0; // as the spreadsheet program numbers it
-    QString Motivo;
-};
 
 struct DebitosLidos {
     QList<Debito> Debitos;
@@ -43,6 +39,9 @@ DebitosLidos leDebitos(const QString& caminho);
 // A CSV from a device already open (standard input); nome words it in the messages
 // ("entrada padrão").
 DebitosLidos leDebitosCsv(QIODevice& origem, const QString& nome);
+// The rows of the spreadsheet `nome` (its file name) that were refused, in one message.
+QString textoRecusadas(const QString& nome, const QList<LinhaRecusada>& recusadas);
+
 // A CSV text already in memory.
 DebitosLidos leDebitosCsv(const QString& texto, const QString& nome);
 // The rows of a sheet already read (lePrimeiraFolha).

@@ -27,7 +27,7 @@ QStringList linhas(const DebitosColados& c) {
 
 QStringList naoLidas(const DebitosColados& c) {
     QStringList r;
-    for (const LinhaNaoLida& l : c.NaoLidas)
+    for (const LinhaRecusada& l : c.NaoLidas)
         r << QStringLiteral("%1: %2").arg(l.Linha).arg(l.Motivo);
     return r;
 }
@@ -126,6 +126,15 @@ private slots:
         QCOMPARE(
             textoNaoLidas({{2, QStringLiteral("A.")}, {5, QStringLiteral("B.")}}),
             QStringLiteral("2 linhas coladas não foram incluídas:\n\rLinha 2: A.\n\rLinha 5: B."));
+        // A long paste: the first rows one by one, the others counted.
+        QList<LinhaRecusada> muitas;
+        for (int i = 1; i <= 25; ++i)
+            muitas.append({i, QStringLiteral("R%1.").arg(i)});
+        const QStringList linhas = textoNaoLidas(muitas).split(QStringLiteral("\n\r"));
+        QCOMPARE(linhas.size(), 1 + 20 + 1);
+        QCOMPARE(linhas.first(), QStringLiteral("25 linhas coladas não foram incluídas:"));
+        QCOMPARE(linhas[20], QStringLiteral("Linha 20: R20."));
+        QCOMPARE(linhas.last(), QStringLiteral("… e mais 5 linhas."));
     }
 };
 

@@ -245,6 +245,45 @@ private slots:
         }
     }
 
+    // The rows refused, in one message naming the file: all of them up to twenty, then the
+    // first twenty and how many more.
+    void mensagemDasRecusadas_data() {
+        QTest::addColumn<int>("quantas");
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QStringList>("esperado");
+        const auto linhas = [](int de, int ate) {
+            QStringList r;
+            for (int i = de; i <= ate; ++i)
+                r << QStringLiteral("Linha %1: Motivo %1.").arg(i + 1);
+            return r;
+        };
+        QTest::newRow("uma") << 1 << "/tmp/a.xlsx"
+                             << QStringList{
+                                    "Uma linha da planilha \"/tmp/a.xlsx\" não foi incluída:",
+                                    "Linha 2: Motivo 2."};
+        QTest::newRow("vinte") << 20 << "/tmp/a.ods"
+                               << QStringList{"20 linhas da planilha \"/tmp/a.ods\" não foram "
+                                              "incluídas:"} +
+                                      linhas(1, 20);
+        QTest::newRow("vinte e uma") << 21 << "/tmp/a.csv"
+                                     << QStringList{"21 linhas da planilha \"/tmp/a.csv\" não "
+                                                    "foram incluídas:"} +
+                                            linhas(1, 20) + QStringList{"… e mais uma linha."};
+        QTest::newRow("dez mil, nome com %1")
+            << 10000 << "/tmp/100%1.csv"
+            << QStringList{"10000 linhas da planilha \"/tmp/100%1.csv\" não foram incluídas:"} +
+                   linhas(1, 20) + QStringList{"… e mais 9980 linhas."};
+    }
+    void mensagemDasRecusadas() {
+        QFETCH(int, quantas);
+        QFETCH(QString, nome);
+        QFETCH(QStringList, esperado);
+        QList<LinhaRecusada> recusadas;
+        for (int i = 1; i <= quantas; ++i)
+            recusadas.append({i + 1, QStringLiteral("Motivo %1.").arg(i + 1)});
+        QCOMPARE(textoRecusadas(nome, recusadas).split(QStringLiteral("\n\r")), esperado);
+    }
+
     // Every file that cannot be read: one message that names it.
     void arquivosRecusados_data() {
         QTest::addColumn<QString>("caminho");
