@@ -8,7 +8,7 @@
 #include <QPrinter>
 #include <QToolButton>
 
-void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoImpresso& documento,
+bool abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoImpresso& documento,
                          const QString& nome) {
     QPrinter impressora(QPrinter::HighResolution);
     impressora.setDocName(documento.Titulo);
@@ -26,9 +26,10 @@ void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoImpres
                      [&](QPrinter* destino) {
                          executaProtegido(dialogos, [&] { documento.Desenha(*destino); });
                      });
-    previa.exec();
+    return previa.exec() == QDialog::Accepted;
 }
 
-void abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoMemoria& documento) {
-    abrePreviaImpressao(pai, dialogos, impressoMemoria(documento), QStringLiteral("PreviaMemoria"));
+bool abrePreviaImpressao(QWidget* pai, Dialogos& dialogos, const DocumentoMemoria& documento) {
+    return abrePreviaImpressao(pai, dialogos, impressoMemoria(documento),
+                               QStringLiteral("PreviaMemoria"));
 }

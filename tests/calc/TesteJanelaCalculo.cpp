@@ -1,6 +1,7 @@
 #include "dialogos/Dialogos.h"
 #include "apoio/Contraste.h"
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ImpressaoPrevia.h"
 #include "apoio/ModuloTeste.h"
 #include "calc/DocumentoMemoria.h"
 #include "calc/FormataResultado.h"
@@ -9,6 +10,7 @@
 #include "valores/Relogio.h"
 #include "calc/RotuloAjustado.h"
 #include "apoio/TabelaDistribuida.h"
+#include "apoio/TextoPdf.h"
 #include "calc/TfrmCalcular.h"
 
 #include <QApplication>
@@ -813,10 +815,30 @@ private slots:
             paginas = previa->findChild<QPrintPreviewWidget*>()->pageCount();
             previa->reject();
         });
-        abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst());
+        // Closed without printing: nothing was printed.
+        QVERIFY(!abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst()));
         QCOMPARE(titulo, QStringLiteral("Memória de Cálculo — ICMS pago em atraso"));
         QCOMPARE(papel, QPageSize::A4);
         QCOMPARE(paginas, 1);
+        QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Printed from the preview through Qt's print dialog, to a PDF file: the preview says
+    // so, and the file holds the calculation on screen.
+    void impressoPelaPrevia() {
+        calcula(QStringLiteral("1000,00"), dia("10/01/2020"), dia("10/04/2020"));
+        ctrlP();
+        QCOMPARE(fPrevias.size(), 1);
+        const QString pdf = fPasta.filePath(QStringLiteral("previa.pdf"));
+        bool impresso = false;
+        quandoAbrirPrevia(QStringLiteral("PreviaMemoria"), [&](QPrintPreviewDialog* previa) {
+            impresso = imprimePelaPrevia(previa, pdf);
+        });
+        QVERIFY(abrePreviaImpressao(fJanela.get(), fDialogos, fPrevias.constFirst()));
+        QVERIFY(impresso);
+        const QStringList texto = textoPdf(pdf);
+        QVERIFY2(!linhaCom(texto, {QStringLiteral("Total"), QStringLiteral("1.138,26")}).isEmpty(),
+                 qPrintable(texto.join(u'\n')));
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
