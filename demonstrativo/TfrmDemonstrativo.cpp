@@ -1,26 +1,55 @@
 #include "demonstrativo/TfrmDemonstrativo.h"
 
 #include "demonstrativo/ColagemDebitos.h"
+#include "demonstrativo/DocumentoDemonstrativo.h"
+#include "demonstrativo/ExportacaoDemonstrativo.h"
+#include "demonstrativo/LeituraDebitos.h"
 #include "demonstrativo/ModeloDemonstrativo.h"
 #include "dialogos/Dialogos.h"
 #include "calc/FormataResultado.h"
+#include "calc/PreviaImpressao.h"
+#include "valores/Erros.h"
 #include "valores/Relogio.h"
 #include "widgets/AnuncioLeitor.h"
 #include "widgets/CalendarioPeloTeclado.h"
 #include "widgets/CentraJanela.h"
 #include "widgets/EnterPressionaBotao.h"
 #include "widgets/FiltroTeclas.h"
+#include "widgets/PonteiroMouse.h"
 #include "ui_TfrmDemonstrativo.h"
 
 #include <QClipboard>
 #include <QCloseEvent>
+#include <QFileInfo>
 #include <QGuiApplication>
 #include <QKeyEvent>
+#include <QScopeGuard>
 #include <QTimer>
+
+namespace {
+
+PedidoArquivo pedidoPlanilha() {
+    return {
+        PedidoArquivo::Modo::Abrir,
+        QStringLiteral("Abrir planilha de débitos"),
+        {QStringLiteral("Planilhas (*.csv *.xlsx *.ods)"), QStringLiteral("Todos os arquivos (*)")},
+        QString()};
+}
+
+PedidoArquivo pedidoExportacao() {
+    return {PedidoArquivo::Modo::Gravar,
+            QStringLiteral("Exportar demonstrativo"),
+            {QStringLiteral("Planilha .xlsx (*.xlsx)"),
+             QStringLiteral("CSV separado por ponto e vírgula (*.csv)")},
+            QStringLiteral("demonstrativo.xlsx")};
+}
+
+} // namespace
 
 TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
                                      const Relogio& relogio, QWidget* parent)
-    : QDialog(parent), ui(std::make_unique<Ui::TfrmDemonstrativo>()), fDialogos(dialogos),
+    : QDialog(parent), ui(std::make_unique<Ui::TfrmDemonstrativo>()), fDados(dados),
+      fDialogos(dialogos), fRelogio(relogio), fEscolhaArquivo(escolheArquivoQt),
       fModelo(new ModeloDemonstrativo(dados, this)), fAnuncio(new QTimer(this)) {
     ui->setupUi(this);
     ui->grdDebitos->setModel(fModelo);
@@ -28,10 +57,9 @@ TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
     ligaBotao(ui->btnIncluir, &TfrmDemonstrativo::actIncluirExecute);
     ligaBotao(ui->btnExcluir, &TfrmDemonstrativo::actExcluirExecute);
     ligaBotao(ui->btnFechar, &TfrmDemonstrativo::actFecharExecute);
-    // Wired once the spreadsheets are read and written and the statement is printed; until
-    // then they stay disabled, as the layout leaves them.
-    for (QPushButton* botao : {ui->btnAbrirPlanilha, ui->btnExportar, ui->btnImprimir})
-        enterPressionaBotao(botao);
+    ligaBotao(ui->btnAbrirPlanilha, &TfrmDemonstrativo::actAbrirPlanilhaExecute);
+    ligaBotao(ui->btnExportar, &TfrmDemonstrativo::actExportarExecute);
+    ligaBotao(ui->btnImprimir, &TfrmDemonstrativo::actImprimirExecute);
 
     connect(ui->grdDebitos, &GradeDemonstrativo::colar, this, &TfrmDemonstrativo::actColarExecute);
     connect(ui->grdDebitos, &GradeDemonstrativo::incluir, this,
@@ -225,6 +253,70 @@ void TfrmDemonstrativo::actColarExecute() {
         // Every row that could not be read, in one message.
         if (!colados.NaoLidas.isEmpty())
             fDialogos.mensagem(textoNaoLidas(colados.NaoLidas));
+    });
+}
+
+void TfrmDemonstrativo::actAbrirPlanilhaExecute() {
+    executaProtegido(fDialogos, [this] {
+        const QString caminho = fEscolhaArquivo(this, pedidoPlanilha());
+        if (caminho.isEmpty())
+            return;
+        DebitosLidos lidos;
+        try {
+            PonteiroMouse::define(Ponteiro::Ampulheta);
+            const auto restaura = qScopeGuard([] { PonteiroMouse::define(Ponteiro::Padrao); });
+            lidos = leDebitos(caminho);
+            incluiDebitos(lidos.Debitos);
+        } catch (const ErroBelqor& e) {
+            // A file that cannot be read, in its one message, naming it.
+            fDialogos.erro(e.mensagem());
+            return;
+        }
+        // Every row that could not be read, in one message; a file without any debt says so.
+        if (!lidos.Recusadas.isEmpty())
+            fDialogos.mensagem(textoRecusadas(caminho, lidos.Recusadas));
+        else if (lidos.Debitos.isEmpty())
+            fDialogos.mensagem(
+                QStringLiteral("A planilha \"%1\" não tem débitos abaixo do cabeçalho.")
+                    .arg(caminho));
+    });
+}
+
+void TfrmDemonstrativo::actExportarExecute() {
+    executaProtegido(fDialogos, [this] {
+        QString caminho = fEscolhaArquivo(this, pedidoExportacao());
+        if (caminho.isEmpty())
+            return;
+        // A name given without an extension is the workbook's, the first kind offered.
+        if (QFileInfo(caminho).suffix().isEmpty())
+            caminho += QStringLiteral(".xlsx");
+        try {
+            PonteiroMouse::define(Ponteiro::Ampulheta);
+            const auto restaura = qScopeGuard([] { PonteiroMouse::define(Ponteiro::Padrao); });
+            exportaDemonstrativo(demonstrativo(), caminho);
+        } catch (const ErroBelqor& e) {
+            fDialogos.erro(e.mensagem());
+            return;
+        }
+        marcaEntregue();
+    });
+}
+
+void TfrmDemonstrativo::actImprimirExecute() {
+    executaProtegido(fDialogos, [this] {
+        const Demonstrativo dados = demonstrativo();
+        if (const auto recusa = validaImpressaoDemonstrativo(dados)) {
+            fDialogos.mensagem(*recusa);
+            ui->edtNome->setFocus(Qt::OtherFocusReason);
+            return;
+        }
+        // Only what went to a printer or a PDF file counts as delivered: a preview closed
+        // without printing leaves the question before closing as it was.
+        if (abrePreviaImpressao(
+                this, fDialogos,
+                impressoDemonstrativo(documentoDemonstrativo(fDados, dados, fRelogio)),
+                QStringLiteral("PreviaDemonstrativo")))
+            marcaEntregue();
     });
 }
 

@@ -6,15 +6,18 @@
 // calculates lives in ModeloDemonstrativo; the window puts the inputs there, shows what
 // comes back and says why a number or a date was refused beside it, never in a dialog.
 //
-// "Abrir planilha...", "Exportar..." and "Imprimir" are laid out but do nothing yet: the
-// readers and writers of spreadsheets and the printed statement plug in through
-// incluiDebitos, demonstrativo() and marcaEntregue.
+// "Abrir planilha..." adds the debts of a spreadsheet file, "Exportar..." writes the
+// statement to one, "Imprimir" opens the print preview of the printed statement; the file
+// names are asked through a function the window can be given (defineEscolhaArquivo), Qt's
+// file dialog unless told otherwise.
 
 #include "demonstrativo/Demonstrativo.h"
+#include "widgets/EscolhaArquivo.h"
 
 #include <QDialog>
 
 #include <memory>
+#include <utility>
 
 class Dialogos;
 class ModeloDemonstrativo;
@@ -41,6 +44,8 @@ public:
     Demonstrativo demonstrativo() const;
     ModeloDemonstrativo& modelo() const { return *fModelo; }
 
+    void defineEscolhaArquivo(EscolhaArquivo escolha) { fEscolhaArquivo = std::move(escolha); }
+
     // The question asked before debts typed and neither exported nor printed are
     // discarded.
     static QString perguntaDescartar();
@@ -57,6 +62,9 @@ public slots:
     void actIncluirExecute();
     void actExcluirExecute();
     void actColarExecute();
+    void actAbrirPlanilhaExecute();
+    void actExportarExecute();
+    void actImprimirExecute();
     void actFecharExecute();
     void edtDocumentoExit();
     void DTPickerDataPagamentoChange();
@@ -76,7 +84,10 @@ private:
     void vaiParaLinha(int linha);
 
     std::unique_ptr<Ui::TfrmDemonstrativo> ui;
+    TBQDataModule& fDados;
     Dialogos& fDialogos;
+    const Relogio& fRelogio;
+    EscolhaArquivo fEscolhaArquivo;
     ModeloDemonstrativo* fModelo;
     // Changes told to a screen reader once the event that made them is over.
     QTimer* fAnuncio;

@@ -1,15 +1,22 @@
 // The statement window driven as a user drives it: debts typed into the grid, their
 // results beside them as the calculation gives them, the totals below; a debt that fails
 // with its message in its row; rows pasted from a spreadsheet; the taxpayer's number
-// checked beside its field; the question before typed debts are discarded.
+// checked beside its field; the question before typed debts are discarded; debts opened
+// from a spreadsheet file, the statement exported to one and printed from its preview,
+// each file name answered by the test in place of the file dialog.
 
+#include "apoio/ArquivosTeste.h"
 #include "apoio/DialogosRoteiro.h"
+#include "apoio/ImpressaoPrevia.h"
 #include "apoio/ModuloTeste.h"
+#include "apoio/TextoPdf.h"
 #include "calc/Calculo.h"
 #include "calc/FormataResultado.h"
 #include "demonstrativo/GradeDemonstrativo.h"
+#include "demonstrativo/LeituraDebitos.h"
 #include "demonstrativo/ModeloDemonstrativo.h"
 #include "demonstrativo/TfrmDemonstrativo.h"
+#include "planilhas/LeituraPlanilha.h"
 #include "valores/Formatacao.h"
 #include "valores/Relogio.h"
 
@@ -17,11 +24,15 @@
 #include <QCalendarWidget>
 #include <QClipboard>
 #include <QDateEdit>
+#include <QFile>
 #include <QLabel>
 #include <QLineEdit>
+#include <QPageLayout>
+#include <QPrinter>
 #include <QPushButton>
 #include <QTemporaryDir>
 #include <QTest>
+#include <QTimer>
 
 #include <memory>
 
@@ -45,6 +56,26 @@ Moeda mostrado(QString texto) {
     return Formato::textoParaMoeda(texto.remove(u'.'));
 }
 
+// The debts of the spreadsheet fixtures, as tests/demonstrativo/TesteLeituraDebitos reads
+// them, and the two rows they refuse.
+const QString Fixturas = QStringLiteral(BELQOR_FIXTURES "/planilhas/");
+const QStringList ReferenciasDasFixturas{"12/2019", "01/2020", "02/2020", "05/2020", "06/2020"};
+QString recusadasDasFixturas(const QString& caminho) {
+    return QStringLiteral("2 linhas da planilha \"%1\" não foram incluídas:\n\r"
+                          "Linha 8: Vencimento inválido: \"31/02/2020\".\n\r"
+                          "Linha 9: Valor inválido: \"1.2a3,00\".")
+        .arg(caminho);
+}
+
+// "referência | vencimento | valor | descrição" of each debt.
+QStringList descricao(const QList<Debito>& debitos) {
+    QStringList r;
+    for (const Debito& d : debitos)
+        r << QStringLiteral("%1 | %2 | %3 | %4")
+                 .arg(d.Referencia, Formato::dataParaTexto(d.Vencimento), d.Valor, d.Descricao);
+    return r;
+}
+
 } // namespace
 
 class TesteJanelaDemonstrativo : public QObject {
@@ -55,6 +86,9 @@ class TesteJanelaDemonstrativo : public QObject {
     DialogosRoteiro fDialogos;
     std::unique_ptr<ModuloTeste> fDados;
     std::unique_ptr<TfrmDemonstrativo> fJanela;
+    // The file names the user gives, in order, and what the window asked each time.
+    QStringList fEscolhas;
+    QList<PedidoArquivo> fPedidos;
 
     template <typename T> T* filho(const char* nome) const {
         T* w = fJanela->findChild<T*>(QString::fromLatin1(nome));
@@ -118,6 +152,37 @@ class TesteJanelaDemonstrativo : public QObject {
     void defineDataPagamento(const QDate& dia) {
         filho<QDateEdit>("DTPickerDataPagamento")->setDate(dia);
     }
+    QPushButton* botao(const char* nome) const { return filho<QPushButton>(nome); }
+    QStringList referencias() const {
+        QStringList r;
+        for (int i = 0; i < grade()->model()->rowCount(); ++i)
+            r << celula(i, M::Referencia);
+        return r;
+    }
+    // The window's file name answered: `caminho`, as typed into the file dialog.
+    void escolhe(const QString& caminho) { fEscolhas << caminho; }
+    // The name put in as the field takes a paste, accents and all.
+    void digitaNome(const QString& nome) {
+        filho<QLineEdit>("edtNome")->setFocus();
+        filho<QLineEdit>("edtNome")->insert(nome);
+    }
+    void digitaDocumento(const QString& documento) {
+        filho<QLineEdit>("edtDocumento")->setFocus();
+        digita(documento);
+        tecla(Qt::Key_Tab);
+    }
+    // Asks whether the window closes without its question; it stays open when it would ask.
+    bool fechaSemPerguntar() {
+        const qsizetype antes = fDialogos.registros().size();
+        fDialogos.enfileira(Resposta::Nao);
+        QTest::mouseClick(botao("btnFechar"), Qt::LeftButton);
+        const bool perguntou = fDialogos.registros().size() > antes;
+        if (perguntou)
+            return false;
+        fDialogos.limpa();
+        return !fJanela->isVisible();
+    }
+
     // Types three debts paid on 10/04/2020.
     void digitaTres() {
         defineDataPagamento(QDate(2020, 4, 10));
@@ -137,6 +202,15 @@ private slots:
                                                      {QDate(2020, 2, 1), QStringLiteral("0.29")},
                                                      {QDate(2020, 3, 1), QStringLiteral("0.34")}});
         fJanela = std::make_unique<TfrmDemonstrativo>(*fDados, fDialogos, fRelogio);
+        fEscolhas.clear();
+        fPedidos.clear();
+        fJanela->defineEscolhaArquivo([this](QWidget* pai, const PedidoArquivo& pedido) {
+            fPedidos << pedido;
+            if (pai != fJanela.get())
+                qWarning("diálogo de arquivo fora da janela");
+            // None given: the user gave up.
+            return fEscolhas.isEmpty() ? QString() : fEscolhas.takeFirst();
+        });
         fJanela->show();
         QApplication::setActiveWindow(fJanela.get());
         QVERIFY(QTest::qWaitForWindowActive(fJanela.get()));
@@ -160,9 +234,8 @@ private slots:
                                  "btnImprimir", "btnFechar"})
             botoes << filho<QPushButton>(nome)->text() +
                           (filho<QPushButton>(nome)->isEnabled() ? "" : " (desabilitado)");
-        QCOMPARE(botoes, QStringList({"&Incluir", "E&xcluir", "&Abrir planilha... (desabilitado)",
-                                      "Ex&portar... (desabilitado)", "&Imprimir (desabilitado)",
-                                      "&Fechar"}));
+        QCOMPARE(botoes, QStringList({"&Incluir", "E&xcluir", "&Abrir planilha...", "Ex&portar...",
+                                      "&Imprimir", "&Fechar"}));
     }
 
     // Three debts typed: each row's results are the calculation's for the same inputs, the
@@ -446,9 +519,20 @@ private slots:
     }
     void botoesPeloTeclado() {
         filho<QLineEdit>("edtNome")->setFocus();
-        // A button's access letter clicks it as a mouse would, once the press is seen.
+        // "&Incluir" and "&Imprimir" share Alt+I: Qt then presses neither, each press moves
+        // the focus to the next of them (Incluir first, after another access key), and Return
+        // presses the one it is on.
+        tecla(Qt::Key_N, Qt::AltModifier);
+        QCOMPARE(foco(), filho<QLineEdit>("edtNome"));
         tecla(Qt::Key_I, Qt::AltModifier);
-        QTRY_COMPARE(grade()->model()->rowCount(), 2);
+        QCOMPARE(foco(), botao("btnIncluir"));
+        tecla(Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(foco(), botao("btnImprimir"));
+        tecla(Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(foco(), botao("btnIncluir"));
+        QCOMPARE(grade()->model()->rowCount(), 1);
+        tecla(Qt::Key_Return);
+        QCOMPARE(grade()->model()->rowCount(), 2);
         // The new row's first cell is the current one, in the grid.
         QCOMPARE(foco(), grade());
         QCOMPARE(grade()->currentIndex(), grade()->model()->index(1, M::Referencia));
@@ -467,10 +551,341 @@ private slots:
         tecla(Qt::Key_Delete, Qt::ControlModifier);
         QCOMPARE(grade()->model()->rowCount(), 3);
         QCOMPARE(fDialogos.respostasPendentes(), 0);
+        // Alt+I twice reaches Imprimir, and Return presses it: without the taxpayer's name it
+        // says so and goes to the name.
+        tecla(Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(foco(), botao("btnIncluir"));
+        tecla(Qt::Key_I, Qt::AltModifier);
+        QCOMPARE(foco(), botao("btnImprimir"));
+        tecla(Qt::Key_Enter, Qt::KeypadModifier);
+        QCOMPARE(fDialogos.textos().constLast(),
+                 QStringLiteral("O nome do contribuinte é obrigatório para imprimir o "
+                                "demonstrativo!"));
+        QCOMPARE(foco(), filho<QLineEdit>("edtNome"));
+        // Alt+A and Alt+P, each the only button of its letter, press theirs at once: the
+        // file dialog is asked for, here given up.
+        tecla(Qt::Key_A, Qt::AltModifier);
+        QTRY_COMPARE(fPedidos.size(), 1);
+        tecla(Qt::Key_P, Qt::AltModifier);
+        QTRY_COMPARE(fPedidos.size(), 2);
+        QCOMPARE(fPedidos[0].modo, PedidoArquivo::Modo::Abrir);
+        QCOMPARE(fPedidos[1].modo, PedidoArquivo::Modo::Gravar);
         // Nothing typed in them: closing asks nothing.
         tecla(Qt::Key_F, Qt::AltModifier);
         QTRY_VERIFY(!fJanela->isVisible());
-        QCOMPARE(fDialogos.registros().size(), 2);
+        QCOMPARE(fDialogos.registros().size(), 3);
+    }
+
+    // Abrir planilha: the spreadsheets saved by a spreadsheet program and a CSV, chosen in
+    // the file dialog, add their debts after those typed, calculated at once; the rows they
+    // refuse are listed in one message, each with its number and reason.
+    void abrirPlanilha_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::newRow("xlsx") << Fixturas + "debitos.xlsx";
+        QTest::newRow("ods") << Fixturas + "debitos.ods";
+        QTest::newRow("csv") << QString();
+    }
+    void abrirPlanilha() {
+        QFETCH(QString, arquivo);
+        if (arquivo.isEmpty())
+            arquivo = gravaArquivoTeste(
+                fPasta.path(), QStringLiteral("débitos.csv"),
+                QByteArrayLiteral(
+                    "Débitos da Comércio Exemplo Ltda.\r\n"
+                    "referencia;vencimento;valor;descricao\r\n"
+                    "12/2019;10/01/2020;1000,00;ICMS próprio\r\n"
+                    "01/2020;10/02/2020;1.000,00;\r\n"
+                    "\r\n\r\n"
+                    "02/2020;10/03/2020;R$ 2.500,50;\"Substituição; \"\"tributária\"\"\"\r\n"
+                    "03/2020;31/02/2020;700,00;\r\n"
+                    "04/2020;10/05/2020;1.2a3,00;\r\n"
+                    "05/2020;10/06/2020;333,33;Com nota\r\n"
+                    "06/2020;10/07/2020;1234,56;Fórmula\r\n"));
+        defineDataPagamento(QDate(2020, 4, 10));
+        digitaDebito(0, {"11/2019", "10122019", "500,00"});
+        escolhe(arquivo);
+        QTest::mouseClick(botao("btnAbrirPlanilha"), Qt::LeftButton);
+
+        QCOMPARE(fPedidos.size(), 1);
+        QCOMPARE(fPedidos[0].modo, PedidoArquivo::Modo::Abrir);
+        QCOMPARE(fPedidos[0].filtros.constFirst(),
+                 QStringLiteral("Planilhas (*.csv *.xlsx *.ods)"));
+        QCOMPARE(referencias(), QStringList{"11/2019"} + ReferenciasDasFixturas);
+        QCOMPARE(celula(1, M::Valor), QStringLiteral("1.000,00"));
+        QCOMPARE(celula(1, M::Descricao), QStringLiteral("ICMS próprio"));
+        QCOMPARE(celula(3, M::Valor), QStringLiteral("2.500,50"));
+        QCOMPARE(resultados(1),
+                 QStringList({"91", "1,630000 %", "120,00", "18,26", "1.138,26", ""}));
+        QCOMPARE(resultados(3), calculoUnico("2500,50", data(2020, 3, 10), data(2020, 4, 10)));
+        // Paid before they are due: the calculation's own message, in their rows.
+        QCOMPARE(celula(4, M::Mensagem), celula(5, M::Mensagem));
+        QVERIFY(!celula(4, M::Mensagem).isEmpty());
+        QCOMPARE(totais()[0], QStringLiteral("4"));
+        // The first debt read is the current one.
+        QCOMPARE(grade()->currentIndex().row(), 1);
+        QCOMPARE(fDialogos.textos(), QStringList{recusadasDasFixturas(arquivo)});
+        QCOMPARE(fDialogos.registros()[0].tipo, DialogosRoteiro::Registro::Mensagem);
+    }
+
+    // A file that cannot be read gives its one message, naming it, and adds nothing; a
+    // file with no refused row says nothing; giving up the dialog does nothing.
+    void abrirPlanilhaRecusada_data() {
+        QTest::addColumn<QString>("arquivo");
+        QTest::addColumn<QString>("mensagem"); // empty: none
+        QTest::addColumn<bool>("erro");        // an error dialog, or a plain message
+        QTest::addColumn<QStringList>("referencias");
+        const QString senha = Fixturas + "debitos-senha.xlsx";
+        QTest::newRow("com senha") << senha
+                                   << "A planilha \"" + senha +
+                                          "\" está protegida por senha: salve-a sem senha no "
+                                          "programa de planilhas e abra-a de novo."
+                                   << true << QStringList{""};
+        const QString ausente = fPasta.filePath(QStringLiteral("ausente.xlsx"));
+        QTest::newRow("ausente") << ausente
+                                 << "Não foi possível ler o arquivo \"" + ausente +
+                                        "\": arquivo ou pasta inexistente"
+                                 << true << QStringList{""};
+        const QString semCabecalho = gravaArquivoTeste(fPasta.path(), QStringLiteral("sem.csv"),
+                                                       "01/2020;10/02/2020;1,00\n");
+        QTest::newRow("sem cabeçalho")
+            << semCabecalho
+            << "A planilha \"" + semCabecalho +
+                   "\" não tem a linha de cabeçalho com as colunas referencia, vencimento e valor."
+            << true << QStringList{""};
+        const QString vazia = gravaArquivoTeste(fPasta.path(), QStringLiteral("vazia.csv"),
+                                                "referencia;vencimento;valor\n");
+        QTest::newRow("só o cabeçalho")
+            << vazia << "A planilha \"" + vazia + "\" não tem débitos abaixo do cabeçalho." << false
+            << QStringList{""};
+        QTest::newRow("desistiu") << QString() << QString() << false << QStringList{""};
+        const QString boa =
+            gravaArquivoTeste(fPasta.path(), QStringLiteral("boa.csv"),
+                              "referencia;vencimento;valor\n01/2020;10/02/2020;1,00\n");
+        QTest::newRow("nenhuma recusada") << boa << QString() << false << QStringList{"01/2020"};
+    }
+    void abrirPlanilhaRecusada() {
+        QFETCH(QString, arquivo);
+        QFETCH(QString, mensagem);
+        QFETCH(bool, erro);
+        QFETCH(QStringList, referencias);
+        if (!arquivo.isEmpty())
+            escolhe(arquivo);
+        QTest::mouseClick(botao("btnAbrirPlanilha"), Qt::LeftButton);
+        QCOMPARE(fPedidos.size(), 1);
+        QCOMPARE(fDialogos.textos(), mensagem.isEmpty() ? QStringList() : QStringList{mensagem});
+        if (!mensagem.isEmpty())
+            QCOMPARE(fDialogos.registros()[0].tipoDialogo,
+                     erro ? TipoDialogo::Erro : TipoDialogo::Personalizado);
+        QCOMPARE(this->referencias(), referencias);
+    }
+
+    // Thousands of rows refused: still one message, the first twenty rows and the count of
+    // the others; the rows read are added.
+    void abrirPlanilhaComMuitasRecusadas() {
+        QByteArray csv = "referencia;vencimento;valor\n01/2020;10/02/2020;1,00\n";
+        for (int i = 0; i < 2000; ++i)
+            csv += "13/2020;10/02/2020;1,00\n";
+        const QString arquivo = gravaArquivoTeste(fPasta.path(), QStringLiteral("muitas.csv"), csv);
+        escolhe(arquivo);
+        QTest::mouseClick(botao("btnAbrirPlanilha"), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos().size(), 1);
+        const QStringList linhas = fDialogos.textos()[0].split(QStringLiteral("\n\r"));
+        QCOMPARE(linhas.size(), 1 + 20 + 1);
+        QCOMPARE(linhas.first(),
+                 "2000 linhas da planilha \"" + arquivo + "\" não foram incluídas:");
+        QVERIFY2(linhas[1].startsWith(QStringLiteral("Linha 3: Referência inválida: \"13/2020\"")),
+                 qPrintable(linhas[1]));
+        QCOMPARE(linhas.last(), QStringLiteral("… e mais 1980 linhas."));
+        QCOMPARE(referencias(), QStringList{"01/2020"});
+    }
+
+    // Exportar: the statement on screen written where the file dialog says, as a workbook
+    // (the kind offered first, and that of a name given without an extension) or as CSV;
+    // read back, the same debts and the figures of the grid, as numbers in the workbook.
+    // Closing then asks nothing.
+    void exportar_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("gravado");
+        QTest::newRow("xlsx") << "demonstrativo.xlsx"
+                              << "demonstrativo.xlsx";
+        QTest::newRow("sem extensão") << "demonstrativo"
+                                      << "demonstrativo.xlsx";
+        QTest::newRow("csv") << "demonstrativo.csv"
+                             << "demonstrativo.csv";
+    }
+    void exportar() {
+        QFETCH(QString, nome);
+        QFETCH(QString, gravado);
+        digitaNome(QStringLiteral("Comércio Exemplo Ltda."));
+        digitaDocumento(QStringLiteral("12.ABC.345/01DE-35"));
+        digitaTres();
+        digitaNaCelula(1, M::Vencimento, "08022020"); // a Saturday: refused, kept in the file
+        QTest::mouseClick(botao("btnIncluir"), Qt::LeftButton); // a row left in blank
+        escolhe(fPasta.filePath(nome));
+        QTest::mouseClick(botao("btnExportar"), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(fPedidos.size(), 1);
+        QCOMPARE(fPedidos[0].modo, PedidoArquivo::Modo::Gravar);
+        QCOMPARE(fPedidos[0].filtros.size(), 2);
+        QVERIFY(fPedidos[0].filtros[0].contains(QLatin1String("*.xlsx")));
+        QVERIFY(fPedidos[0].filtros[1].contains(QLatin1String("*.csv")));
+
+        const QString caminho = fPasta.filePath(gravado);
+        const DebitosLidos lidos = leDebitos(caminho);
+        QCOMPARE(descricao(lidos.Debitos), descricao(fJanela->demonstrativo().Debitos));
+        QCOMPARE(lidos.Debitos.size(), 3);
+        QCOMPARE(lidos.Recusadas.size(), 0);
+
+        // Each debt's row holds the grid's figures: numbers in the workbook; in the CSV the
+        // batch's texts, the amount as it reads it (no thousands' dots). The refused debt
+        // has its amount and no results.
+        const bool xlsx = gravado.endsWith(QLatin1String(".xlsx"));
+        QStringList esperados, noArquivo;
+        for (int i = 0; i < 3; ++i) {
+            QString valor = celula(i, M::Valor);
+            if (!xlsx)
+                valor.remove(u'.');
+            esperados << QStringList{valor, celula(i, M::Multa), celula(i, M::Juros),
+                                     celula(i, M::Total)}
+                             .join(u' ');
+        }
+        QCOMPARE(celula(1, M::Mensagem), QStringLiteral("A Data do Vencimento deve ser dia útil!"));
+        if (xlsx) {
+            // Valor do ICMS, Multa de Mora, Juros de Mora, Total: columns C, G, H, I.
+            for (const LinhaPlanilha& linha : lePrimeiraFolha(caminho, FormatoPlanilha::Xlsx)) {
+                if (linha.numero < lidos.Linhas.first() || linha.numero > lidos.Linhas.last())
+                    continue;
+                QStringList figuras;
+                for (const int coluna : {2, 6, 7, 8}) {
+                    const CelulaPlanilha c =
+                        coluna < linha.celulas.size() ? linha.celulas[coluna] : CelulaPlanilha();
+                    figuras << (c.tipo == CelulaPlanilha::Tipo::Numero
+                                    ? formataReais(
+                                          Moeda::deEstendido(Estendido(c.numero) * Moeda::Escala))
+                                : c.vazia() ? QString()
+                                            : QStringLiteral("(não é número)"));
+                }
+                noArquivo << figuras.join(u' ');
+            }
+        } else {
+            // referencia;vencimento;valor;descricao;pagamento;dias;taxa;multa;juros;total
+            const QStringList linhas = QString::fromUtf8(conteudoArquivo(caminho))
+                                           .split(QStringLiteral("\r\n"), Qt::SkipEmptyParts);
+            for (const QString& linha : linhas.sliced(1)) {
+                const QStringList c = linha.split(u';');
+                noArquivo << QStringList{c[2], c[7], c[8], c[9]}.join(u' ');
+            }
+        }
+        QCOMPARE(noArquivo, esperados);
+
+        QVERIFY(fechaSemPerguntar());
+    }
+
+    // A file that cannot be written: its message, naming it; the debts are not delivered,
+    // so closing still asks.
+    void exportarFalha_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("inicio");
+        QTest::newRow("pasta ausente") << "não há/demonstrativo.xlsx"
+                                       << "Não foi possível";
+        QTest::newRow("outra extensão") << "demonstrativo.pdf"
+                                        << "";
+    }
+    void exportarFalha() {
+        QFETCH(QString, nome);
+        QFETCH(QString, inicio);
+        digitaTres();
+        const QString caminho = fPasta.filePath(nome);
+        escolhe(caminho);
+        QTest::mouseClick(botao("btnExportar"), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos().size(), 1);
+        QCOMPARE(fDialogos.registros()[0].tipoDialogo, TipoDialogo::Erro);
+        QVERIFY2(fDialogos.textos()[0].contains(caminho), qPrintable(fDialogos.textos()[0]));
+        QVERIFY2(fDialogos.textos()[0].startsWith(inicio), qPrintable(fDialogos.textos()[0]));
+        QVERIFY(!QFile::exists(caminho));
+        QVERIFY(!fechaSemPerguntar());
+        QVERIFY(fJanela->isVisible());
+    }
+
+    // Imprimir without the taxpayer's name: the refusal, the focus to the name, no preview.
+    void imprimirSemNome() {
+        digitaTres();
+        bool olhou = false, abriu = false;
+        QTimer::singleShot(0, [&] {
+            if (QPrintPreviewDialog* previa = previaAberta(QStringLiteral("PreviaDemonstrativo"))) {
+                abriu = true;
+                previa->reject();
+            }
+            olhou = true;
+        });
+        QTest::mouseClick(botao("btnImprimir"), Qt::LeftButton);
+        QCOMPARE(fDialogos.textos(),
+                 QStringList{QStringLiteral(
+                     "O nome do contribuinte é obrigatório para imprimir o demonstrativo!")});
+        QCOMPARE(foco(), filho<QLineEdit>("edtNome"));
+        QTRY_VERIFY(olhou);
+        QVERIFY(!abriu);
+    }
+
+    // Imprimir with the name: the statement's print preview, A4 landscape. Printed from it
+    // to a PDF file, the file holds the taxpayer, each debt's figures and the totals the
+    // window shows, and closing asks nothing; closed without printing, closing still asks.
+    void imprimir_data() {
+        QTest::addColumn<bool>("imprime");
+        QTest::newRow("impresso") << true;
+        QTest::newRow("fechado sem imprimir") << false;
+    }
+    void imprimir() {
+        QFETCH(bool, imprime);
+        fRelogio.define(data(2020, 6, 15) + 0.5);
+        digitaNome(QStringLiteral("Comércio Exemplo Ltda."));
+        digitaDocumento(QStringLiteral("12abc34501de35"));
+        filho<QLineEdit>("edtInscricaoEstadual")->setText(QStringLiteral("123.456.789.110"));
+        digitaTres();
+        digitaNaCelula(1, M::Vencimento, "08022020");
+        const QString pdf = fPasta.filePath(QStringLiteral("impresso.pdf"));
+        QFile::remove(pdf);
+        QString titulo;
+        QPageLayout pagina;
+        bool impresso = false;
+        quandoAbrirPrevia(QStringLiteral("PreviaDemonstrativo"), [&](QPrintPreviewDialog* p) {
+            titulo = p->windowTitle();
+            pagina = p->printer()->pageLayout();
+            if (imprime)
+                impresso = imprimePelaPrevia(p, pdf);
+            if (p->isVisible())
+                p->reject();
+        });
+        QTest::mouseClick(botao("btnImprimir"), Qt::LeftButton);
+        QCOMPARE(titulo, QStringLiteral("Demonstrativo de Débitos — ICMS pago em atraso"));
+        QCOMPARE(pagina.pageSize().id(), QPageSize::A4);
+        QCOMPARE(pagina.orientation(), QPageLayout::Landscape);
+        QCOMPARE(fDialogos.textos(), QStringList());
+        QCOMPARE(impresso, imprime);
+        if (!imprime) {
+            QVERIFY(!QFile::exists(pdf));
+            QVERIFY(!fechaSemPerguntar());
+            return;
+        }
+        const QStringList texto = textoPdf(pdf);
+        const QString tudo = texto.join(u'\n');
+        for (const QString& parte :
+             {QStringLiteral("Comércio Exemplo Ltda."), QStringLiteral("12.ABC.345/01DE-35"),
+              QStringLiteral("123.456.789.110"), QStringLiteral("10/04/2020"),
+              QStringLiteral("A Data do Vencimento deve ser dia útil!")})
+            QVERIFY2(tudo.contains(parte), qPrintable(parte + "\n" + tudo));
+        for (const int i : {0, 2})
+            QVERIFY2(
+                !linhaCom(texto, {celula(i, M::Referencia), celula(i, M::Vencimento),
+                                  celula(i, M::Valor), celula(i, M::Dias), celula(i, M::Taxa),
+                                  celula(i, M::Multa), celula(i, M::Juros), celula(i, M::Total)})
+                     .isEmpty(),
+                qPrintable(celula(i, M::Referencia) + "\n" + tudo));
+        // The totals' line: the amount, penalty, interest and total the window shows.
+        QCOMPARE(totais()[0], QStringLiteral("2"));
+        QVERIFY2(!linhaCom(texto, {totais()[1], totais()[2], totais()[3], totais()[4]}).isEmpty(),
+                 qPrintable(totais().join(u' ') + "\n" + tudo));
+        QVERIFY(fechaSemPerguntar());
     }
 
     // Closing with debts typed and neither exported nor printed asks first; No keeps the
