@@ -18,6 +18,7 @@
 #include <QToolButton>
 
 #include <functional>
+#include <memory>
 
 // The visible top-level window of that object name that is a print preview; null when there
 // is none.
@@ -40,8 +41,8 @@ inline void quandoAbrirPrevia(const QString& nome, std::function<void(QPrintPrev
     });
 }
 
-// Presses the preview's Print button and, in the print dialog it opens, prints to `pdf`.
-// False when a control was not where Qt keeps it.
+// Presses the preview's Print button and, in the print dialog it opens, prints to `pdf`
+// (typed key by key: a path in ASCII). False when a control was not where Qt keeps it.
 inline bool imprimePelaPrevia(QPrintPreviewDialog* previa, const QString& pdf) {
     QToolButton* imprimir = nullptr;
     for (QToolButton* b : previa->findChildren<QToolButton*>())
@@ -49,8 +50,9 @@ inline bool imprimePelaPrevia(QPrintPreviewDialog* previa, const QString& pdf) {
             imprimir = b;
     if (!imprimir)
         return false;
-    bool achou = false;
-    QTimer::singleShot(0, [&] {
+    // Shared with the step, which outlives this call when no print dialog came.
+    const auto achou = std::make_shared<bool>(false);
+    QTimer::singleShot(0, [achou, pdf] {
         auto* dialogo = qobject_cast<QPrintDialog*>(QApplication::activeModalWidget());
         if (!dialogo)
             return;
@@ -66,12 +68,12 @@ inline bool imprimePelaPrevia(QPrintPreviewDialog* previa, const QString& pdf) {
             dialogo->reject();
             return;
         }
-        achou = true;
+        *achou = true;
         arquivo->setFocus();
         arquivo->selectAll();
         QTest::keyClicks(arquivo, pdf);
         QTest::mouseClick(ok, Qt::LeftButton);
     });
     QTest::mouseClick(imprimir, Qt::LeftButton);
-    return achou;
+    return *achou;
 }
