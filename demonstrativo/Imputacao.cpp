@@ -4,6 +4,7 @@
 #include "valores/Formatacao.h"
 
 #include <algorithm>
+#include <numeric>
 
 namespace {
 
@@ -41,15 +42,18 @@ std::optional<QString> validaPagamento(const PagamentoParcial& p, DataHora venci
 } // namespace
 
 Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora vencimento,
-                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo,
+                           const QList<PagamentoParcial>& pagamentos, DataHora dataDemonstrativo,
                            const PrevisaoTaxas* previsao) {
     Imputacao r;
     r.PrincipalEmAberto = principal;
-    std::stable_sort(pagamentos.begin(), pagamentos.end(),
-                     [](const PagamentoParcial& a, const PagamentoParcial& b) {
-                         return Datas::parteInteira(a.Data) < Datas::parteInteira(b.Data);
-                     });
-    for (const PagamentoParcial& p : pagamentos) {
+    // Taken by date; each part remembers which payment it came from.
+    QList<qsizetype> ordem(pagamentos.size());
+    std::iota(ordem.begin(), ordem.end(), 0);
+    std::stable_sort(ordem.begin(), ordem.end(), [&pagamentos](qsizetype a, qsizetype b) {
+        return Datas::parteInteira(pagamentos[a].Data) < Datas::parteInteira(pagamentos[b].Data);
+    });
+    for (const qsizetype i : ordem) {
+        const PagamentoParcial& p = pagamentos[i];
         if (const auto falha = validaPagamento(p, vencimento, dataDemonstrativo)) {
             r.Mensagem = *falha;
             return r;
@@ -60,6 +64,7 @@ Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora venci
             return r;
         }
         ParcelaImputada parcela;
+        parcela.Pagamento = i;
         parcela.Data = p.Data;
         parcela.Pago = Formato::textoParaMoeda(p.Valor.trimmed());
         parcela.PrincipalAntes = r.PrincipalEmAberto;

@@ -35,6 +35,7 @@ struct ParcelaImputada {
     Moeda Juros;             // C
     Moeda PagoAMaior;        // x − T when the payment settles the debt
     bool Quita = false;
+    qsizetype Pagamento = -1; // its place in the payments as given, before they were sorted
 };
 
 struct Imputacao {
@@ -52,5 +53,5 @@ struct Imputacao {
 // rates); its message is kept the same way.
 // With previsao, each day's cost may use estimated months (CalculaValores).
 Imputacao imputaPagamentos(TBQDataModule& dados, Moeda principal, DataHora vencimento,
-                           QList<PagamentoParcial> pagamentos, DataHora dataDemonstrativo,
+                           const QList<PagamentoParcial>& pagamentos, DataHora dataDemonstrativo,
                            const PrevisaoTaxas* previsao = nullptr);

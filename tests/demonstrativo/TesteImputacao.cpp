@@ -28,12 +28,16 @@ QList<PagamentoParcial> pagamentos(const QString& texto) {
     return lista;
 }
 
-// Each payment's split as "T|A|B|C|pago a maior".
+// Each payment as "#1|T|A|B|C|pago a maior": its place in the payments as given, then its
+// split.
 QStringList partes(const Imputacao& r) {
     QStringList lista;
     for (const ParcelaImputada& p : r.Parcelas)
-        lista << QStringList{formataReais(p.NaData.Total), formataReais(p.Principal),
-                             formataReais(p.Multa), formataReais(p.Juros),
+        lista << QStringList{QStringLiteral("#%1").arg(p.Pagamento),
+                             formataReais(p.NaData.Total),
+                             formataReais(p.Principal),
+                             formataReais(p.Multa),
+                             formataReais(p.Juros),
                              formataReais(p.PagoAMaior)}
                      .join(u'|');
     return lista;
@@ -79,43 +83,47 @@ private slots:
             << "1000,00"
             << "10/01/2020"
             << "10/03/2020=500,00"
-            << "10/06/2020" << QStringList{"1.104,06|452,87|40,76|6,37|0,00"} << "547,13" << false;
+            << "10/06/2020" << QStringList{"#0|1.104,06|452,87|40,76|6,37|0,00"} << "547,13"
+            << false;
         // Given out of order: taken by date.
         QTest::newRow("dois pagamentos")
             << "1000,00"
             << "10/01/2020"
             << "10/03/2020=200,00;10/02/2020=300,00"
             << "10/06/2020"
-            << QStringList{"1.100,90|272,50|24,53|2,97|0,00", "803,21|181,15|16,30|2,55|0,00"}
+            << QStringList{"#1|1.100,90|272,50|24,53|2,97|0,00", "#0|803,21|181,15|16,30|2,55|0,00"}
             << "546,35" << false;
         QTest::newRow("quita exatamente")
             << "1000,00"
             << "10/01/2020"
             << "10/03/2020=1104,06"
-            << "10/06/2020" << QStringList{"1.104,06|1.000,00|90,00|14,06|0,00"} << "0,00" << true;
+            << "10/06/2020" << QStringList{"#0|1.104,06|1.000,00|90,00|14,06|0,00"} << "0,00"
+            << true;
         QTest::newRow("paga a maior")
             << "1000,00"
             << "10/01/2020"
             << "10/03/2020=1200,00"
-            << "10/06/2020" << QStringList{"1.104,06|1.000,00|90,00|14,06|95,94"} << "0,00" << true;
+            << "10/06/2020" << QStringList{"#0|1.104,06|1.000,00|90,00|14,06|95,94"} << "0,00"
+            << true;
         // No penalty or interest on the due date: the whole payment is principal.
         QTest::newRow("no vencimento")
             << "1000,00"
             << "10/01/2020"
             << "10/01/2020=400,00"
-            << "10/06/2020" << QStringList{"1.000,00|400,00|0,00|0,00|0,00"} << "600,00" << false;
+            << "10/06/2020" << QStringList{"#0|1.000,00|400,00|0,00|0,00|0,00"} << "600,00"
+            << false;
         // Fifteen years of interest: one cent is less than half a cent of principal.
         QTest::newRow("um centavo, nada de principal")
             << "100,00"
             << "10/01/2005"
             << "10/01/2020=0,01"
-            << "10/01/2020" << QStringList{"289,05|0,00|0,00|0,01|0,00"} << "100,00" << false;
+            << "10/01/2020" << QStringList{"#0|289,05|0,00|0,00|0,01|0,00"} << "100,00" << false;
         QTest::newRow("maiores valores da moeda")
             << "180770000000000,00"
             << "02/01/1998"
             << "10/09/2026=500000000000000,00"
             << "10/09/2026"
-            << QStringList{"922.297.216.960.000,00|97.999.862.016.194,28|"
+            << QStringList{"#0|922.297.216.960.000,00|97.999.862.016.194,28|"
                            "11.759.983.441.943,31|390.240.154.541.862,41|0,00"}
             << "82.770.137.983.805,72" << false;
     }
