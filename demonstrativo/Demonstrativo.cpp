@@ -14,6 +14,14 @@ bool ehDigito(QChar c) {
     return c >= u'0' && c <= u'9';
 }
 
+// The debt's amount as typed: the principal its payments left open and what they took of it.
+Moeda valorDoDebito(const ResultadoDebito& debito) {
+    Moeda valor = debito.Resultado->ValorICMS;
+    for (const ParcelaImputada& p : debito.Pagamentos.Parcelas)
+        valor = valor + p.Principal;
+    return valor;
+}
+
 // The totals with one debt's figures added (sinal 1) or taken away (-1); a sum beyond the
 // currency's range throws ErroEstouroMoeda.
 TotaisDemonstrativo somados(TotaisDemonstrativo t, const ResultadoDebito& debito, int sinal) {
@@ -21,6 +29,7 @@ TotaisDemonstrativo somados(TotaisDemonstrativo t, const ResultadoDebito& debito
     const ResultadoCalculo& r = *debito.Resultado;
     t.Quantidade += sinal;
     t.Previstos += debito.previsao() ? sinal : 0;
+    t.ValorDebitos = soma(t.ValorDebitos, valorDoDebito(debito));
     t.Pago = soma(t.Pago, debito.Pagamentos.Pago);
     t.Valor = soma(t.Valor, r.ValorICMS);
     t.Multa = soma(t.Multa, r.MultaMora);

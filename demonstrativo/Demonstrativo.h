@@ -45,10 +45,11 @@ struct ResultadoDebito {
 };
 
 // Sums of the debts calculated, in whole cents as each result shows them, and how many
-// debts they cover: what was paid in part, then what remains (the principal still open,
-// its penalty, interest and total).
+// debts they cover: the debts' amounts, what was paid in part, then what remains (the
+// principal still open, its penalty, interest and total).
 struct TotaisDemonstrativo {
     int Quantidade = 0;
+    Moeda ValorDebitos; // the amounts as typed, before any payment
     Moeda Pago;
     Moeda Valor;
     Moeda Multa;

@@ -107,6 +107,8 @@ private slots:
         QCOMPARE(formataReais(t.Total), formataReais(esperado.Total));
         QCOMPARE(t.Valor + t.Multa + t.Juros, t.Total);
         QCOMPARE(formataReais(t.Valor), QStringLiteral("3.833,83"));
+        // Nothing paid: the amounts are the principal open.
+        QCOMPARE(t.ValorDebitos, t.Valor);
         // Nothing was shown: every message stayed with its debt.
         QVERIFY(fDialogos.registros().isEmpty());
     }
@@ -250,8 +252,9 @@ private slots:
             }
             const TotaisDemonstrativo& a = d.totais();
             const TotaisDemonstrativo& b = inteiro.totais();
-            QVERIFY2(a.Quantidade == b.Quantidade && a.Valor == b.Valor && a.Multa == b.Multa &&
-                         a.Juros == b.Juros && a.Total == b.Total,
+            QVERIFY2(a.Quantidade == b.Quantidade && a.ValorDebitos == b.ValorDebitos &&
+                         a.Valor == b.Valor && a.Multa == b.Multa && a.Juros == b.Juros &&
+                         a.Total == b.Total,
                      qPrintable(QStringLiteral("%1: %2 débitos, total %3; esperado %4, %5")
                                     .arg(QString::fromLatin1(passo))
                                     .arg(a.Quantidade)
@@ -274,6 +277,16 @@ private slots:
                        {QStringLiteral("12/2019"), data(2020, 1, 10), QStringLiteral("1000,00"),
                         QStringLiteral("só a descrição")});
         confere("só a descrição");
+        d.alteraDebito(*fDados, 0,
+                       {QStringLiteral("12/2019"),
+                        data(2020, 1, 10),
+                        QStringLiteral("1000,00"),
+                        {},
+                        {{data(2020, 3, 10), QStringLiteral("500,00")}}});
+        QCOMPARE(formataReais(d.totais().Pago), QStringLiteral("500,00"));
+        QCOMPARE(d.totais().ValorDebitos - d.totais().Valor,
+                 d.resultados()[0].Pagamentos.Parcelas[0].Principal);
+        confere("um pagamento parcial");
         d.insereDebitos(
             *fDados, 1,
             {{QStringLiteral("11/2019"), data(2019, 12, 10), QStringLiteral("50,00"), {}},

@@ -247,6 +247,8 @@ private slots:
         const ResultadoFormatado semPagamento = formataResultado(*d.resultados()[3].Resultado);
         const TotaisDemonstrativo& t = d.totais();
         QCOMPARE(t.Quantidade, 3);
+        // The amounts of the three debts counted, as typed: the payments took part of them.
+        QCOMPARE(formataReais(t.ValorDebitos), QStringLiteral("2.200,00"));
         QCOMPARE(formataReais(t.Pago), QStringLiteral("1.700,00"));
         QCOMPARE(formataReais(t.Valor), QStringLiteral("747,13"));
         QCOMPARE(formataReais(t.Total),
