@@ -1,8 +1,8 @@
 #include "demonstrativo/DelegadoDemonstrativo.h"
 
 #include "calc/TeclasValor.h"
+#include "demonstrativo/CelulasDemonstrativo.h"
 #include "demonstrativo/GradeDemonstrativo.h"
-#include "demonstrativo/ModeloDemonstrativo.h"
 #include "widgets/CalendarioPeloTeclado.h"
 #include "widgets/FiltroTeclas.h"
 
@@ -14,7 +14,9 @@
 
 namespace {
 
-using M = ModeloDemonstrativo;
+EditorCelula editorDaCelula(const QModelIndex& index) {
+    return EditorCelula(index.data(PapelEditor).toInt());
+}
 
 QLineEdit* campoDeTexto(QWidget* parent, const QModelIndex& index) {
     auto* campo = new QLineEdit(parent);
@@ -31,14 +33,14 @@ DelegadoDemonstrativo::DelegadoDemonstrativo(GradeDemonstrativo& grade)
 QWidget* DelegadoDemonstrativo::createEditor(QWidget* parent, const QStyleOptionViewItem&,
                                              const QModelIndex& index) const {
     QWidget* editor = nullptr;
-    switch (index.column()) {
-    case M::Referencia: {
+    switch (editorDaCelula(index)) {
+    case EditorCelula::Mes: {
         QLineEdit* campo = campoDeTexto(parent, index);
         campo->setInputMask(QStringLiteral("99/9999;_"));
         editor = campo;
         break;
     }
-    case M::Vencimento: {
+    case EditorCelula::Data: {
         auto* data = new QDateEdit(parent);
         data->setFrame(false);
         data->setDisplayFormat(QStringLiteral("dd/MM/yyyy"));
@@ -47,24 +49,25 @@ QWidget* DelegadoDemonstrativo::createEditor(QWidget* parent, const QStyleOption
         editor = data;
         break;
     }
-    case M::Valor: {
+    case EditorCelula::Valor: {
         QLineEdit* campo = campoDeTexto(parent, index);
         filtraTeclas(campo, [campo](QKeyEvent* tecla) { return aplicaFiltroValor(campo, *tecla); });
         editor = campo;
         break;
     }
-    case M::Descricao: {
+    case EditorCelula::Texto: {
         QLineEdit* campo = campoDeTexto(parent, index);
-        campo->setMaxLength(200);
+        if (const int maximo = index.data(PapelTamanhoMaximo).toInt(); maximo > 0)
+            campo->setMaxLength(maximo);
         editor = campo;
         break;
     }
-    default:
+    case EditorCelula::Nenhum:
         return nullptr;
     }
     editor->setObjectName(QStringLiteral("editorCelula"));
     // A screen reader names the editor after its column, as it names the cell.
-    editor->setAccessibleName(M::tituloDaColuna(index.column()));
+    editor->setAccessibleName(index.model()->headerData(index.column(), Qt::Horizontal).toString());
     return editor;
 }
 
@@ -76,8 +79,7 @@ void DelegadoDemonstrativo::setEditorData(QWidget* editor, const QModelIndex& in
         data->setProperty("belqorIniciado", true);
         QDate valor = index.data(Qt::EditRole).toDate();
         if (!valor.isValid())
-            if (const auto* modelo = qobject_cast<const M*>(index.model()))
-                valor = Datas::paraQDate(modelo->demonstrativo().DataPagamento);
+            valor = index.data(PapelDataInicial).toDate();
         if (valor.isValid())
             data->setDate(valor);
         return;
@@ -95,7 +97,7 @@ void DelegadoDemonstrativo::setModelData(QWidget* editor, QAbstractItemModel* mo
     }
     QString texto = static_cast<QLineEdit*>(editor)->text();
     // A mask left with only its literals is an empty cell.
-    if (index.column() == M::Referencia &&
+    if (editorDaCelula(index) == EditorCelula::Mes &&
         std::none_of(texto.cbegin(), texto.cend(), [](QChar c) { return c.isDigit(); }))
         texto.clear();
     model->setData(index, texto);

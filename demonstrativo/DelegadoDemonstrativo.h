@@ -1,11 +1,11 @@
 #pragma once
 
-// The cell editors of the statement's grid, each named after its column for a screen
-// reader: the reference month in a field shaped MM/AAAA, the due date in a date editor
-// whose calendar opens by the keyboard (Alt+Down, F4), starting on an empty cell at the
-// payment date; the amount in a field with the calculation window's keystroke filter, and
-// the description in a plain field. Ctrl+Tab in an editor puts its text into the cell and
-// leaves the grid.
+// The cell editors of the statement's grids, each named after its column for a screen
+// reader, of the kind the model asks for (PapelEditor): a month in a field shaped MM/AAAA,
+// a date in a date editor whose calendar opens by the keyboard (Alt+Down, F4), starting on
+// an empty cell at the date the model gives (the payment date); an amount in a field with
+// the calculation window's keystroke filter, and text in a plain field. Ctrl+Tab in an
+// editor puts its text into the cell and leaves the grid.
 
 #include <QStyledItemDelegate>
 

@@ -1,7 +1,7 @@
 #include "demonstrativo/GradeDemonstrativo.h"
 
+#include "demonstrativo/CelulasDemonstrativo.h"
 #include "demonstrativo/DelegadoDemonstrativo.h"
-#include "demonstrativo/ModeloDemonstrativo.h"
 #include "widgets/CoresSelecao.h"
 #include "widgets/SaidaDaGrade.h"
 
@@ -9,8 +9,6 @@
 #include <QKeyEvent>
 
 #include <algorithm>
-#include <initializer_list>
-#include <utility>
 
 GradeDemonstrativo::GradeDemonstrativo(QWidget* parent) : QTableView(parent) {
     setItemDelegate(new DelegadoDemonstrativo(*this));
@@ -36,21 +34,20 @@ void GradeDemonstrativo::setModel(QAbstractItemModel* model) {
     ajustaColunas();
 }
 
-// Each column as wide as what it shows at most, in digits of the grid's font; the
-// description and the message take what is left.
+// Each column as wide as what it shows at most (PapelLargura), in digits of the grid's font;
+// the last column takes what is left.
 void GradeDemonstrativo::ajustaColunas() {
+    if (!model())
+        return;
     const int digito = fontMetrics().horizontalAdvance(QLatin1Char('0'));
-    const auto largura = [&](int caracteres, int coluna) {
+    for (int coluna = 0; coluna < model()->columnCount(); ++coluna) {
+        const int caracteres = model()->headerData(coluna, Qt::Horizontal, PapelLargura).toInt();
+        if (caracteres <= 0)
+            continue;
         const int titulo =
-            fontMetrics().horizontalAdvance(ModeloDemonstrativo::tituloDaColuna(coluna));
-        return std::max(digito * caracteres, titulo) + 16;
-    };
-    using M = ModeloDemonstrativo;
-    const std::initializer_list<std::pair<int, int>> caracteres{
-        {M::Referencia, 8}, {M::Vencimento, 11}, {M::Valor, 16}, {M::Descricao, 18}, {M::Dias, 5},
-        {M::Taxa, 12},      {M::Multa, 14},      {M::Juros, 14}, {M::Total, 16}};
-    for (const auto& [coluna, n] : caracteres)
-        setColumnWidth(coluna, largura(n, coluna));
+            fontMetrics().horizontalAdvance(model()->headerData(coluna, Qt::Horizontal).toString());
+        setColumnWidth(coluna, std::max(digito * caracteres, titulo) + 16);
+    }
 }
 
 void GradeDemonstrativo::saiPeloTeclado(bool adiante) {

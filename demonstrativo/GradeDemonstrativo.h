@@ -1,9 +1,10 @@
 #pragma once
 
-// The grid of the statement's debts. Typing into a cell of a typed column opens its editor
+// A grid of the statement (its debts, a debt's payments), sized and edited as its model
+// says (CelulasDemonstrativo.h). Typing into a cell of a typed column opens its editor
 // with the key typed, F2 opens it as it is; Tab and Shift+Tab move between the cells,
 // Ctrl+Tab and Ctrl+Shift+Tab leave the grid, from a cell or from its open editor. Ctrl+V
-// asks for the clipboard's rows, Insert for a new debt and Ctrl+Delete for the current one
+// asks for the clipboard's rows, Insert for a new row and Ctrl+Delete for the current one
 // to go: the window decides what each means.
 
 #include <QTableView>

@@ -1,25 +1,33 @@
 #include "demonstrativo/ModeloDemonstrativo.h"
 
 #include "calc/FormataResultado.h"
-#include "calc/ValidacaoCalculo.h"
-#include "valores/Formatacao.h"
+#include "demonstrativo/CelulasDemonstrativo.h"
 
 #include <algorithm>
 #include <array>
 
 namespace {
 
-// The amount as the result shows it, grouped, once it passes the amount's check; as typed
-// until then, so the text the message speaks of stays on screen.
-QString valorExibido(const QString& digitado) {
-    QString texto = digitado.trimmed();
-    if (texto.isEmpty() || ValidaValorSemSinal(texto))
-        return digitado;
-    try {
-        return formataReais(Formato::textoParaMoeda(texto));
-    } catch (const std::exception&) {
-        // Beyond the currency's range: the calculation gives the message.
-        return digitado;
+// The most characters each column shows, for its width; the message takes what is left.
+int larguraDaColuna(int coluna) {
+    using M = ModeloDemonstrativo;
+    static const std::array<int, M::Colunas> larguras{8, 11, 16, 18, 5, 12, 14, 14, 16, 0};
+    return coluna >= 0 && coluna < M::Colunas ? larguras[std::size_t(coluna)] : 0;
+}
+
+EditorCelula editorDaColuna(int coluna) {
+    using M = ModeloDemonstrativo;
+    switch (coluna) {
+    case M::Referencia:
+        return EditorCelula::Mes;
+    case M::Vencimento:
+        return EditorCelula::Data;
+    case M::Valor:
+        return EditorCelula::Valor;
+    case M::Descricao:
+        return EditorCelula::Texto;
+    default:
+        return EditorCelula::Nenhum;
     }
 }
 
@@ -94,12 +102,18 @@ QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
     }
     if (role == Qt::ToolTipRole && coluna == Mensagem && !r.Mensagem.isEmpty())
         return r.Mensagem;
+    if (role == PapelEditor)
+        return int(editorDaColuna(coluna));
+    if (role == PapelDataInicial)
+        return dataEditada(fDemonstrativo.DataPagamento);
+    if (role == PapelTamanhoMaximo)
+        return coluna == Descricao ? 200 : 0;
     if (role == Qt::EditRole) {
         switch (coluna) {
         case Referencia:
             return d.Referencia;
         case Vencimento:
-            return d.Vencimento == Datas::Vazia ? QDate() : Datas::paraQDate(d.Vencimento);
+            return dataEditada(d.Vencimento);
         case Valor:
             return d.Valor;
         case Descricao:
@@ -114,7 +128,7 @@ QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
     case Referencia:
         return d.Referencia;
     case Vencimento:
-        return d.Vencimento == Datas::Vazia ? QString() : Formato::dataParaTexto(d.Vencimento);
+        return dataExibida(d.Vencimento);
     case Valor:
         return valorExibido(d.Valor);
     case Descricao:
@@ -145,19 +159,21 @@ QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
 QVariant ModeloDemonstrativo::headerData(int section, Qt::Orientation orientation, int role) const {
     if (orientation == Qt::Horizontal && role == Qt::DisplayRole)
         return tituloDaColuna(section);
+    if (orientation == Qt::Horizontal && role == PapelLargura)
+        return larguraDaColuna(section);
     return QAbstractTableModel::headerData(section, orientation, role);
 }
 
 Qt::ItemFlags ModeloDemonstrativo::flags(const QModelIndex& index) const {
     Qt::ItemFlags f = QAbstractTableModel::flags(index);
-    if (index.isValid() && index.column() <= Descricao)
+    if (index.isValid() && editorDaColuna(index.column()) != EditorCelula::Nenhum)
         f |= Qt::ItemIsEditable;
     return f;
 }
 
 bool ModeloDemonstrativo::setData(const QModelIndex& index, const QVariant& value, int role) {
     if (!index.isValid() || role != Qt::EditRole || index.row() >= rowCount() ||
-        index.column() > Descricao)
+        !(flags(index) & Qt::ItemIsEditable))
         return false;
     const int linha = index.row();
     Debito d = fDemonstrativo.Debitos[linha];
@@ -165,18 +181,13 @@ bool ModeloDemonstrativo::setData(const QModelIndex& index, const QVariant& valu
     case Referencia:
         d.Referencia = value.toString().trimmed();
         break;
-    case Vencimento:
-        if (value.typeId() == QMetaType::QDate) {
-            const QDate data = value.toDate();
-            d.Vencimento = data.isValid() ? Datas::deQDate(data) : Datas::Vazia;
-        } else {
-            const QString texto = value.toString().trimmed();
-            DataHora data = Datas::Vazia;
-            if (!texto.isEmpty() && !Formato::tentaTextoParaData(texto, data))
-                return false;
-            d.Vencimento = data;
-        }
+    case Vencimento: {
+        const auto data = dataDaCelula(value);
+        if (!data)
+            return false;
+        d.Vencimento = *data;
         break;
+    }
     case Valor:
         d.Valor = value.toString().trimmed();
         break;
