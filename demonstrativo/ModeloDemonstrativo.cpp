@@ -2,6 +2,7 @@
 
 #include "calc/FormataResultado.h"
 #include "demonstrativo/CelulasDemonstrativo.h"
+#include "valores/Formatacao.h"
 
 #include <algorithm>
 #include <array>
@@ -11,7 +12,7 @@ namespace {
 // The most characters each column shows, for its width; the message takes what is left.
 int larguraDaColuna(int coluna) {
     using M = ModeloDemonstrativo;
-    static const std::array<int, M::Colunas> larguras{8, 11, 16, 18, 5, 12, 14, 14, 16, 0};
+    static const std::array<int, M::Colunas> larguras{8, 11, 16, 18, 16, 16, 5, 12, 14, 14, 16, 0};
     return coluna >= 0 && coluna < M::Colunas ? larguras[std::size_t(coluna)] : 0;
 }
 
@@ -31,16 +32,38 @@ EditorCelula editorDaColuna(int coluna) {
     }
 }
 
+// Why the debt failed; on a result that used an estimated month, the forecast's mark.
+QString mensagem(const ResultadoDebito& r) {
+    if (r.Resultado && r.previsao())
+        return ModeloDemonstrativo::marcaPrevisao();
+    return r.Mensagem;
+}
+
 } // namespace
 
 QString ModeloDemonstrativo::tituloDaColuna(int coluna) {
     static const std::array<QString, Colunas> titulos{
         QStringLiteral("Referência"),    QStringLiteral("Vencimento"),
         QStringLiteral("Valor do ICMS"), QStringLiteral("Descrição"),
+        QStringLiteral("Pago"),          QStringLiteral("Principal em Aberto"),
         QStringLiteral("Dias"),          QStringLiteral("Taxa de Juros"),
         QStringLiteral("Multa de Mora"), QStringLiteral("Juros de Mora"),
         QStringLiteral("Total"),         QStringLiteral("Mensagem")};
     return coluna >= 0 && coluna < Colunas ? titulos[std::size_t(coluna)] : QString();
+}
+
+QString ModeloDemonstrativo::marcaPrevisao() {
+    return QStringLiteral("PREVISÃO");
+}
+
+QString ModeloDemonstrativo::textoMesesEstimados(const QList<TaxaSelicSomada>& meses) {
+    if (meses.isEmpty())
+        return {};
+    QStringList lista;
+    for (const TaxaSelicSomada& t : meses)
+        lista << Formato::mesAno(t.Mes) + u' ' + formataTaxa(t.Valor);
+    return marcaPrevisao() + QStringLiteral(" — taxas estimadas: ") +
+           lista.join(QStringLiteral("; "));
 }
 
 ModeloDemonstrativo::ModeloDemonstrativo(TBQDataModule& dados, QObject* parent)
@@ -53,10 +76,37 @@ bool ModeloDemonstrativo::temDebitos() const {
 
 void ModeloDemonstrativo::defineDataPagamento(DataHora data) {
     fDemonstrativo.DataPagamento = data;
+    recalculaTodos();
+}
+
+void ModeloDemonstrativo::definePrevisao(bool prever) {
+    if (fDemonstrativo.PreverMesesSemTaxa == prever)
+        return;
+    fDemonstrativo.PreverMesesSemTaxa = prever;
+    recalculaTodos();
+}
+
+void ModeloDemonstrativo::recalculaTodos() {
     fDemonstrativo.calcula(fDados);
     if (rowCount() > 0)
-        emit dataChanged(index(0, Dias), index(rowCount() - 1, Mensagem));
+        emit dataChanged(index(0, Pago), index(rowCount() - 1, Mensagem));
     emit totaisMudaram();
+}
+
+void ModeloDemonstrativo::definePagamentos(int linha, const QList<PagamentoParcial>& pagamentos) {
+    if (linha < 0 || linha >= rowCount())
+        return;
+    Debito d = fDemonstrativo.Debitos[linha];
+    d.Pagamentos = pagamentos;
+    alteraDebito(linha, d);
+}
+
+void ModeloDemonstrativo::alteraDebito(int linha, const Debito& debito) {
+    fDemonstrativo.alteraDebito(fDados, linha, debito);
+    emit dataChanged(index(linha, 0), index(linha, Colunas - 1));
+    emit totaisMudaram();
+    emit debitosMudaram();
+    emit debitoAlterado(linha);
 }
 
 void ModeloDemonstrativo::insereDebitos(int posicao, const QList<Debito>& debitos) {
@@ -100,8 +150,8 @@ QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
             return int(Qt::AlignLeft | Qt::AlignVCenter);
         return int(Qt::AlignRight | Qt::AlignVCenter);
     }
-    if (role == Qt::ToolTipRole && coluna == Mensagem && !r.Mensagem.isEmpty())
-        return r.Mensagem;
+    if (role == Qt::ToolTipRole && coluna == Mensagem)
+        return mensagem(r);
     if (role == PapelEditor)
         return int(editorDaColuna(coluna));
     if (role == PapelDataInicial)
@@ -134,13 +184,17 @@ QVariant ModeloDemonstrativo::data(const QModelIndex& index, int role) const {
     case Descricao:
         return d.Descricao;
     case Mensagem:
-        return r.Mensagem;
+        return mensagem(r);
     default:
         break;
     }
     if (!r.Resultado)
         return QString();
     switch (coluna) {
+    case Pago:
+        return d.Pagamentos.isEmpty() ? QString() : formataReais(r.Pagamentos.Pago);
+    case PrincipalEmAberto:
+        return formataReais(r.Resultado->ValorICMS);
     case Dias:
         return formataDias(r.Resultado->Dias);
     case Taxa:
@@ -199,10 +253,6 @@ bool ModeloDemonstrativo::setData(const QModelIndex& index, const QVariant& valu
     if (d.Referencia == antes.Referencia && d.Vencimento == antes.Vencimento &&
         d.Valor == antes.Valor && d.Descricao == antes.Descricao)
         return true;
-    fDemonstrativo.alteraDebito(fDados, linha, d);
-    emit dataChanged(this->index(linha, 0), this->index(linha, Colunas - 1));
-    emit totaisMudaram();
-    emit debitosMudaram();
-    emit debitoAlterado(linha);
+    alteraDebito(linha, d);
     return true;
 }

@@ -1,10 +1,13 @@
 #pragma once
 
 // The statement as a table for the window's grid, on Qt Core alone: one row per debt, the
-// four columns typed (Referência, Vencimento, Valor do ICMS, Descrição), then the results
-// (Dias, Taxa de Juros, Multa de Mora, Juros de Mora, Total) and the debt's Mensagem. An
-// edit of a typed cell calculates that debt alone and moves the totals by the difference,
-// and tells the views of that one row; the payment date calculates every debt again.
+// four columns typed (Referência, Vencimento, Valor do ICMS, Descrição), what its partial
+// payments paid and left of the principal (Pago, Principal em Aberto), then the results
+// on what they left (Dias, Taxa de Juros, Multa de Mora, Juros de Mora, Total) and the
+// debt's Mensagem: why it failed, or "PREVISÃO" when a rate it used was estimated. An edit
+// of a typed cell or of the debt's payments calculates that debt alone and moves the
+// totals by the difference, and tells the views of that one row; the payment date and the
+// forecast calculate every debt again.
 
 #include "demonstrativo/Demonstrativo.h"
 
@@ -21,6 +24,8 @@ public:
         Vencimento,
         Valor,
         Descricao,
+        Pago,
+        PrincipalEmAberto,
         Dias,
         Taxa,
         Multa,
@@ -30,6 +35,11 @@ public:
         Colunas
     };
     static QString tituloDaColuna(int coluna);
+    // The mark of a result that used an estimated month: "PREVISÃO".
+    static QString marcaPrevisao();
+    // "PREVISÃO — taxas estimadas: 10/2026 1,080000 %; 11/2026 1,080000 %"; empty for no
+    // month.
+    static QString textoMesesEstimados(const QList<TaxaSelicSomada>& meses);
 
     explicit ModeloDemonstrativo(TBQDataModule& dados, QObject* parent = nullptr);
 
@@ -39,6 +49,11 @@ public:
     bool temDebitos() const;
 
     void defineDataPagamento(DataHora data);
+    // "Prever meses sem taxa publicada": every debt is calculated again.
+    void definePrevisao(bool prever);
+    // The partial payments of the debt in linha, as typed; that debt alone is calculated
+    // again.
+    void definePagamentos(int linha, const QList<PagamentoParcial>& pagamentos);
     void insereDebitos(int posicao, const QList<Debito>& debitos);
     void removeDebitos(int posicao, int quantidade);
 
@@ -58,10 +73,16 @@ signals:
     void totaisMudaram();
     // After any change of what was typed: a cell, rows added or taken away.
     void debitosMudaram();
-    // After one typed cell of the row changed and its debt was calculated again.
+    // After one typed cell of the row, or its payments, changed and its debt was
+    // calculated again.
     void debitoAlterado(int linha);
 
 private:
+    // Debt linha becomes debito, calculated alone; the views and the window are told.
+    void alteraDebito(int linha, const Debito& debito);
+    // Every debt calculated again; the views and the window are told.
+    void recalculaTodos();
+
     TBQDataModule& fDados;
     Demonstrativo fDemonstrativo;
 };

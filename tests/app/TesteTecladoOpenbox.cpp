@@ -302,8 +302,8 @@ private slots:
             });
         QVERIFY(tecla("ctrl+d"));
         QTRY_VERIFY_WITH_TIMEOUT(passos.size() == 2 && !QApplication::activeModalWidget(), 60000);
-        QCOMPARE(linha, QStringList({"1.000,00", "", "91", "1,630000 %", "120,00", "18,26",
-                                     "1.138,26", ""}));
+        QCOMPARE(linha, QStringList({"1.000,00", "", "", "1.000,00", "91", "1,630000 %", "120,00",
+                                     "18,26", "1.138,26", ""}));
         QCOMPARE(focoAoSair, QStringLiteral("btnIncluir"));
         QCOMPARE(fDialogos.textos(), QStringList{TfrmDemonstrativo::perguntaDescartar()});
         QVERIFY(principal.isVisible());

@@ -3,6 +3,7 @@
 
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
+#include "calc/FormataResultado.h"
 #include "demonstrativo/ModeloDemonstrativo.h"
 #include "valores/Relogio.h"
 
@@ -67,8 +68,8 @@ private slots:
         for (int c = 0; c < fModelo->columnCount(); ++c)
             titulos << fModelo->headerData(c, Qt::Horizontal).toString();
         QCOMPARE(titulos, QStringList({"Referência", "Vencimento", "Valor do ICMS", "Descrição",
-                                       "Dias", "Taxa de Juros", "Multa de Mora", "Juros de Mora",
-                                       "Total", "Mensagem"}));
+                                       "Pago", "Principal em Aberto", "Dias", "Taxa de Juros",
+                                       "Multa de Mora", "Juros de Mora", "Total", "Mensagem"}));
         for (int c = 0; c < M::Colunas; ++c)
             QCOMPARE(bool(fModelo->flags(fModelo->index(0, c)) & Qt::ItemIsEditable),
                      c <= M::Descricao);
@@ -84,6 +85,9 @@ private slots:
         QCOMPARE(celula(1, M::Valor), QStringLiteral("1.234.567,89"));
         QCOMPARE(celula(1, M::Valor, Qt::EditRole), QStringLiteral("1234567,89"));
         QCOMPARE(celula(1, M::Descricao), QStringLiteral("ICMS próprio"));
+        // Nothing paid: the whole amount is open.
+        QCOMPARE(celula(0, M::Pago), QString());
+        QCOMPARE(celula(0, M::PrincipalEmAberto), QStringLiteral("1.000,00"));
         QCOMPARE(celula(0, M::Dias), QStringLiteral("91"));
         QCOMPARE(celula(0, M::Taxa), QStringLiteral("1,630000 %"));
         QCOMPARE(celula(0, M::Multa), QStringLiteral("120,00"));
@@ -143,6 +147,71 @@ private slots:
         fModelo->defineDataPagamento(data(2020, 5, 11));
         QCOMPARE(celula(0, M::Mensagem), QString());
         QCOMPARE(fModelo->demonstrativo().totais().Quantidade, 2);
+    }
+
+    // A payment calculates its debt alone: the row shows what was paid and the balance on
+    // what it left open; a payment refused leaves the message in the row and the debt out
+    // of the totals.
+    void pagamentosDeUmDebito() {
+        QSignalSpy mudou(fModelo.get(), &QAbstractItemModel::dataChanged);
+        QSignalSpy totais(fModelo.get(), &M::totaisMudaram);
+        QSignalSpy alterado(fModelo.get(), &M::debitoAlterado);
+        fModelo->definePagamentos(0, {{data(2020, 3, 10), QStringLiteral("500,00")}});
+        QCOMPARE(mudou.size(), 1);
+        QCOMPARE(mudou[0][0].toModelIndex(), fModelo->index(0, 0));
+        QCOMPARE(mudou[0][1].toModelIndex(), fModelo->index(0, M::Colunas - 1));
+        QCOMPARE(totais.size(), 1);
+        QCOMPARE(alterado.size(), 1);
+        const ResultadoDebito& r = fModelo->demonstrativo().resultados()[0];
+        QVERIFY2(r.Resultado, qPrintable(r.Mensagem));
+        QCOMPARE(celula(0, M::Valor), QStringLiteral("1.000,00"));
+        QCOMPARE(celula(0, M::Pago), QStringLiteral("500,00"));
+        QCOMPARE(celula(0, M::PrincipalEmAberto), formataReais(r.Pagamentos.PrincipalEmAberto));
+        QCOMPARE(celula(0, M::Total), formataReais(r.Resultado->Total));
+        QCOMPARE(celula(0, M::Mensagem), QString());
+        QCOMPARE(formataReais(fModelo->demonstrativo().totais().Pago), QStringLiteral("500,00"));
+
+        fModelo->definePagamentos(0, {{data(2020, 3, 7), QStringLiteral("500,00")}});
+        QCOMPARE(celula(0, M::Mensagem),
+                 QStringLiteral("O pagamento parcial de 07/03/2020 deve ser dia útil!"));
+        QCOMPARE(celula(0, M::Pago), QString());
+        QCOMPARE(celula(0, M::PrincipalEmAberto), QString());
+        QCOMPARE(fModelo->demonstrativo().totais().Quantidade, 1);
+        QCOMPARE(fModelo->demonstrativo().totais().Pago, Moeda());
+        fModelo->definePagamentos(0, {});
+        QCOMPARE(celula(0, M::Total), QStringLiteral("1.138,26"));
+        QCOMPARE(fModelo->demonstrativo().totais().Quantidade, 2);
+    }
+
+    // The forecast calculates every debt again: the one short of April's rate takes March's
+    // and is marked, the totals count it as estimated and the month is listed with its
+    // rate; off again, the missing rate's message returns and no mark stays.
+    void previsao() {
+        fModelo->defineDataPagamento(data(2020, 5, 11));
+        QCOMPARE(celula(0, M::Mensagem), FaltamTaxas);
+        QSignalSpy mudou(fModelo.get(), &QAbstractItemModel::dataChanged);
+        QSignalSpy totais(fModelo.get(), &M::totaisMudaram);
+        fModelo->definePrevisao(true);
+        QCOMPARE(mudou.size(), 1);
+        QCOMPARE(mudou[0][0].toModelIndex(), fModelo->index(0, M::Pago));
+        QCOMPARE(mudou[0][1].toModelIndex(), fModelo->index(2, M::Mensagem));
+        QCOMPARE(totais.size(), 1);
+        QCOMPARE(celula(0, M::Mensagem), QStringLiteral("PREVISÃO"));
+        QCOMPARE(celula(0, M::Mensagem, Qt::ToolTipRole), QStringLiteral("PREVISÃO"));
+        QVERIFY(!celula(0, M::Total).isEmpty());
+        QCOMPARE(celula(2, M::Mensagem), QString());
+        QCOMPARE(fModelo->demonstrativo().totais().Previstos, 2);
+        QCOMPARE(M::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()),
+                 QStringLiteral("PREVISÃO — taxas estimadas: 04/2020 0,340000 %"));
+        // Asked again, nothing is calculated.
+        fModelo->definePrevisao(true);
+        QCOMPARE(mudou.size(), 1);
+
+        fModelo->definePrevisao(false);
+        QCOMPARE(celula(0, M::Mensagem), FaltamTaxas);
+        QCOMPARE(celula(1, M::Mensagem), FaltamTaxas);
+        QCOMPARE(fModelo->demonstrativo().totais().Previstos, 0);
+        QCOMPARE(M::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()), QString());
     }
 
     void linhasIncluidasERemovidas() {
