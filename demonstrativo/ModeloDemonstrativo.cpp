@@ -12,7 +12,7 @@ namespace {
 // The most characters each column shows, for its width; the message takes what is left.
 int larguraDaColuna(int coluna) {
     using M = ModeloDemonstrativo;
-    static const std::array<int, M::Colunas> larguras{8, 11, 16, 18, 16, 16, 5, 12, 14, 14, 16, 0};
+    static const std::array<int, M::Colunas> larguras{8, 11, 16, 18, 14, 14, 5, 12, 14, 14, 16, 0};
     return coluna >= 0 && coluna < M::Colunas ? larguras[std::size_t(coluna)] : 0;
 }
 

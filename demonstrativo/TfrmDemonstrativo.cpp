@@ -5,6 +5,7 @@
 #include "demonstrativo/ExportacaoDemonstrativo.h"
 #include "demonstrativo/LeituraDebitos.h"
 #include "demonstrativo/ModeloDemonstrativo.h"
+#include "demonstrativo/ModeloPagamentos.h"
 #include "dialogos/Dialogos.h"
 #include "calc/FormataResultado.h"
 #include "calc/PreviaImpressao.h"
@@ -26,6 +27,9 @@
 #include <QScopeGuard>
 #include <QTimer>
 
+#include <initializer_list>
+#include <utility>
+
 namespace {
 
 PedidoArquivo pedidoPlanilha() {
@@ -44,15 +48,30 @@ PedidoArquivo pedidoExportacao() {
             QStringLiteral("demonstrativo.xlsx")};
 }
 
+// The rows of the grid's selection, or its current row: first and last; -1 for none.
+std::pair<int, int> linhasSelecionadas(const QTableView* grade) {
+    const QModelIndex atual = grade->currentIndex();
+    if (!atual.isValid())
+        return {-1, -1};
+    int primeira = atual.row(), ultima = atual.row();
+    for (const QModelIndex& i : grade->selectionModel()->selectedIndexes()) {
+        primeira = std::min(primeira, i.row());
+        ultima = std::max(ultima, i.row());
+    }
+    return {primeira, ultima};
+}
+
 } // namespace
 
 TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
                                      const Relogio& relogio, QWidget* parent)
     : QDialog(parent), ui(std::make_unique<Ui::TfrmDemonstrativo>()), fDados(dados),
       fDialogos(dialogos), fRelogio(relogio), fEscolhaArquivo(escolheArquivoQt),
-      fModelo(new ModeloDemonstrativo(dados, this)), fAnuncio(new QTimer(this)) {
+      fModelo(new ModeloDemonstrativo(dados, this)),
+      fPagamentos(new ModeloPagamentos(*fModelo, this)), fAnuncio(new QTimer(this)) {
     ui->setupUi(this);
     ui->grdDebitos->setModel(fModelo);
+    ui->grdPagamentos->setModel(fPagamentos);
 
     ligaBotao(ui->btnIncluir, &TfrmDemonstrativo::actIncluirExecute);
     ligaBotao(ui->btnExcluir, &TfrmDemonstrativo::actExcluirExecute);
@@ -60,12 +79,33 @@ TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
     ligaBotao(ui->btnAbrirPlanilha, &TfrmDemonstrativo::actAbrirPlanilhaExecute);
     ligaBotao(ui->btnExportar, &TfrmDemonstrativo::actExportarExecute);
     ligaBotao(ui->btnImprimir, &TfrmDemonstrativo::actImprimirExecute);
+    ligaBotao(ui->btnIncluirPagamento, &TfrmDemonstrativo::actIncluirPagamentoExecute);
+    ligaBotao(ui->btnRemoverPagamento, &TfrmDemonstrativo::actRemoverPagamentoExecute);
 
     connect(ui->grdDebitos, &GradeDemonstrativo::colar, this, &TfrmDemonstrativo::actColarExecute);
     connect(ui->grdDebitos, &GradeDemonstrativo::incluir, this,
             &TfrmDemonstrativo::actIncluirExecute);
     connect(ui->grdDebitos, &GradeDemonstrativo::excluir, this,
             &TfrmDemonstrativo::actExcluirExecute);
+    connect(ui->grdPagamentos, &GradeDemonstrativo::incluir, this,
+            &TfrmDemonstrativo::actIncluirPagamentoExecute);
+    connect(ui->grdPagamentos, &GradeDemonstrativo::excluir, this,
+            &TfrmDemonstrativo::actRemoverPagamentoExecute);
+
+    // The panel follows the debt selected in the grid, and the rows that come and go
+    // before it.
+    connect(ui->grdDebitos->selectionModel(), &QItemSelectionModel::currentRowChanged, this,
+            [this](const QModelIndex& atual) { mostraPagamentos(atual.row()); });
+    for (const QAbstractItemModel* modelo :
+         std::initializer_list<const QAbstractItemModel*>{fModelo, fPagamentos}) {
+        connect(modelo, &QAbstractItemModel::rowsInserted, this,
+                &TfrmDemonstrativo::atualizaDebitoDosPagamentos);
+        connect(modelo, &QAbstractItemModel::rowsRemoved, this,
+                &TfrmDemonstrativo::atualizaDebitoDosPagamentos);
+    }
+    connect(fPagamentos, &QAbstractItemModel::modelReset, this,
+            &TfrmDemonstrativo::atualizaDebitoDosPagamentos);
+    connect(ui->chkPreverMeses, &QCheckBox::toggled, this, &TfrmDemonstrativo::chkPreverMesesClick);
 
     connect(ui->edtNome, &QLineEdit::textChanged, this,
             [this](const QString& texto) { fModelo->titular().Nome = texto.trimmed(); });
@@ -93,14 +133,17 @@ TfrmDemonstrativo::TfrmDemonstrativo(TBQDataModule& dados, Dialogos& dialogos,
     connect(fModelo, &ModeloDemonstrativo::debitosMudaram, this, [this] { fAlterado = true; });
     connect(fModelo, &ModeloDemonstrativo::debitoAlterado, this, [this](int linha) {
         fLinhaAlterada = linha;
+        if (linha == fPagamentos->debito())
+            atualizaDebitoDosPagamentos();
         anunciaMudanca();
     });
     fAnuncio->setSingleShot(true);
     fAnuncio->setInterval(0);
     connect(fAnuncio, &QTimer::timeout, this, &TfrmDemonstrativo::anunciaResultados);
 
-    // A row to type the first debt into.
+    // A row to type the first debt into, selected, so the panel shows its payments.
     fModelo->insereDebitos(0, {Debito()});
+    ui->grdDebitos->setCurrentIndex(fModelo->index(0, ModeloDemonstrativo::Referencia));
     fAlterado = false;
     atualizaTotais();
 }
@@ -135,10 +178,21 @@ void TfrmDemonstrativo::showEvent(QShowEvent* evento) {
 void TfrmDemonstrativo::atualizaTotais() {
     const TotaisDemonstrativo& t = fModelo->demonstrativo().totais();
     ui->lblTotQuantidade->setText(QString::number(t.Quantidade));
-    ui->lblTotValor->setText(formataReais(t.Valor));
+    ui->lblTotValor->setText(formataReais(t.ValorDebitos));
+    ui->lblTotPago->setText(formataReais(t.Pago));
+    ui->lblTotPrincipal->setText(formataReais(t.Valor));
     ui->lblTotMulta->setText(formataReais(t.Multa));
     ui->lblTotJuros->setText(formataReais(t.Juros));
     ui->lblTotTotal->setText(formataReais(t.Total));
+    // The months are gathered from every debt only when some result used one.
+    const QString previsao =
+        t.previsao()
+            ? ModeloDemonstrativo::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados())
+            : QString();
+    ui->lblPrevisao->setText(previsao);
+    ui->lblPrevisao->setVisible(!previsao.isEmpty());
+    ui->lblTotTotal->setAccessibleDescription(t.previsao() ? ModeloDemonstrativo::marcaPrevisao()
+                                                           : QString());
 }
 
 // Once the event that changed something is over (an edit's editor closed), so that the
@@ -147,24 +201,35 @@ void TfrmDemonstrativo::anunciaMudanca() {
     fAnuncio->start();
 }
 
-// A screen reader user hears, where the focus is, what the edit made of its row (the total
-// or the message) and the totals, each after its caption.
+// A screen reader user hears, where the focus is, what the edit made of its row (the total,
+// marked when it is a forecast, or the message) and the totals, each after its caption:
+// what was paid and the principal open once something was paid, and the estimated months
+// when a result used one.
 void TfrmDemonstrativo::anunciaResultados() {
     using M = ModeloDemonstrativo;
     QStringList partes;
     if (fLinhaAlterada >= 0 && fLinhaAlterada < fModelo->rowCount()) {
         const QString mensagem = fModelo->index(fLinhaAlterada, M::Mensagem).data().toString();
-        const QString total = M::tituloDaColuna(M::Total) + QLatin1Char(' ') +
-                              fModelo->index(fLinhaAlterada, M::Total).data().toString();
-        partes << QStringLiteral("Linha %1: %2")
-                      .arg(fLinhaAlterada + 1)
-                      .arg(mensagem.isEmpty() ? total : mensagem);
+        QString total = M::tituloDaColuna(M::Total) + QLatin1Char(' ') +
+                        fModelo->index(fLinhaAlterada, M::Total).data().toString();
+        if (fModelo->demonstrativo().resultados()[fLinhaAlterada].Resultado) {
+            if (!mensagem.isEmpty())
+                total += QStringLiteral(", ") + mensagem;
+        } else if (!mensagem.isEmpty()) {
+            total = mensagem;
+        }
+        partes << QStringLiteral("Linha %1: %2").arg(fLinhaAlterada + 1).arg(total);
     }
     fLinhaAlterada = -1;
-    for (const QLabel* legenda :
-         {ui->lblQuantidade, ui->lblValor, ui->lblMulta, ui->lblJuros, ui->lblTotal})
+    QList<const QLabel*> legendas{ui->lblQuantidade, ui->lblValor};
+    if (fModelo->demonstrativo().totais().Pago != Moeda())
+        legendas << ui->lblPago << ui->lblPrincipal;
+    legendas << ui->lblMulta << ui->lblJuros << ui->lblTotal;
+    for (const QLabel* legenda : legendas)
         partes << legenda->text() + QStringLiteral(": ") +
                       static_cast<const QLabel*>(legenda->buddy())->text();
+    if (!ui->lblPrevisao->text().isEmpty())
+        partes << ui->lblPrevisao->text();
     anunciaNoFoco(this, partes.join(QStringLiteral("; ")));
 }
 
@@ -195,6 +260,62 @@ void TfrmDemonstrativo::DTPickerDataPagamentoChange() {
     });
 }
 
+void TfrmDemonstrativo::chkPreverMesesClick() {
+    executaProtegido(fDialogos, [this] {
+        fModelo->definePrevisao(ui->chkPreverMeses->isChecked());
+        anunciaMudanca();
+    });
+}
+
+void TfrmDemonstrativo::mostraPagamentos(int linha) {
+    if (linha != fPagamentos->debito())
+        fPagamentos->defineDebito(linha);
+    atualizaDebitoDosPagamentos();
+}
+
+void TfrmDemonstrativo::atualizaDebitoDosPagamentos() {
+    const int linha = fPagamentos->debito();
+    QString texto = QStringLiteral("(nenhum débito selecionado)");
+    if (linha >= 0) {
+        const QString referencia = fModelo->demonstrativo().Debitos[linha].Referencia;
+        texto = referencia.isEmpty()
+                    ? QStringLiteral("do débito da linha %1").arg(linha + 1)
+                    : QStringLiteral("do débito da linha %1 (%2)").arg(linha + 1).arg(referencia);
+    }
+    ui->lblDebitoPagamentos->setText(texto);
+    ui->grdPagamentos->setAccessibleDescription(texto);
+    ui->btnIncluirPagamento->setEnabled(linha >= 0);
+    ui->btnRemoverPagamento->setEnabled(fPagamentos->rowCount() > 0);
+}
+
+void TfrmDemonstrativo::vaiParaPagamento(int linha) {
+    if (linha >= 0 && linha < fPagamentos->rowCount()) {
+        const QModelIndex alvo = fPagamentos->index(linha, ModeloPagamentos::Data);
+        ui->grdPagamentos->setCurrentIndex(alvo);
+        ui->grdPagamentos->scrollTo(alvo);
+    }
+    ui->grdPagamentos->setFocus(Qt::OtherFocusReason);
+}
+
+void TfrmDemonstrativo::actIncluirPagamentoExecute() {
+    executaProtegido(fDialogos, [this] { vaiParaPagamento(fPagamentos->incluiPagamento()); });
+}
+
+void TfrmDemonstrativo::actRemoverPagamentoExecute() {
+    executaProtegido(fDialogos, [this] {
+        const auto [primeira, ultima] = linhasSelecionadas(ui->grdPagamentos);
+        if (primeira < 0 || !confirmaExclusao())
+            return;
+        fPagamentos->removePagamentos(primeira, ultima);
+        vaiParaPagamento(std::min(primeira, fPagamentos->rowCount() - 1));
+    });
+}
+
+bool TfrmDemonstrativo::confirmaExclusao() {
+    return fDialogos.dialogo(TextosPadraoTabela::texto(TextoPadrao::PerguntaExcluirRegistro),
+                             TipoDialogo::Confirmacao, Botao::Ok | Botao::Cancelar) == Resposta::Ok;
+}
+
 void TfrmDemonstrativo::vaiParaLinha(int linha) {
     if (linha < 0 || linha >= fModelo->rowCount())
         return;
@@ -214,19 +335,8 @@ void TfrmDemonstrativo::actIncluirExecute() {
 
 void TfrmDemonstrativo::actExcluirExecute() {
     executaProtegido(fDialogos, [this] {
-        const QModelIndex atual = ui->grdDebitos->currentIndex();
-        if (!atual.isValid())
-            return;
-        // The rows of the selection, or the current one.
-        int primeira = atual.row(), ultima = atual.row();
-        for (const QModelIndex& i : ui->grdDebitos->selectionModel()->selectedIndexes()) {
-            primeira = std::min(primeira, i.row());
-            ultima = std::max(ultima, i.row());
-        }
-        const Resposta resposta =
-            fDialogos.dialogo(TextosPadraoTabela::texto(TextoPadrao::PerguntaExcluirRegistro),
-                              TipoDialogo::Confirmacao, Botao::Ok | Botao::Cancelar);
-        if (resposta != Resposta::Ok)
+        const auto [primeira, ultima] = linhasSelecionadas(ui->grdDebitos);
+        if (primeira < 0 || !confirmaExclusao())
             return;
         fModelo->removeDebitos(primeira, ultima - primeira + 1);
         vaiParaLinha(std::min(primeira, fModelo->rowCount() - 1));

@@ -1,10 +1,13 @@
 #pragma once
 
-// The window of the statement of debts ("Demonstrativo de Débitos"): the taxpayer and the
-// payment date on top, the grid of debts whose results follow every edit at once, the
-// totals and the buttons below. It is modal and lives only while it is shown. What it
-// calculates lives in ModeloDemonstrativo; the window puts the inputs there, shows what
-// comes back and says why a number or a date was refused beside it, never in a dialog.
+// The window of the statement of debts ("Demonstrativo de Débitos"): the taxpayer, the
+// payment date and the forecast on top, the grid of debts whose results follow every edit
+// at once, under it the partial payments of the debt selected there, the totals (with the
+// estimated months and their rates when a result used one) and the buttons below. It is
+// modal and lives only while it is shown. What it calculates lives in ModeloDemonstrativo
+// and, for the payments shown, ModeloPagamentos; the window puts the inputs there, shows
+// what comes back and says why a number or a date was refused beside it, never in a
+// dialog.
 //
 // "Abrir planilha..." adds the debts of a spreadsheet file, "Exportar..." writes the
 // statement to one, "Imprimir" opens the print preview of the printed statement; the file
@@ -21,7 +24,9 @@
 
 class Dialogos;
 class ModeloDemonstrativo;
+class ModeloPagamentos;
 class QPushButton;
+class QTableView;
 class QTimer;
 class Relogio;
 class TBQDataModule;
@@ -43,6 +48,7 @@ public:
     // totals.
     Demonstrativo demonstrativo() const;
     ModeloDemonstrativo& modelo() const { return *fModelo; }
+    ModeloPagamentos& pagamentos() const { return *fPagamentos; }
 
     void defineEscolhaArquivo(EscolhaArquivo escolha) { fEscolhaArquivo = std::move(escolha); }
 
@@ -68,6 +74,11 @@ public slots:
     void actFecharExecute();
     void edtDocumentoExit();
     void DTPickerDataPagamentoChange();
+    void chkPreverMesesClick();
+    // A payment in blank for the debt selected, its date's cell current.
+    void actIncluirPagamentoExecute();
+    // The payments selected in the panel (or the current one), after the question.
+    void actRemoverPagamentoExecute();
 
 protected:
     void showEvent(QShowEvent* evento) override;
@@ -82,6 +93,13 @@ private:
     void anunciaMudanca();
     void anunciaResultados();
     void vaiParaLinha(int linha);
+    void vaiParaPagamento(int linha);
+    // The panel shows the payments of the debt in linha (-1: none).
+    void mostraPagamentos(int linha);
+    // Which debt the panel shows, said beside its caption and to a screen reader.
+    void atualizaDebitoDosPagamentos();
+    // The table window's question before rows are deleted.
+    bool confirmaExclusao();
 
     std::unique_ptr<Ui::TfrmDemonstrativo> ui;
     TBQDataModule& fDados;
@@ -89,6 +107,7 @@ private:
     const Relogio& fRelogio;
     EscolhaArquivo fEscolhaArquivo;
     ModeloDemonstrativo* fModelo;
+    ModeloPagamentos* fPagamentos;
     // Changes told to a screen reader once the event that made them is over.
     QTimer* fAnuncio;
     int fLinhaAlterada = -1;

@@ -304,7 +304,8 @@ private slots:
         QTRY_VERIFY_WITH_TIMEOUT(passos.size() == 2 && !QApplication::activeModalWidget(), 60000);
         QCOMPARE(linha, QStringList({"1.000,00", "", "", "1.000,00", "91", "1,630000 %", "120,00",
                                      "18,26", "1.138,26", ""}));
-        QCOMPARE(focoAoSair, QStringLiteral("btnIncluir"));
+        // Out of the debts' grid into the payments' grid under it.
+        QCOMPARE(focoAoSair, QStringLiteral("grdPagamentos"));
         QCOMPARE(fDialogos.textos(), QStringList{TfrmDemonstrativo::perguntaDescartar()});
         QVERIFY(principal.isVisible());
     }
