@@ -242,8 +242,10 @@ private slots:
     }
 
     // Ctrl+D in the main window opens the statement; the payment date and a debt typed, the
-    // debt's results in its row; Ctrl+Tab leaves the grid, Alt+F closes, answering the
-    // question before the debt is discarded.
+    // debt's results in its row; Ctrl+Tab leaves the grid for the payments' grid, where
+    // Insert adds a partial payment that is typed in and moves the debt's row and the
+    // totals; Ctrl+Tab leaves that grid too, Alt+F closes, answering the question before
+    // the debt is discarded.
     void demonstrativoPeloTeclado() {
         TfrmPrincipal principal(fRelogio, fDialogos);
         principal.Timer1->stop();
@@ -255,6 +257,7 @@ private slots:
 
         QStringList passos;
         QStringList linha;
+        QStringList pago;
         QString focoAoSair;
         quando(
             [] { return qobject_cast<TfrmDemonstrativo*>(QApplication::activeModalWidget()); },
@@ -296,6 +299,22 @@ private slots:
                 QTRY_VERIFY(QApplication::focusWidget() != grade &&
                             !grade->isAncestorOf(QApplication::focusWidget()));
                 focoAoSair = QApplication::focusWidget()->objectName();
+
+                auto* pagamentos = janela->findChild<QTableView*>(QStringLiteral("grdPagamentos"));
+                QVERIFY(tecla("Insert"));
+                QTRY_COMPARE(pagamentos->model()->rowCount(), 1);
+                QVERIFY(digita(QStringLiteral("10032020")));
+                QVERIFY(tecla("Tab"));
+                QTRY_COMPARE(pagamentos->model()->index(0, 0).data().toString(),
+                             QStringLiteral("10/03/2020"));
+                QVERIFY(digita(QStringLiteral("500,00")));
+                QVERIFY(tecla("Return"));
+                QTRY_COMPARE(celula(ModeloDemonstrativo::Pago), QStringLiteral("500,00"));
+                pago << celula(ModeloDemonstrativo::Mensagem)
+                     << janela->findChild<QLabel*>(QStringLiteral("lblTotPago"))->text();
+                QVERIFY(tecla("ctrl+Tab"));
+                QTRY_COMPARE(QApplication::focusWidget()->objectName(),
+                             QStringLiteral("btnIncluirPagamento"));
                 fDialogos.enfileira(Resposta::Sim);
                 QVERIFY(tecla("alt+f"));
                 passos << QStringLiteral("fechada");
@@ -306,6 +325,7 @@ private slots:
                                      "18,26", "1.138,26", ""}));
         // Out of the debts' grid into the payments' grid under it.
         QCOMPARE(focoAoSair, QStringLiteral("grdPagamentos"));
+        QCOMPARE(pago, QStringList({"", "500,00"}));
         QCOMPARE(fDialogos.textos(), QStringList{TfrmDemonstrativo::perguntaDescartar()});
         QVERIFY(principal.isVisible());
     }
