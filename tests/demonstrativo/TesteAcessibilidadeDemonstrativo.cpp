@@ -47,6 +47,15 @@ class TesteAcessibilidadeDemonstrativo : public QObject {
         return r;
     }
 
+    // An object read as valor whose caption, by a labelled-by relation, is legenda.
+    static bool lidoComLegenda(const LeituraAtspi& l, const QString& legenda,
+                               const QString& valor) {
+        for (const ObjetoAcessivel& o : l.objetos)
+            if ((o.nome == valor || o.texto == valor) && o.rotulos.contains(legenda))
+                return true;
+        return false;
+    }
+
     // Types into a cell by the keyboard and puts the text in with Return; false when the
     // text never reached its cell. With a screen reader listening, Qt hands each key to the
     // accessibility bus first and gets it back later, as it does for the user's keys: the
@@ -193,13 +202,9 @@ private slots:
                                                         {"Multa de Mora", "120,00"},
                                                         {"Juros de Mora", "18,26"},
                                                         {"Total", "1.138,26"}};
-        for (const auto& [legenda, valor] : totais) {
-            bool achou = false;
-            for (const ObjetoAcessivel& o : l.objetos)
-                if ((o.nome == valor || o.texto == valor) && o.rotulos.contains(legenda))
-                    achou = true;
-            QVERIFY2(achou, qPrintable(legenda + QStringLiteral(": ") + valor));
-        }
+        for (const auto& [legenda, valor] : totais)
+            QVERIFY2(lidoComLegenda(l, legenda, valor),
+                     qPrintable(legenda + QStringLiteral(": ") + valor));
     }
 
     // A partial payment typed into the panel: the debt's new total and the totals, what was
@@ -234,11 +239,8 @@ private slots:
                 static_cast<QLabel*>(
                     fJanela->findChild<QLabel*>(QString::fromLatin1(nome))->buddy())
                     ->text();
-            bool achou = false;
-            for (const ObjetoAcessivel& o : l.objetos)
-                if ((o.nome == valor || o.texto == valor) && o.rotulos.contains(legenda))
-                    achou = true;
-            QVERIFY2(achou, qPrintable(legenda + QStringLiteral(": ") + valor));
+            QVERIFY2(lidoComLegenda(l, legenda, valor),
+                     qPrintable(legenda + QStringLiteral(": ") + valor));
         }
     }
 
