@@ -204,10 +204,11 @@ Demonstrativo Demonstrativo::semBrancos() const {
 
 QList<TaxaSelicSomada> Demonstrativo::mesesEstimados() const {
     QMap<DataHora, double> meses;
+    // The estimated months come after every month the table holds: each account is read
+    // from its end, and only as far as its estimated months go.
     const auto junta = [&meses](const MemoriaCalculo& m) {
-        for (const TaxaSelicSomada& t : m.MesesSelic)
-            if (t.Estimada)
-                meses.insert(t.Mes, t.Valor);
+        for (auto t = m.MesesSelic.crbegin(); t != m.MesesSelic.crend() && t->Estimada; ++t)
+            meses.insert(t->Mes, t->Valor);
     };
     for (const ResultadoDebito& r : fResultados) {
         junta(r.Memoria);
