@@ -1,7 +1,9 @@
 // Times the statement window at ten thousand debts: the debts added at once, then single
 // edits of one cell, each from the Return that puts the text in until the row's results and
-// the totals are on screen. Run by bench/edicao-demonstrativo on a Release build.
-// Use: edicao-demonstrativo TABELA [DEBITOS] [EDICOES]
+// the totals are on screen. With "prever", the statement is paid on 10/02/2027 with the
+// forecast on: every debt takes estimated months, which the window lists after each edit.
+// Run by bench/edicao-demonstrativo on a Release build.
+// Use: edicao-demonstrativo TABELA [DEBITOS] [EDICOES] [prever]
 
 #include "dialogos/Dialogos.h"
 #include "demonstrativo/GradeDemonstrativo.h"
@@ -14,6 +16,7 @@
 #include "valores/Relogio.h"
 
 #include <QApplication>
+#include <QCheckBox>
 #include <QDateEdit>
 #include <QDir>
 #include <QElapsedTimer>
@@ -77,7 +80,7 @@ int main(int argc, char* argv[]) {
     qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication aplicacao(argc, argv);
     if (argc < 2) {
-        std::fputs("Uso: edicao-demonstrativo TABELA [DEBITOS] [EDICOES]\n", stderr);
+        std::fputs("Uso: edicao-demonstrativo TABELA [DEBITOS] [EDICOES] [prever]\n", stderr);
         return 2;
     }
     const int quantos = argc > 2 ? std::atoi(argv[2]) : 10000;
@@ -106,6 +109,12 @@ int main(int argc, char* argv[]) {
     janela.show();
     QApplication::processEvents();
 
+    const bool prever = argc > 4 && qstrcmp(argv[4], "prever") == 0;
+    if (prever) {
+        janela.findChild<QDateEdit*>(QStringLiteral("DTPickerDataPagamento"))
+            ->setDate(QDate(2027, 2, 10));
+        janela.findChild<QCheckBox*>(QStringLiteral("chkPreverMeses"))->setChecked(true);
+    }
     const QList<Debito> lista = debitos(quantos);
     QElapsedTimer relogioParede;
     double cpu = processador();
@@ -156,9 +165,11 @@ int main(int argc, char* argv[]) {
     const auto quantil = [](const QList<double>& v, double q) {
         return v[std::min<qsizetype>(v.size() - 1, qsizetype(q * double(v.size())))];
     };
-    std::printf("%d débitos incluídos de uma vez: %.3f s (processador %.3f s); %d calculados\n",
+    std::printf("%d débitos incluídos de uma vez: %.3f s (processador %.3f s); %d calculados, "
+                "%d com previsão\n",
                 quantos, inclusaoParede, inclusaoCpu,
-                janela.modelo().demonstrativo().totais().Quantidade);
+                janela.modelo().demonstrativo().totais().Quantidade,
+                janela.modelo().demonstrativo().totais().Previstos);
     std::printf("uma edição do valor, até resultados e totais na tela (%d edições): "
                 "mediana %.2f ms, p95 %.2f ms, máximo %.2f ms; processador: mediana %.2f ms, "
                 "máximo %.2f ms\n",
