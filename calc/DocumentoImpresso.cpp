@@ -62,7 +62,8 @@ QFont fonteDocumento() {
     return fonte;
 }
 
-void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html) {
+void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html,
+                                const QString& cabecalho) {
     QPainter pintor(&destino);
     // A device that cannot start (a PDF file that cannot be written) keeps its reason for
     // whoever writes it.
@@ -95,6 +96,10 @@ void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html)
     fonteRodape.setPointSizeF(8);
     const QRectF rodape(corpo.left(), corpo.bottom() + milimetros(5, dpiY), corpo.width(),
                         milimetros(8, dpiY));
+    QFont fonteCabecalho = fonteDocumento();
+    fonteCabecalho.setBold(true);
+    const QRectF faixaCabecalho(corpo.left(), milimetros(5, dpiY), corpo.width(),
+                                corpo.top() - milimetros(6, dpiY));
     for (int pagina = 0; pagina < paginas; ++pagina) {
         if (pagina > 0)
             destino.newPage();
@@ -113,6 +118,11 @@ void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html)
         texto.documentLayout()->draw(&pintor, contexto);
         pintor.restore();
 
+        if (!cabecalho.isEmpty()) {
+            pintor.setFont(fonteCabecalho);
+            pintor.setPen(Qt::black);
+            pintor.drawText(faixaCabecalho, Qt::AlignLeft | Qt::AlignTop, cabecalho);
+        }
         pintor.setFont(fonteRodape);
         pintor.setPen(Qt::black);
         pintor.drawText(rodape, Qt::AlignRight | Qt::AlignTop,

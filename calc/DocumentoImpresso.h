@@ -33,8 +33,10 @@ QFont fonteDocumento();
 
 // Lays `html` out once, in the device's own units, within margins of 12 mm at the sides and
 // 15 mm at the top, and draws every page with "Página N de M" at its foot. Table header rows
-// (<thead>) repeat at the top of each page a table continues on.
-void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html);
+// (<thead>) repeat at the top of each page a table continues on. A `cabecalho` is written in
+// bold in the top margin of every page.
+void desenhaComPaginasNumeradas(QPagedPaintDevice& destino, const QString& html,
+                                const QString& cabecalho = {});
 
 // Writes the document as a PDF file as ArquivoSaida writes: a regular file whole or not at
 // all (replaced only when every byte was written), a device or a pipe in place; a failure

@@ -91,7 +91,9 @@ ContaMemoria contaMemoria(const ResultadoCalculo& resultado, const MemoriaCalcul
                {QStringLiteral("Arredondada aos centavos:"), f.Multa}};
     c.Taxas.reserve(m.MesesSelic.size() + 2);
     for (const TaxaSelicSomada& t : m.MesesSelic)
-        c.Taxas.append({QStringLiteral("Selic ") + Formato::mesAno(t.Mes), formataTaxa(t.Valor)});
+        c.Taxas.append({QStringLiteral("Selic ") + Formato::mesAno(t.Mes) +
+                            (t.Estimada ? QStringLiteral(" (estimada)") : QString()),
+                        formataTaxa(t.Valor)});
     if (m.JurosMesPagamento)
         c.Taxas.append({QStringLiteral("Mês do pagamento ") + Formato::mesAno(m.MesPagamento),
                         formataTaxa(1)});

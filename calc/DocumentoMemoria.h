@@ -28,7 +28,8 @@ QString tituloMemoria();
 
 // How the results were reached, in the memory's words, read from the MemoriaCalculo: the
 // penalty's rule and tier with its figure before and after rounding; the months whose rates
-// were added, each with its rate, the payment month's 1 % (or none, paid in the month due)
+// were added, each with its rate (an estimated one said so: "Selic 10/2026 (estimada)"), the
+// payment month's 1 % (or none, paid in the month due)
 // and the rate applied; the interest's base and figures and the last month of the rate
 // table. The memory lays it out in tables; the statement of debts prints it for each debt.
 struct ContaMemoria {
