@@ -21,6 +21,30 @@ const QString AvisoNaoEGuia = QStringLiteral(
     "referência: o principal (Valor do ICMS), a multa de mora, os juros de mora e o total, "
     "reunidos no anexo.");
 
+const QString Previsao = QStringLiteral("PREVISÃO");
+const QString TituloPrevisao = QStringLiteral("PREVISÃO — taxas estimadas");
+
+const QString ImputacaoProporcional = QStringLiteral(
+    "Cada pagamento parcial foi imputado proporcionalmente ao principal, à multa e aos juros "
+    "devidos na data em que foi feito.");
+
+// What the statement holds beyond plain debts, looked up once for the whole document.
+struct Conteudo {
+    bool Pagamentos = false; // some debt carries partial payments
+    QList<TaxaSelicSomada> Estimados;
+};
+
+Conteudo conteudo(const Demonstrativo& d) {
+    Conteudo c;
+    for (const ResultadoDebito& r : d.resultados())
+        if (!r.Pagamentos.Parcelas.isEmpty()) {
+            c.Pagamentos = true;
+            break;
+        }
+    c.Estimados = d.mesesEstimados();
+    return c;
+}
+
 QString data(DataHora d) {
     return d == Datas::Vazia ? QString() : Formato::dataParaTexto(d);
 }
@@ -81,7 +105,27 @@ QString quantidadeDebitos(int n) {
     return n == 1 ? QStringLiteral("1 débito") : QStringLiteral("%1 débitos").arg(n);
 }
 
-void tabelaCalculados(const DocumentoDemonstrativo& d, QString& s) {
+// The months no table held yet, each with the rate it took.
+void secaoPrevisao(const Conteudo& c, QString& s) {
+    if (c.Estimados.isEmpty())
+        return;
+    s += tituloSecao(TituloPrevisao);
+    s += QStringLiteral("<p>") +
+         textoHtml(QStringLiteral(
+             "A tabela Selic ainda não tem a taxa destes meses: cada um levou a taxa do último "
+             "mês da tabela. Os resultados marcados com PREVISÃO usaram alguma delas e mudam "
+             "quando as taxas forem publicadas.")) +
+         QStringLiteral("</p>");
+    QList<RotuloFigura> meses;
+    meses.reserve(c.Estimados.size());
+    for (const TaxaSelicSomada& t : c.Estimados)
+        meses.append(
+            {QStringLiteral("Selic ") + Formato::mesAno(t.Mes) + QStringLiteral(" (estimada)"),
+             formataTaxa(t.Valor)});
+    s += linhasFiguras(meses, 4);
+}
+
+void tabelaCalculados(const DocumentoDemonstrativo& d, const Conteudo& c, QString& s) {
     const QList<Debito>& debitos = d.Dados.Debitos;
     const QList<ResultadoDebito>& resultados = d.Dados.resultados();
     const TotaisDemonstrativo& t = d.Dados.totais();
@@ -90,17 +134,23 @@ void tabelaCalculados(const DocumentoDemonstrativo& d, QString& s) {
         s += QStringLiteral("<p>Nenhum débito foi calculado.</p>");
         return;
     }
+    const bool previsao = !c.Estimados.isEmpty();
+    QList<ColunaTabela> colunas{{QStringLiteral("Referência"), false},
+                                {QStringLiteral("Vencimento"), false}};
+    // With payments, the amount is what they left of the principal.
+    if (c.Pagamentos)
+        colunas += {{QStringLiteral("Pago"), true}, {QStringLiteral("Principal em Aberto"), true}};
+    else
+        colunas += {QStringLiteral("Valor do ICMS"), true};
+    colunas += {{QStringLiteral("Dias"), true},
+                {QStringLiteral("Taxa de Juros"), true},
+                {QStringLiteral("Multa de Mora"), true},
+                {QStringLiteral("Juros de Mora"), true},
+                {QStringLiteral("Total"), true}};
+    if (previsao)
+        colunas += {QStringLiteral("Previsão"), false};
     s += QStringLiteral("<div style=\"font-size:9pt;\">");
-    s += inicioTabela(QStringLiteral("100%"),
-                      {{QStringLiteral("Referência"), false},
-                       {QStringLiteral("Vencimento"), false},
-                       {QStringLiteral("Valor do ICMS"), true},
-                       {QStringLiteral("Dias"), true},
-                       {QStringLiteral("Taxa de Juros"), true},
-                       {QStringLiteral("Multa de Mora"), true},
-                       {QStringLiteral("Juros de Mora"), true},
-                       {QStringLiteral("Total"), true}},
-                      3, false);
+    s += inicioTabela(QStringLiteral("100%"), colunas, 3, false);
     qsizetype linha = 0;
     for (qsizetype i = 0; i < resultados.size(); ++i) {
         if (!resultados[i].Resultado)
@@ -109,23 +159,34 @@ void tabelaCalculados(const DocumentoDemonstrativo& d, QString& s) {
         s += inicioLinhaListrada(linha++);
         s += celulaTexto(debitos[i].Referencia);
         s += celulaTexto(data(debitos[i].Vencimento));
+        if (c.Pagamentos)
+            s += celulaFigura(formataReais(resultados[i].Pagamentos.Pago));
         s += celulaFigura(f.Valor);
         s += celulaFigura(f.Dias);
         s += celulaFigura(f.Taxa);
         s += celulaFigura(f.Multa);
         s += celulaFigura(f.Juros);
         s += celulaFigura(f.Total);
+        if (previsao)
+            s += celulaTexto(resultados[i].previsao() ? Previsao : QString());
         s += QStringLiteral("</tr>");
     }
     s += inicioLinhaTotais() + QStringLiteral("<td colspan=\"2\" style=\"") + estiloSemQuebra() +
          QStringLiteral("\"><b>Totais (") + quantidadeDebitos(t.Quantidade) +
          QStringLiteral(")</b></td>");
+    if (c.Pagamentos)
+        s += celulaFigura(formataReais(t.Pago), true);
     s += celulaFigura(formataReais(t.Valor), true);
     s += QStringLiteral("<td></td><td></td>");
     s += celulaFigura(formataReais(t.Multa), true);
     s += celulaFigura(formataReais(t.Juros), true);
     s += celulaFigura(formataReais(t.Total), true);
+    if (previsao)
+        s += QStringLiteral("<td style=\"") + estiloSemQuebra() + QStringLiteral("\"><b>") +
+             (t.previsao() ? Previsao : QString()) + QStringLiteral("</b></td>");
     s += QStringLiteral("</tr></table></div>");
+    if (c.Pagamentos)
+        s += QStringLiteral("<p>") + textoHtml(ImputacaoProporcional) + QStringLiteral("</p>");
 }
 
 void tabelaNaoCalculados(const DocumentoDemonstrativo& d, QString& s) {
@@ -157,6 +218,34 @@ void tabelaNaoCalculados(const DocumentoDemonstrativo& d, QString& s) {
     s += QStringLiteral("</table>");
 }
 
+// Each payment of a debt: what settling it would have cost that day and how the payment was
+// split among principal, penalty and interest.
+void pagamentosDoDebito(const Imputacao& imputacao, QString& s) {
+    s += tituloSecao(QStringLiteral("Pagamentos parciais"));
+    for (const ParcelaImputada& p : imputacao.Parcelas) {
+        const ResultadoFormatado naData = formataResultado(p.NaData);
+        QList<RotuloFigura> linhas{
+            {QStringLiteral("Pagamento de %1:").arg(data(p.Data)), formataReais(p.Pago), true},
+            {QStringLiteral("Principal em aberto antes do pagamento:"),
+             formataReais(p.PrincipalAntes)},
+            {QStringLiteral("Dias de atraso na data:"), naData.Dias},
+            {QStringLiteral("Taxa de juros na data:"), naData.Taxa},
+            {QStringLiteral("Multa de Mora na data:"), naData.Multa},
+            {QStringLiteral("Juros de Mora na data:"), naData.Juros},
+            {QStringLiteral("Total na data (principal + multa + juros):"), naData.Total},
+            {QStringLiteral("Imputado ao principal:"), formataReais(p.Principal)},
+            {QStringLiteral("Imputado à multa:"), formataReais(p.Multa)},
+            {QStringLiteral("Imputado aos juros:"), formataReais(p.Juros)}};
+        if (p.PagoAMaior != Moeda())
+            linhas.append({QStringLiteral("Pago a maior:"), formataReais(p.PagoAMaior), true});
+        linhas.append({QStringLiteral("Principal em aberto após o pagamento:"),
+                       formataReais(p.PrincipalAntes - p.Principal), true});
+        if (p.NaData.Previsao)
+            linhas.append({TituloPrevisao, {}});
+        s += linhasFiguras(linhas);
+    }
+}
+
 // Each debt calculated: the values its payment form asks for, then the account of how they
 // were reached.
 void anexo(const DocumentoDemonstrativo& d, QString& s) {
@@ -176,7 +265,8 @@ void anexo(const DocumentoDemonstrativo& d, QString& s) {
         s += QStringLiteral("<h2 style=\"margin-top:18px; margin-bottom:2px; ") +
              estiloSemQuebra() + QStringLiteral("\">") +
              textoHtml(QStringLiteral("Referência %1 — vencimento %2")
-                           .arg(debito.Referencia, data(debito.Vencimento))) +
+                           .arg(debito.Referencia, data(debito.Vencimento)) +
+                       (r.previsao() ? QStringLiteral(" — ") + Previsao : QString())) +
              QStringLiteral("</h2>");
         if (!debito.Descricao.trimmed().isEmpty())
             s += QStringLiteral("<p>") + textoHtml(debito.Descricao.trimmed()) +
@@ -188,6 +278,11 @@ void anexo(const DocumentoDemonstrativo& d, QString& s) {
                             {QStringLiteral("Multa de Mora:"), f.Multa, true},
                             {QStringLiteral("Juros de Mora:"), f.Juros, true},
                             {QStringLiteral("Total:"), f.Total, true}});
+        if (!r.Pagamentos.Parcelas.isEmpty()) {
+            pagamentosDoDebito(r.Pagamentos, s);
+            s += tituloSecao(
+                QStringLiteral("Saldo em %1: memória de cálculo").arg(data(d.Dados.DataPagamento)));
+        }
         const ContaMemoria c = contaMemoria(*r.Resultado, r.Memoria);
         s += tituloSecao(QStringLiteral("Multa de Mora"));
         s += linhasFiguras(QList<RotuloFigura>{{c.Regra, {}}, {c.Faixa, {}}} + c.Multa);
@@ -208,12 +303,13 @@ qsizetype tamanhoEstimado(const DocumentoDemonstrativo& d) {
     return 8000 + 3000 * d.Dados.resultados().size() + 110 * meses;
 }
 
-QString htmlDemonstrativo(const DocumentoDemonstrativo& d) {
+QString htmlDemonstrativo(const DocumentoDemonstrativo& d, const Conteudo& c) {
     QString s;
     s.reserve(tamanhoEstimado(d));
     s += inicioHtml();
     cabecalho(d, s);
-    tabelaCalculados(d, s);
+    secaoPrevisao(c, s);
+    tabelaCalculados(d, c, s);
     tabelaNaoCalculados(d, s);
     anexo(d, s);
     s += linhaVersao(d.Versao);
@@ -238,7 +334,9 @@ DocumentoDemonstrativo documentoDemonstrativo(TBQDataModule& dados,
 }
 
 void desenhaDemonstrativo(QPagedPaintDevice& destino, const DocumentoDemonstrativo& documento) {
-    desenhaComPaginasNumeradas(destino, htmlDemonstrativo(documento));
+    const Conteudo c = conteudo(documento.Dados);
+    desenhaComPaginasNumeradas(destino, htmlDemonstrativo(documento, c),
+                               c.Estimados.isEmpty() ? QString() : TituloPrevisao);
 }
 
 DocumentoImpresso impressoDemonstrativo(const DocumentoDemonstrativo& documento) {

@@ -10,6 +10,13 @@
 // read from the debt's MemoriaCalculo, never calculated again. Table headers repeat on every page;
 // every page reads "Página N de M"; no figure is ever split over two lines. It is a statement of
 // the calculation, not a payment slip, and says so. Needs a QGuiApplication (fonts), not widgets.
+//
+// A statement that used estimated months says "PREVISÃO — taxas estimadas" at the top of every
+// page, lists those months with the rate each took, and marks "PREVISÃO" on each debt and on
+// the totals that used one. With partial payments, the table shows what each debt paid and the
+// principal left, one sentence says how the payments were allocated, and the annex gives for
+// each payment what settling the debt would have cost that day and its three parts before the
+// balance's memory. A statement with neither prints as it did without them.
 
 #include "calc/DocumentoImpresso.h"
 #include "demonstrativo/Demonstrativo.h"

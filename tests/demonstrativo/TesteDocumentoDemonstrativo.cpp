@@ -84,6 +84,19 @@ class TesteDocumentoDemonstrativo : public QObject {
         return d;
     }
 
+    // The forecast's example on the shipped table (ending 09/2026): 1.000,00 due 10/09/2026
+    // paid on 10/02/2027, after `mensais` monthly debts from 01/2016 enough to fill pages.
+    Demonstrativo previsaoEmVariasPaginas(int mensais) {
+        fRelogio.define(momento(2026, 12, 11, 9, 0, 0));
+        Demonstrativo d = debitosMensais(mensais);
+        d.DataPagamento = data(2027, 2, 10);
+        d.PreverMesesSemTaxa = true;
+        d.Debitos.prepend(
+            {QStringLiteral("08/2026"), data(2026, 9, 10), QStringLiteral("1000,00"), {}});
+        d.calcula(*fDados);
+        return d;
+    }
+
     QString gravaPdf(const Demonstrativo& d, const QString& nome) {
         const QString pdf = fPasta.filePath(nome);
         QFile::remove(pdf);
@@ -509,6 +522,127 @@ private slots:
         QCOMPARE(pagina.orientation(), QPageLayout::Landscape);
         QCOMPARE(paginas, paginasPdf(pdf));
         QVERIFY(fDialogos.registros().isEmpty());
+    }
+
+    // Estimated months: the heading at the top of every page, the months listed with the rate
+    // each took and marked in the annex, "PREVISÃO" on the debt's line and on the totals.
+    void previsaoEmCadaPagina() {
+        const Demonstrativo d = previsaoEmVariasPaginas(30);
+        QVERIFY2(d.resultados()[0].Resultado, qPrintable(d.resultados()[0].Mensagem));
+        QVERIFY(!d.mesesEstimados().isEmpty());
+        const QString pdf = gravaPdf(d, QStringLiteral("previsão.pdf"));
+        const QString cabecalho = QStringLiteral("PREVISÃO — taxas estimadas");
+        const int paginas = paginasPdf(pdf);
+        QVERIFY(paginas > 2);
+        for (int pagina = 1; pagina <= paginas; ++pagina) {
+            const QStringList texto = textoPdf(pdf, pagina, pagina);
+            QVERIFY2(texto.value(0) == cabecalho,
+                     qPrintable(QString::number(pagina) + "\n" + texto.join('\n')));
+        }
+        const QStringList texto = textoPdf(pdf);
+        const QString tudo = texto.join('\n');
+        QVERIFY2(!linhaCom(texto, {QStringLiteral("Selic 10/2026 (estimada) 1,080000 %"),
+                                   QStringLiteral("Selic 11/2026 (estimada) 1,080000 %"),
+                                   QStringLiteral("Selic 12/2026 (estimada) 1,080000 %"),
+                                   QStringLiteral("Selic 01/2027 (estimada) 1,080000 %")})
+                      .isEmpty(),
+                 qPrintable(tudo));
+        QVERIFY2(!linhaCom(texto, {QStringLiteral("08/2026"), QStringLiteral("10/09/2026"),
+                                   QStringLiteral("1.000,00"), QStringLiteral("153"),
+                                   QStringLiteral("5,320000 %"), QStringLiteral("120,00"),
+                                   QStringLiteral("59,58"), QStringLiteral("1.179,58"),
+                                   QStringLiteral("PREVISÃO")})
+                      .isEmpty(),
+                 qPrintable(tudo));
+        QVERIFY2(!linhaCom(texto, linhaDosTotais(d) << QStringLiteral("PREVISÃO")).isEmpty(),
+                 qPrintable(tudo));
+        QVERIFY(texto.contains(
+            QStringLiteral("Referência 08/2026 — vencimento 10/09/2026 — PREVISÃO")));
+        // The annex's memory of the example marks its estimated months.
+        const QStringList anexo = texto.mid(
+            texto.indexOf(QStringLiteral("Referência 08/2026 — vencimento 10/09/2026 — PREVISÃO")));
+        QVERIFY2(
+            !linhaCom(anexo, {QStringLiteral("Selic 10/2026 (estimada) 1,080000 %")}).isEmpty(),
+            qPrintable(anexo.mid(0, 30).join('\n')));
+    }
+
+    // No month estimated, asked for or not: no mark anywhere.
+    void semPrevisaoSemMarca_data() {
+        QTest::addColumn<bool>("prever");
+        QTest::newRow("previsão desligada") << false;
+        QTest::newRow("previsão ligada, tabela completa") << true;
+    }
+    void semPrevisaoSemMarca() {
+        QFETCH(bool, prever);
+        Demonstrativo d = tresDebitos();
+        d.PreverMesesSemTaxa = prever;
+        d.calcula(*fDados);
+        QVERIFY(d.mesesEstimados().isEmpty());
+        const QString tudo = textoPdf(gravaPdf(d, QStringLiteral("sem previsão.pdf"))).join('\n');
+        QVERIFY(tudo.contains(QStringLiteral("Total")));
+        QVERIFY2(!tudo.contains(QStringLiteral("PREVISÃO")), qPrintable(tudo));
+        QVERIFY2(!tudo.contains(QStringLiteral("estimada")), qPrintable(tudo));
+        QVERIFY2(!tudo.contains(QStringLiteral("pagamento parcial")), qPrintable(tudo));
+    }
+
+    // Partial payments: each payment's cost that day and its split, the balance's memory, what
+    // was paid in the table and the totals, and how payments are allocated, said once.
+    void pagamentosParciaisEmPdf() {
+        Demonstrativo d;
+        d.Titular.Nome = QStringLiteral("Comércio de Tecidos Irmãos Souza Ltda");
+        d.DataPagamento = data(2020, 6, 10);
+        d.Debitos = {{QStringLiteral("12/2019"),
+                      data(2020, 1, 10),
+                      QStringLiteral("1000,00"),
+                      {},
+                      {{data(2020, 3, 10), QStringLiteral("500,00")}}},
+                     {QStringLiteral("01/2020"),
+                      data(2020, 2, 10),
+                      QStringLiteral("1000,00"),
+                      {},
+                      {{data(2020, 3, 10), QStringLiteral("2000,00")}}},
+                     {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("300,00"), {}}};
+        d.calcula(*fDados);
+        QCOMPARE(d.totais().Quantidade, 3);
+        const Moeda aMaior = d.resultados()[1].Pagamentos.Parcelas.value(0).PagoAMaior;
+        QVERIFY(aMaior > Moeda());
+        const QStringList texto = textoPdf(gravaPdf(d, QStringLiteral("pagamentos.pdf")));
+        const QString tudo = texto.join('\n');
+        QCOMPARE(linhaRepetida(texto), QString());
+
+        const QList<QStringList> esperadas{
+            {QStringLiteral("Pago"), QStringLiteral("Principal em Aberto")},
+            {QStringLiteral("12/2019"), QStringLiteral("10/01/2020"), QStringLiteral("500,00"),
+             QStringLiteral("547,13"), QStringLiteral("152"), QStringLiteral("2,150000 %"),
+             QStringLiteral("65,66"), QStringLiteral("13,17"), QStringLiteral("625,96")},
+            {QStringLiteral("Totais (3 débitos)"), QStringLiteral("2.500,00")},
+            {QStringLiteral("Pagamento de 10/03/2020: 500,00")},
+            {QStringLiteral("Principal em aberto antes do pagamento: 1.000,00")},
+            {QStringLiteral("Multa de Mora na data: 90,00")},
+            {QStringLiteral("Juros de Mora na data: 14,06")},
+            {QStringLiteral("Total na data (principal + multa + juros): 1.104,06")},
+            {QStringLiteral("Imputado ao principal: 452,87")},
+            {QStringLiteral("Imputado à multa: 40,76")},
+            {QStringLiteral("Imputado aos juros: 6,37")},
+            {QStringLiteral("Principal em aberto após o pagamento: 547,13")},
+            {QStringLiteral("Saldo em 10/06/2020: memória de cálculo")},
+            {QStringLiteral("Soma: taxa de juros aplicada 2,150000 %")},
+            {QStringLiteral("Total: 625,96")},
+            {QStringLiteral("Pagamento de 10/03/2020: 2.000,00")},
+            {QStringLiteral("Pago a maior: ") + formataReais(aMaior)},
+            {QStringLiteral("Principal em aberto após o pagamento: 0,00")}};
+        for (const QStringList& pedacos : esperadas)
+            QVERIFY2(!linhaCom(texto, pedacos).isEmpty(),
+                     qPrintable(pedacos.join(" … ") + "\n" + tudo));
+        // Only the debt that overpaid says so; the one without payments has none.
+        QCOMPARE(linhaCom(texto, {QStringLiteral("Pago a maior")}),
+                 QStringLiteral("Pago a maior: ") + formataReais(aMaior));
+        QCOMPARE(tudo.count(QStringLiteral("Pagamento de ")), 2);
+        const QString frase = QStringLiteral(
+            "Cada pagamento parcial foi imputado proporcionalmente ao principal, à multa e aos "
+            "juros devidos na data em que foi feito.");
+        QCOMPARE(QString(tudo).replace('\n', ' ').count(frase), 1);
+        QVERIFY2(!tudo.contains(QStringLiteral("PREVISÃO")), qPrintable(tudo));
     }
 };
 
