@@ -202,6 +202,17 @@ Demonstrativo Demonstrativo::semBrancos() const {
     return d;
 }
 
+QString marcaPrevisao() {
+    return QStringLiteral("PREVISÃO");
+}
+
+bool Demonstrativo::temPagamentos() const {
+    for (const ResultadoDebito& r : fResultados)
+        if (!r.Pagamentos.Parcelas.isEmpty())
+            return true;
+    return false;
+}
+
 QList<TaxaSelicSomada> Demonstrativo::mesesEstimados() const {
     QMap<DataHora, double> meses;
     // The estimated months come after every month the table holds: each account is read

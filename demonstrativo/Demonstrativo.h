@@ -65,6 +65,9 @@ struct TotaisDemonstrativo {
 // year; nothing when it passes.
 std::optional<QString> validaReferencia(const QString& referencia);
 
+// "PREVISÃO": the mark of a result that used an estimated month, wherever it is shown.
+QString marcaPrevisao();
+
 // The reference's check, then the window's checks for the amount (the sign refused, as its
 // field never takes one) and its seven date checks, then the partial payments
 // (imputaPagamentos), then CalculaValores on what they left; a debt that fails gives the
@@ -105,6 +108,8 @@ public:
     const TotaisDemonstrativo& totais() const { return fTotais; }
     // The estimated months the results used, in month order, each once with its rate.
     QList<TaxaSelicSomada> mesesEstimados() const;
+    // Some debt's results were reached after partial payments.
+    bool temPagamentos() const;
 
     // The same statement without the debts in blank (Debito::emBranco), their results and
     // totals as they are: what a document or a file is made of.

@@ -21,8 +21,8 @@ const QString AvisoNaoEGuia = QStringLiteral(
     "referência: o principal (Valor do ICMS), a multa de mora, os juros de mora e o total, "
     "reunidos no anexo.");
 
-const QString Previsao = QStringLiteral("PREVISÃO");
-const QString TituloPrevisao = QStringLiteral("PREVISÃO — taxas estimadas");
+const QString Previsao = marcaPrevisao();
+const QString TituloPrevisao = Previsao + QStringLiteral(" — taxas estimadas");
 
 const QString ImputacaoProporcional = QStringLiteral(
     "Cada pagamento parcial foi imputado proporcionalmente ao principal, à multa e aos juros "
@@ -35,14 +35,7 @@ struct Conteudo {
 };
 
 Conteudo conteudo(const Demonstrativo& d) {
-    Conteudo c;
-    for (const ResultadoDebito& r : d.resultados())
-        if (!r.Pagamentos.Parcelas.isEmpty()) {
-            c.Pagamentos = true;
-            break;
-        }
-    c.Estimados = d.mesesEstimados();
-    return c;
+    return {d.temPagamentos(), d.mesesEstimados()};
 }
 
 QString data(DataHora d) {
