@@ -1,8 +1,13 @@
 #include "demonstrativo/ExportacaoDemonstrativo.h"
 
+#include "demonstrativo/Demonstrativo.h"
 #include "planilhas/LeituraPlanilha.h"
 #include "sistema/ArquivoSaida.h"
 #include "valores/Erros.h"
+
+bool colunasExtras(const Demonstrativo& demonstrativo) {
+    return demonstrativo.temPagamentos() || !demonstrativo.mesesEstimados().isEmpty();
+}
 
 void exportaDemonstrativo(const Demonstrativo& demonstrativo, const QString& caminho) {
     const auto formato = formatoPelaExtensao(caminho);

@@ -1,6 +1,7 @@
 #include "demonstrativo/ExportacaoDemonstrativo.h"
 
 #include "calc/ColunasResultado.h"
+#include "calc/FormataResultado.h"
 #include "demonstrativo/Demonstrativo.h"
 #include "planilhas/CsvPontoVirgula.h"
 #include "valores/Formatacao.h"
@@ -18,6 +19,12 @@ void escreve(const Demonstrativo& d, EscritorCsv& escritor) {
         escritor.valor(nome);
     for (const QString& nome : nomesColunasResultado())
         escritor.valor(nome);
+    // After the batch's columns, so the rows keep its layout.
+    const bool extras = colunasExtras(d);
+    if (extras)
+        for (const QString& nome : {QStringLiteral("previsao"), QStringLiteral("pago"),
+                                    QStringLiteral("principalEmAberto")})
+            escritor.valor(nome);
     escritor.fimDaLinha();
 
     const QString pagamento = textoDaData(d.DataPagamento);
@@ -35,6 +42,14 @@ void escreve(const Demonstrativo& d, EscritorCsv& escritor) {
                               : textos.deFalha(r ? QStringView(r->Mensagem) : QStringView());
         for (const QStringView texto : colunas)
             escritor.valor(texto);
+        if (extras && r && r->Resultado) {
+            escritor.valor(r->previsao() ? marcaPrevisao() : QString());
+            escritor.valor(formataReais(r->Pagamentos.Pago));
+            escritor.valor(formataReais(r->Resultado->ValorICMS));
+        } else if (extras) {
+            for (int vazio = 0; vazio < 3; ++vazio)
+                escritor.valor(QStringView());
+        }
         escritor.fimDaLinha();
     }
     escritor.descarrega();

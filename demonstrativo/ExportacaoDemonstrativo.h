@@ -14,12 +14,20 @@
 // .csv: referencia;vencimento;valor;descricao;pagamento, then the batch's result columns
 // (dias;taxa;multa;juros;total;mensagem) with the batch's texts, one row per debt, through
 // the batch's writer: the same bytes `lote` writes for those rows.
+//
+// When some debt had partial payments or used an estimated month (colunasExtras), both add
+// at the end of each row the forecast's mark ("PREVISÃO" or nothing), what the debt paid and
+// the principal left open; the .xlsx then gives the typed amount under Valor do ICMS and
+// adds a sheet "Pagamentos", one row per payment with its cost that day and its three parts.
 
 #include <QString>
 
 class ArquivoSaida;
 class Demonstrativo;
 class QTextStream;
+
+// Whether the statement's files carry the forecast's and the payments' columns.
+bool colunasExtras(const Demonstrativo& demonstrativo);
 
 // By the extension of caminho, .xlsx or .csv, without regard to case; the file is replaced
 // only once complete. Throws ErroBelqor for any other extension, ErroEntradaSaida (naming

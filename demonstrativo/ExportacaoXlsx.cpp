@@ -40,7 +40,23 @@ enum Coluna : lxw_col_t {
     Multa,
     Juros,
     Total,
-    Mensagem
+    Mensagem,
+    // Only when some debt had payments or an estimated month (temExtras).
+    Previsao,
+    Pago,
+    PrincipalEmAberto
+};
+
+// The sheet "Pagamentos": one row per payment of every debt.
+enum ColunaPagamento : lxw_col_t {
+    PagReferencia,
+    PagData,
+    PagValor,
+    PagTotalNaData,
+    PagPrincipal,
+    PagMulta,
+    PagJuros,
+    PagPagoAMaior
 };
 
 // libxlsxwriter also words its failures in English on standard error. The user learns them
@@ -108,9 +124,7 @@ public:
         fLivro = fX.workbook_new_opt(fArquivo.constData(), &opcoes);
         if (!fLivro)
             falha(LXW_ERROR_MEMORY_MALLOC_FAILED);
-        fFolha = fX.workbook_add_worksheet(fLivro, "Demonstrativo");
-        if (!fFolha)
-            falha(LXW_ERROR_MEMORY_MALLOC_FAILED);
+        novaFolha("Demonstrativo");
     }
     ~Livro() {
         if (fLivro)
@@ -118,6 +132,13 @@ public:
     }
     Livro(const Livro&) = delete;
     Livro& operator=(const Livro&) = delete;
+
+    // What follows is written to a new sheet of that name.
+    void novaFolha(const char* nome) {
+        fFolha = fX.workbook_add_worksheet(fLivro, nome);
+        if (!fFolha)
+            falha(LXW_ERROR_MEMORY_MALLOC_FAILED);
+    }
 
     lxw_format* formato(const char* numero, bool negrito = false) {
         lxw_format* f = fX.workbook_add_format(fLivro);
@@ -197,6 +218,36 @@ QString rotuloDocumento(TipoDocumento tipo) {
     return QStringLiteral("CPF/CNPJ");
 }
 
+// The sheet of payments: each payment with what settling its debt cost that day and its
+// three parts.
+void montaPagamentos(const Demonstrativo& d, Livro& livro, lxw_format* negrito, lxw_format* valor,
+                     lxw_format* data) {
+    livro.novaFolha("Pagamentos");
+    const QStringList titulos{QStringLiteral("Referência"), QStringLiteral("Data"),
+                              QStringLiteral("Valor"),      QStringLiteral("Total na Data"),
+                              QStringLiteral("Principal"),  QStringLiteral("Multa"),
+                              QStringLiteral("Juros"),      QStringLiteral("Pago a Maior")};
+    for (qsizetype c = 0; c < titulos.size(); ++c)
+        livro.texto(0, lxw_col_t(c), titulos[c], negrito);
+    lxw_row_t linha = 1;
+    for (qsizetype i = 0; i < d.resultados().size(); ++i)
+        for (const ParcelaImputada& p : d.resultados()[i].Pagamentos.Parcelas) {
+            livro.texto(linha, PagReferencia, d.Debitos[i].Referencia);
+            livro.data(linha, PagData, p.Data, data);
+            livro.numero(linha, PagValor, emReais(p.Pago), valor);
+            livro.numero(linha, PagTotalNaData, emReais(p.NaData.Total), valor);
+            livro.numero(linha, PagPrincipal, emReais(p.Principal), valor);
+            livro.numero(linha, PagMulta, emReais(p.Multa), valor);
+            livro.numero(linha, PagJuros, emReais(p.Juros), valor);
+            livro.numero(linha, PagPagoAMaior, emReais(p.PagoAMaior), valor);
+            ++linha;
+        }
+    livro.largura(PagReferencia, PagReferencia, 20);
+    livro.largura(PagData, PagData, 12);
+    livro.largura(PagValor, PagPagoAMaior, 16);
+    livro.congelaAte(1);
+}
+
 void monta(const Demonstrativo& d, Livro& livro) {
     lxw_format* negrito = livro.formato(nullptr, true);
     lxw_format* valor = livro.formato(FormatoValor);
@@ -222,6 +273,13 @@ void monta(const Demonstrativo& d, Livro& livro) {
                               QStringLiteral("Total"),         QStringLiteral("Mensagem")};
     for (qsizetype c = 0; c < titulos.size(); ++c)
         livro.texto(Cabecalho, lxw_col_t(c), titulos[c], negrito);
+    const bool extras = colunasExtras(d);
+    const bool pagamentos = d.temPagamentos();
+    if (extras) {
+        livro.texto(Cabecalho, Previsao, QStringLiteral("Previsão"), negrito);
+        livro.texto(Cabecalho, Pago, QStringLiteral("Pago"), negrito);
+        livro.texto(Cabecalho, PrincipalEmAberto, QStringLiteral("Principal em Aberto"), negrito);
+    }
 
     lxw_row_t linha = Cabecalho + 1;
     for (qsizetype i = 0; i < d.Debitos.size(); ++i, ++linha) {
@@ -232,7 +290,19 @@ void monta(const Demonstrativo& d, Livro& livro) {
         livro.texto(linha, Descricao, debito.Descricao);
         if (r && r->Resultado) {
             const ResultadoCalculo& res = *r->Resultado;
-            livro.numero(linha, Valor, emReais(res.ValorICMS), valor);
+            // The amount owed before any payment, so the debt reads back as it was typed;
+            // what the payments left is in its own column.
+            livro.numero(linha, Valor,
+                         emReais(r->Pagamentos.Parcelas.isEmpty()
+                                     ? res.ValorICMS
+                                     : valorDigitado(debito.Valor).value_or(res.ValorICMS)),
+                         valor);
+            if (extras) {
+                if (r->previsao())
+                    livro.texto(linha, Previsao, marcaPrevisao());
+                livro.numero(linha, Pago, emReais(r->Pagamentos.Pago), valor);
+                livro.numero(linha, PrincipalEmAberto, emReais(res.ValorICMS), valor);
+            }
             livro.numero(linha, Dias, double(res.Dias));
             livro.numero(linha, Taxa, double(res.TaxaJuros), taxa);
             livro.numero(linha, Multa, emReais(res.MultaMora), valor);
@@ -261,6 +331,12 @@ void monta(const Demonstrativo& d, Livro& livro) {
     livro.numero(linha, Multa, emReais(t.Multa), valorTotal);
     livro.numero(linha, Juros, emReais(t.Juros), valorTotal);
     livro.numero(linha, Total, emReais(t.Total), valorTotal);
+    if (extras) {
+        if (t.previsao())
+            livro.texto(linha, Previsao, marcaPrevisao(), negrito);
+        livro.numero(linha, Pago, emReais(t.Pago), valorTotal);
+        livro.numero(linha, PrincipalEmAberto, emReais(t.Valor), valorTotal);
+    }
 
     livro.largura(Referencia, Referencia, 20);
     livro.largura(Vencimento, Vencimento, 12);
@@ -270,7 +346,13 @@ void monta(const Demonstrativo& d, Livro& livro) {
     livro.largura(Taxa, Taxa, 14);
     livro.largura(Multa, Total, 16);
     livro.largura(Mensagem, Mensagem, 50);
+    if (extras) {
+        livro.largura(Previsao, Previsao, 12);
+        livro.largura(Pago, PrincipalEmAberto, 18);
+    }
     livro.congelaAte(Cabecalho + 1);
+    if (pagamentos)
+        montaPagamentos(d, livro, negrito, valor, data);
 }
 
 } // namespace

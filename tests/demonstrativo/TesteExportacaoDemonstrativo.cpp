@@ -14,6 +14,7 @@
 #include <QDir>
 #include <QFile>
 #include <QProcess>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTemporaryFile>
 #include <QTest>
@@ -54,6 +55,35 @@ QByteArray membro(const QString& arquivo, const QString& nome) {
         return {};
     QuaZipFile f(&zip);
     return f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray();
+}
+
+// The workbook's sheet `nome` as the first sheet of a copy, read as the program reads a
+// spreadsheet: the other sheets are taken out of the workbook's list.
+QList<LinhaPlanilha> leFolha(const QString& arquivo, const QString& nome, const QString& copia) {
+    QuaZip origem(arquivo);
+    QuaZip destino(copia);
+    if (!origem.open(QuaZip::mdUnzip) || !destino.open(QuaZip::mdCreate))
+        return {};
+    for (bool ha = origem.goToFirstFile(); ha; ha = origem.goToNextFile()) {
+        const QString membro = origem.getCurrentFileName();
+        QuaZipFile entrada(&origem);
+        if (!entrada.open(QIODevice::ReadOnly))
+            return {};
+        QByteArray bytes = entrada.readAll();
+        if (membro == QLatin1String("xl/workbook.xml")) {
+            const QString xml = QString::fromUtf8(bytes).replace(
+                QRegularExpression(QStringLiteral("<sheet name=\"(?!%1\")[^>]*/>")
+                                       .arg(QRegularExpression::escape(nome))),
+                QString());
+            bytes = xml.toUtf8();
+        }
+        QuaZipFile saida(&destino);
+        if (!saida.open(QIODevice::WriteOnly, QuaZipNewInfo(membro)))
+            return {};
+        saida.write(bytes);
+    }
+    destino.close();
+    return lePrimeiraFolha(copia, FormatoPlanilha::Xlsx);
 }
 
 // Standard error caught into a file while it lives: what the user would have read there.
@@ -114,6 +144,40 @@ class TesteExportacaoDemonstrativo : public QObject {
         return d;
     }
 
+    // The worked example of a partial payment (1.000,00 due 10/01/2020, 500,00 paid on
+    // 10/03/2020, balance on 10/06/2020), a debt overpaid and one without payments.
+    Demonstrativo comPagamentos() {
+        Demonstrativo d;
+        d.Titular.Nome = QStringLiteral("Comércio Exemplo Ltda.");
+        d.DataPagamento = data(2020, 6, 10);
+        d.Debitos = {{QStringLiteral("12/2019"),
+                      data(2020, 1, 10),
+                      QStringLiteral("1000,00"),
+                      {},
+                      {{data(2020, 3, 10), QStringLiteral("500,00")}}},
+                     {QStringLiteral("01/2020"),
+                      data(2020, 2, 10),
+                      QStringLiteral("1000,00"),
+                      {},
+                      {{data(2020, 3, 10), QStringLiteral("2000,00")}}},
+                     {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("300,00"), {}}};
+        d.calcula(*fDados);
+        return d;
+    }
+
+    // The forecast's example on the shipped table: 1.000,00 due 10/09/2026, paid on
+    // 10/02/2027 with the months after 09/2026 estimated.
+    Demonstrativo comPrevisao() {
+        fRelogio.define(data(2026, 12, 11));
+        Demonstrativo d;
+        d.Titular.Nome = QStringLiteral("Comércio Exemplo Ltda.");
+        d.DataPagamento = data(2027, 2, 10);
+        d.PreverMesesSemTaxa = true;
+        d.Debitos = {{QStringLiteral("08/2026"), data(2026, 9, 10), QStringLiteral("1000,00"), {}}};
+        d.calcula(*fDados);
+        return d;
+    }
+
     struct Execucao {
         int status = -1;
         QByteArray saida;
@@ -134,6 +198,7 @@ class TesteExportacaoDemonstrativo : public QObject {
 private slots:
     void init() {
         fDialogos.limpa();
+        fRelogio.define(data(2024, 6, 15));
         fTabela = copiaTabelaDistribuida(fPasta.path());
         fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
         fDados->abreArquivo(fTabela);
@@ -329,6 +394,122 @@ private slots:
         }
         QCOMPARE(erroPadrao.devolve(), QByteArray());
         QCOMPARE(conteudoArquivo(arquivo), QByteArray("antigo\n"));
+    }
+
+    // Partial payments in the workbook: what each debt paid and the principal left, the
+    // typed amount under Valor do ICMS, no mark; a sheet "Pagamentos" with each payment's
+    // cost that day and its parts.
+    void xlsxComPagamentos() {
+        const Demonstrativo d = comPagamentos();
+        QCOMPARE(d.totais().Quantidade, 3);
+        const QString arquivo = fPasta.filePath(QStringLiteral("pagamentos.xlsx"));
+        exportaDemonstrativo(d, arquivo);
+        const QList<LinhaPlanilha> linhas = lePrimeiraFolha(arquivo, FormatoPlanilha::Xlsx);
+        QCOMPARE(linhas.size(), 10);
+        QStringList extras;
+        for (qsizetype c = 10; c < 13; ++c)
+            extras << texto(linhas[5], c);
+        QCOMPARE(extras, (QStringList{"Previsão", "Pago", "Principal em Aberto"}));
+        const LinhaPlanilha& exemplo = linhas[6];
+        QCOMPARE(formataReais(moedaDaCelula(celula(exemplo, 2))), QStringLiteral("1.000,00"));
+        QVERIFY(celula(exemplo, 10).vazia());
+        QCOMPARE(formataReais(moedaDaCelula(celula(exemplo, 11))), QStringLiteral("500,00"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(exemplo, 12))), QStringLiteral("547,13"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(exemplo, 8))), QStringLiteral("625,96"));
+        const LinhaPlanilha& semPagamento = linhas[8];
+        QCOMPARE(formataReais(moedaDaCelula(celula(semPagamento, 11))), QStringLiteral("0,00"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(semPagamento, 12))), QStringLiteral("300,00"));
+        const LinhaPlanilha& totais = linhas[9];
+        QCOMPARE(texto(totais, 0), QStringLiteral("Totais"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(totais, 11))), QStringLiteral("2.500,00"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(totais, 12))), formataReais(d.totais().Valor));
+        QVERIFY(celula(totais, 10).vazia());
+
+        const QList<LinhaPlanilha> pagamentos = leFolha(
+            arquivo, QStringLiteral("Pagamentos"), fPasta.filePath(QStringLiteral("folha2.xlsx")));
+        QCOMPARE(pagamentos.size(), 3);
+        QStringList titulos;
+        for (qsizetype c = 0; c < 8; ++c)
+            titulos << texto(pagamentos[0], c);
+        QCOMPARE(titulos, (QStringList{"Referência", "Data", "Valor", "Total na Data", "Principal",
+                                       "Multa", "Juros", "Pago a Maior"}));
+        const auto valores = [&](const LinhaPlanilha& linha) {
+            QStringList v;
+            for (qsizetype c = 2; c < 8; ++c)
+                v << formataReais(moedaDaCelula(celula(linha, c)));
+            return v;
+        };
+        QCOMPARE(texto(pagamentos[1], 0), QStringLiteral("12/2019"));
+        QCOMPARE(celula(pagamentos[1], 1).tipo, CelulaPlanilha::Tipo::Data);
+        QCOMPARE(celula(pagamentos[1], 1).numero, data(2020, 3, 10));
+        QCOMPARE(valores(pagamentos[1]),
+                 (QStringList{"500,00", "1.104,06", "452,87", "40,76", "6,37", "0,00"}));
+        const ParcelaImputada& quita = d.resultados()[1].Pagamentos.Parcelas.constFirst();
+        QVERIFY(quita.Quita);
+        QCOMPARE(texto(pagamentos[2], 0), QStringLiteral("01/2020"));
+        QCOMPARE(
+            valores(pagamentos[2]),
+            (QStringList{"2.000,00", formataReais(quita.NaData.Total), QStringLiteral("1.000,00"),
+                         formataReais(quita.NaData.MultaMora), formataReais(quita.NaData.JurosMora),
+                         formataReais(Formato::textoParaMoeda(QStringLiteral("2000,00")) -
+                                      quita.NaData.Total)}));
+    }
+
+    // A forecast marks the debt and the totals; no payment, no sheet of payments. A plain
+    // statement has neither the columns nor the sheet.
+    void xlsxComPrevisao() {
+        const Demonstrativo d = comPrevisao();
+        QVERIFY2(d.resultados()[0].Resultado, qPrintable(d.resultados()[0].Mensagem));
+        const QString arquivo = fPasta.filePath(QStringLiteral("previsão.xlsx"));
+        exportaDemonstrativo(d, arquivo);
+        const QList<LinhaPlanilha> linhas = lePrimeiraFolha(arquivo, FormatoPlanilha::Xlsx);
+        QCOMPARE(linhas.size(), 8);
+        QCOMPARE(texto(linhas[5], 10), QStringLiteral("Previsão"));
+        QCOMPARE(texto(linhas[6], 10), QStringLiteral("PREVISÃO"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(linhas[6], 8))), QStringLiteral("1.179,58"));
+        QCOMPARE(formataReais(moedaDaCelula(celula(linhas[6], 11))), QStringLiteral("0,00"));
+        QCOMPARE(texto(linhas[7], 10), QStringLiteral("PREVISÃO"));
+        QVERIFY(!membro(arquivo, QStringLiteral("xl/workbook.xml")).contains("Pagamentos"));
+
+        const QString simples = fPasta.filePath(QStringLiteral("simples.xlsx"));
+        exportaDemonstrativo(exemplo(), simples);
+        QVERIFY(celula(lePrimeiraFolha(simples, FormatoPlanilha::Xlsx)[5], 10).vazia());
+        QVERIFY(!membro(simples, QStringLiteral("xl/workbook.xml")).contains("Pagamentos"));
+    }
+
+    // The CSV adds the mark, what was paid and the principal left at the end of every row,
+    // only when a debt had payments or a forecast.
+    void csvComColunasExtras_data() {
+        QTest::addColumn<bool>("previsao");
+        QTest::addColumn<QStringList>("primeira");
+        QTest::newRow("pagamentos") << false << QStringList{"625,96", "", "", "500,00", "547,13"};
+        QTest::newRow("previsão") << true
+                                  << QStringList{"1.179,58", "", "PREVISÃO", "0,00", "1.000,00"};
+    }
+    void csvComColunasExtras() {
+        QFETCH(bool, previsao);
+        QFETCH(QStringList, primeira);
+        const Demonstrativo d = previsao ? comPrevisao() : comPagamentos();
+        QVERIFY2(d.resultados()[0].Resultado, qPrintable(d.resultados()[0].Mensagem));
+        const QString arquivo = fPasta.filePath(QStringLiteral("extras.csv"));
+        exportaDemonstrativo(d, arquivo);
+        QString texto;
+        QTextStream saida(&texto);
+        exportaCsv(d, saida);
+        const QStringList linhas = texto.split('\n', Qt::SkipEmptyParts);
+        QCOMPARE(linhas.size(), d.Debitos.size() + 1);
+        QCOMPARE(linhas[0], QStringLiteral("referencia;vencimento;valor;descricao;pagamento;dias;"
+                                           "taxa;multa;juros;total;mensagem;previsao;pago;"
+                                           "principalEmAberto"));
+        QVERIFY2(linhas[1].endsWith(primeira.join(u';')), qPrintable(linhas[1]));
+        QVERIFY2(linhas[1].startsWith(QStringLiteral("%1;%2;1000,00;")
+                                          .arg(d.Debitos[0].Referencia,
+                                               Formato::dataParaTexto(d.Debitos[0].Vencimento))),
+                 qPrintable(linhas[1]));
+        // The file holds the same rows, with the batch's byte-order mark and line ends.
+        QCOMPARE(conteudoArquivo(arquivo),
+                 QByteArray("\xEF\xBB\xBF") +
+                     (linhas.join(QStringLiteral("\r\n")) + QStringLiteral("\r\n")).toUtf8());
     }
 };
 
