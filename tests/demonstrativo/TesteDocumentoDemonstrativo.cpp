@@ -591,17 +591,7 @@ private slots:
         Demonstrativo d;
         d.Titular.Nome = QStringLiteral("Comércio de Tecidos Irmãos Souza Ltda");
         d.DataPagamento = data(2020, 6, 10);
-        d.Debitos = {{QStringLiteral("12/2019"),
-                      data(2020, 1, 10),
-                      QStringLiteral("1000,00"),
-                      {},
-                      {{data(2020, 3, 10), QStringLiteral("500,00")}}},
-                     {QStringLiteral("01/2020"),
-                      data(2020, 2, 10),
-                      QStringLiteral("1000,00"),
-                      {},
-                      {{data(2020, 3, 10), QStringLiteral("2000,00")}}},
-                     {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("300,00"), {}}};
+        d.Debitos = comPagamentosParciais();
         d.calcula(*fDados);
         QCOMPARE(d.totais().Quantidade, 3);
         const Moeda aMaior = d.resultados()[1].Pagamentos.Parcelas.value(0).PagoAMaior;

@@ -1,4 +1,5 @@
 #include "apoio/ArquivosTeste.h"
+#include "apoio/DebitosTeste.h"
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/LimiteTamanho.h"
 #include "apoio/ModuloTeste.h"
@@ -46,6 +47,14 @@ const CelulaPlanilha& celula(const LinhaPlanilha& linha, qsizetype coluna) {
 QString texto(const LinhaPlanilha& linha, qsizetype coluna) {
     const CelulaPlanilha& c = celula(linha, coluna);
     return c.tipo == CelulaPlanilha::Tipo::Texto ? c.texto : QStringLiteral("(não é texto)");
+}
+
+// The texts of the cells from `de` up to `ate`, not included.
+QStringList textos(const LinhaPlanilha& linha, qsizetype de, qsizetype ate) {
+    QStringList lista;
+    for (qsizetype c = de; c < ate; ++c)
+        lista << texto(linha, c);
+    return lista;
 }
 
 // A member of the container, as the spreadsheet program reads it.
@@ -150,17 +159,7 @@ class TesteExportacaoDemonstrativo : public QObject {
         Demonstrativo d;
         d.Titular.Nome = QStringLiteral("Comércio Exemplo Ltda.");
         d.DataPagamento = data(2020, 6, 10);
-        d.Debitos = {{QStringLiteral("12/2019"),
-                      data(2020, 1, 10),
-                      QStringLiteral("1000,00"),
-                      {},
-                      {{data(2020, 3, 10), QStringLiteral("500,00")}}},
-                     {QStringLiteral("01/2020"),
-                      data(2020, 2, 10),
-                      QStringLiteral("1000,00"),
-                      {},
-                      {{data(2020, 3, 10), QStringLiteral("2000,00")}}},
-                     {QStringLiteral("02/2020"), data(2020, 3, 10), QStringLiteral("300,00"), {}}};
+        d.Debitos = comPagamentosParciais();
         d.calcula(*fDados);
         return d;
     }
@@ -227,12 +226,10 @@ private slots:
         QCOMPARE(celula(linhas[4], 1).numero, data(2020, 4, 10));
 
         QCOMPARE(linhas[5].numero, 7);
-        QStringList cabecalho;
-        for (qsizetype c = 0; c < 10; ++c)
-            cabecalho << texto(linhas[5], c);
-        QCOMPARE(cabecalho, (QStringList{"Referência", "Vencimento", "Valor do ICMS", "Descrição",
-                                         "Dias", "Taxa de Juros", "Multa de Mora", "Juros de Mora",
-                                         "Total", "Mensagem"}));
+        QCOMPARE(
+            textos(linhas[5], 0, 10),
+            (QStringList{"Referência", "Vencimento", "Valor do ICMS", "Descrição", "Dias",
+                         "Taxa de Juros", "Multa de Mora", "Juros de Mora", "Total", "Mensagem"}));
 
         for (qsizetype i = 0; i < d.Debitos.size(); ++i) {
             const LinhaPlanilha& linha = linhas[6 + i];
@@ -406,10 +403,8 @@ private slots:
         exportaDemonstrativo(d, arquivo);
         const QList<LinhaPlanilha> linhas = lePrimeiraFolha(arquivo, FormatoPlanilha::Xlsx);
         QCOMPARE(linhas.size(), 10);
-        QStringList extras;
-        for (qsizetype c = 10; c < 13; ++c)
-            extras << texto(linhas[5], c);
-        QCOMPARE(extras, (QStringList{"Previsão", "Pago", "Principal em Aberto"}));
+        QCOMPARE(textos(linhas[5], 10, 13),
+                 (QStringList{"Previsão", "Pago", "Principal em Aberto"}));
         const LinhaPlanilha& exemplo = linhas[6];
         QCOMPARE(formataReais(moedaDaCelula(celula(exemplo, 2))), QStringLiteral("1.000,00"));
         QVERIFY(celula(exemplo, 10).vazia());
@@ -428,11 +423,9 @@ private slots:
         const QList<LinhaPlanilha> pagamentos = leFolha(
             arquivo, QStringLiteral("Pagamentos"), fPasta.filePath(QStringLiteral("folha2.xlsx")));
         QCOMPARE(pagamentos.size(), 3);
-        QStringList titulos;
-        for (qsizetype c = 0; c < 8; ++c)
-            titulos << texto(pagamentos[0], c);
-        QCOMPARE(titulos, (QStringList{"Referência", "Data", "Valor", "Total na Data", "Principal",
-                                       "Multa", "Juros", "Pago a Maior"}));
+        QCOMPARE(textos(pagamentos[0], 0, 8),
+                 (QStringList{"Referência", "Data", "Valor", "Total na Data", "Principal", "Multa",
+                              "Juros", "Pago a Maior"}));
         const auto valores = [&](const LinhaPlanilha& linha) {
             QStringList v;
             for (qsizetype c = 2; c < 8; ++c)
