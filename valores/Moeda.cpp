@@ -92,3 +92,28 @@ QString Moeda::textoDecimal() const {
         .arg(magnitude / Escala)
         .arg(magnitude % Escala, 4, 10, QLatin1Char('0'));
 }
+
+std::optional<Moeda> Moeda::deTextoDecimal(QStringView texto) {
+    const bool negativo = texto.startsWith(u'-');
+    if (negativo)
+        texto = texto.mid(1);
+    const qsizetype ponto = texto.size() - 5;
+    if (ponto < 1 || texto[ponto] != u'.')
+        return std::nullopt;
+    // The magnitude of the smallest count is one past the largest: count in unsigned.
+    std::uint64_t magnitude = 0;
+    for (qsizetype i = 0; i < texto.size(); ++i) {
+        if (i == ponto)
+            continue;
+        const char16_t c = texto[i].unicode();
+        if (c < u'0' || c > u'9' ||
+            __builtin_mul_overflow(magnitude, std::uint64_t(10), &magnitude) ||
+            __builtin_add_overflow(magnitude, std::uint64_t(c - u'0'), &magnitude))
+            return std::nullopt;
+    }
+    constexpr std::uint64_t limite = std::uint64_t(std::numeric_limits<std::int64_t>::max());
+    if (magnitude > limite + (negativo ? 1 : 0))
+        return std::nullopt;
+    return Moeda(negativo ? static_cast<std::int64_t>(std::uint64_t(0) - magnitude)
+                          : static_cast<std::int64_t>(magnitude));
+}

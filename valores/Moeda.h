@@ -6,6 +6,7 @@
 
 #include <compare>
 #include <cstdint>
+#include <optional>
 
 // A currency amount: a signed 64-bit count of ten-thousandths (four decimal places,
 // range about ±922 trillion).
@@ -42,6 +43,9 @@ public:
 
     // Plain decimal text with four places and a point ("-12.3450"), for files and messages.
     QString textoDecimal() const;
+    // Reads back exactly what textoDecimal writes: an optional "-", digits, a point and four
+    // digits. Nothing for any other text or a count outside the range.
+    static std::optional<Moeda> deTextoDecimal(QStringView texto);
 
 private:
     constexpr explicit Moeda(std::int64_t contagem) : fContagem(contagem) {}

@@ -43,6 +43,38 @@ private slots:
                  std::numeric_limits<qint64>::min());
     }
 
+    void textoDecimalIdaEVolta_data() {
+        QTest::addColumn<qint64>("contagem");
+        QTest::addColumn<QString>("texto");
+        QTest::newRow("zero") << qint64(0) << QStringLiteral("0.0000");
+        QTest::newRow("1.138,26") << qint64(11382600) << QStringLiteral("1138.2600");
+        QTest::newRow("-0,0001") << qint64(-1) << QStringLiteral("-0.0001");
+        QTest::newRow("máximo") << std::numeric_limits<qint64>::max()
+                                << QStringLiteral("922337203685477.5807");
+        QTest::newRow("mínimo") << std::numeric_limits<qint64>::min()
+                                << QStringLiteral("-922337203685477.5808");
+    }
+    void textoDecimalIdaEVolta() {
+        QFETCH(qint64, contagem);
+        QFETCH(QString, texto);
+        QCOMPARE(Moeda::deContagem(contagem).textoDecimal(), texto);
+        const std::optional<Moeda> lida = Moeda::deTextoDecimal(texto);
+        QVERIFY(lida);
+        QCOMPARE(lida->contagem(), contagem);
+    }
+
+    void textoDecimalRecusado_data() {
+        QTest::addColumn<QString>("texto");
+        for (const char* t : {"", "-", ".0000", "1.000", "1.00000", "1,0000", "+1.0000", "1.00a0",
+                              " 1.0000", "--1.0000", "922337203685477.5808",
+                              "-922337203685477.5809", "99999999999999999999.0000", "1٣.0000"})
+            QTest::newRow(*t ? t : "vazio") << QString::fromUtf8(t);
+    }
+    void textoDecimalRecusado() {
+        QFETCH(QString, texto);
+        QVERIFY(!Moeda::deTextoDecimal(texto));
+    }
+
     void centavosMeiosParaLongeDoZero_data() {
         QTest::addColumn<qint64>("contagem");
         QTest::addColumn<qint64>("esperado");
