@@ -28,6 +28,8 @@ struct ResultadoCalculo {
     Moeda JurosMora; // whole cents
     Moeda Total;
     bool Previsao = false; // a month's rate was estimated (PrevisaoTaxas)
+
+    friend bool operator==(const ResultadoCalculo&, const ResultadoCalculo&) = default;
 };
 
 // A forecast for months the table does not hold yet: each month after the last one it holds

@@ -15,6 +15,8 @@ struct TaxaSelicSomada {
     DataHora Mes = Datas::Vazia; // the first day of the month
     double Valor = 0;            // percent, as the table holds it
     bool Estimada = false;       // not in the table: the forecast's rate
+
+    friend bool operator==(const TaxaSelicSomada&, const TaxaSelicSomada&) = default;
 };
 
 struct MemoriaCalculo {
@@ -32,6 +34,8 @@ struct MemoriaCalculo {
     Moeda BaseJuros;                         // tax plus MultaCalculada
     Moeda JurosCalculados;                   // four decimals
     DataHora UltimoMesTabela = Datas::Vazia; // Vazia for an empty table
+
+    friend bool operator==(const MemoriaCalculo&, const MemoriaCalculo&) = default;
 };
 
 // "regras novas (vencimento após 31/10/2003)" or "regras antigas (vencimento até 31/10/2003)".
