@@ -12,6 +12,7 @@
 namespace {
 
 const QString NomeTabela = QStringLiteral("BELQOR.cds");
+const QString NomeHistorico = QStringLiteral("historico.sqlite");
 const QString NomePasta = QStringLiteral("belqor");
 
 // An XDG base folder: the variable when it holds an absolute path, otherwise HOME's default.
@@ -52,12 +53,15 @@ LocaisArquivos LocaisArquivos::decide(const QString& pastaExecutavel, const Ambi
     if (QFileInfo(executavel.filePath(NomeTabela)).isFile() && gravavel(pastaExecutavel)) {
         l.portatil = true;
         l.tabela = executavel.filePath(NomeTabela);
+        l.historico = executavel.filePath(NomeHistorico);
         l.pastaLog = QDir::cleanPath(pastaExecutavel);
         return l;
     }
-    l.tabela =
+    const QString pastaDados =
         pastaBase(ambiente, QStringLiteral("XDG_DATA_HOME"), QStringLiteral(".local/share")) +
-        u'/' + NomePasta + u'/' + NomeTabela;
+        u'/' + NomePasta + u'/';
+    l.tabela = pastaDados + NomeTabela;
+    l.historico = pastaDados + NomeHistorico;
     l.pastaLog =
         pastaBase(ambiente, QStringLiteral("XDG_STATE_HOME"), QStringLiteral(".local/state")) +
         u'/' + NomePasta;

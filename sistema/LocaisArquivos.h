@@ -4,15 +4,16 @@
 
 #include <functional>
 
-// Where the rate table and the log live. This is the one place that decides it; the data
-// module, the configuration and log component and the command line all ask here.
+// Where the rate table, the history and the log live. This is the one place that decides it; the
+// data module, the configuration and log component and the command line all ask here.
 //
 // A portable copy (a build folder, a copy on a pen drive) keeps both beside the executable:
 // that is the case when the executable's folder holds a "BELQOR.cds" and can be written.
 // Otherwise, as for a program installed under /usr, the table is
 // $XDG_DATA_HOME/belqor/BELQOR.cds (default ~/.local/share), created on first start from the
 // installed default and never overwritten, and the log lives in $XDG_STATE_HOME/belqor/
-// (default ~/.local/state). Unset, empty or relative XDG variables take their defaults.
+// (default ~/.local/state). Unset, empty or relative XDG variables take their defaults. The
+// history's SQLite file lives beside the table, portable or installed.
 struct LocaisArquivos {
     // Reads one environment variable; empty when unset.
     using Ambiente = std::function<QString(const QString& nome)>;
@@ -21,6 +22,8 @@ struct LocaisArquivos {
 
     // Full path of the rate table.
     QString tabela;
+    // Full path of the history's SQLite file, beside the table.
+    QString historico;
     // The folder the log name is taken relative to.
     QString pastaLog;
     // The installed default table that a missing user table is created from; empty when

@@ -60,27 +60,34 @@ private slots:
         QTest::addColumn<Variaveis>("variaveis");
         QTest::addColumn<QString>("tabela");
         QTest::addColumn<QString>("pastaLog");
+        QTest::addColumn<QString>("historico");
         QTest::addColumn<bool>("portatil");
 
         const Variaveis xdg{{"HOME", "/home/ana"},
                             {"XDG_DATA_HOME", "/dados/ana"},
                             {"XDG_STATE_HOME", "/estado/ana/"}};
         QTest::newRow("cópia portátil") << true << true << xdg << "@/BELQOR.cds"
-                                        << "@" << true;
+                                        << "@"
+                                        << "@/historico.sqlite" << true;
         QTest::newRow("sem tabela ao lado")
             << false << true << xdg << "/dados/ana/belqor/BELQOR.cds"
-            << "/estado/ana/belqor" << false;
+            << "/estado/ana/belqor"
+            << "/dados/ana/belqor/historico.sqlite" << false;
         QTest::newRow("pasta do executável só de leitura")
             << true << false << xdg << "/dados/ana/belqor/BELQOR.cds"
-            << "/estado/ana/belqor" << false;
-        QTest::newRow("sem variáveis XDG") << false << true << Variaveis{{"HOME", "/home/ana"}}
-                                           << "/home/ana/.local/share/belqor/BELQOR.cds"
-                                           << "/home/ana/.local/state/belqor" << false;
+            << "/estado/ana/belqor"
+            << "/dados/ana/belqor/historico.sqlite" << false;
+        QTest::newRow("sem variáveis XDG")
+            << false << true << Variaveis{{"HOME", "/home/ana"}}
+            << "/home/ana/.local/share/belqor/BELQOR.cds"
+            << "/home/ana/.local/state/belqor"
+            << "/home/ana/.local/share/belqor/historico.sqlite" << false;
         QTest::newRow("variáveis XDG vazias ou relativas")
             << false << true
             << Variaveis{{"HOME", "/home/ana"}, {"XDG_DATA_HOME", "dados"}, {"XDG_STATE_HOME", ""}}
             << "/home/ana/.local/share/belqor/BELQOR.cds"
-            << "/home/ana/.local/state/belqor" << false;
+            << "/home/ana/.local/state/belqor"
+            << "/home/ana/.local/share/belqor/historico.sqlite" << false;
     }
     void decide() {
         QFETCH(bool, tabelaAoLado);
@@ -88,6 +95,7 @@ private slots:
         QFETCH(Variaveis, variaveis);
         QFETCH(QString, tabela);
         QFETCH(QString, pastaLog);
+        QFETCH(QString, historico);
         QFETCH(bool, portatil);
         if (tabelaAoLado)
             gravaArquivoTeste(bin() + QStringLiteral("/BELQOR.cds"), "tabela do usuário\n");
@@ -99,6 +107,7 @@ private slots:
             });
         QCOMPARE(l.tabela, tabela.replace(QLatin1Char('@'), bin()));
         QCOMPARE(l.pastaLog, pastaLog.replace(QLatin1Char('@'), bin()));
+        QCOMPARE(l.historico, historico.replace(QLatin1Char('@'), bin()));
         QCOMPARE(l.portatil, portatil);
         QCOMPARE(l.tabelaPadrao, portatil ? QString() : padrao());
         // Only a folder that holds a table is asked whether it can be written.
