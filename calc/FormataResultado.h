@@ -13,6 +13,8 @@
 
 struct ResultadoFormatado {
     QString Dias, Taxa, Valor, Multa, Juros, Total;
+
+    friend bool operator==(const ResultadoFormatado&, const ResultadoFormatado&) = default;
 };
 ResultadoFormatado formataResultado(const ResultadoCalculo& r);
 // 1.000,00

@@ -11,7 +11,8 @@ set(BELQOR_NIVEIS
     ratetable=5
     calc=6 refresh=6
     demonstrativo=7
-    app=8 cli=8)
+    historico=8
+    app=9 cli=9)
 
 function(belqor_nivel_da_pasta pasta saida)
     set(${saida} "" PARENT_SCOPE)

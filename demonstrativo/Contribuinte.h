@@ -42,6 +42,8 @@ public:
     TipoDocumento tipoDocumento() const { return tipoDoDocumento(fDocumento); }
     QString documentoFormatado() const { return formataDocumento(fDocumento); }
 
+    friend bool operator==(const Contribuinte&, const Contribuinte&) = default;
+
 private:
     QString fDocumento; // without punctuation
 };

@@ -28,6 +28,8 @@ struct Debito {
     // Nothing typed in it yet (a row the window offers to fill): neither calculated nor
     // failed, and left out of the totals.
     bool emBranco() const;
+
+    friend bool operator==(const Debito&, const Debito&) = default;
 };
 
 // One debt's outcome: the results and the account of how they were reached, or the
@@ -42,6 +44,8 @@ struct ResultadoDebito {
 
     // A month's rate was estimated, in the balance or in a payment's cost.
     bool previsao() const;
+
+    friend bool operator==(const ResultadoDebito&, const ResultadoDebito&) = default;
 };
 
 // Sums of the debts calculated, in whole cents as each result shows them, and how many
@@ -58,6 +62,8 @@ struct TotaisDemonstrativo {
     int Previstos = 0; // debts among them that used an estimated month
 
     bool previsao() const { return Previstos > 0; }
+
+    friend bool operator==(const TotaisDemonstrativo&, const TotaisDemonstrativo&) = default;
 };
 
 // The reference month's check: "Digite a Referência!" when there is none, "Referência

@@ -17,6 +17,8 @@ class TBQDataModule;
 struct PagamentoParcial {
     DataHora Data = Datas::Vazia;
     QString Valor; // as typed: "500,00"
+
+    friend bool operator==(const PagamentoParcial&, const PagamentoParcial&) = default;
 };
 
 // One payment and its split. With P the principal open before it and T what settling P
@@ -36,6 +38,8 @@ struct ParcelaImputada {
     Moeda PagoAMaior;        // x − T when the payment settles the debt
     bool Quita = false;
     qsizetype Pagamento = -1; // its place in the payments as given, before they were sorted
+
+    friend bool operator==(const ParcelaImputada&, const ParcelaImputada&) = default;
 };
 
 struct Imputacao {
@@ -44,6 +48,8 @@ struct Imputacao {
     bool Quitado = false;
     Moeda Pago;       // the payments' sum
     QString Mensagem; // the refusal that stopped it; empty when every payment was taken
+
+    friend bool operator==(const Imputacao&, const Imputacao&) = default;
 };
 
 // "O pagamento parcial de 10/03/2020 deve ser dia útil!" and its kin: a payment must fall on
