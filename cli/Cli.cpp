@@ -4,6 +4,7 @@
 #include "cli/ComandoAtualizar.h"
 #include "cli/ComandoCalcular.h"
 #include "cli/ComandoDemonstrativo.h"
+#include "cli/ComandoHistorico.h"
 #include "cli/ComandoImportar.h"
 #include "cli/ComandoLote.h"
 #include "cli/ComandoTabela.h"
@@ -33,7 +34,10 @@ struct Comando {
 
 const QList<Comando>& comandos() {
     static const QList<Comando> lista{
-        {"calcular", {QStringLiteral("json"), QStringLiteral("pdf")}, 3, 3},
+        {"calcular",
+         {QStringLiteral("json"), QStringLiteral("pdf"), QStringLiteral("registrar")},
+         3,
+         3},
         {"lote", {QStringLiteral("pdf")}, 1, 2},
         {"importar", {}, 1, 1},
         {"atualizar", {QStringLiteral("url")}, 0, 0},
@@ -44,6 +48,7 @@ const QList<Comando>& comandos() {
           QStringLiteral("prever"), QStringLiteral("json")},
          1,
          1},
+        {"historico", {QStringLiteral("verificar")}, 0, 0},
     };
     return lista;
 }
@@ -70,6 +75,8 @@ struct Opcoes {
     QString url;
     OpcoesDemonstrativo demonstrativo;
     bool json = false;
+    bool registrar = false;
+    bool verificar = false;
     bool ajuda = false;
     bool versao = false;
 };
@@ -146,9 +153,11 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     const QCommandLineOption ie(QStringLiteral("ie"), QString(), QStringLiteral("TEXTO"));
     const QCommandLineOption saida(QStringLiteral("saida"), QString(), QStringLiteral("ARQUIVO"));
     const QCommandLineOption prever(QStringLiteral("prever"), QString());
+    const QCommandLineOption registrar(QStringLiteral("registrar"), QString());
+    const QCommandLineOption verificar(QStringLiteral("verificar"), QString());
     const QList<QCommandLineOption> comValor{tabela,       desde,     pdf, url,  pagamento,
                                              contribuinte, documento, ie,  saida};
-    analisador.addOptions({ajuda, versao, json, prever});
+    analisador.addOptions({ajuda, versao, json, prever, registrar, verificar});
     analisador.addOptions(comValor);
     // "--" ends the options: what follows is positional even when it starts with "-".
     if (!analisador.parse(QStringList{QStringLiteral("belqor-cli")} + argumentos))
@@ -158,6 +167,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
     o.ajuda = analisador.isSet(ajuda);
     o.versao = analisador.isSet(versao);
     o.json = analisador.isSet(json);
+    o.registrar = analisador.isSet(registrar);
+    o.verificar = analisador.isSet(verificar);
     o.tabela = analisador.value(tabela);
     o.pdf = analisador.value(pdf);
     o.url = analisador.value(url);
@@ -204,6 +215,8 @@ Opcoes leOpcoes(const QStringList& argumentos) {
         d.json = o.json;
         validaOpcoesDemonstrativo(d, analisador.isSet(pagamento));
     }
+    if (o.comando == QLatin1String("historico") && !o.verificar)
+        throw ErroUso(QStringLiteral("O comando historico exige a opção --verificar."));
     return o;
 }
 
@@ -221,7 +234,9 @@ int executa(const Opcoes& o, QTextStream& saida, QTextStream& erro, bool* respon
     const QString arquivo = o.tabela.isEmpty() ? TBQDataModule::arquivoPadrao() : o.tabela;
     SessaoCli sessao(saida, erro, relogioDaExecucao(), arquivo);
     if (o.comando == QLatin1String("calcular"))
-        return comandoCalcular(sessao, o.posicionais, o.json, o.pdf);
+        return comandoCalcular(sessao, o.posicionais, o.json, o.pdf, o.registrar);
+    if (o.comando == QLatin1String("historico"))
+        return comandoHistorico(sessao);
     if (o.comando == QLatin1String("lote"))
         return comandoLote(sessao, o.posicionais[0], o.posicionais.value(1), o.pdf);
     if (o.comando == QLatin1String("importar"))
@@ -306,7 +321,7 @@ QString textoAjuda() {
         "Cálculo de multa e juros de mora do ICMS pago após o vencimento.\n"
         "\n"
         "Comandos:\n"
-        "  calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf]\n"
+        "  calcular VALOR VENCIMENTO PAGAMENTO [--json] [--pdf ARQUIVO.pdf] [--registrar]\n"
         "      Calcula um pagamento. VALOR e datas como no lote: valores como as\n"
         "      planilhas os escrevem (1.000,00; R$ 1.000,00; 1000; 12,5), com no máximo\n"
         "      duas casas decimais; datas em dd/mm/aaaa ou aaaa-mm-dd. Mostra os seis\n"
@@ -315,7 +330,9 @@ QString textoAjuda() {
         "      como número, taxaJuros e os valores como texto decimal com ponto\n"
         "      (\"1138.26\"), e os textos como na janela em \"textos\"; uma falha dá\n"
         "      {\"erro\": \"...\"}. Com --pdf, grava também a memória de cálculo em\n"
-        "      ARQUIVO.pdf (A4).\n"
+        "      ARQUIVO.pdf (A4). Com --registrar, guarda o cálculo no histórico e diz\n"
+        "      o número do registro (\"registro\" no JSON); um histórico que não pode\n"
+        "      ser gravado é dito na saída de erro e o cálculo vale assim mesmo.\n"
         "  lote ENTRADA.csv [SAIDA.csv] [--pdf PASTA]\n"
         "      Um cálculo por linha de um arquivo separado por \";\" com cabeçalho e as\n"
         "      colunas valor;vencimento;pagamento, em qualquer ordem. Lê UTF-8 (com ou\n"
@@ -358,6 +375,14 @@ QString textoAjuda() {
         "      --json, um único objeto com o contribuinte, cada débito (valores como\n"
         "      texto decimal com ponto) e os totais. Código 1 quando algum débito ou\n"
         "      linha falha.\n"
+        "  historico --verificar\n"
+        "      Confere a cadeia de hashes do histórico registro a registro: diz que está\n"
+        "      íntegro, ou qual é o primeiro registro alterado, removido, trocado ou\n"
+        "      acrescentado fora do BELQOR (código 1). O histórico é o historico.sqlite\n"
+        "      ao lado da tabela, ou o que a variável BELQOR_HISTORICO indica: um\n"
+        "      servidor, postgresql://usuario@servidor[:porta]/banco, com a senha no\n"
+        "      arquivo de senhas do PostgreSQL (~/.pgpass), ou o caminho completo de\n"
+        "      outro arquivo SQLite.\n"
         "\n"
         "Opções:\n"
         "  --tabela ARQUIVO  usa outro arquivo de tabela Selic. Sem ela, a tabela é o\n"
@@ -374,7 +399,7 @@ QString textoAjuda() {
         "Valores e datas são lidos e escritos no formato brasileiro (1.000,00; dd/mm/aaaa).\n"
         "Em caso de falha, a mensagem vai para a saída de erro. Código de saída: 0 sucesso;\n"
         "1 falha (cálculo recusado, lote ou demonstrativo com linhas com falha, importação\n"
-        "com falha); 2 comando digitado errado.\n");
+        "com falha, histórico alterado); 2 comando digitado errado.\n");
 }
 
 int executaCli(const QStringList& argumentos, QTextStream& saida, QTextStream& erro) {

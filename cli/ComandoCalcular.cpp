@@ -62,8 +62,8 @@ QJsonObject objetoJson(const ResultadoCalculo& r, const MemoriaCalculo& d) {
 
 } // namespace
 
-int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
-                    const QString& pdf) {
+int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json, const QString& pdf,
+                    bool registrar) {
     sessao.abreTabela();
     MemoriaCalculo d;
     const auto r = calculaDeTextos(sessao.dados(), argumentos[0], argumentos[1], argumentos[2], &d);
@@ -71,12 +71,18 @@ int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
         return 1;
     if (!pdf.isEmpty())
         sessao.gravaPdf(pdf, *r, d);
-    if (json)
-        sessao.saida << QString::fromUtf8(
-                            QJsonDocument(objetoJson(*r, d)).toJson(QJsonDocument::Compact))
+    const std::optional<qint64> registro = registrar ? sessao.registraCalculo(*r, d) : std::nullopt;
+    if (json) {
+        QJsonObject objeto = objetoJson(*r, d);
+        if (registro)
+            objeto.insert(QStringLiteral("registro"), *registro);
+        sessao.saida << QString::fromUtf8(QJsonDocument(objeto).toJson(QJsonDocument::Compact))
                      << '\n';
-    else
+    } else {
         escreveTexto(sessao.saida, formataResultado(*r), d);
+        if (registro)
+            sessao.saida << '\n' << "Registro " << *registro << " no histórico." << '\n';
+    }
     sessao.saida.flush();
     sessao.fechaTabela();
     return 0;

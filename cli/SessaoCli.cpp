@@ -1,6 +1,7 @@
 #include "cli/SessaoCli.h"
 
 #include "calc/DocumentoMemoria.h"
+#include "historico/RegistradorHistorico.h"
 #include "valores/Erros.h"
 #include "refresh/MesesDaTabelaPadrao.h"
 
@@ -10,6 +11,8 @@ SessaoCli::SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relo
       fDados(*fRelogio, fDialogos) {
     fDados.ArqDados = arquivoTabela;
 }
+
+SessaoCli::~SessaoCli() = default;
 
 void SessaoCli::abreTabela() {
     fDados.AbreTabela();
@@ -34,4 +37,15 @@ void SessaoCli::fechaTabela() {
 void SessaoCli::gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,
                          const MemoriaCalculo& memoria) {
     gravaPdfMemoria(caminho, {resultado, memoria, fRelogio->agora(), fDados.ConfigApp.Versao()});
+}
+
+std::optional<qint64> SessaoCli::registraCalculo(const ResultadoCalculo& resultado,
+                                                 const MemoriaCalculo& memoria) {
+    if (!fRegistrador)
+        fRegistrador = std::make_unique<RegistradorHistorico>(
+            RegistradorHistorico::aberturaDoPrograma(),
+            [this](const QString& mensagem) { fDialogos.mensagem(mensagem); });
+    return fRegistrador->registra(
+        registroDeCalculo(resultado, memoria, fRelogio->agora(),
+                          IdentidadeRegistro::doProcesso(fDados.ConfigApp.Versao())));
 }

@@ -12,13 +12,16 @@
 #include <QTextStream>
 
 #include <memory>
+#include <optional>
 
 struct MemoriaCalculo;
+class RegistradorHistorico;
 
 class SessaoCli {
 public:
     SessaoCli(QTextStream& saida, QTextStream& erro, std::unique_ptr<Relogio> relogio,
               const QString& arquivoTabela);
+    ~SessaoCli();
 
     // Reads the table file; a missing or damaged file throws with a message naming it.
     void abreTabela();
@@ -36,6 +39,12 @@ public:
     void gravaPdf(const QString& caminho, const ResultadoCalculo& resultado,
                   const MemoriaCalculo& memoria);
 
+    // Records one calculation in the program's history, made now by the session's clock by
+    // this user on this machine; gives its number. A history that cannot be written is said
+    // on standard error, once, and nothing is given.
+    std::optional<qint64> registraCalculo(const ResultadoCalculo& resultado,
+                                          const MemoriaCalculo& memoria);
+
     QTextStream& saida;
     QTextStream& erro;
     const Relogio& relogio() const { return *fRelogio; }
@@ -46,4 +55,5 @@ private:
     std::unique_ptr<Relogio> fRelogio;
     DialogosConsole fDialogos;
     TBQDataModule fDados;
+    std::unique_ptr<RegistradorHistorico> fRegistrador;
 };

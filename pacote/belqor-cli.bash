@@ -6,11 +6,12 @@
 # arguments is. An option that takes a value says what it is after "=", and so does an
 # argument: arquivo (a file), pasta (a folder), texto (typed, nothing to offer).
 _belqor_cli_tabela=(
-    "calcular | --json --pdf=arquivo | texto texto texto"
-    "lote     | --pdf=pasta          | arquivo arquivo"
-    "importar |                      | arquivo"
-    "atualizar| --url=texto          |"
-    "tabela   | --desde=texto        |"
+    "calcular | --json --pdf=arquivo --registrar | texto texto texto"
+    "lote     | --pdf=pasta                      | arquivo arquivo"
+    "importar |                                  | arquivo"
+    "atualizar| --url=texto                      |"
+    "tabela   | --desde=texto                    |"
+    "historico| --verificar                      |"
     "demonstrativo | --pagamento=texto --contribuinte=texto --documento=texto --ie=texto --pdf=arquivo --saida=arquivo --prever --json | arquivo"
 )
 # Options every command takes, and those that stand alone.
