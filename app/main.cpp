@@ -6,6 +6,7 @@
 #include "framework/NURFWUtils.h"
 #include "valores/Relogio.h"
 #include "calc/TfrmCalcular.h"
+#include "app/RegistroCalculos.h"
 #include "app/TfrmPrincipal.h"
 #include "demonstrativo/TfrmDemonstrativo.h"
 #include "ratetable/TfrmTabSelic.h"
@@ -74,8 +75,13 @@ int main(int argc, char* argv[]) {
     frmPrincipal.defineJanelaTabelaSelic([&](QWidget* pai) -> std::unique_ptr<QDialog> {
         return std::make_unique<TfrmTabSelic>(BQDataModule, dialogos, pai);
     });
+    // The history is opened at the first calculation, and said once when it cannot serve.
+    RegistradorHistorico registrador(RegistradorHistorico::aberturaDoPrograma(),
+                                     avisoDoHistorico(dialogos));
     frmPrincipal.defineJanelaCalcular([&](QWidget* pai) -> std::unique_ptr<QDialog> {
-        return std::make_unique<TfrmCalcular>(BQDataModule, dialogos, relogio, pai);
+        auto janela = std::make_unique<TfrmCalcular>(BQDataModule, dialogos, relogio, pai);
+        registraCalculosDaJanela(*janela, registrador, relogio, BQDataModule.ConfigApp.Versao());
+        return janela;
     });
     frmPrincipal.defineJanelaDemonstrativo([&](QWidget* pai) -> std::unique_ptr<QDialog> {
         return std::make_unique<TfrmDemonstrativo>(BQDataModule, dialogos, relogio, pai);

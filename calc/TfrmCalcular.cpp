@@ -245,6 +245,8 @@ void TfrmCalcular::actCalcularExecute() {
         fResultado = r;
         fMemoria = std::move(memoria);
         ui->actImprimir->setEnabled(true);
+        if (fAoCalcular)
+            fAoCalcular(*fResultado, fMemoria);
     });
 }
 

@@ -69,6 +69,11 @@ public:
     using AbrePrevia = std::function<void(const DocumentoMemoria&)>;
     void definePrevia(AbrePrevia abrePrevia) { fAbrePrevia = std::move(abrePrevia); }
 
+    // Given every successful calculation once its results are on screen: the program
+    // records it in the history, which this window knows nothing of.
+    using AoCalcular = std::function<void(const ResultadoCalculo&, const MemoriaCalculo&)>;
+    void defineAoCalcular(AoCalcular aoCalcular) { fAoCalcular = std::move(aoCalcular); }
+
 protected:
     bool eventFilter(QObject* objeto, QEvent* evento) override;
     void showEvent(QShowEvent* evento) override;
@@ -87,6 +92,7 @@ private:
     const Relogio& fRelogio;
     bool fValidandoValor = false;
     AbrePrevia fAbrePrevia;
+    AoCalcular fAoCalcular;
     // The calculation whose results are on screen, while it may be printed.
     std::optional<ResultadoCalculo> fResultado;
     MemoriaCalculo fMemoria;
