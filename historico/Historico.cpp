@@ -140,8 +140,13 @@ void Historico::abre() {
     if (!fDialeto.postgresql)
         executa(QStringLiteral("PRAGMA busy_timeout = %1").arg(EsperaEscritaMs), {}, AcaoAbrir);
     // Read before anything is written: a file of another program is left exactly as it is.
-    confereTabelas(tabelas());
+    const QStringList existentes = tabelas();
+    confereTabelas(existentes);
     if (!fDialeto.postgresql) {
+        // A record is a few kilobytes: pages of 8 KiB hold most of one whole, where 4 KiB
+        // pages spill it over a page of its own (a tenth less space). Only a new file takes it.
+        if (existentes.isEmpty())
+            executa(QStringLiteral("PRAGMA page_size = 8192"), {}, AcaoAbrir);
         executa(QStringLiteral("PRAGMA journal_mode = WAL"), {}, AcaoAbrir);
         executa(QStringLiteral("PRAGMA synchronous = FULL"), {}, AcaoAbrir);
     }

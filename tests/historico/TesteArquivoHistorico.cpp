@@ -76,11 +76,13 @@ private slots:
         QCOMPARE(v.verificados, 2);
     }
 
-    void arquivoEmModoWal() {
+    void arquivoEmModoWalComPaginasDe8KiB() {
         criaHistorico(1);
-        // The header's read and write versions, 2 in a write-ahead log database.
         const QByteArray cabecalho = conteudoArquivo(fArquivo).left(20);
         QVERIFY(cabecalho.startsWith("SQLite format 3"));
+        // The page size, big-endian.
+        QCOMPARE(cabecalho.mid(16, 2), QByteArray("\x20\x00", 2));
+        // The read and write versions, 2 in a write-ahead log database.
         QCOMPARE(int(cabecalho[18]), 2);
         QCOMPARE(int(cabecalho[19]), 2);
     }
