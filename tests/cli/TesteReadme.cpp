@@ -95,6 +95,8 @@ class TesteReadme : public QObject {
         ambiente.insert(QStringLiteral("BELQOR_CERTIFICADOS"), fAutoridade.arquivoCertificado());
         for (const char* variavel : ServidorHttpTeste::variaveisProxy())
             ambiente.remove(QString::fromLatin1(variavel));
+        // The history beside the copy's table, whatever the test's own environment names.
+        ambiente.remove(QStringLiteral("BELQOR_HISTORICO"));
 
         for (const Exemplo& exemplo : exemplos) {
             // Words as a shell splits them, "quoted words" kept whole.
@@ -167,7 +169,8 @@ private slots:
         }
         for (const char* comando :
              {"belqor-cli calcular", "belqor-cli lote", "belqor-cli atualizar",
-              "belqor-cli importar", "belqor-cli tabela", "cat pagamentos.csv"})
+              "belqor-cli importar", "belqor-cli tabela", "belqor-cli historico",
+              "cat pagamentos.csv"})
             QVERIFY2(comandos.contains(QLatin1String(comando)), comando);
     }
     void exemplos() {
