@@ -71,17 +71,18 @@ int comandoCalcular(SessaoCli& sessao, const QStringList& argumentos, bool json,
         return 1;
     if (!pdf.isEmpty())
         sessao.gravaPdf(pdf, *r, d);
-    const std::optional<qint64> registro = registrar ? sessao.registraCalculo(*r, d) : std::nullopt;
+    // Records are numbered from 1: 0 is none.
+    const qint64 registro = registrar ? sessao.registraCalculo(*r, d).value_or(0) : 0;
     if (json) {
         QJsonObject objeto = objetoJson(*r, d);
-        if (registro)
-            objeto.insert(QStringLiteral("registro"), *registro);
+        if (registro > 0)
+            objeto.insert(QStringLiteral("registro"), registro);
         sessao.saida << QString::fromUtf8(QJsonDocument(objeto).toJson(QJsonDocument::Compact))
                      << '\n';
     } else {
         escreveTexto(sessao.saida, formataResultado(*r), d);
-        if (registro)
-            sessao.saida << '\n' << "Registro " << *registro << " no histórico." << '\n';
+        if (registro > 0)
+            sessao.saida << '\n' << "Registro " << registro << " no histórico." << '\n';
     }
     sessao.saida.flush();
     sessao.fechaTabela();
