@@ -103,8 +103,19 @@ QJsonObject totaisExibidos(const TotaisDemonstrativo& t) {
             {QStringLiteral("total"), formataReais(t.Total)}};
 }
 
-// What every record shares once its debts are known: the totals and the table's marks.
-void completaRegistro(RegistroHistorico& r) {
+// A record of its debts, with what every record works out from them: the texts shown,
+// the totals and the table's marks.
+RegistroHistorico registroDeDebitos(TipoRegistro tipo, DataHora momento,
+                                    const IdentidadeRegistro& identidade,
+                                    const Contribuinte& titular, DataHora pagamento,
+                                    const QList<DebitoRegistrado>& debitos) {
+    RegistroHistorico r;
+    r.Tipo = tipo;
+    r.Emissao = momentoEmMilissegundos(momento);
+    r.Identidade = identidade;
+    r.Titular = titular;
+    r.DataPagamento = pagamento;
+    r.Debitos = debitos;
     QList<ResultadoDebito> saidas;
     for (DebitoRegistrado& d : r.Debitos) {
         if (d.Saida.Resultado) {
@@ -115,6 +126,7 @@ void completaRegistro(RegistroHistorico& r) {
     }
     r.Totais = totaliza(saidas);
     r.HashTaxas = hashDasTaxas(r.Debitos);
+    return r;
 }
 
 TipoRegistro tipoDeNome(const QString& nome) {
@@ -138,33 +150,22 @@ IdentidadeRegistro IdentidadeRegistro::doProcesso(const QString& versao) {
 RegistroHistorico registroDeCalculo(const ResultadoCalculo& resultado,
                                     const MemoriaCalculo& memoria, DataHora momento,
                                     const IdentidadeRegistro& identidade) {
-    RegistroHistorico r;
-    r.Tipo = TipoRegistro::Calculo;
-    r.Emissao = momentoEmMilissegundos(momento);
-    r.Identidade = identidade;
-    r.DataPagamento = memoria.DataPagamento;
     DebitoRegistrado d;
     d.Entrada.Vencimento = memoria.DataVencimento;
     d.Entrada.Valor = formataReais(resultado.ValorICMS);
     d.Saida.Resultado = resultado;
     d.Saida.Memoria = memoria;
-    r.Debitos.append(d);
-    completaRegistro(r);
-    return r;
+    return registroDeDebitos(TipoRegistro::Calculo, momento, identidade, Contribuinte(),
+                             memoria.DataPagamento, {d});
 }
 
 RegistroHistorico registroDeDemonstrativo(const Demonstrativo& demonstrativo, DataHora momento,
                                           const IdentidadeRegistro& identidade) {
-    RegistroHistorico r;
-    r.Tipo = TipoRegistro::Demonstrativo;
-    r.Emissao = momentoEmMilissegundos(momento);
-    r.Identidade = identidade;
-    r.Titular = demonstrativo.Titular;
-    r.DataPagamento = demonstrativo.DataPagamento;
+    QList<DebitoRegistrado> debitos;
     for (qsizetype i = 0; i < demonstrativo.Debitos.size(); ++i)
-        r.Debitos.append({demonstrativo.Debitos[i], demonstrativo.resultados().value(i), {}});
-    completaRegistro(r);
-    return r;
+        debitos.append({demonstrativo.Debitos[i], demonstrativo.resultados().value(i), {}});
+    return registroDeDebitos(TipoRegistro::Demonstrativo, momento, identidade,
+                             demonstrativo.Titular, demonstrativo.DataPagamento, debitos);
 }
 
 QString hashDasTaxas(const QList<DebitoRegistrado>& debitos) {

@@ -1,4 +1,5 @@
 #include "apoio/AutoridadeTeste.h"
+#include "apoio/ProgramaPortatil.h"
 #include "apoio/RespondedorBancoCentral.h"
 #include "apoio/ServidorHttpTeste.h"
 #include "apoio/TabelaDistribuida.h"
@@ -159,13 +160,9 @@ class TesteCli : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(fPasta.isValid());
-        fPrograma = fPasta.filePath(QStringLiteral("belqor-cli"));
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_CLI), fPrograma));
-        QFile::setPermissions(fPrograma, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        // A portable copy carries the service library beside the program, where its run path
-        // looks.
-        const QString servico = QStringLiteral(BELQOR_SERVICO);
-        QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
+        fPrograma = copiaProgramaPortatil(fPasta.path(), QStringLiteral(BELQOR_CLI),
+                                          QStringLiteral(BELQOR_SERVICO));
+        QVERIFY(!fPrograma.isEmpty());
     }
     void init() {
         fSaidaPara.clear();

@@ -1,4 +1,5 @@
 #include "apoio/ArquivosTeste.h"
+#include "apoio/ProgramaPortatil.h"
 #include "apoio/ServidorPostgresTeste.h"
 #include "historico/Historico.h"
 
@@ -79,11 +80,9 @@ class TesteCliHistorico : public QObject {
 private slots:
     void initTestCase() {
         QVERIFY(fPasta.isValid());
-        fPrograma = fPasta.filePath(QStringLiteral("belqor-cli"));
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_CLI), fPrograma));
-        QFile::setPermissions(fPrograma, QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner);
-        const QString servico = QStringLiteral(BELQOR_SERVICO);
-        QVERIFY(QFile::copy(servico, fPasta.filePath(QFileInfo(servico).fileName())));
+        fPrograma = copiaProgramaPortatil(fPasta.path(), QStringLiteral(BELQOR_CLI),
+                                          QStringLiteral(BELQOR_SERVICO));
+        QVERIFY(!fPrograma.isEmpty());
         QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"),
                             fPasta.filePath(QStringLiteral("BELQOR.cds"))));
         QFile::setPermissions(fPasta.filePath(QStringLiteral("BELQOR.cds")),
