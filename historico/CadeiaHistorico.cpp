@@ -1,6 +1,8 @@
 #include "historico/CadeiaHistorico.h"
 
-#include <QCryptographicHash>
+#include "historico/ErroHistorico.h"
+
+#include <openssl/evp.h>
 
 namespace {
 
@@ -38,7 +40,17 @@ QByteArray textoCanonico(const LinhaHistorico& l) {
     return t;
 }
 
-QString hashDaLinha(const LinhaHistorico& linha) {
+QString sha256Hexadecimal(const QByteArray& bytes) {
+    unsigned char resumo[EVP_MAX_MD_SIZE];
+    unsigned int tamanho = 0;
+    if (EVP_Digest(bytes.constData(), std::size_t(bytes.size()), resumo, &tamanho, EVP_sha256(),
+                   nullptr) != 1)
+        throw ErroHistorico(ErroHistorico::Tipo::Gravacao,
+                            QStringLiteral("A biblioteca libcrypto não calculou um SHA-256."));
     return QString::fromLatin1(
-        QCryptographicHash::hash(textoCanonico(linha), QCryptographicHash::Sha256).toHex());
+        QByteArray(reinterpret_cast<const char*>(resumo), int(tamanho)).toHex());
+}
+
+QString hashDaLinha(const LinhaHistorico& linha) {
+    return sha256Hexadecimal(textoCanonico(linha));
 }

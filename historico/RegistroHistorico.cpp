@@ -1,11 +1,11 @@
 #include "historico/RegistroHistorico.h"
 
 #include "calc/CalculoJson.h"
+#include "historico/CadeiaHistorico.h"
 #include "framework/Maquina.h"
 #include "valores/Erros.h"
 #include "valores/FormasJson.h"
 
-#include <QCryptographicHash>
 #include <QLocale>
 #include <QMap>
 
@@ -178,8 +178,7 @@ QString hashDasTaxas(const QList<DebitoRegistrado>& debitos) {
     for (auto i = taxas.cbegin(); i != taxas.cend(); ++i)
         linhas += Datas::paraQDate(i.key()).toString(QStringLiteral("yyyy-MM")).toUtf8() + ';' +
                   QByteArray::number(i.value(), 'f', QLocale::FloatingPointShortest) + '\n';
-    return QString::fromLatin1(
-        QCryptographicHash::hash(linhas, QCryptographicHash::Sha256).toHex());
+    return sha256Hexadecimal(linhas);
 }
 
 QJsonObject conteudoDoRegistro(const RegistroHistorico& r) {
