@@ -2,6 +2,7 @@
 
 #include "historico/ErroHistorico.h"
 #include "historico/Historico.h"
+#include "valores/Erros.h"
 
 #include <QFile>
 #include <QFileInfo>
@@ -37,19 +38,25 @@ RegistradorHistorico::Abertura RegistradorHistorico::aberturaDoPrograma() {
 std::optional<qint64> RegistradorHistorico::registra(const RegistroHistorico& registro) {
     if (!fFalha.isEmpty())
         return std::nullopt;
+    QString motivo;
     try {
         if (!fHistorico)
             fHistorico = fAbertura();
         return fHistorico->registra(registro);
     } catch (const ErroHistorico& e) {
-        fHistorico.reset();
         if (e.tipo() == ErroHistorico::Tipo::ArquivoInvalido)
             fArquivoInvalido = e.arquivo();
-        fFalha = e.mensagem() +
-                 QStringLiteral("\n\rOs cálculos continuam, mas não são registrados no histórico.");
-        fAviso(fFalha);
-        return std::nullopt;
+        motivo = e.mensagem();
+    } catch (const std::exception& e) {
+        // Whatever else stopped the record stops recording too, said the same way: the
+        // calculation goes on.
+        motivo = mensagemDe(e);
     }
+    fHistorico.reset();
+    fFalha =
+        motivo + QStringLiteral("\n\rOs cálculos continuam, mas não são registrados no histórico.");
+    fAviso(fFalha);
+    return std::nullopt;
 }
 
 QString RegistradorHistorico::poeDeLadoERecomeca(DataHora hoje) {

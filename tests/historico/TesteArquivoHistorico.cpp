@@ -7,6 +7,7 @@
 #include "historico/Historico.h"
 #include "historico/RegistradorHistorico.h"
 #include "historico/RegistrosTeste.h"
+#include "valores/Erros.h"
 
 #include <QDir>
 #include <QFileInfo>
@@ -184,6 +185,26 @@ private slots:
         QCOMPARE(registrador.registra(registro(3)), std::optional<qint64>(1));
         QCOMPARE(avisos.size(), 1);
         QCOMPARE(Historico(DestinoHistorico::sqlite(fArquivo)).verifica().verificados, 1);
+    }
+
+    // Any other failure of a record stops recording the same way, said once.
+    void registradorAvisaQualquerFalhaUmaVez() {
+        QStringList avisos;
+        int aberturas = 0;
+        RegistradorHistorico registrador(
+            [&]() -> std::unique_ptr<Historico> {
+                ++aberturas;
+                throw ErroConversao(QStringLiteral("Falha inesperada."));
+            },
+            [&](const QString& m) { avisos << m; });
+        QCOMPARE(registrador.registra(registro(1)), std::nullopt);
+        QCOMPARE(registrador.registra(registro(2)), std::nullopt);
+        QCOMPARE(aberturas, 1);
+        QCOMPARE(avisos,
+                 QStringList{QStringLiteral("Falha inesperada.\n\rOs cálculos continuam, mas "
+                                            "não são registrados no histórico.")});
+        QVERIFY(registrador.arquivoInvalido().isEmpty());
+        QCOMPARE(registrador.poeDeLadoERecomeca(Datas::codificaData(2026, 12, 10)), QString());
     }
 
     // The log and shared memory of a set-aside file go with it: left behind, the log would
