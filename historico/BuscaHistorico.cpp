@@ -9,8 +9,11 @@
 
 namespace {
 
-QString termoNome(const QString& palavra) {
-    return QStringLiteral("n:") + palavra;
+// Prefixes of name words shorter than this are not terms.
+constexpr int LetrasDoPrefixo = 3;
+
+QString termoPrefixo(const QString& palavra) {
+    return QStringLiteral("p:") + palavra.left(LetrasDoPrefixo);
 }
 QString termoValor(Moeda valor) {
     return QStringLiteral("v:") + QString::number(valor.contagem());
@@ -30,11 +33,61 @@ std::optional<DataHora> mesDaReferencia(const QString& referencia) {
     return Datas::codificaData(ano, mes, 1);
 }
 
-// Every word of the name sorts after its own start and before the start followed by "~",
-// as the words hold only a–z and 0–9.
-const QString DepoisDasPalavras = QStringLiteral("~");
+// The query of one page, put together criterion by criterion. The leading table is the
+// record's (r) or a term's (t); a condition names the moment and the number of whichever
+// leads, so the page's order is that of the index walked.
+class Consulta {
+public:
+    explicit Consulta(const std::optional<QString>& termoGuia) : fGuia(termoGuia) {
+        if (fGuia)
+            condicao(QStringLiteral("t.termo = ?"), {*fGuia});
+    }
+
+    QString momento() const {
+        return fGuia ? QStringLiteral("t.momento") : QStringLiteral("r.momento");
+    }
+    QString numero() const { return fGuia ? QStringLiteral("t.registro") : QStringLiteral("r.id"); }
+
+    void condicao(const QString& sql, const QVariantList& valores) {
+        fCondicoes << sql;
+        fValores << valores;
+    }
+    void termo(const QString& termo) {
+        if (fGuia && *fGuia == termo)
+            return;
+        condicao(QStringLiteral("EXISTS (SELECT 1 FROM termos u WHERE u.termo = ? AND "
+                                "u.momento = %1 AND u.registro = %2)")
+                     .arg(momento(), numero()),
+                 {termo});
+    }
+
+    ConsultaHistorico monta(int tamanho) const {
+        ConsultaHistorico c;
+        c.sql = QStringLiteral("SELECT r.id, r.tipo, r.momento, r.usuario, r.maquina, "
+                               "r.documento, r.nome, r.valor, r.total FROM ");
+        c.sql += fGuia ? QStringLiteral("termos t JOIN registros r ON r.id = t.registro")
+                       : QStringLiteral("registros r");
+        if (!fCondicoes.isEmpty())
+            c.sql += QStringLiteral(" WHERE ") + fCondicoes.join(QStringLiteral(" AND "));
+        c.sql += QStringLiteral(" ORDER BY %1 DESC, %2 DESC LIMIT %3")
+                     .arg(momento(), numero())
+                     .arg(tamanho + 1);
+        c.valores = fValores;
+        return c;
+    }
+
+private:
+    std::optional<QString> fGuia;
+    QStringList fCondicoes;
+    QVariantList fValores;
+};
 
 } // namespace
+
+QString nomeParaBusca(const QString& nome) {
+    const QStringList palavras = palavrasDoNome(nome);
+    return palavras.isEmpty() ? QString() : u' ' + palavras.join(u' ') + u' ';
+}
 
 QStringList termosDoRegistro(const RegistroHistorico& r) {
     QSet<QString> vistos;
@@ -46,7 +99,8 @@ QStringList termosDoRegistro(const RegistroHistorico& r) {
         }
     };
     for (const QString& palavra : palavrasDoNome(r.Titular.Nome))
-        inclui(termoNome(palavra));
+        if (palavra.size() >= LetrasDoPrefixo)
+            inclui(termoPrefixo(palavra));
     for (const DebitoRegistrado& d : r.Debitos) {
         if (const auto mes = mesDaReferencia(d.Entrada.Referencia))
             inclui(termoReferencia(*mes));
@@ -62,46 +116,37 @@ QStringList termosDoRegistro(const RegistroHistorico& r) {
 
 ConsultaHistorico consultaDaBusca(const FiltroHistorico& filtro,
                                   const std::optional<PosicaoHistorico>& depoisDe, int tamanho) {
-    ConsultaHistorico c;
-    QStringList condicoes;
-    const QString comTermo = QStringLiteral("id IN (SELECT registro FROM termos WHERE termo = ?)");
-    for (const QString& palavra : palavrasDoNome(filtro.Nome)) {
-        condicoes << QStringLiteral(
-            "id IN (SELECT registro FROM termos WHERE termo >= ? AND termo < ?)");
-        c.valores << termoNome(palavra) << termoNome(palavra) + DepoisDasPalavras;
-    }
-    if (!filtro.Documento.trimmed().isEmpty()) {
-        condicoes << QStringLiteral("documento = ?");
-        c.valores << documentoSemPontuacao(filtro.Documento);
-    }
-    if (filtro.MesReferencia != Datas::Vazia) {
-        condicoes << comTermo;
-        c.valores << termoReferencia(Datas::primeiroDiaDoMes(filtro.MesReferencia));
-    }
-    if (filtro.EmitidoDe != Datas::Vazia) {
-        condicoes << QStringLiteral("momento >= ?");
-        c.valores << FormaJson::textoMomento(std::trunc(filtro.EmitidoDe));
-    }
-    if (filtro.EmitidoAte != Datas::Vazia) {
-        condicoes << QStringLiteral("momento < ?");
-        c.valores << FormaJson::textoMomento(std::trunc(filtro.EmitidoAte) + 1);
-    }
-    if (filtro.Valor) {
-        condicoes << comTermo;
-        c.valores << termoValor(filtro.Valor->arredondadoCentavos());
-    }
-    if (filtro.Tipo) {
-        condicoes << QStringLiteral("tipo = ?");
-        c.valores << nomeTipoRegistro(*filtro.Tipo);
-    }
-    if (depoisDe) {
-        condicoes << QStringLiteral("(momento, id) < (?, ?)");
-        c.valores << depoisDe->momento << depoisDe->id;
-    }
-    c.sql = QStringLiteral("SELECT id, tipo, momento, usuario, maquina, documento, nome, valor, "
-                           "total FROM registros");
-    if (!condicoes.isEmpty())
-        c.sql += QStringLiteral(" WHERE ") + condicoes.join(QStringLiteral(" AND "));
-    c.sql += QStringLiteral(" ORDER BY momento DESC, id DESC LIMIT %1").arg(tamanho + 1);
-    return c;
+    const QString documento = documentoSemPontuacao(filtro.Documento);
+    const QStringList palavras = palavrasDoNome(filtro.Nome);
+    QStringList termos;
+    if (filtro.Valor)
+        termos << termoValor(filtro.Valor->arredondadoCentavos());
+    if (filtro.MesReferencia != Datas::Vazia)
+        termos << termoReferencia(Datas::primeiroDiaDoMes(filtro.MesReferencia));
+    for (const QString& palavra : palavras)
+        if (palavra.size() >= LetrasDoPrefixo)
+            termos << termoPrefixo(palavra);
+
+    // The taxpayer's records are few: the CPF or CNPJ leads whenever it is given.
+    Consulta c(documento.isEmpty() && !termos.isEmpty() ? std::optional(termos.first())
+                                                        : std::nullopt);
+    if (!documento.isEmpty())
+        c.condicao(QStringLiteral("r.documento = ?"), {documento});
+    for (const QString& termo : termos)
+        c.termo(termo);
+    // The three letters found the candidates; the whole word typed decides.
+    for (const QString& palavra : palavras)
+        c.condicao(QStringLiteral("r.nome_busca LIKE ?"), {QStringLiteral("% ") + palavra + u'%'});
+    if (filtro.EmitidoDe != Datas::Vazia)
+        c.condicao(c.momento() + QStringLiteral(" >= ?"),
+                   {FormaJson::textoMomento(std::trunc(filtro.EmitidoDe))});
+    if (filtro.EmitidoAte != Datas::Vazia)
+        c.condicao(c.momento() + QStringLiteral(" < ?"),
+                   {FormaJson::textoMomento(std::trunc(filtro.EmitidoAte) + 1)});
+    if (filtro.Tipo)
+        c.condicao(QStringLiteral("r.tipo = ?"), {nomeTipoRegistro(*filtro.Tipo)});
+    if (depoisDe)
+        c.condicao(QStringLiteral("(%1, %2) < (?, ?)").arg(c.momento(), c.numero()),
+                   {depoisDe->momento, depoisDe->id});
+    return c.monta(tamanho);
 }

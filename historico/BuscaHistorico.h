@@ -5,11 +5,16 @@
 // of the one before (keyset: its moment and number), so each page costs the same from the
 // first to the last, and records recorded meanwhile neither repeat nor shift a page.
 //
-// The name, the reference months and the amounts are found through the record's search
-// terms (termosDoRegistro), one indexed row each: "n:" and a word of the name, "r:AAAA-MM"
-// for each debt's reference month, "v:" and a count of ten-thousandths for each debt's
-// amount and total and the record's totals. The CPF or CNPJ and the moment are columns of
-// the record, indexed with the moment.
+// The CPF or CNPJ and the moment are columns of the record, indexed with the moment. The
+// reference months, the amounts and the starts of the name's words are the record's search
+// terms (termosDoRegistro), one row each, indexed with the record's moment: "r:AAAA-MM" for
+// each debt's reference month, "v:" and a count of ten-thousandths for each debt's amount
+// and total and the record's totals, "p:" and the first three letters of each word of the
+// name. One criterion leads the query, walking its index newest first (the CPF or CNPJ,
+// else an amount, a month, the start of a name's word, else the moment alone); the others
+// are checked on each record it reaches, the name's words against the record's folded name
+// (nomeParaBusca). A page costs what it takes to meet its records, however large the
+// history.
 
 #include "historico/RegistroHistorico.h"
 
@@ -20,7 +25,7 @@
 
 struct FiltroHistorico {
     // Each word typed is the start of a word of the name ("silv" finds "Silva"), accents
-    // and case aside.
+    // and case aside. A word of three letters or more can lead the search.
     QString Nome;
     // With or without punctuation.
     QString Documento;
@@ -59,6 +64,9 @@ struct PaginaHistorico {
 
 // The search terms of a record, each once.
 QStringList termosDoRegistro(const RegistroHistorico& registro);
+// The name's words as a search reads them, each after a blank and the last followed by one:
+// " joao da silva ".
+QString nomeParaBusca(const QString& nome);
 
 // The query of one page (one more row than the page holds, to know whether another
 // follows), with its values in the order of its placeholders.

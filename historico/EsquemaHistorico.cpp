@@ -15,14 +15,16 @@ const QList<QStringList>& migracoes() {
                            "id {ID}, tipo TEXT NOT NULL, momento TEXT{C} NOT NULL, "
                            "usuario TEXT NOT NULL, maquina TEXT NOT NULL, versao TEXT NOT NULL, "
                            "documento TEXT{C} NOT NULL, nome TEXT NOT NULL, "
-                           "valor BIGINT NOT NULL, total BIGINT NOT NULL, "
-                           "hash_anterior TEXT NOT NULL, hash TEXT NOT NULL, "
-                           "conteudo TEXT NOT NULL)"),
+                           "nome_busca TEXT NOT NULL, valor BIGINT NOT NULL, "
+                           "total BIGINT NOT NULL, hash_anterior TEXT NOT NULL, "
+                           "hash TEXT NOT NULL, conteudo TEXT NOT NULL)"),
             QStringLiteral("CREATE INDEX registros_momento ON registros (momento, id)"),
             QStringLiteral(
                 "CREATE INDEX registros_documento ON registros (documento, momento, id)"),
-            QStringLiteral("CREATE TABLE termos (termo TEXT{C} NOT NULL, registro BIGINT NOT "
-                           "NULL, PRIMARY KEY (termo, registro)){SEM_ROWID}"),
+            // A term's records in the order a page walks them.
+            QStringLiteral("CREATE TABLE termos (termo TEXT{C} NOT NULL, momento TEXT{C} NOT "
+                           "NULL, registro BIGINT NOT NULL, PRIMARY KEY (termo, momento, "
+                           "registro)){SEM_ROWID}"),
             QStringLiteral("CREATE TABLE cauda (ultimo BIGINT NOT NULL, hash TEXT NOT NULL)"),
             QStringLiteral("INSERT INTO cauda (ultimo, hash) VALUES (0, '%1')").arg(hashInicial()),
         },

@@ -273,17 +273,19 @@ qint64 Historico::acrescenta(const RegistroHistorico& registro, qint64& ultimo,
     l.id = ultimo + 1;
     l.hashAnterior = hashUltimo;
     l.hash = hashDaLinha(l);
-    executa(QStringLiteral("INSERT INTO registros (%1) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, ?, "
-                           "?)")
+    executa(QStringLiteral("INSERT INTO registros (%1, nome_busca) VALUES (?, ?, ?, ?, ?, ?, ?, ?, "
+                           "?, ?, ?, ?, ?, ?)")
                 .arg(ColunasLinha),
             {l.id, l.tipo, l.momento, l.usuario, l.maquina, l.versao, l.documento, l.nome, l.valor,
-             l.total, l.hashAnterior, l.hash, l.conteudo},
+             l.total, l.hashAnterior, l.hash, l.conteudo, nomeParaBusca(l.nome)},
             AcaoGravar);
     QSqlQuery termo(banco());
-    if (!termo.prepare(QStringLiteral("INSERT INTO termos (termo, registro) VALUES (?, ?)")))
+    if (!termo.prepare(
+            QStringLiteral("INSERT INTO termos (termo, momento, registro) VALUES (?, ?, ?)")))
         falha(AcaoGravar, termo.lastError());
     for (const QString& t : termosDoRegistro(registro)) {
         termo.addBindValue(t);
+        termo.addBindValue(l.momento);
         termo.addBindValue(l.id);
         if (!termo.exec())
             falha(AcaoGravar, termo.lastError());

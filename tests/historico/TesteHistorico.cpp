@@ -244,6 +244,42 @@ private slots:
                                                 << ""
                                                 << ""
                                                 << "" << -1 << L{3};
+        QTest::newRow("palavra curta") << "da silva"
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << ""
+                                       << "" << -1 << L{2};
+        QTest::newRow("só o início curto") << "pa"
+                                           << ""
+                                           << ""
+                                           << ""
+                                           << ""
+                                           << "" << -1 << L{3};
+        QTest::newRow("início igual, palavra outra") << "silvestre"
+                                                     << ""
+                                                     << ""
+                                                     << ""
+                                                     << ""
+                                                     << "" << -1 << L{};
+        QTest::newRow("nome e CPF") << "silva"
+                                    << "123.456.789-09"
+                                    << ""
+                                    << ""
+                                    << ""
+                                    << "" << -1 << L{2};
+        QTest::newRow("nome e valor") << "maria"
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << ""
+                                      << "777,77" << -1 << L{5};
+        QTest::newRow("mês, valor e dia") << ""
+                                          << ""
+                                          << "01/2020"
+                                          << "02/12/2026"
+                                          << "02/12/2026"
+                                          << "250,50" << -1 << L{2};
         QTest::newRow("palavras de nomes diferentes") << "joão silveira"
                                                       << ""
                                                       << ""
@@ -365,7 +401,20 @@ private slots:
 
     // Page after page, newest first, each record once, also when several share a moment
     // and when a record is recorded between two pages.
+    // Each way a query may lead: a term's index, the CPF's, the moment's.
+    void paginasSeguidas_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("documento");
+        QTest::newRow("pelo nome") << "silva"
+                                   << "";
+        QTest::newRow("pelo CPF") << ""
+                                  << "123.456.789-09";
+        QTest::newRow("pelo momento") << ""
+                                      << "";
+    }
     void paginasSeguidas() {
+        QFETCH(QString, nome);
+        QFETCH(QString, documento);
         const auto h = fBase.abre();
         RegistroHistorico modelo = cincoRegistros().value(1);
         QList<RegistroHistorico> registros;
@@ -375,7 +424,8 @@ private slots:
         }
         h->registra(registros);
         FiltroHistorico f;
-        f.Nome = QStringLiteral("silva");
+        f.Nome = nome;
+        f.Documento = documento;
         QList<qint64> vistos;
         std::optional<PosicaoHistorico> posicao;
         int paginas = 0;

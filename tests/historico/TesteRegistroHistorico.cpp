@@ -206,8 +206,12 @@ private slots:
             QStringLiteral("10/04/2020"), momentoTeste(10, 14));
         const QStringList termos = termosDoRegistro(r);
         for (const char* t :
-             {"n:joao", "n:da", "n:silva", "r:2019-12", "r:2020-01", "v:10000000", "v:20000000"})
+             {"p:joa", "p:sil", "r:2019-12", "r:2020-01", "v:10000000", "v:20000000"})
             QVERIFY2(termos.contains(QLatin1String(t)), t);
+        // A word shorter than the prefix is found by the name alone.
+        QVERIFY(!termos.contains(QStringLiteral("p:da")));
+        QCOMPARE(nomeParaBusca(r.Titular.Nome), QStringLiteral(" joao da silva "));
+        QCOMPARE(nomeParaBusca(QStringLiteral(" ,. ")), QString());
         QVERIFY(termos.contains(QStringLiteral("v:%1").arg(r.Totais.Total.contagem())));
         QStringList unicos = termos;
         QCOMPARE(unicos.removeDuplicates(), 0);
