@@ -119,8 +119,9 @@ void Historico::abre() {
         b.setDatabaseName(fDestino.banco);
         if (!fDestino.usuario.isEmpty())
             b.setUserName(fDestino.usuario);
-        // No password: libpq takes it from the PostgreSQL password file.
-        b.setConnectOptions(QStringLiteral("connect_timeout=%1").arg(EsperaConexaoS));
+        // An empty password: libpq takes it from the PostgreSQL password file, and not from
+        // PGPASSWORD, which it reads only when no password is given at all.
+        b.setConnectOptions(QStringLiteral("connect_timeout=%1;password=''").arg(EsperaConexaoS));
     } else {
         const QString pasta = QFileInfo(fDestino.arquivo).absolutePath();
         if (!QDir().mkpath(pasta))

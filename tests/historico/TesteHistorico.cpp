@@ -598,13 +598,20 @@ private slots:
                      .arg(porta));
     }
 
+    // The password comes from the password file alone: PGPASSWORD, which libpq would read
+    // too, is not it.
     void loginRecusado_data() {
         QTest::addColumn<QByteArray>("senhas");
-        QTest::newRow("senha errada") << QByteArray("*:*:*:belqor:outra-senha\n");
-        QTest::newRow("sem senha para o usuário") << QByteArray("*:*:*:outro:senha-de-teste\n");
+        QTest::addColumn<QByteArray>("variavel");
+        QTest::newRow("senha errada") << QByteArray("*:*:*:belqor:outra-senha\n") << QByteArray();
+        QTest::newRow("sem senha para o usuário")
+            << QByteArray("*:*:*:outro:senha-de-teste\n") << QByteArray();
+        QTest::newRow("senha certa só em PGPASSWORD")
+            << QByteArray("*:*:*:belqor:outra-senha\n") << QByteArray("senha-de-teste");
     }
     void loginRecusado() {
         QFETCH(QByteArray, senhas);
+        QFETCH(QByteArray, variavel);
         QTemporaryDir pasta;
         const QString arquivo = pasta.filePath(QStringLiteral("pgpass"));
         {
@@ -614,9 +621,12 @@ private slots:
         }
         const QByteArray antes = qgetenv("PGPASSFILE");
         qputenv("PGPASSFILE", arquivo.toLocal8Bit());
+        if (!variavel.isEmpty())
+            qputenv("PGPASSWORD", variavel);
         const QString mensagem =
             mensagemAoAbrir(enderecoNaPorta(fBase.servidor()->porta(), QStringLiteral("postgres")));
         qputenv("PGPASSFILE", antes);
+        qunsetenv("PGPASSWORD");
         QCOMPARE(mensagem,
                  QStringLiteral("Não foi possível conectar ao histórico no servidor PostgreSQL "
                                 "belqor@127.0.0.1:%1/postgres: o servidor recusou o usuário ou a "
