@@ -115,7 +115,8 @@ QStringList termosDoRegistro(const RegistroHistorico& r) {
 }
 
 ConsultaHistorico consultaDaBusca(const FiltroHistorico& filtro,
-                                  const std::optional<PosicaoHistorico>& depoisDe, int tamanho) {
+                                  const std::optional<PosicaoHistorico>& depoisDe, int tamanho,
+                                  const FrequenciaTermo& frequencia) {
     const QString documento = documentoSemPontuacao(filtro.Documento);
     const QStringList palavras = palavrasDoNome(filtro.Nome);
     QStringList termos;
@@ -127,9 +128,21 @@ ConsultaHistorico consultaDaBusca(const FiltroHistorico& filtro,
         if (palavra.size() >= LetrasDoPrefixo)
             termos << termoPrefixo(palavra);
 
-    // The taxpayer's records are few: the CPF or CNPJ leads whenever it is given.
-    Consulta c(documento.isEmpty() && !termos.isEmpty() ? std::optional(termos.first())
-                                                        : std::nullopt);
+    // The taxpayer's records are few: the CPF or CNPJ leads whenever it is given; else the
+    // term that meets the fewest records on its way to a page.
+    std::optional<QString> guia;
+    if (documento.isEmpty() && !termos.isEmpty()) {
+        guia = termos.first();
+        if (frequencia && termos.size() > 1) {
+            qint64 menor = frequencia(*guia);
+            for (qsizetype i = 1; i < termos.size(); ++i)
+                if (const qint64 n = frequencia(termos[i]); n < menor) {
+                    menor = n;
+                    guia = termos[i];
+                }
+        }
+    }
+    Consulta c(guia);
     if (!documento.isEmpty())
         c.condicao(QStringLiteral("r.documento = ?"), {documento});
     for (const QString& termo : termos)

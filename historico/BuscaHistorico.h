@@ -11,16 +11,16 @@
 // each debt's reference month, "v:" and a count of ten-thousandths for each debt's amount
 // and total and the record's totals, "p:" and the first three letters of each word of the
 // name. One criterion leads the query, walking its index newest first (the CPF or CNPJ,
-// else an amount, a month, the start of a name's word, else the moment alone); the others
-// are checked on each record it reaches, the name's words against the record's folded name
-// (nomeParaBusca). A page costs what it takes to meet its records, however large the
-// history.
+// else the rarest of the terms, else the moment alone); the others are checked on each
+// record it reaches, the name's words against the record's folded name (nomeParaBusca). A
+// page costs what it takes to meet its records, however large the history.
 
 #include "historico/RegistroHistorico.h"
 
 #include <QStringList>
 #include <QVariantList>
 
+#include <functional>
 #include <optional>
 
 struct FiltroHistorico {
@@ -74,5 +74,8 @@ struct ConsultaHistorico {
     QString sql;
     QVariantList valores;
 };
+// How many records a term has, up to a bound; it lets the query lead by the rarest term.
+using FrequenciaTermo = std::function<qint64(const QString& termo)>;
 ConsultaHistorico consultaDaBusca(const FiltroHistorico& filtro,
-                                  const std::optional<PosicaoHistorico>& depoisDe, int tamanho);
+                                  const std::optional<PosicaoHistorico>& depoisDe, int tamanho,
+                                  const FrequenciaTermo& frequencia = {});

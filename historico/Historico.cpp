@@ -355,7 +355,14 @@ RegistroHistorico Historico::le(qint64 id) {
 
 PaginaHistorico Historico::busca(const FiltroHistorico& filtro,
                                  const std::optional<PosicaoHistorico>& depoisDe, int tamanho) {
-    const ConsultaHistorico consulta = consultaDaBusca(filtro, depoisDe, tamanho);
+    // Counted up to a bound: enough to tell a rare term from a common one, cheap either way.
+    const auto frequencia = [this](const QString& termo) {
+        QSqlQuery q = executa(QStringLiteral("SELECT count(*) FROM (SELECT 1 FROM termos WHERE "
+                                             "termo = ? LIMIT 5000) contados"),
+                              {termo}, AcaoLer);
+        return q.next() ? q.value(0).toLongLong() : 0;
+    };
+    const ConsultaHistorico consulta = consultaDaBusca(filtro, depoisDe, tamanho, frequencia);
     QSqlQuery q = executa(consulta.sql, consulta.valores, AcaoLer);
     PaginaHistorico pagina;
     QString ultimoMomento;

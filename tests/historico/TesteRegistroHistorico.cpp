@@ -217,6 +217,40 @@ private slots:
         QCOMPARE(unicos.removeDuplicates(), 0);
     }
 
+    // Which criterion leads a search: the CPF or CNPJ, else the rarest term, else the moment.
+    void quemConduzABusca_data() {
+        QTest::addColumn<QString>("nome");
+        QTest::addColumn<QString>("documento");
+        QTest::addColumn<QString>("primeiro");
+        QTest::newRow("a palavra mais rara") << "padaria 1234"
+                                             << ""
+                                             << "p:123";
+        QTest::newRow("o CPF antes de tudo") << "padaria 1234"
+                                             << "123.456.789-09"
+                                             << "12345678909";
+        QTest::newRow("sem termo, o momento") << "pa"
+                                              << ""
+                                              << "% pa%";
+    }
+    void quemConduzABusca() {
+        QFETCH(QString, nome);
+        QFETCH(QString, documento);
+        QFETCH(QString, primeiro);
+        FiltroHistorico f;
+        f.Nome = nome;
+        f.Documento = documento;
+        QStringList contados;
+        const ConsultaHistorico c =
+            consultaDaBusca(f, std::nullopt, 50, [&](const QString& termo) -> qint64 {
+                contados << termo;
+                return termo == QLatin1String("p:123") ? 12 : 5000;
+            });
+        QCOMPARE(c.valores.value(0).toString(), primeiro);
+        QCOMPARE(c.sql.contains(QStringLiteral("FROM termos t")), primeiro.startsWith(u'p'));
+        // Terms are counted only when one of them must be chosen.
+        QCOMPARE(contados.size(), documento.isEmpty() && primeiro.startsWith(u'p') ? 2 : 0);
+    }
+
     // The canonical text is the bytes the chain hashes: its form is fixed.
     void textoCanonico() {
         LinhaHistorico l;
