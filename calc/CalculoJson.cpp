@@ -25,12 +25,16 @@ FaixaMulta faixaDeNome(const QString& nome) {
 } // namespace
 
 QJsonObject resultadoParaJson(const ResultadoCalculo& r) {
-    return {{QStringLiteral("dias"), qint64(r.Dias)},
-            {QStringLiteral("taxaJuros"), deEstendido(r.TaxaJuros)},
-            {QStringLiteral("valorICMS"), deMoeda(r.ValorICMS)},
-            {QStringLiteral("multaMora"), deMoeda(r.MultaMora)},
-            {QStringLiteral("jurosMora"), deMoeda(r.JurosMora)},
-            {QStringLiteral("total"), deMoeda(r.Total)}};
+    QJsonObject o{{QStringLiteral("dias"), qint64(r.Dias)},
+                  {QStringLiteral("taxaJuros"), deEstendido(r.TaxaJuros)},
+                  {QStringLiteral("valorICMS"), deMoeda(r.ValorICMS)},
+                  {QStringLiteral("multaMora"), deMoeda(r.MultaMora)},
+                  {QStringLiteral("jurosMora"), deMoeda(r.JurosMora)},
+                  {QStringLiteral("total"), deMoeda(r.Total)}};
+    // Only a forecast says so: a record without it reads back as it was written.
+    if (r.Previsao)
+        o.insert(QStringLiteral("previsao"), true);
+    return o;
 }
 
 ResultadoCalculo resultadoDeJson(const QJsonObject& o) {
@@ -41,14 +45,18 @@ ResultadoCalculo resultadoDeJson(const QJsonObject& o) {
     r.MultaMora = moeda(o, QStringLiteral("multaMora"));
     r.JurosMora = moeda(o, QStringLiteral("jurosMora"));
     r.Total = moeda(o, QStringLiteral("total"));
+    r.Previsao = o.value(QStringLiteral("previsao")).toBool(false);
     return r;
 }
 
 QJsonObject memoriaParaJson(const MemoriaCalculo& m) {
     QJsonArray meses;
-    for (const TaxaSelicSomada& t : m.MesesSelic)
-        meses.append(
-            QJsonObject{{QStringLiteral("mes"), deData(t.Mes)}, {QStringLiteral("taxa"), t.Valor}});
+    for (const TaxaSelicSomada& t : m.MesesSelic) {
+        QJsonObject mes{{QStringLiteral("mes"), deData(t.Mes)}, {QStringLiteral("taxa"), t.Valor}};
+        if (t.Estimada)
+            mes.insert(QStringLiteral("estimada"), true);
+        meses.append(mes);
+    }
     return {{QStringLiteral("dataVencimento"), deData(m.DataVencimento)},
             {QStringLiteral("dataPagamento"), deData(m.DataPagamento)},
             {QStringLiteral("dias"), qint64(m.Dias)},
@@ -76,7 +84,8 @@ MemoriaCalculo memoriaDeJson(const QJsonObject& o) {
     const QString nomeMeses = QStringLiteral("mesesSelic");
     for (const QJsonValue& elemento : lista(o, nomeMeses)) {
         const QJsonObject mes = objeto(elemento, nomeMeses);
-        m.MesesSelic.append({data(mes, QStringLiteral("mes")), real(mes, QStringLiteral("taxa"))});
+        m.MesesSelic.append({data(mes, QStringLiteral("mes")), real(mes, QStringLiteral("taxa")),
+                             mes.value(QStringLiteral("estimada")).toBool(false)});
     }
     m.SomaSelic = estendido(o, QStringLiteral("somaSelic"));
     m.JurosMesPagamento = logico(o, QStringLiteral("jurosMesPagamento"));
