@@ -79,15 +79,21 @@ DebitoRegistrado debitoDeJson(const QJsonObject& o) {
 
 QJsonObject totaisParaJson(const TotaisDemonstrativo& t) {
     return {{QStringLiteral("quantidade"), t.Quantidade},
+            {QStringLiteral("valorDebitos"), deMoeda(t.ValorDebitos)},
+            {QStringLiteral("pago"), deMoeda(t.Pago)},
             {QStringLiteral("valor"), deMoeda(t.Valor)},
             {QStringLiteral("multa"), deMoeda(t.Multa)},
             {QStringLiteral("juros"), deMoeda(t.Juros)},
-            {QStringLiteral("total"), deMoeda(t.Total)}};
+            {QStringLiteral("total"), deMoeda(t.Total)},
+            {QStringLiteral("previstos"), t.Previstos}};
 }
 
 TotaisDemonstrativo totaisDeJson(const QJsonObject& o) {
     TotaisDemonstrativo t;
     t.Quantidade = int(inteiro(o, QStringLiteral("quantidade")));
+    t.ValorDebitos = moeda(o, QStringLiteral("valorDebitos"));
+    t.Pago = moeda(o, QStringLiteral("pago"));
+    t.Previstos = int(inteiro(o, QStringLiteral("previstos")));
     t.Valor = moeda(o, QStringLiteral("valor"));
     t.Multa = moeda(o, QStringLiteral("multa"));
     t.Juros = moeda(o, QStringLiteral("juros"));
