@@ -31,13 +31,6 @@ QString nomeDoDocumento(const Contribuinte& c) {
     return c.tipoDocumento() == TipoDocumento::CPF ? QStringLiteral("CPF") : QStringLiteral("CNPJ");
 }
 
-QString textoMeses(const QList<TaxaSelicSomada>& meses) {
-    QStringList partes;
-    for (const TaxaSelicSomada& t : meses)
-        partes << Formato::mesAno(t.Mes) + u' ' + formataTaxa(t.Valor);
-    return partes.join(QStringLiteral("; "));
-}
-
 // The table as the window's grid shows it, one debt a line, columns separated by tabs; the
 // last column, the message, only where there is one.
 void escreveTexto(QTextStream& saida, const Demonstrativo& d, const DebitosLidos& lidos) {
@@ -52,7 +45,7 @@ void escreveTexto(QTextStream& saida, const Demonstrativo& d, const DebitosLidos
     saida << "Data de pagamento: " << Formato::dataParaTexto(d.DataPagamento) << '\n';
     const QList<TaxaSelicSomada> estimados = d.mesesEstimados();
     if (!estimados.isEmpty())
-        saida << "PREVISÃO — taxas estimadas: " << textoMeses(estimados) << '\n';
+        saida << textoMesesEstimados(estimados) << '\n';
     saida << '\n'
           << "Linha\tReferência\tVencimento\tValor do ICMS\tDescrição\tDias\tTaxa de Juros\t"
              "Multa de Mora\tJuros de Mora\tTotal\tMensagem\n";

@@ -1,5 +1,6 @@
 #include "demonstrativo/Demonstrativo.h"
 
+#include "calc/FormataResultado.h"
 #include "calc/ValidacaoCalculo.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
@@ -204,6 +205,16 @@ Demonstrativo Demonstrativo::semBrancos() const {
 
 QString marcaPrevisao() {
     return QStringLiteral("PREVISÃO");
+}
+
+QString textoMesesEstimados(const QList<TaxaSelicSomada>& meses) {
+    if (meses.isEmpty())
+        return {};
+    QStringList lista;
+    for (const TaxaSelicSomada& t : meses)
+        lista << Formato::mesAno(t.Mes) + u' ' + formataTaxa(t.Valor);
+    return marcaPrevisao() + QStringLiteral(" — taxas estimadas: ") +
+           lista.join(QStringLiteral("; "));
 }
 
 bool Demonstrativo::temPagamentos() const {

@@ -73,6 +73,8 @@ std::optional<QString> validaReferencia(const QString& referencia);
 
 // "PREVISÃO": the mark of a result that used an estimated month, wherever it is shown.
 QString marcaPrevisao();
+// "PREVISÃO — taxas estimadas: 10/2026 1,080000 %; 11/2026 1,080000 %"; empty for no month.
+QString textoMesesEstimados(const QList<TaxaSelicSomada>& meses);
 
 // The reference's check, then the window's checks for the amount (the sign refused, as its
 // field never takes one) and its seven date checks, then the partial payments

@@ -35,7 +35,7 @@ EditorCelula editorDaColuna(int coluna) {
 // Why the debt failed; on a result that used an estimated month, the forecast's mark.
 QString mensagem(const ResultadoDebito& r) {
     if (r.Resultado && r.previsao())
-        return ModeloDemonstrativo::marcaPrevisao();
+        return marcaPrevisao();
     return r.Mensagem;
 }
 
@@ -50,20 +50,6 @@ QString ModeloDemonstrativo::tituloDaColuna(int coluna) {
         QStringLiteral("Multa de Mora"), QStringLiteral("Juros de Mora"),
         QStringLiteral("Total"),         QStringLiteral("Mensagem")};
     return coluna >= 0 && coluna < Colunas ? titulos[std::size_t(coluna)] : QString();
-}
-
-QString ModeloDemonstrativo::marcaPrevisao() {
-    return QStringLiteral("PREVISÃO");
-}
-
-QString ModeloDemonstrativo::textoMesesEstimados(const QList<TaxaSelicSomada>& meses) {
-    if (meses.isEmpty())
-        return {};
-    QStringList lista;
-    for (const TaxaSelicSomada& t : meses)
-        lista << Formato::mesAno(t.Mes) + u' ' + formataTaxa(t.Valor);
-    return marcaPrevisao() + QStringLiteral(" — taxas estimadas: ") +
-           lista.join(QStringLiteral("; "));
 }
 
 ModeloDemonstrativo::ModeloDemonstrativo(TBQDataModule& dados, QObject* parent)

@@ -35,11 +35,6 @@ public:
         Colunas
     };
     static QString tituloDaColuna(int coluna);
-    // The mark of a result that used an estimated month: "PREVISÃO".
-    static QString marcaPrevisao();
-    // "PREVISÃO — taxas estimadas: 10/2026 1,080000 %; 11/2026 1,080000 %"; empty for no
-    // month.
-    static QString textoMesesEstimados(const QList<TaxaSelicSomada>& meses);
 
     explicit ModeloDemonstrativo(TBQDataModule& dados, QObject* parent = nullptr);
 

@@ -186,13 +186,10 @@ void TfrmDemonstrativo::atualizaTotais() {
     ui->lblTotTotal->setText(formataReais(t.Total));
     // The months are gathered from every debt only when some result used one.
     const QString previsao =
-        t.previsao()
-            ? ModeloDemonstrativo::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados())
-            : QString();
+        t.previsao() ? textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()) : QString();
     ui->lblPrevisao->setText(previsao);
     ui->lblPrevisao->setVisible(!previsao.isEmpty());
-    ui->lblTotTotal->setAccessibleDescription(t.previsao() ? ModeloDemonstrativo::marcaPrevisao()
-                                                           : QString());
+    ui->lblTotTotal->setAccessibleDescription(t.previsao() ? marcaPrevisao() : QString());
 }
 
 // Once the event that changed something is over (an edit's editor closed), so that the

@@ -1,12 +1,12 @@
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
+#include "apoio/TabelaDistribuida.h"
 #include "calc/FormataResultado.h"
 #include "demonstrativo/Demonstrativo.h"
 #include "demonstrativo/Imputacao.h"
 #include "valores/Formatacao.h"
 #include "valores/Relogio.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -58,12 +58,8 @@ private slots:
     void init() {
         regional() = ConfiguracaoRegional::brasileira();
         fDialogos.limpa();
-        const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        QFile::remove(tabela);
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), tabela));
-        QFile(tabela).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
-        fDados->abreArquivo(tabela);
+        fDados->abreArquivo(copiaTabelaDistribuida(fPasta.path()));
     }
     void cleanup() { fDados.reset(); }
 

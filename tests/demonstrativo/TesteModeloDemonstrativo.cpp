@@ -201,7 +201,7 @@ private slots:
         QVERIFY(!celula(0, M::Total).isEmpty());
         QCOMPARE(celula(2, M::Mensagem), QString());
         QCOMPARE(fModelo->demonstrativo().totais().Previstos, 2);
-        QCOMPARE(M::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()),
+        QCOMPARE(textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()),
                  QStringLiteral("PREVISÃO — taxas estimadas: 04/2020 0,340000 %"));
         // Asked again, nothing is calculated.
         fModelo->definePrevisao(true);
@@ -211,7 +211,7 @@ private slots:
         QCOMPARE(celula(0, M::Mensagem), FaltamTaxas);
         QCOMPARE(celula(1, M::Mensagem), FaltamTaxas);
         QCOMPARE(fModelo->demonstrativo().totais().Previstos, 0);
-        QCOMPARE(M::textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()), QString());
+        QCOMPARE(textoMesesEstimados(fModelo->demonstrativo().mesesEstimados()), QString());
     }
 
     void linhasIncluidasERemovidas() {

@@ -1,12 +1,12 @@
 #include "apoio/DialogosRoteiro.h"
 #include "apoio/ModuloTeste.h"
+#include "apoio/TabelaDistribuida.h"
 #include "apoio/TabelaTeste.h"
 #include "calc/FormataResultado.h"
 #include "demonstrativo/Demonstrativo.h"
 #include "valores/Formatacao.h"
 #include "valores/Relogio.h"
 
-#include <QFile>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -43,12 +43,8 @@ class TestePrevisao : public QObject {
     std::unique_ptr<ModuloTeste> fDados;
 
     void abreTabelaDistribuida() {
-        const QString tabela = fPasta.filePath(QStringLiteral("BELQOR.cds"));
-        QFile::remove(tabela);
-        QVERIFY(QFile::copy(QStringLiteral(BELQOR_FONTE "/data/BELQOR.cds"), tabela));
-        QFile(tabela).setPermissions(QFile::ReadOwner | QFile::WriteOwner);
         fDados = std::make_unique<ModuloTeste>(fRelogio, fDialogos, fPasta.path());
-        fDados->abreArquivo(tabela);
+        fDados->abreArquivo(copiaTabelaDistribuida(fPasta.path()));
     }
 
     Demonstrativo umDebito(const QString& vencimento, const QString& pagamento, bool prever) {
