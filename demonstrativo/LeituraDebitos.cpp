@@ -1,10 +1,13 @@
 #include "demonstrativo/LeituraDebitos.h"
 
+#include "demonstrativo/CelulasLidas.h"
+
 #include "framework/ConfigApp.h"
 #include "planilhas/CsvPontoVirgula.h"
 #include "planilhas/ErrosPlanilha.h"
 #include "planilhas/FormasPlanilha.h"
 #include "planilhas/LeituraPlanilha.h"
+#include "planilhas/LinhasPlanilha.h"
 #include "sistema/MotivosFalha.h"
 #include "valores/Erros.h"
 #include "valores/Formatacao.h"
@@ -18,15 +21,6 @@
 namespace {
 
 enum Coluna { Referencia, Vencimento, Valor, Descricao, Colunas };
-
-// "Referência " and "REFERENCIA" alike: "referencia".
-QString semAcentos(const QString& texto) {
-    QString limpo;
-    for (const QChar c : texto.normalized(QString::NormalizationForm_D))
-        if (c.category() != QChar::Mark_NonSpacing)
-            limpo += c.toLower();
-    return limpo.simplified();
-}
 
 std::optional<Coluna> colunaNomeada(const CelulaPlanilha& celula) {
     if (celula.tipo != CelulaPlanilha::Tipo::Texto)
@@ -48,83 +42,6 @@ const QString& nomeDaColuna(Coluna coluna) {
         QStringLiteral("referencia"), QStringLiteral("vencimento"), QStringLiteral("valor"),
         QStringLiteral("descricao")};
     return nomes[coluna];
-}
-
-// A cell's content as a reason quotes it: on one line and short.
-QString citacao(const CelulaPlanilha& celula) {
-    QString texto;
-    switch (celula.tipo) {
-    case CelulaPlanilha::Tipo::Vazia:
-        break;
-    case CelulaPlanilha::Tipo::Numero:
-        texto = numeroDaPlanilha(celula.numero);
-        break;
-    case CelulaPlanilha::Tipo::Data:
-        texto = Formato::dataParaTexto(celula.numero);
-        break;
-    case CelulaPlanilha::Tipo::Texto:
-        texto = emUmaLinha(celula.texto.trimmed());
-        break;
-    }
-    constexpr qsizetype Maximo = 40;
-    if (texto.size() > Maximo)
-        texto = texto.first(Maximo - 1) + QChar(0x2026);
-    return QLatin1Char('"') + texto + QLatin1Char('"');
-}
-
-// "01/2020" or "1/2020", as the month "01/2020".
-std::optional<QString> mesAnoDoTexto(const QString& texto) {
-    static const QRegularExpression forma(QStringLiteral("^(\\d{1,2})/(\\d{4})$"));
-    const auto achado = forma.match(texto.trimmed());
-    if (!achado.hasMatch())
-        return std::nullopt;
-    const int mes = achado.capturedView(1).toInt();
-    if (mes < 1 || mes > 12)
-        return std::nullopt;
-    return QStringLiteral("%1/%2").arg(mes, 2, 10, QLatin1Char('0')).arg(achado.capturedView(2));
-}
-
-// The amount in the window's form, "1000,00" or ",50"; nothing for anything else.
-std::optional<QString> valorDaCelula(const CelulaPlanilha& celula) {
-    static const QRegularExpression forma(QStringLiteral("^\\d*,\\d\\d$"));
-    QString texto;
-    if (celula.tipo == CelulaPlanilha::Tipo::Numero)
-        texto = valorDaPlanilha(numeroDaPlanilha(celula.numero));
-    else if (celula.tipo == CelulaPlanilha::Tipo::Texto)
-        texto = valorDaPlanilha(celula.texto).trimmed();
-    if (forma.match(texto).hasMatch())
-        return texto;
-    return std::nullopt;
-}
-
-std::optional<DataHora> dataDaCelula(const CelulaPlanilha& celula) {
-    if (celula.tipo == CelulaPlanilha::Tipo::Data)
-        return DataHora(Datas::parteInteira(celula.numero));
-    DataHora data = 0;
-    if (celula.tipo == CelulaPlanilha::Tipo::Texto &&
-        Formato::tentaTextoParaData(dataDaPlanilha(celula.texto).trimmed(), data))
-        return DataHora(Datas::parteInteira(data));
-    return std::nullopt;
-}
-
-QString descricaoDaCelula(const CelulaPlanilha& celula) {
-    switch (celula.tipo) {
-    case CelulaPlanilha::Tipo::Numero:
-        return numeroDaPlanilha(celula.numero);
-    case CelulaPlanilha::Tipo::Data:
-        return Formato::dataParaTexto(celula.numero);
-    case CelulaPlanilha::Tipo::Texto:
-        return celula.texto.trimmed();
-    case CelulaPlanilha::Tipo::Vazia:
-        break;
-    }
-    return QString();
-}
-
-// Nothing, or blanks only.
-bool semConteudo(const CelulaPlanilha& celula) {
-    return celula.vazia() || (celula.tipo == CelulaPlanilha::Tipo::Texto &&
-                              QStringView(celula.texto).trimmed().isEmpty());
 }
 
 // Rows walked in order: the header first, then the debts below it.
@@ -219,11 +136,7 @@ private:
         QStringList motivos;
         if (semConteudo(referencia)) {
             motivos << QStringLiteral("Falta a referência.");
-        } else if (referencia.tipo == CelulaPlanilha::Tipo::Data) {
-            d.Referencia = Formato::mesAno(referencia.numero);
-        } else if (const auto mes = referencia.tipo == CelulaPlanilha::Tipo::Texto
-                                        ? mesAnoDoTexto(referencia.texto)
-                                        : std::nullopt) {
+        } else if (const auto mes = mesAnoDaCelula(referencia)) {
             d.Referencia = *mes;
         } else {
             motivos << QStringLiteral("Referência inválida: %1 (use MM/AAAA).")
@@ -258,39 +171,25 @@ private:
     DebitosLidos fLidos;
 };
 
-// Every row of the CSV, numbered as a spreadsheet program numbers it when it opens the
-// file: each record one row, empty ones included, whatever line breaks its quoted fields
-// hold.
 DebitosLidos leCsv(LeitorCsv& leitor, const QString& nome) {
     Leitura leitura(nome);
     leitura.lidos().Windows1252 = leitor.windows1252();
-    LinhaCsv registro;
-    LinhaPlanilha linha;
-    while (leitor.proximaMesmoVazia(registro)) {
-        ++linha.numero;
-        linha.celulas.clear();
-        for (const QString& valor : std::as_const(registro.valores))
-            linha.celulas.append(CelulaPlanilha::deTexto(valor));
-        leitura.linha(linha,
-                      registro.aspaAberta != 0 ? textoAspaAberta(registro.aspaAberta) : QString());
-    }
+    percorreCsv(leitor, [&leitura](const LinhaPlanilha& linha, const QString& falha) {
+        leitura.linha(linha, falha);
+    });
     return leitura.conclui();
 }
 
 } // namespace
 
 DebitosLidos leDebitos(const QString& caminho) {
-    const auto formato = formatoPelaExtensao(caminho);
-    if (!formato)
-        throw ErroBelqor(QStringLiteral("O arquivo \"%1\" não é uma planilha .csv, .xlsx ou .ods: "
-                                        "abra um arquivo com uma dessas extensões.")
-                             .arg(caminho));
-    if (*formato != FormatoPlanilha::Csv)
-        return leDebitosDasLinhas(lePrimeiraFolha(caminho, *formato), caminho);
-    QFile arquivo(caminho);
-    if (!arquivo.open(QIODevice::ReadOnly))
-        planilhaIlegivel(caminho, motivoDoArquivo(arquivo));
-    return leDebitosCsv(arquivo, caminho);
+    Leitura leitura(caminho);
+    const bool windows1252 =
+        percorrePlanilha(caminho, [&leitura](const LinhaPlanilha& linha, const QString& falha) {
+            leitura.linha(linha, falha);
+        });
+    leitura.lidos().Windows1252 = windows1252;
+    return leitura.conclui();
 }
 
 DebitosLidos leDebitosCsv(QIODevice& origem, const QString& nome) {
