@@ -45,7 +45,7 @@ const QList<Comando>& comandos() {
         {"demonstrativo",
          {QStringLiteral("pagamento"), QStringLiteral("contribuinte"), QStringLiteral("documento"),
           QStringLiteral("ie"), QStringLiteral("pdf"), QStringLiteral("saida"),
-          QStringLiteral("prever"), QStringLiteral("json")},
+          QStringLiteral("pagamentos"), QStringLiteral("prever"), QStringLiteral("json")},
          1,
          1},
         {"historico", {QStringLiteral("verificar")}, 0, 0},
@@ -152,11 +152,13 @@ Opcoes leOpcoes(const QStringList& argumentos) {
                                        QStringLiteral("CPF_OU_CNPJ"));
     const QCommandLineOption ie(QStringLiteral("ie"), QString(), QStringLiteral("TEXTO"));
     const QCommandLineOption saida(QStringLiteral("saida"), QString(), QStringLiteral("ARQUIVO"));
+    const QCommandLineOption pagamentos(QStringLiteral("pagamentos"), QString(),
+                                        QStringLiteral("ARQUIVO"));
     const QCommandLineOption prever(QStringLiteral("prever"), QString());
     const QCommandLineOption registrar(QStringLiteral("registrar"), QString());
     const QCommandLineOption verificar(QStringLiteral("verificar"), QString());
-    const QList<QCommandLineOption> comValor{tabela,       desde,     pdf, url,  pagamento,
-                                             contribuinte, documento, ie,  saida};
+    const QList<QCommandLineOption> comValor{tabela,       desde,     pdf, url,   pagamento,
+                                             contribuinte, documento, ie,  saida, pagamentos};
     analisador.addOptions({ajuda, versao, json, prever, registrar, verificar});
     analisador.addOptions(comValor);
     // "--" ends the options: what follows is positional even when it starts with "-".
@@ -211,6 +213,7 @@ Opcoes leOpcoes(const QStringList& argumentos) {
         d.ie = analisador.value(ie).trimmed();
         d.pdf = o.pdf;
         d.saida = analisador.value(saida);
+        d.pagamentos = analisador.value(pagamentos);
         d.prever = analisador.isSet(prever);
         d.json = o.json;
         validaOpcoesDemonstrativo(d, analisador.isSet(pagamento));
@@ -361,7 +364,8 @@ QString textoAjuda() {
         "      o último.\n"
         "  demonstrativo ENTRADA --pagamento DD/MM/AAAA [--contribuinte NOME]\n"
         "                [--documento CPF_OU_CNPJ] [--ie TEXTO] [--pdf ARQUIVO.pdf]\n"
-        "                [--saida ARQUIVO.xlsx|.csv] [--prever] [--json]\n"
+        "                [--saida ARQUIVO.xlsx|.csv] [--pagamentos ARQUIVO] [--prever]\n"
+        "                [--json]\n"
         "      Demonstrativo de débitos de um contribuinte, todos pagos na mesma data.\n"
         "      ENTRADA é .csv, .xlsx ou .ods (\"-\": CSV na entrada padrão) com cabeçalho\n"
         "      e as colunas referencia, vencimento, valor e, se quiser, descricao, em\n"
@@ -370,7 +374,10 @@ QString textoAjuda() {
         "      saída de erro com o número. CPF ou CNPJ (também o alfanumérico) com ou\n"
         "      sem pontuação. --pdf grava o demonstrativo impresso (A4, com a memória\n"
         "      de cálculo de cada débito; exige --contribuinte); --saida exporta em\n"
-        "      .xlsx ou .csv. --prever estima os meses ainda sem taxa publicada com a\n"
+        "      .xlsx ou .csv. --pagamentos lê pagamentos parciais já feitos (planilha\n"
+        "      com as colunas referencia, data e valor; a referência nomeia o débito),\n"
+        "      imputados proporcionalmente a principal, multa e juros na data de cada\n"
+        "      um. --prever estima os meses ainda sem taxa publicada com a\n"
         "      taxa do último mês da tabela e marca os resultados como PREVISÃO. Com\n"
         "      --json, um único objeto com o contribuinte, cada débito (valores como\n"
         "      texto decimal com ponto) e os totais. Código 1 quando algum débito ou\n"

@@ -8,6 +8,7 @@
 #include "demonstrativo/DocumentoDemonstrativo.h"
 #include "demonstrativo/ExportacaoDemonstrativo.h"
 #include "demonstrativo/LeituraDebitos.h"
+#include "demonstrativo/LeituraPagamentos.h"
 #include "planilhas/FormasPlanilha.h"
 #include "valores/Formatacao.h"
 
@@ -129,15 +130,20 @@ QJsonObject debitoJson(const Debito& debito, const ResultadoDebito& r, qint64 li
     return o;
 }
 
-QJsonObject objetoJson(const Demonstrativo& d, const DebitosLidos& lidos) {
+QJsonArray recusadasJson(const QList<LinhaRecusada>& linhas) {
+    QJsonArray lista;
+    for (const LinhaRecusada& l : linhas)
+        lista.append(QJsonObject{{QStringLiteral("linha"), l.Linha},
+                                 {QStringLiteral("mensagem"), l.Motivo}});
+    return lista;
+}
+
+QJsonObject objetoJson(const Demonstrativo& d, const DebitosLidos& lidos,
+                       const PagamentosLidos& pagamentos) {
     const Contribuinte& c = d.Titular;
     QJsonArray debitos;
     for (qsizetype i = 0; i < d.Debitos.size(); ++i)
         debitos.append(debitoJson(d.Debitos[i], d.resultados()[i], lidos.Linhas.value(i)));
-    QJsonArray recusadas;
-    for (const LinhaRecusada& l : lidos.Recusadas)
-        recusadas.append(QJsonObject{{QStringLiteral("linha"), l.Linha},
-                                     {QStringLiteral("mensagem"), l.Motivo}});
     const TotaisDemonstrativo& t = d.totais();
     const QList<TaxaSelicSomada> estimados = d.mesesEstimados();
     return QJsonObject{{QStringLiteral("contribuinte"),
@@ -148,7 +154,8 @@ QJsonObject objetoJson(const Demonstrativo& d, const DebitosLidos& lidos) {
                        {QStringLiteral("previsao"), !estimados.isEmpty()},
                        {QStringLiteral("mesesEstimados"), mesesJson(estimados)},
                        {QStringLiteral("debitos"), debitos},
-                       {QStringLiteral("linhasRecusadas"), recusadas},
+                       {QStringLiteral("linhasRecusadas"), recusadasJson(lidos.Recusadas)},
+                       {QStringLiteral("pagamentosRecusados"), recusadasJson(pagamentos.Recusadas)},
                        {QStringLiteral("totais"),
                         QJsonObject{{QStringLiteral("quantidade"), t.Quantidade},
                                     {QStringLiteral("pago"), decimalComPonto(t.Pago)},
@@ -173,9 +180,16 @@ int comandoDemonstrativo(SessaoCli& sessao, const OpcoesDemonstrativo& o, bool& 
         sessao.erro << *falha << Qt::endl;
         return 1;
     }
-    const DebitosLidos lidos = leEntrada(o.entrada);
+    DebitosLidos lidos = leEntrada(o.entrada);
     for (const LinhaRecusada& l : lidos.Recusadas)
         sessao.erro << "Linha " << l.Linha << ": " << l.Motivo << '\n';
+    PagamentosLidos pagamentos;
+    if (!o.pagamentos.isEmpty()) {
+        pagamentos = lePagamentos(o.pagamentos);
+        juntaPagamentos(lidos.Debitos, pagamentos);
+        for (const LinhaRecusada& l : pagamentos.Recusadas)
+            sessao.erro << "Pagamentos, linha " << l.Linha << ": " << l.Motivo << '\n';
+    }
     d.Debitos = lidos.Debitos;
 
     sessao.abreTabela();
@@ -185,8 +199,8 @@ int comandoDemonstrativo(SessaoCli& sessao, const OpcoesDemonstrativo& o, bool& 
     if (!o.saida.isEmpty())
         exportaDemonstrativo(d, o.saida);
     if (o.json)
-        sessao.saida << QString::fromUtf8(
-                            QJsonDocument(objetoJson(d, lidos)).toJson(QJsonDocument::Compact))
+        sessao.saida << QString::fromUtf8(QJsonDocument(objetoJson(d, lidos, pagamentos))
+                                              .toJson(QJsonDocument::Compact))
                      << '\n';
     else
         escreveTexto(sessao.saida, d, lidos);
@@ -194,6 +208,7 @@ int comandoDemonstrativo(SessaoCli& sessao, const OpcoesDemonstrativo& o, bool& 
     sessao.saida.flush();
     sessao.erro.flush();
     sessao.fechaTabela();
-    const bool todos = d.totais().Quantidade == d.Debitos.size() && lidos.Recusadas.isEmpty();
+    const bool todos = d.totais().Quantidade == d.Debitos.size() && lidos.Recusadas.isEmpty() &&
+                       pagamentos.Recusadas.isEmpty();
     return todos ? 0 : 1;
 }

@@ -15,7 +15,8 @@ struct OpcoesDemonstrativo {
     QString documento; // CPF or CNPJ, with or without punctuation
     QString ie;
     QString pdf;
-    QString saida; // .xlsx or .csv
+    QString saida;      // .xlsx or .csv
+    QString pagamentos; // partial payments: referencia, data, valor
     bool prever = false;
     bool json = false;
 };

@@ -12,7 +12,7 @@ _belqor_cli_tabela=(
     "atualizar| --url=texto                      |"
     "tabela   | --desde=texto                    |"
     "historico| --verificar                      |"
-    "demonstrativo | --pagamento=texto --contribuinte=texto --documento=texto --ie=texto --pdf=arquivo --saida=arquivo --prever --json | arquivo"
+    "demonstrativo | --pagamento=texto --contribuinte=texto --documento=texto --ie=texto --pdf=arquivo --saida=arquivo --pagamentos=arquivo --prever --json | arquivo"
 )
 # Options every command takes, and those that stand alone.
 _belqor_cli_opcoes_comuns="--tabela=arquivo"

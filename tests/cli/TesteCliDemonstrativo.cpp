@@ -242,6 +242,120 @@ private slots:
                                      "12/2026 1,080000 %", "01/2027 1,080000 %"}));
     }
 
+    // Partial payments from a second spreadsheet, allocated as the statement allocates them:
+    // each payment's parts, the principal left open and the balance, as exact decimals.
+    void pagamentosParciais_data() {
+        QTest::addColumn<QString>("valor");
+        QTest::addColumn<QString>("vencimento");
+        QTest::addColumn<QString>("pagamentos"); // "data=valor;..."
+        QTest::addColumn<QString>("dataDemonstrativo");
+        QTest::addColumn<QStringList>("partes"); // "T|A|B|C|pago a maior" per payment
+        QTest::addColumn<QString>("emAberto");
+        QTest::addColumn<QString>("total");
+        QTest::newRow("um pagamento")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/03/2020=500,00"
+            << "10/06/2020" << QStringList{"1104.06|452.87|40.76|6.37|0.00"} << "547.13"
+            << "625.96";
+        QTest::newRow("dois pagamentos")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/02/2020=300,00;10/03/2020=200,00"
+            << "10/06/2020"
+            << QStringList{"1100.90|272.50|24.53|2.97|0.00", "803.21|181.15|16.30|2.55|0.00"}
+            << "546.35"
+            << "625.07";
+        QTest::newRow("quita exatamente")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/03/2020=1104,06"
+            << "10/06/2020" << QStringList{"1104.06|1000.00|90.00|14.06|0.00"} << "0.00"
+            << "0.00";
+        QTest::newRow("paga a maior")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/03/2020=1200,00"
+            << "10/06/2020" << QStringList{"1104.06|1000.00|90.00|14.06|95.94"} << "0.00"
+            << "0.00";
+        QTest::newRow("no vencimento")
+            << "1000,00"
+            << "10/01/2020"
+            << "10/01/2020=400,00"
+            << "10/06/2020" << QStringList{"1000.00|400.00|0.00|0.00|0.00"} << "600.00"
+            << "686.45";
+        QTest::newRow("um centavo, nada de principal")
+            << "100,00"
+            << "10/01/2005"
+            << "10/01/2020=0,01"
+            << "10/01/2020" << QStringList{"289.05|0.00|0.00|0.01|0.00"} << "100.00"
+            << "289.05";
+        QTest::newRow("maiores valores da moeda")
+            << "180770000000000,00"
+            << "02/01/1998"
+            << "10/09/2026=500000000000000,00"
+            << "10/09/2026"
+            << QStringList{"922297216960000.00|97999862016194.28|11759983441943.31|"
+                           "390240154541862.41|0.00"}
+            << "82770137983805.72"
+            << "422297216960000.01";
+    }
+    void pagamentosParciais() {
+        QFETCH(QString, valor);
+        QFETCH(QString, vencimento);
+        QFETCH(QString, pagamentos);
+        QFETCH(QString, dataDemonstrativo);
+        QFETCH(QStringList, partes);
+        QFETCH(QString, emAberto);
+        QFETCH(QString, total);
+        QByteArray linhasPagamentos = "data;valor;referencia\n";
+        for (const QString& p : pagamentos.split(u';'))
+            linhasPagamentos +=
+                (p.section(u'=', 0, 0) + u';' + p.section(u'=', 1) + QStringLiteral(";01/2020\n"))
+                    .toUtf8();
+        const QString arquivoPagamentos = fPasta.filePath(QStringLiteral("pagamentos.csv"));
+        gravaArquivoTeste(arquivoPagamentos, linhasPagamentos);
+        const Execucao e =
+            roda({QStringLiteral("demonstrativo"),
+                  entrada("referencia;vencimento;valor\n01/2020;" + vencimento.toUtf8() + ';' +
+                          valor.toUtf8() + '\n'),
+                  QStringLiteral("--pagamento"), dataDemonstrativo, QStringLiteral("--pagamentos"),
+                  arquivoPagamentos, QStringLiteral("--json")});
+        QCOMPARE(e.erro, QString());
+        QCOMPARE(e.status, 0);
+        const QJsonObject debito = QJsonDocument::fromJson(e.saida.toUtf8())
+                                       .object()[QStringLiteral("debitos")]
+                                       .toArray()[0]
+                                       .toObject();
+        QStringList obtidas;
+        for (const QJsonValue& v : debito[QStringLiteral("pagamentos")].toArray()) {
+            const QJsonObject p = v.toObject();
+            QStringList campos;
+            for (const char* c : {"totalNaData", "principal", "multa", "juros", "pagoAMaior"})
+                campos << p[QLatin1String(c)].toString();
+            obtidas << campos.join(u'|');
+        }
+        QCOMPARE(obtidas, partes);
+        QCOMPARE(debito[QStringLiteral("principalEmAberto")].toString(), emAberto);
+        QCOMPARE(debito[QStringLiteral("total")].toString(), total);
+    }
+
+    // A payment whose reference names no debt is refused with its row; status 1.
+    void pagamentoSemDebito() {
+        const QString arquivoPagamentos = fPasta.filePath(QStringLiteral("pagamentos.csv"));
+        gravaArquivoTeste(arquivoPagamentos, "referencia;data;valor\n12/2019;10/03/2020;500,00\n"
+                                             "05/2019;10/03/2020;1,00\n");
+        const Execucao e =
+            roda({QStringLiteral("demonstrativo"),
+                  entrada("referencia;vencimento;valor\n12/2019;10/01/2020;1000,00\n"),
+                  QStringLiteral("--pagamento"), QStringLiteral("10/06/2020"),
+                  QStringLiteral("--pagamentos"), arquivoPagamentos});
+        QCOMPARE(e.status, 1);
+        QCOMPARE(e.erro, QStringLiteral("Pagamentos, linha 3: Nenhum débito tem a referência "
+                                        "05/2019.\n"));
+        QVERIFY(e.saida.contains(QStringLiteral("\t625,96\n")));
+    }
+
     // A command typed wrong stops before anything is read: status 2, one line.
     void digitadoErrado_data() {
         QTest::addColumn<QStringList>("argumentos");
