@@ -1143,6 +1143,101 @@ private slots:
         QVERIFY(fDialogos.registros().isEmpty());
     }
 
+    // Printed from the window's preview, with the forecast on: past the shipped table
+    // (ending 09/2026 at 1,08 %) every page opens with the forecast's heading, the months
+    // estimated are listed at the rate they took and the debt's line and the totals carry
+    // the mark; inside the table no mark is printed, and a partial payment typed into the
+    // panel is printed with its cost that day, its three parts and the balance left.
+    void imprimirPrevisaoEPagamento_data() {
+        QTest::addColumn<QDate>("dataPagamento");
+        QTest::addColumn<QStringList>("debito"); // referência, vencimento (ddmmaaaa), valor
+        QTest::addColumn<QStringList>("pagos");  // "ddmmaaaa=valor"
+        QTest::addColumn<bool>("previsao");
+        QTest::addColumn<QList<QStringList>>("linhas");
+        QTest::newRow("previsão") << QDate(2027, 2, 10)
+                                  << QStringList{"08/2026", "10092026", "1000,00"} << QStringList()
+                                  << true
+                                  << QList<QStringList>{{"Selic 10/2026 (estimada) 1,080000 %",
+                                                         "Selic 11/2026 (estimada) 1,080000 %",
+                                                         "Selic 12/2026 (estimada) 1,080000 %",
+                                                         "Selic 01/2027 (estimada) 1,080000 %"},
+                                                        {"08/2026", "10/09/2026", "1.000,00", "153",
+                                                         "5,320000 %", "120,00", "59,58",
+                                                         "1.179,58", "PREVISÃO"}};
+        QTest::newRow("pagamento parcial")
+            << QDate(2020, 6, 10) << QStringList{"12/2019", "10012020", "1000,00"}
+            << QStringList{"10032020=500,00"} << false
+            << QList<QStringList>{{"12/2019", "10/01/2020", "500,00", "547,13", "152", "2,150000 %",
+                                   "65,66", "13,17", "625,96"},
+                                  {"Pagamento de 10/03/2020: 500,00"},
+                                  {"Total na data (principal + multa + juros): 1.104,06"},
+                                  {"Imputado ao principal: 452,87"},
+                                  {"Imputado à multa: 40,76"},
+                                  {"Imputado aos juros: 6,37"},
+                                  {"Principal em aberto após o pagamento: 547,13"},
+                                  {"Total: 625,96"}};
+    }
+    void imprimirPrevisaoEPagamento() {
+        QFETCH(QDate, dataPagamento);
+        QFETCH(QStringList, debito);
+        QFETCH(QStringList, pagos);
+        QFETCH(bool, previsao);
+        QFETCH(QList<QStringList>, linhas);
+        abreTabelaDistribuida();
+        digitaNome(QStringLiteral("Comércio Exemplo Ltda."));
+        defineDataPagamento(dataPagamento);
+        digitaDebito(0, {debito[0], debito[1], debito[2]});
+        selecionaDebito(0);
+        for (const QString& p : pagos)
+            incluiPagamento(p.section(u'=', 0, 0), p.section(u'=', 1));
+        QTest::mouseClick(filho<QCheckBox>("chkPreverMeses"), Qt::LeftButton);
+        QVERIFY(filho<QCheckBox>("chkPreverMeses")->isChecked());
+        QCOMPARE(totais()[0], QStringLiteral("1"));
+
+        const QString pdf = fPasta.filePath(QStringLiteral("previsao-e-pagamento.pdf"));
+        QFile::remove(pdf);
+        bool impresso = false;
+        quandoAbrirPrevia(QStringLiteral("PreviaDemonstrativo"), [&](QPrintPreviewDialog* p) {
+            impresso = imprimePelaPrevia(p, pdf);
+            if (p->isVisible())
+                p->reject();
+        });
+        QTest::mouseClick(botao("btnImprimir"), Qt::LeftButton);
+        QVERIFY(impresso);
+        QCOMPARE(fDialogos.textos(), QStringList());
+
+        const QStringList texto = textoPdf(pdf);
+        const QString tudo = texto.join(u'\n');
+        const int paginas = paginasPdf(pdf);
+        QVERIFY2(paginas > 0, qPrintable(pdf));
+        for (int pagina = 1; pagina <= paginas; ++pagina) {
+            const QStringList naPagina = textoPdf(pdf, pagina, pagina);
+            QVERIFY2((naPagina.value(0) == QStringLiteral("PREVISÃO — taxas estimadas")) ==
+                         previsao,
+                     qPrintable(QString::number(pagina) + "\n" + naPagina.join(u'\n')));
+        }
+        QCOMPARE(tudo.contains(QStringLiteral("PREVISÃO")), previsao);
+        for (const QStringList& pedacos : linhas)
+            QVERIFY2(!linhaCom(texto, pedacos).isEmpty(),
+                     qPrintable(pedacos.join(" … ") + "\n" + tudo));
+        // The totals' line as the window shows it: the amount, or with payments what was paid
+        // and the principal left open, then penalty, interest and total, and the mark.
+        const auto total = [this](const char* legenda) {
+            return static_cast<const QLabel*>(filho<QLabel>(legenda)->buddy())->text();
+        };
+        QStringList totaisImpressos{QStringLiteral("Totais (1 débito)")};
+        if (pagos.isEmpty())
+            totaisImpressos << total("lblValor");
+        else
+            totaisImpressos << total("lblPago") << total("lblPrincipal");
+        totaisImpressos << totais().mid(2);
+        if (previsao)
+            totaisImpressos << QStringLiteral("PREVISÃO");
+        QVERIFY2(!linhaCom(texto, totaisImpressos).isEmpty(),
+                 qPrintable(totaisImpressos.join(u' ') + "\n" + tudo));
+        QVERIFY(fechaSemPerguntar());
+    }
+
     // The letters of the panel and the forecast belong to them alone in the window.
     void letrasDeAcessoSemConflito() {
         QMap<QChar, QStringList> letras;
