@@ -1,12 +1,14 @@
 #include "demonstrativo/LeituraPagamentos.h"
 
 #include "demonstrativo/CelulasLidas.h"
+#include "planilhas/LeituraPlanilha.h"
 #include "planilhas/LinhasPlanilha.h"
 #include "valores/Erros.h"
 
 #include <QHash>
 
 #include <array>
+#include <functional>
 
 namespace {
 
@@ -25,9 +27,9 @@ std::optional<Coluna> colunaNomeada(const CelulaPlanilha& celula) {
     return std::nullopt;
 }
 
-} // namespace
-
-PagamentosLidos lePagamentos(const QString& caminho) {
+// The payments of the rows `percorre` walks; nothing when no row is the header.
+std::optional<PagamentosLidos>
+pagamentosDasLinhas(const std::function<void(const VisitaLinha&)>& percorre) {
     PagamentosLidos lidos;
     std::array<qsizetype, Colunas> colunas{-1, -1, -1};
     bool comCabecalho = false;
@@ -35,7 +37,7 @@ PagamentosLidos lePagamentos(const QString& caminho) {
         const qsizetype i = colunas[c];
         return i >= 0 && i < linha.celulas.size() ? linha.celulas[i] : CelulaPlanilha();
     };
-    percorrePlanilha(caminho, [&](const LinhaPlanilha& linha, const QString& falha) {
+    percorre([&](const LinhaPlanilha& linha, const QString& falha) {
         if (!comCabecalho) {
             // The first row that names the three columns is the header; rows above it
             // (a title) are passed over.
@@ -79,10 +81,33 @@ PagamentosLidos lePagamentos(const QString& caminho) {
             lidos.Pagamentos.append(std::move(p));
     });
     if (!comCabecalho)
+        return std::nullopt;
+    return lidos;
+}
+
+} // namespace
+
+PagamentosLidos lePagamentos(const QString& caminho) {
+    auto lidos = pagamentosDasLinhas(
+        [&caminho](const VisitaLinha& visita) { percorrePlanilha(caminho, visita); });
+    if (!lidos)
         throw ErroBelqor(QStringLiteral("A planilha \"%1\" não tem a linha de cabeçalho com "
                                         "as colunas referencia, data e valor.")
                              .arg(caminho));
-    return lidos;
+    return std::move(*lidos);
+}
+
+std::optional<PagamentosLidos> lePagamentosDaSegundaFolha(const QString& caminho) {
+    const auto formato = formatoPelaExtensao(caminho);
+    if (!formato || *formato == FormatoPlanilha::Csv)
+        return std::nullopt;
+    const auto folha = leFolha(caminho, *formato, 1);
+    if (!folha)
+        return std::nullopt;
+    return pagamentosDasLinhas([&folha](const VisitaLinha& visita) {
+        for (const LinhaPlanilha& linha : *folha)
+            visita(linha, QString());
+    });
 }
 
 void juntaPagamentos(QList<Debito>& debitos, PagamentosLidos& pagamentos) {

@@ -11,6 +11,8 @@
 #include <QList>
 #include <QString>
 
+#include <optional>
+
 struct PagamentoLido {
     qint64 Linha = 0;
     QString Referencia; // "MM/AAAA"
@@ -24,6 +26,10 @@ struct PagamentosLidos {
 
 // Throws as leDebitos does, naming the file.
 PagamentosLidos lePagamentos(const QString& caminho);
+// The payments of the second sheet of an .xlsx or .ods workbook whose first sheet holds the
+// debts (as the statement's own export writes them); nothing for a CSV, a workbook of one
+// sheet, or a second sheet without the payments' header.
+std::optional<PagamentosLidos> lePagamentosDaSegundaFolha(const QString& caminho);
 
 // Gives each debt the payments whose reference is its own; a payment whose reference names
 // no debt, or more than one, is refused (in the payments' Recusadas).

@@ -123,11 +123,11 @@ CelulaPlanilha celulaOds(XmlPlanilha& x) {
     return CelulaPlanilha::deTexto(texto);
 }
 
-QList<LinhaPlanilha> lePrimeiraTabela(PacoteZip& pacote) {
+std::optional<QList<LinhaPlanilha>> leTabela(PacoteZip& pacote, int indice) {
     XmlPlanilha x(pacote.le(Conteudo), pacote.nome(), Conteudo);
     MontagemFolha folha(pacote.nome());
-    bool raiz = false, emTabela = false, achouTabela = false;
-    int nivelTabela = 0;
+    bool raiz = false, emTabela = false, achouTabela = false, pulando = false;
+    int nivelTabela = 0, tabelas = 0;
     qint64 linha = 1, vezesLinha = 1, coluna = 0;
     while (x.proximo()) {
         if (x.profundidade() == 1 && x.xml().isStartElement()) {
@@ -135,13 +135,19 @@ QList<LinhaPlanilha> lePrimeiraTabela(PacoteZip& pacote) {
                 x.xml().name() != QLatin1String("document"))
                 naoEPlanilha(pacote.nome(), pacote.extensao());
             raiz = true;
+        } else if (pulando) {
+            // A table before the one asked for, passed over whole.
+            if (x.xml().isEndElement() && x.profundidade() == nivelTabela)
+                pulando = false;
         } else if (!emTabela) {
             if (x.inicio(QLatin1StringView("table"))) {
-                emTabela = achouTabela = true;
+                achouTabela = true;
                 nivelTabela = x.profundidade();
+                emTabela = tabelas++ == indice;
+                pulando = !emTabela;
             }
         } else if (x.xml().isEndElement() && x.profundidade() == nivelTabela) {
-            break; // the first table is all that is read
+            break; // the table asked for is all that is read
         } else if (x.inicio(QLatin1StringView("table-row"))) {
             vezesLinha = repeticoes(x, QLatin1StringView("number-rows-repeated"));
             coluna = 0;
@@ -162,13 +168,15 @@ QList<LinhaPlanilha> lePrimeiraTabela(PacoteZip& pacote) {
         naoEPlanilha(pacote.nome(), pacote.extensao());
     if (!achouTabela)
         naoEPlanilha(pacote.nome(), pacote.extensao(), QStringLiteral("não tem nenhuma folha"));
+    if (!emTabela)
+        return std::nullopt;
     return folha.conclui();
 }
 
 } // namespace
 
-QList<LinhaPlanilha> lePrimeiraFolhaOds(PacoteZip& pacote) {
+std::optional<QList<LinhaPlanilha>> leFolhaOds(PacoteZip& pacote, int indice) {
     confereTipo(pacote);
     confereCriptografia(pacote);
-    return lePrimeiraTabela(pacote);
+    return leTabela(pacote, indice);
 }

@@ -11,4 +11,8 @@
 
 class PacoteZip;
 
-QList<LinhaPlanilha> lePrimeiraFolhaOds(PacoteZip& pacote);
+#include <optional>
+
+// The table at indice (0 the first); nothing when there is none so far along. A
+// spreadsheet without any table is refused.
+std::optional<QList<LinhaPlanilha>> leFolhaOds(PacoteZip& pacote, int indice);

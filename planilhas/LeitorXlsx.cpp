@@ -75,7 +75,7 @@ std::optional<Relacao> relacaoDoTipo(const QHash<QString, Relacao>& relacoes,
 }
 
 struct Livro {
-    QString primeiraFolha; // the member
+    QStringList folhas; // the sheets' members, in the workbook's order
     bool data1904 = false;
     QString textos; // the shared texts' member; empty when there are none
     QString estilos;
@@ -87,9 +87,9 @@ Livro leLivro(PacoteZip& pacote) {
     const QString membro = documento ? documento->membro : QStringLiteral("xl/workbook.xml");
     XmlPlanilha x(pacote.le(membro), pacote.nome(), membro);
     Livro livro;
-    QString idFolha;
+    QStringList idsFolhas;
     bool raiz = false;
-    while (x.proximo() && idFolha.isEmpty()) {
+    while (x.proximo()) {
         if (!x.xml().isStartElement())
             continue;
         if (x.profundidade() == 1) {
@@ -104,17 +104,24 @@ Livro leLivro(PacoteZip& pacote) {
             // r:id, in the relationships' namespace of either edition of the format.
             for (const QXmlStreamAttribute& a : x.xml().attributes())
                 if (a.name() == QLatin1String("id") && !a.namespaceUri().isEmpty())
-                    idFolha = a.value().toString();
+                    idsFolhas << a.value().toString();
         }
     }
     if (!raiz)
         naoEPlanilha(pacote.nome(), pacote.extensao());
     const QHash<QString, Relacao> relacoes = leRelacoes(pacote, membro);
-    const auto folha = relacoes.constFind(idFolha);
-    if (idFolha.isEmpty() || folha == relacoes.cend())
+    for (const QString& id : std::as_const(idsFolhas)) {
+        const auto folha = relacoes.constFind(id);
+        // Only the first sheet is required; a later one without its member is no sheet.
+        if (folha == relacoes.cend() && livro.folhas.isEmpty())
+            break;
+        if (folha == relacoes.cend())
+            continue;
+        livro.folhas << folha->membro;
+    }
+    if (livro.folhas.isEmpty())
         naoEPlanilha(pacote.nome(), pacote.extensao(),
                      QStringLiteral("a pasta de trabalho não tem nenhuma folha"));
-    livro.primeiraFolha = folha->membro;
     if (const auto r = relacaoDoTipo(relacoes, QLatin1StringView("sharedStrings")))
         livro.textos = r->membro;
     if (const auto r = relacaoDoTipo(relacoes, QLatin1StringView("styles")))
@@ -310,9 +317,11 @@ QList<LinhaPlanilha> leFolha(PacoteZip& pacote, const QString& membro, const Con
 
 } // namespace
 
-QList<LinhaPlanilha> lePrimeiraFolhaXlsx(PacoteZip& pacote) {
+std::optional<QList<LinhaPlanilha>> leFolhaXlsx(PacoteZip& pacote, int indice) {
     const Livro livro = leLivro(pacote);
+    if (indice >= livro.folhas.size())
+        return std::nullopt;
     const QList<QString> textos = leTextos(pacote, livro.textos);
     const QList<bool> datas = leFormatosDeData(pacote, livro.estilos);
-    return leFolha(pacote, livro.primeiraFolha, Contexto{textos, datas, livro.data1904});
+    return leFolha(pacote, livro.folhas[indice], Contexto{textos, datas, livro.data1904});
 }

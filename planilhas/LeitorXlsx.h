@@ -10,4 +10,8 @@
 
 class PacoteZip;
 
-QList<LinhaPlanilha> lePrimeiraFolhaXlsx(PacoteZip& pacote);
+#include <optional>
+
+// The sheet at indice (0 the first) in the workbook's order; nothing when there is none so
+// far along. A workbook without a first sheet is refused.
+std::optional<QList<LinhaPlanilha>> leFolhaXlsx(PacoteZip& pacote, int indice);

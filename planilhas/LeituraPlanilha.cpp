@@ -48,6 +48,11 @@ QString extensaoDoFormato(FormatoPlanilha formato) {
 }
 
 QList<LinhaPlanilha> lePrimeiraFolha(const QString& caminho, FormatoPlanilha formato) {
+    return *leFolha(caminho, formato, 0);
+}
+
+std::optional<QList<LinhaPlanilha>> leFolha(const QString& caminho, FormatoPlanilha formato,
+                                            int indice) {
     QFile arquivo(caminho);
     if (!arquivo.open(QIODevice::ReadOnly))
         planilhaIlegivel(caminho, motivoDoArquivo(arquivo));
@@ -62,11 +67,16 @@ QList<LinhaPlanilha> lePrimeiraFolha(const QString& caminho, FormatoPlanilha for
     case ResultadoLeitura::Falhou:
         planilhaIlegivel(caminho, motivoDoArquivo(arquivo));
     }
-    return lePrimeiraFolha(bytes, caminho, formato);
+    return leFolha(bytes, caminho, formato, indice);
 }
 
 QList<LinhaPlanilha> lePrimeiraFolha(const QByteArray& bytes, const QString& nome,
                                      FormatoPlanilha formato) {
+    return *leFolha(bytes, nome, formato, 0);
+}
+
+std::optional<QList<LinhaPlanilha>> leFolha(const QByteArray& bytes, const QString& nome,
+                                            FormatoPlanilha formato, int indice) {
     Q_ASSERT(formato != FormatoPlanilha::Csv);
     const QString extensao = extensaoDoFormato(formato);
     if (bytes.isEmpty())
@@ -81,6 +91,6 @@ QList<LinhaPlanilha> lePrimeiraFolha(const QByteArray& bytes, const QString& nom
     if (!ehZip(bytes))
         naoEPlanilha(nome, extensao);
     PacoteZip pacote(bytes, nome, extensao);
-    return formato == FormatoPlanilha::Xlsx ? lePrimeiraFolhaXlsx(pacote)
-                                            : lePrimeiraFolhaOds(pacote);
+    return formato == FormatoPlanilha::Xlsx ? leFolhaXlsx(pacote, indice)
+                                            : leFolhaOds(pacote, indice);
 }

@@ -31,3 +31,9 @@ QList<LinhaPlanilha> lePrimeiraFolha(const QString& caminho, FormatoPlanilha for
 // The same from the file's bytes; nome words it in the messages.
 QList<LinhaPlanilha> lePrimeiraFolha(const QByteArray& bytes, const QString& nome,
                                      FormatoPlanilha formato);
+// The sheet at indice (0 the first) in the file's order, read and refused as the first is;
+// nothing when the file has no sheet so far along.
+std::optional<QList<LinhaPlanilha>> leFolha(const QString& caminho, FormatoPlanilha formato,
+                                            int indice);
+std::optional<QList<LinhaPlanilha>> leFolha(const QByteArray& bytes, const QString& nome,
+                                            FormatoPlanilha formato, int indice);
