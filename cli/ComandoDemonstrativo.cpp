@@ -184,8 +184,12 @@ int comandoDemonstrativo(SessaoCli& sessao, const OpcoesDemonstrativo& o, bool& 
     for (const LinhaRecusada& l : lidos.Recusadas)
         sessao.erro << "Linha " << l.Linha << ": " << l.Motivo << '\n';
     PagamentosLidos pagamentos;
-    if (!o.pagamentos.isEmpty()) {
-        pagamentos = lePagamentos(o.pagamentos);
+    // The payments' own file, or else the workbook's second sheet when it holds them.
+    const auto daSegundaFolha = o.pagamentos.isEmpty() && o.entrada != QLatin1String("-")
+                                    ? lePagamentosDaSegundaFolha(o.entrada)
+                                    : std::nullopt;
+    if (!o.pagamentos.isEmpty() || daSegundaFolha) {
+        pagamentos = daSegundaFolha ? *daSegundaFolha : lePagamentos(o.pagamentos);
         juntaPagamentos(lidos.Debitos, pagamentos);
         for (const LinhaRecusada& l : pagamentos.Recusadas)
             sessao.erro << "Pagamentos, linha " << l.Linha << ": " << l.Motivo << '\n';

@@ -340,6 +340,38 @@ private slots:
         QCOMPARE(debito[QStringLiteral("total")].toString(), total);
     }
 
+    // Without --pagamentos, a workbook's second sheet gives the payments when it names their
+    // columns: the statement's own .xlsx export read back, and the same workbook saved as
+    // .ods by a spreadsheet program, give the figures the payments' own file gave.
+    void pagamentosDaSegundaFolha() {
+        const QString arquivoPagamentos = fPasta.filePath(QStringLiteral("pagamentos.csv"));
+        gravaArquivoTeste(arquivoPagamentos, "referencia;data;valor\n12/2019;10/03/2020;500,00\n");
+        const QString exportado = fPasta.filePath(QStringLiteral("com-pagamentos.xlsx"));
+        const QStringList comum{QStringLiteral("--pagamento"), QStringLiteral("10/06/2020"),
+                                QStringLiteral("--json")};
+        const Execucao original =
+            roda(QStringList{QStringLiteral("demonstrativo"),
+                             entrada("referencia;vencimento;valor\n12/2019;10/01/2020;1000,00\n"
+                                     "01/2020;10/02/2020;200,00\n"),
+                             QStringLiteral("--pagamentos"), arquivoPagamentos,
+                             QStringLiteral("--saida"), exportado} +
+                 comum);
+        QCOMPARE(original.status, 0);
+        const QJsonObject totais = QJsonDocument::fromJson(original.saida.toUtf8())
+                                       .object()[QStringLiteral("totais")]
+                                       .toObject();
+        QCOMPARE(totais[QStringLiteral("pago")].toString(), QStringLiteral("500.00"));
+        for (const QString& planilha :
+             {exportado, QStringLiteral(BELQOR_FIXTURES "/planilhas/debitos-com-pagamentos.ods")}) {
+            const Execucao e = roda(QStringList{QStringLiteral("demonstrativo"), planilha} + comum);
+            QCOMPARE(e.status, 0);
+            QCOMPARE(QJsonDocument::fromJson(e.saida.toUtf8())
+                         .object()[QStringLiteral("totais")]
+                         .toObject(),
+                     totais);
+        }
+    }
+
     // A payment whose reference names no debt is refused with its row; status 1.
     void pagamentoSemDebito() {
         const QString arquivoPagamentos = fPasta.filePath(QStringLiteral("pagamentos.csv"));
